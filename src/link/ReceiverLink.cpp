@@ -1,0 +1,30 @@
+#include "link/ReceiverLink.h"
+
+ReceiverLink::ReceiverLink(ProgramDir dir, QObject *parent)
+    : QObject(parent), m_dir(dir), m_monitor(std::move(dir), this)
+{
+    connect(&m_monitor, &ReceiverPort::messageReceived, this,
+            [this](const QByteArray &message) { appendMessage(monitorText(message)); });
+    connect(&m_monitor, &ReceiverPort::lost, this,
+            [this](const QString &error) { appendMessage(error + QStringLiteral("\r\n")); });
+}
+
+Status ReceiverLink::connectMonitor()
+{
+    if (Status s = m_monitor.setPortNumber(m_selectedPort); !s)
+        return s;
+    return m_monitor.applySettings();
+}
+
+void ReceiverLink::monitorPortOpen(bool open)
+{
+    if (Status s = m_monitor.setOpen(open); !s)
+        appendMessage(s.error() + QStringLiteral("\r\n"));
+}
+
+QString ReceiverLink::monitorText(const QByteArray &message)
+{
+    QByteArray bytes = message;
+    bytes.replace("\n\r", "\r\n");
+    return QString::fromLatin1(bytes);
+}
