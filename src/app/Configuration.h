@@ -1,0 +1,38 @@
+#pragma once
+
+#include "common/ProgramDir.h"
+#include "common/Result.h"
+
+#include <QString>
+
+// The configuration is the presence of three empty marker files in the program
+// directory: user.ini (user mode), Factory.ini (factory mode) and text.ini
+// (monitor mode). Their content is never read.
+class Configuration {
+public:
+    static inline const QString kUserMarker = QStringLiteral("user.ini");
+    static inline const QString kFactoryMarker = QStringLiteral("Factory.ini");
+    static inline const QString kMonitorMarker = QStringLiteral("text.ini");
+
+    enum OperatingModeValue { NoMode = 0, UserMode = 1, FactoryMode = 2 };
+
+    explicit Configuration(ProgramDir dir);
+
+    bool hasMarker(const QString &name) const { return m_dir.exists(name); }
+    Status createMarker(const QString &name) const;
+    Status deleteMarker(const QString &name) const;  // succeeds when there is none
+
+    // Reads the markers: OperatingMode changes only when a mode marker exists
+    // (user.ini wins over Factory.ini), otherwise it keeps its value.
+    void refresh();
+
+    int operatingMode() const { return m_operatingMode; }
+    bool extendedLayout() const { return m_extended; }
+    bool monitorMode() const { return m_monitor; }
+
+private:
+    ProgramDir m_dir;
+    int m_operatingMode = NoMode;
+    bool m_extended = false;
+    bool m_monitor = false;
+};

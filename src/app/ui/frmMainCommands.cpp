@@ -1,0 +1,160 @@
+// The main window's commands: mode switches, uploads and the editors' entries.
+#include "app/ui/frmMain.h"
+
+#include "app/AppContext.h"
+#include "app/UploadCommands.h"
+#include "common/ui/FileDialog.h"
+#include "common/ui/WindowServices.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+
+void frmMain::showError(const Status &status)
+{
+    if (!status)
+        showExclamation(this, status.error());
+}
+
+void frmMain::ModeSwitch(int index)
+{
+    Configuration &config = m_context.configuration;
+    ReceiverLink &link = m_context.link;
+    switch (index) {
+    case 0:
+        if (!config.hasMarker(Configuration::kUserMarker)) {
+            showError(config.deleteMarker(Configuration::kFactoryMarker));
+            OSD_Commands_Visible(false);
+            showError(config.createMarker(Configuration::kUserMarker));
+        }
+        break;
+    case 1:
+        if (!config.hasMarker(Configuration::kFactoryMarker)) {
+            showError(config.deleteMarker(Configuration::kUserMarker));
+            showError(config.createMarker(Configuration::kFactoryMarker));
+        }
+        break;
+    case 2:
+        showError(config.deleteMarker(Configuration::kUserMarker));
+        showError(config.deleteMarker(Configuration::kFactoryMarker));
+        OSD_Commands_Visible(false);
+        break;
+    case 3:
+        // The port is open exactly while text.ini exists, so a marker that cannot
+        // be changed leaves the port as it was.
+        if (config.hasMarker(Configuration::kMonitorMarker)) {
+            const Status deleted = config.deleteMarker(Configuration::kMonitorMarker);
+            showError(deleted);
+            if (deleted)
+                link.monitorPortOpen(false);
+        } else {
+            const Status created = config.createMarker(Configuration::kMonitorMarker);
+            showError(created);
+            if (created) {
+                showError(link.connectMonitor());
+                link.monitorPortOpen(true);
+            }
+        }
+        break;
+    default:
+        return;
+    }
+    ApplyConfiguration();
+}
+
+void frmMain::cmdPCSTB_Click(int index)
+{
+    ReceiverLink &link = m_context.link;
+    link.selectedFile.clear();
+    if (index == 9 && m_context.configuration.operatingMode() != Configuration::UserMode)
+        return;
+    const UploadCommand *command = uploadCommandForButton(index);
+    if (!command)
+        return;  // the EDIT selectors
+    link.selectedFile = ShowFileDialog(this, FileDialogMode::Open, command->filter, QString(), command->title);
+    link.hDataMode = command->kind;
+    if (!link.selectedFile.isEmpty())
+        SerialInit(2, link.hDataMode);
+}
+
+void frmMain::cmdOSD_Click(int index)
+{
+    ReceiverLink &link = m_context.link;
+    const UploadCommand &command = uploadCommandForOsd(index);
+    link.selectedFile = ShowFileDialog(this, FileDialogMode::Open, command.filter, QString(), command.title);
+    link.hDataMode = command.kind;
+    if (!link.selectedFile.isEmpty())
+        SerialInit(2, link.hDataMode);
+}
+
+void frmMain::cmdTPEDIT_Click(int index)
+{
+    if (index == 0) {
+        showExclamation(this, QStringLiteral("The TP download is not available in this version."));
+        return;
+    }
+    const QString file = ShowFileDialog(this, FileDialogMode::Open,
+                                        QStringLiteral("TP Files (*.MDA)|*.MDA|All Files (*.*)|*.*"), QString(),
+                                        QStringLiteral("Open TP File"));
+    if (file.isEmpty())
+        return;
+    for (const QString &name : Converters::tpFiles()) {
+        if (m_context.programDir.exists(name))
+            QFile::remove(m_context.programDir.filePath(name));
+    }
+    const RunOutcome outcome = m_context.converters.tpParse(file);
+    if (!outcome.succeeded()) {
+        showExclamation(this, outcome.describe(QStringLiteral("TPParse")));
+        return;
+    }
+    m_cmdTPEDIT[1]->setEnabled(false);
+    openTPEditor();
+}
+
+void frmMain::cmdCHEdit_Click(int index)
+{
+    const QString filter = QStringLiteral("Ch. DATA Files (*.bin)|*.bin|All Files (*.*)|*.*");
+    if (index == 1) {
+        const QString file =
+            ShowFileDialog(this, FileDialogMode::Open, filter, QString(), QStringLiteral("Open Ch. DATA"));
+        if (file.isEmpty())
+            return;
+        const RunOutcome outcome = m_context.converters.channelParse(file);
+        if (!outcome.succeeded()) {
+            showExclamation(this, outcome.describe(QStringLiteral("ChannelParse")));
+            return;
+        }
+        cmdChEditEnable(false);
+        openChannelEditor();
+        return;
+    }
+    const QString file = ShowFileDialog(this, FileDialogMode::Save, filter, QStringLiteral("ROM_GetCH.bin"),
+                                        QStringLiteral("Save Ch. DATA"));
+    if (file.isEmpty())
+        return;
+    m_context.link.selectedFile = file;
+    SerialInit(1, QString());
+    if (m_context.link.hSerialMode == 10) {
+        cmdChEditEnable(false);
+        openChannelEditor();
+    }
+}
+
+void frmMain::SerialInit(int mode, const QString &kind)
+{
+    m_context.link.hSerialMode = mode;
+    m_context.link.hDataMode = kind;
+    showExclamation(this, QStringLiteral("Transfers are not available in this version."));
+}
+
+void frmMain::openTPEditor()
+{
+    showExclamation(this, QStringLiteral("The TP editor is not available in this version."));
+    m_cmdTPEDIT[1]->setEnabled(true);
+}
+
+void frmMain::openChannelEditor()
+{
+    showExclamation(this, QStringLiteral("The channel editor is not available in this version."));
+    cmdChEditEnable(true);
+}
