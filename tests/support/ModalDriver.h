@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QList>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -9,6 +10,8 @@
 
 // Plays the user's part in modal dialogs: every few milliseconds the current
 // step is offered the active modal widget, and it returns true once it acted.
+// A dialog that is still up after a step acted on it (a file dialog still
+// loading its folder, say) gets the same step again.
 class ModalDriver : public QObject {
 public:
     using Step = std::function<bool(QWidget *modal)>;
@@ -20,22 +23,31 @@ public:
         m_timer.start();
     }
 
-    bool finished() const { return m_next >= m_steps.size(); }
-    QStringList seenTexts;  // texts of message boxes the steps looked at
+    bool finished() const { return m_next >= m_steps.size() && !m_lastActedOn; }
 
 private:
     void poll()
     {
-        if (finished()) {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (m_lastActedOn) {
+            if (modal && modal == m_lastActedOn && m_lastActedOn->isVisible()) {
+                m_steps[m_next - 1](modal);
+                return;
+            }
+            m_lastActedOn = nullptr;
+        }
+        if (m_next >= m_steps.size()) {
             m_timer.stop();
             return;
         }
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && m_steps[m_next](modal))
+        if (modal && m_steps[m_next](modal)) {
+            m_lastActedOn = modal;
             ++m_next;
+        }
     }
 
     QList<Step> m_steps;
     qsizetype m_next = 0;
+    QPointer<QWidget> m_lastActedOn;
     QTimer m_timer;
 };
