@@ -33,14 +33,14 @@ public:
         for (skipSpaces(); atLineEnd(); skipSpaces())
             takeLineEnd();
     }
-    // Text up to the next separator, for an error message.
-    QString tokenHere() const
+    // Text from `from` up to the next separator, for an error message.
+    QString tokenFrom(qsizetype from) const
     {
-        qsizetype end = m_pos;
-        while (end < m_text.size() && end - m_pos < 24 && m_text.at(end) != ','
+        qsizetype end = from;
+        while (end < m_text.size() && end - from < 24 && m_text.at(end) != ','
                && m_text.at(end) != '\r' && m_text.at(end) != '\n')
             ++end;
-        return QString::fromLatin1(m_text.mid(m_pos, end - m_pos)).trimmed();
+        return QString::fromLatin1(m_text.mid(from, end - from)).trimmed();
     }
     qsizetype pos() const { return m_pos; }
     void advance() { ++m_pos; }
@@ -63,8 +63,9 @@ Result<qint16> readNumber(TextCursor &cursor, const QString &fileName)
     cursor.skipSpaces();
     if (cursor.atEnd())
         return Status::failure(where(fileName, cursor) + QStringLiteral("the file ends where a number is expected"));
-    const QString token = cursor.tokenHere();
-    if (cursor.peek() == '-')
+    const qsizetype start = cursor.pos();
+    const bool negative = cursor.peek() == '-';
+    if (negative)
         cursor.advance();
     int digits = 0;
     qint64 value = 0;
@@ -77,15 +78,15 @@ Result<qint16> readNumber(TextCursor &cursor, const QString &fileName)
     cursor.skipSpaces();
     const bool separated = cursor.atEnd() || cursor.peek() == ',' || cursor.atLineEnd();
     if (digits == 0 || !separated) {
+        const QString token = cursor.tokenFrom(start);
         if (token.isEmpty())
             return Status::failure(where(fileName, cursor) + QStringLiteral("a number is missing"));
         return Status::failure(where(fileName, cursor) + QStringLiteral("\"%1\" is not a number").arg(token));
     }
-    const bool negative = token.startsWith(QLatin1Char('-'));
     const qint64 signedValue = negative ? -value : value;
     if (signedValue < -32768 || signedValue > 32767)
         return Status::failure(where(fileName, cursor)
-                               + QStringLiteral("%1 is out of range (-32768 to 32767)").arg(token));
+                               + QStringLiteral("%1 is out of range (-32768 to 32767)").arg(cursor.tokenFrom(start)));
     if (cursor.peek() == ',')
         cursor.advance();
     else if (cursor.atLineEnd())
@@ -120,26 +121,39 @@ Result<QList<RomChannel>> readRomFile(QIODevice &device, const QString &fileName
 {
     const QByteArray text = device.readAll();
     QList<RomChannel> rom;
+    rom.reserve(qMin(text.count('\n'), qsizetype(MaxRecordsOf16Bit)));
+    QByteArray buffer; // reused: resize(0) keeps its capacity
+    buffer.reserve(256);
     qsizetype pos = 0;
     while (pos < text.size()) {
         if (rom.size() == MaxRecordsOf16Bit)
             return Status::failure(QStringLiteral("%1: more than %2 records").arg(fileName).arg(MaxRecordsOf16Bit));
         RomChannel record;
-        QByteArray buffer;
+        buffer.resize(0);
         int counter = 0;
         char previous = '\0';
         bool complete = false;
         while (pos < text.size() && !complete) {
+            // Ordinary bytes go into the field as one run.
+            qsizetype run = pos;
+            while (run < text.size() && text.at(run) != '|' && text.at(run) != '\r' && text.at(run) != '\n')
+                ++run;
+            if (run > pos) {
+                buffer.append(text.constData() + pos, run - pos);
+                previous = text.at(run - 1);
+                pos = run;
+                continue;
+            }
             const char byte = text.at(pos++);
             if (byte == '|') {
                 if (counter == 0) {
-                    record.NameBytes = buffer;
+                    record.NameBytes = QByteArray(buffer.constData(), buffer.size());
                     record.Name = QString::fromLatin1(buffer);
                     record.NameLast = qint16(buffer.size() - 1);
-                    buffer.clear();
+                    buffer.resize(0);
                 } else if (counter <= 10) {
                     record.Fields[counter - 1] = QString::fromLatin1(buffer);
-                    buffer.clear();
+                    buffer.resize(0);
                 }
                 // From the eleventh "|" on the last field runs to the line end.
                 if (counter < 11)
