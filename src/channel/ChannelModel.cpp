@@ -1,21 +1,23 @@
 #include "channel/ChannelModel.h"
 
+#include "common/Converters.h"
 #include "common/WholeFile.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 
-const char *const ChannelFileNames[4] = {"TV.dll", "Radio.dll", "Favorite.dll", "ROM_GetCH.dll"};
-
 namespace {
 
+// Positions in Converters::channelFiles(), which is also the order of writing.
 enum FileIndex { TVFile, RadioFile, FavoriteFile, RomFile };
+
+QString nameOf(FileIndex file) { return Converters::channelFiles().at(file); }
 
 // The whole file in a buffer the readers can take; the error names the file.
 Result<QByteArray> readFile(const ProgramDir &dir, FileIndex file)
 {
-    const QString name = QLatin1String(ChannelFileNames[file]);
+    const QString name = nameOf(file);
     const QString path = dir.filePath(name);
     if (!QFile::exists(path))
         return Status::failure(QStringLiteral("%1 is missing in %2").arg(name, dir.path()));
@@ -33,7 +35,7 @@ Result<ChannelTables> readChannelFiles(const ProgramDir &dir)
     {
         QBuffer buffer(&bytes.value());
         buffer.open(QIODevice::ReadOnly);
-        Result<QList<RomChannel>> rom = readRomFile(buffer, QLatin1String(ChannelFileNames[RomFile]));
+        Result<QList<RomChannel>> rom = readRomFile(buffer, nameOf(RomFile));
         if (!rom)
             return rom.status();
         tables.Rom = rom.take();
@@ -45,7 +47,7 @@ Result<ChannelTables> readChannelFiles(const ProgramDir &dir)
         QBuffer buffer(&bytes.value());
         buffer.open(QIODevice::ReadOnly);
         Result<QList<ChannelEntry>> list =
-            readChannelListFile(buffer, QLatin1String(ChannelFileNames[file]), tables.Rom.size());
+            readChannelListFile(buffer, nameOf(file), tables.Rom.size());
         if (!list)
             return list.status();
         tables.Channels[file == TVFile ? ChannelTV : ChannelRadio] = list.take();
@@ -55,7 +57,7 @@ Result<ChannelTables> readChannelFiles(const ProgramDir &dir)
         return bytes.status();
     QBuffer buffer(&bytes.value());
     buffer.open(QIODevice::ReadOnly);
-    const Status favorites = readFavoriteFile(buffer, QLatin1String(ChannelFileNames[FavoriteFile]), tables);
+    const Status favorites = readFavoriteFile(buffer, nameOf(FavoriteFile), tables);
     if (!favorites)
         return favorites;
     return tables;
@@ -68,7 +70,7 @@ Status writeChannelFiles(const ProgramDir &dir, const ChannelTables &tables, Nam
                                  romFileText(tables.Rom, form)};
     for (int file = TVFile; file <= RomFile; ++file) {
         // filePath finds an existing spelling, so the file is replaced, not doubled.
-        const Status written = writeWholeFile(dir.filePath(QLatin1String(ChannelFileNames[file])), texts[file]);
+        const Status written = writeWholeFile(dir.filePath(nameOf(FileIndex(file))), texts[file]);
         if (!written)
             return written;
     }

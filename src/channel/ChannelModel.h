@@ -5,9 +5,6 @@
 #include "common/ProgramDir.h"
 #include "common/Result.h"
 
-// The four channel files in the order the tool writes them.
-extern const char *const ChannelFileNames[4]; // TV.dll, Radio.dll, Favorite.dll, ROM_GetCH.dll
-
 // Reads ROM_GetCH.dll, TV.dll, Radio.dll and Favorite.dll from `dir`, names
 // matched without regard to case. Field 0 of ROM_GetCH.dll is taken as bytes,
 // whatever form it was written in.
