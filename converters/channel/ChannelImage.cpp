@@ -4,6 +4,8 @@
 
 #include <QtEndian>
 
+#include <cstring>
+
 namespace ChannelImage {
 
 const char Magic[8] = {'T', 'V', 'K', 'C', 'H', 'A', 'N', '1'};
@@ -26,11 +28,8 @@ void putU16(QByteArray &image, qsizetype at, quint16 value)
 
 bool allZero(const QByteArray &image, qsizetype from, qsizetype to)
 {
-    for (qsizetype i = from; i < to; ++i) {
-        if (image.at(i) != '\0')
-            return false;
-    }
-    return true;
+    static const QByteArray zeros(Size, '\0');
+    return memcmp(image.constData() + from, zeros.constData(), size_t(to - from)) == 0;
 }
 
 // Bytes that would end a field or vanish in ROM_GetCH.dll.
