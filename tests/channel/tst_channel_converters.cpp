@@ -78,9 +78,13 @@ void TestChannelConverters::imageSurvivesLoadAndSave()
     QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
     QCOMPARE(model.tables().ChannelLast(ChannelTV), qint16(1999));
     QCOMPARE(model.tables().ChannelLast(ChannelRadio), qint16(499));
-    for (const auto &groups : model.tables().Favorites)
-        for (const FavoriteGroup &group : groups)
+    for (int type = 0; type < ChannelTypeCount; ++type) {
+        for (const FavoriteGroup &group : model.tables().Favorites[type])
             QVERIFY(group.Count > 0);
+        const auto locked = std::count_if(model.tables().Channels[type].cbegin(), model.tables().Channels[type].cend(),
+                                          [](const ChannelEntry &e) { return (e.Attribute & LockBit) != 0; });
+        QVERIFY(locked > 0);
+    }
     QVERIFY(model.SaveChannelFiles().ok());
 
     // Save As: a new target.
