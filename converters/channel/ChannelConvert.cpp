@@ -10,8 +10,11 @@
 Result<QByteArray> readChannelImageFile(const QString &path)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (!info.exists())
         return Status::failure(QStringLiteral("%1 does not exist").arg(shown));
+    if (!info.isFile())
+        return Status::failure(QStringLiteral("%1 is not a file").arg(shown));
     Result<QByteArray> image = readWholeFile(path);
     if (image && image.value().size() != ChannelImage::Size)
         return Status::failure(QStringLiteral("%1 is %2 bytes long; a channel image is exactly %3 bytes")
