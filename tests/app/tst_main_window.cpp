@@ -7,6 +7,7 @@
 #include "support/TempProgramDir.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -87,6 +88,8 @@ private Q_SLOTS:
     void lampsFollowTheTransferPort();
     void closingClosesTheMonitorPort();
     void cancelledDialogsStartNothing();
+    void failingConverterIsReported_data();
+    void failingConverterIsReported();
 };
 
 void TestMainWindow::startsInTheDesignState()
@@ -238,14 +241,7 @@ void TestMainWindow::markerThatCannotBeWrittenIsReported()
     Fixture f;
     QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("user.ini/blocked")));
     QStringList texts;
-    ModalDriver driver({[&texts](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box)
-            return false;
-        texts << box->text();
-        box->accept();
-        return true;
-    }});
+    ModalDriver driver({modal::acknowledgeBox(&texts)});
     f.window->ModeSwitch(1);  // factory: deleting user.ini fails, Factory.ini is still made
     QVERIFY(driver.finished());
     QCOMPARE(texts.size(), 1);
@@ -284,20 +280,59 @@ void TestMainWindow::closingClosesTheMonitorPort()
 void TestMainWindow::cancelledDialogsStartNothing()
 {
     Fixture f;
-    const auto cancel = [](QWidget *modal) {
-        if (!modal->inherits("QFileDialog"))
-            return false;
-        QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
-        return true;
-    };
-    ModalDriver driver({cancel, cancel});
+    QStringList titles;
+    ModalDriver driver({modal::cancelFileDialog(&titles), modal::cancelFileDialog(&titles)});
     f.context->link.hSerialMode = 7;
     f.window->cmdCHEdit_Click(0);  // "Save Ch. DATA" cancelled
     f.window->cmdPCSTB_Click(2);   // "Open Transponder File" cancelled
     QVERIFY(driver.finished());
+    QCOMPARE(titles, (QStringList{QStringLiteral("Save Ch. DATA"), QStringLiteral("Open Transponder File")}));
     QCOMPARE(f.context->link.hSerialMode, 7);
     QVERIFY(f.context->link.selectedFile.isEmpty());
     QVERIFY(f.button("cmdCHEdit_0")->isEnabled());
+}
+
+void TestMainWindow::failingConverterIsReported_data()
+{
+    QTest::addColumn<QString>("command");  // "tp" or "channel"
+    QTest::addColumn<QByteArray>("converter");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("TP converter missing") << QStringLiteral("tp") << QByteArray()
+                                          << QStringLiteral("TPParse could not be started");
+    QTest::newRow("TP converter fails")
+        << QStringLiteral("tp") << QByteArray("echo 'not a TP image' >&2\nexit 2\n")
+        << QStringLiteral("TPParse failed with exit code 2.\nnot a TP image");
+    QTest::newRow("channel converter fails")
+        << QStringLiteral("channel") << QByteArray("echo 'wrong size' >&2\nexit 1\n")
+        << QStringLiteral("ChannelParse failed with exit code 1.\nwrong size");
+}
+
+void TestMainWindow::failingConverterIsReported()
+{
+    QFETCH(QString, command);
+    QFETCH(QByteArray, converter);
+    QFETCH(QString, message);
+    Fixture f;
+    const bool tp = command == QLatin1String("tp");
+    if (!converter.isEmpty())
+        f.dir.script(tp ? QStringLiteral("TPParse") : QStringLiteral("ChannelParse"), converter);
+    const QString image = f.dir.file(tp ? QStringLiteral("sat.MDA") : QStringLiteral("ch.bin"));
+    f.dir.touch(QFileInfo(image).fileName());
+    f.dir.touch(QStringLiteral("PreDefine.dll"));  // stale: removed before the TP converter runs
+    QStringList texts;
+    ModalDriver driver({modal::chooseFile(image), modal::acknowledgeBox(&texts)});
+    if (tp)
+        f.window->cmdTPEDIT_Click(1);
+    else
+        f.window->cmdCHEdit_Click(1);
+    QTRY_VERIFY(driver.finished());
+    QCOMPARE(texts.size(), 1);
+    QVERIFY2(texts.at(0).startsWith(message), qPrintable(texts.at(0)));
+    // Nothing is left half-open: the commands stay available.
+    QVERIFY(f.button("cmdTPEDIT_1")->isEnabled());
+    QVERIFY(f.button("cmdCHEdit_1")->isEnabled());
+    if (tp)
+        QVERIFY(!f.dir.has(QStringLiteral("PreDefine.dll")));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -11,46 +11,8 @@
 #include <QProgressBar>
 #include <QtTest>
 
-namespace {
-
-ModalDriver::Step chooseFile(const QString &path, QStringList *titles = nullptr)
-{
-    return [path, titles](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        if (!dialog)
-            return false;
-        if (titles)
-            titles->append(dialog->windowTitle());
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "done", Qt::QueuedConnection, Q_ARG(int, QDialog::Accepted));
-        return true;
-    };
-}
-
-ModalDriver::Step cancelDialog()
-{
-    return [](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        if (!dialog)
-            return false;
-        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
-        return true;
-    };
-}
-
-ModalDriver::Step acknowledgeBox(QStringList *texts)
-{
-    return [texts](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box)
-            return false;
-        texts->append(box->text());
-        box->accept();
-        return true;
-    };
-}
-
-} // namespace
+using modal::acknowledgeBox;
+using modal::chooseFile;
 
 class TestCommonUi : public QObject {
     Q_OBJECT
@@ -63,6 +25,7 @@ private Q_SLOTS:
     void boardStaysBounded();
     void numericBoxTakesDigitsOnly();
     void progressBarColour();
+    void keepOnTopAndRelease();
 };
 
 void TestCommonUi::nameFiltersFromBarSeparatedText()
@@ -107,7 +70,7 @@ void TestCommonUi::cancelYieldsEmpty()
     TempProgramDir temp;
     QStringList texts;
     // Cancel after a "not found!" round also yields nothing.
-    ModalDriver driver({chooseFile(temp.file(QStringLiteral("nope.bin"))), acknowledgeBox(&texts), cancelDialog()});
+    ModalDriver driver({chooseFile(temp.file(QStringLiteral("nope.bin"))), acknowledgeBox(&texts), modal::cancelFileDialog()});
     QVERIFY(ShowFileDialog(nullptr, FileDialogMode::Open, QStringLiteral("All Files (*.*)|*.*"), QString(),
                            QStringLiteral("Open"))
                 .isEmpty());
@@ -151,6 +114,23 @@ void TestCommonUi::progressBarColour()
     QProgressBar bar;
     SetProgressBarColor(&bar, QColor(41, 47, 86));
     QCOMPARE(bar.palette().color(QPalette::Highlight), QColor(41, 47, 86));
+}
+
+void TestCommonUi::keepOnTopAndRelease()
+{
+    QWidget window;
+    window.setGeometry(100, 120, 300, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect before = window.geometry();
+    KeepOnTop(&window);
+    QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.geometry(), before);
+    ReleaseOnTop(&window);
+    QVERIFY(!window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.geometry(), before);
 }
 
 QTEST_MAIN(TestCommonUi)

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QList>
 #include <QPointer>
 #include <QTimer>
@@ -10,8 +14,7 @@
 
 // Plays the user's part in modal dialogs: every few milliseconds the current
 // step is offered the active modal widget, and it returns true once it acted.
-// A dialog that is still up after a step acted on it (a file dialog still
-// loading its folder, say) gets the same step again.
+// The next step waits until that widget has gone.
 class ModalDriver : public QObject {
 public:
     using Step = std::function<bool(QWidget *modal)>;
@@ -23,20 +26,16 @@ public:
         m_timer.start();
     }
 
-    bool finished() const { return m_next >= m_steps.size() && !m_lastActedOn; }
+    bool finished() const { return m_next >= m_steps.size(); }
 
 private:
     void poll()
     {
         QWidget *modal = QApplication::activeModalWidget();
-        if (m_lastActedOn) {
-            if (modal && modal == m_lastActedOn && m_lastActedOn->isVisible()) {
-                m_steps[m_next - 1](modal);
-                return;
-            }
-            m_lastActedOn = nullptr;
-        }
-        if (m_next >= m_steps.size()) {
+        if (m_lastActedOn && modal == m_lastActedOn && m_lastActedOn->isVisible())
+            return;  // still closing
+        m_lastActedOn = nullptr;
+        if (finished()) {
             m_timer.stop();
             return;
         }
@@ -51,3 +50,57 @@ private:
     QPointer<QWidget> m_lastActedOn;
     QTimer m_timer;
 };
+
+// Steps for the usual dialogs.
+namespace modal {
+
+// Chooses `path` in a file dialog and accepts it (titles, if given, collects the dialog's title).
+inline ModalDriver::Step chooseFile(const QString &path, QStringList *titles = nullptr)
+{
+    return [path, titles](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        if (!dialog)
+            return false;
+        const QFileInfo info(path);
+        if (QFileInfo(dialog->directory().absolutePath()) != QFileInfo(info.absolutePath()))
+            dialog->setDirectory(info.absolutePath());
+        // Typed into the name box, as a user would; selectFile() loses names of files
+        // that do not exist while the folder is still loading.
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(info.fileName());
+        if (dialog->selectedFiles().value(0) != path)
+            return false;  // the dialog has not taken the folder yet; try again
+        if (titles)
+            titles->append(dialog->windowTitle());
+        QMetaObject::invokeMethod(dialog, "done", Qt::QueuedConnection, Q_ARG(int, QDialog::Accepted));
+        return true;
+    };
+}
+
+inline ModalDriver::Step cancelFileDialog(QStringList *titles = nullptr)
+{
+    return [titles](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        if (!dialog)
+            return false;
+        if (titles)
+            titles->append(dialog->windowTitle());
+        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        return true;
+    };
+}
+
+// Answers a message box with its default button, noting its text.
+inline ModalDriver::Step acknowledgeBox(QStringList *texts)
+{
+    return [texts](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (!box)
+            return false;
+        texts->append(box->text());
+        QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
+        return true;
+    };
+}
+
+} // namespace modal
