@@ -174,8 +174,10 @@ Status parseTPImage(const QByteArray &image, SatTable &sats, TPTable &tps)
     if (tpsSeen != tpTotal)
         return fail(QStringLiteral("its header counts %1 TPs, its satellites %2").arg(tpTotal).arg(tpsSeen));
     const qsizetype used = reader.position() - qsizetype(StreamOffset) * 2;
-    if ((used + 1) / 2 != qsizetype(streamSize) || (used % 2 == 1 && (bytes[StreamOffset + used / 2] & 0xF) != 0))
+    if ((used + 1) / 2 != qsizetype(streamSize))
         return fail(QStringLiteral("its TP stream is not %1 bytes long as its header says").arg(streamSize));
+    if (used % 2 == 1 && (bytes[StreamOffset + used / 2] & 0xF) != 0)
+        return fail(QStringLiteral("the last half byte of its TP stream is not zero"));
     for (qsizetype i = StreamOffset + streamSize; i < TPImageSize; ++i) {
         if (bytes[i] != 0)
             return fail(QStringLiteral("the unused space after the TPs is not zero (byte %1)").arg(i));

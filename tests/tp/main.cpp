@@ -2,6 +2,7 @@
 
 int runTPFilesTest(int argc, char **argv);
 int runTPDirTest(int argc, char **argv);
+int runTPImageTest(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -9,5 +10,6 @@ int main(int argc, char **argv)
     int failures = 0;
     failures += runTPFilesTest(argc, argv);
     failures += runTPDirTest(argc, argv);
+    failures += runTPImageTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }
