@@ -78,17 +78,18 @@ private:
 // One TP field from the stream, or an error text.
 QString readTPField(NibbleReader &reader, int field, QString &value)
 {
-    QByteArray bytes;
-    while (bytes.size() < TPFieldMax[field]) {
+    char bytes[8];
+    int length = 0;
+    while (length < TPFieldMax[field]) {
         quint8 nibble = 0;
         if (!reader.next(nibble))
             return QStringLiteral("the TP stream ends early");
         if (nibble == EndNibble)
             break;
         if (nibble <= 9) {
-            bytes += char('0' + nibble);
+            bytes[length++] = char('0' + nibble);
         } else if (nibble == SpaceNibble) {
-            bytes += ' ';
+            bytes[length++] = ' ';
         } else if (nibble == ByteNibble) {
             quint8 high = 0;
             quint8 low = 0;
@@ -97,12 +98,12 @@ QString readTPField(NibbleReader &reader, int field, QString &value)
             const auto c = uchar(high << 4 | low);
             if (shortNibble(c) != ByteNibble)
                 return QStringLiteral("a digit or blank is written out in full");
-            bytes += char(c);
+            bytes[length++] = char(c);
         } else {
             return QStringLiteral("the TP stream holds the unused code %1").arg(nibble);
         }
     }
-    value = QString::fromLatin1(bytes);
+    value = QString::fromLatin1(bytes, length);
     return tpFieldProblem(field, value);
 }
 
@@ -213,9 +214,10 @@ Result<QByteArray> combineTPImage(const SatTable &sats, const TPTable &tps)
                 if (const QString problem = satelliteFieldProblem(f, *fields[f]); !problem.isEmpty())
                     return fail(QStringLiteral("the %1 of %2 %3")
                                     .arg(QLatin1String(kSatFieldNames[f]), satelliteName(r, s), problem));
-                const QByteArray text = fields[f]->toLatin1();
-                record[SatelliteFields[f].offset] = uchar(text.size());
-                std::memcpy(record + SatelliteFields[f].offset + 1, text.constData(), size_t(text.size()));
+                uchar *field = record + SatelliteFields[f].offset;
+                *field++ = uchar(fields[f]->size());
+                for (const QChar c : *fields[f])
+                    *field++ = uchar(c.unicode());
             }
             for (int t = 0; t < *count; ++t) {
                 const TPRecord &tp = tps(r, s, t);
@@ -226,16 +228,16 @@ Result<QByteArray> combineTPImage(const SatTable &sats, const TPTable &tps)
                                         .arg(QLatin1String(kTPFieldNames[f]))
                                         .arg(t + 1)
                                         .arg(satelliteName(r, s), problem));
-                    const QByteArray text = tpFields[f]->toLatin1();
-                    for (const char c : text) {
-                        const quint8 nibble = shortNibble(uchar(c));
+                    for (const QChar qc : *tpFields[f]) {
+                        const auto c = uchar(qc.unicode());
+                        const quint8 nibble = shortNibble(c);
                         nibbles += char(nibble);
                         if (nibble == ByteNibble) {
-                            nibbles += char(uchar(c) >> 4);
-                            nibbles += char(uchar(c) & 0xF);
+                            nibbles += char(c >> 4);
+                            nibbles += char(c & 0xF);
                         }
                     }
-                    if (text.size() < TPFieldMax[f])
+                    if (tpFields[f]->size() < TPFieldMax[f])
                         nibbles += char(EndNibble);
                 }
             }

@@ -47,6 +47,12 @@ std::optional<int> decimalValue(const QString &text)
     return value;
 }
 
+void appendLatin1(QByteArray &out, const QString &text)
+{
+    for (const QChar c : text)
+        out += char(c.unicode());
+}
+
 QString unstorableReason(const QString &text, FieldKind kind)
 {
     for (const QChar c : text) {
@@ -153,7 +159,7 @@ Result<QByteArray> preDefineText(const SatTable &stored)
                 if (f == 2 && fields[f]->isEmpty())
                     text += '0';
                 else
-                    text += fields[f]->toLatin1();
+                    appendLatin1(text, *fields[f]);
             }
             text += "\r\n";
         }

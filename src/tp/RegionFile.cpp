@@ -2,6 +2,7 @@
 #include "tp/TPFiles.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -12,25 +13,26 @@ class ValueReader {
 public:
     enum Outcome { Value, End, OpenQuote };
 
-    explicit ValueReader(const QByteArray &text) : m_text(text) {}
+    explicit ValueReader(const QByteArray &text) : m_text(text.constData()), m_size(text.size()) {}
 
     Outcome next(QString &value)
     {
-        const qsizetype size = m_text.size();
+        const qsizetype size = m_size;
         if (m_pos >= size && !m_commaPending)
             return End;
         m_commaPending = false;
         if (m_pos < size && m_text[m_pos] == '"') {
-            const qsizetype close = m_text.indexOf('"', m_pos + 1);
-            if (close < 0)
+            const auto *found = static_cast<const char *>(std::memchr(m_text + m_pos + 1, '"', size_t(size - m_pos - 1)));
+            if (!found)
                 return OpenQuote;
-            value = QString::fromLatin1(m_text.sliced(m_pos + 1, close - m_pos - 1));
+            const qsizetype close = found - m_text;
+            value = QString::fromLatin1(m_text + m_pos + 1, close - m_pos - 1);
             m_pos = close + 1;
             skipToDelimiter();
         } else {
             const qsizetype start = m_pos;
             skipToDelimiter();
-            value = QString::fromLatin1(m_text.sliced(start, m_pos - start));
+            value = QString::fromLatin1(m_text + start, m_pos - start);
         }
         if (m_pos < size) {
             const char delimiter = m_text[m_pos++];
@@ -46,17 +48,18 @@ public:
     }
 
     // True when nothing is left, not even the empty value a final comma promises.
-    bool atEnd() const { return m_pos >= m_text.size() && !m_commaPending; }
+    bool atEnd() const { return m_pos >= m_size && !m_commaPending; }
     int line() const { return m_line; }
 
 private:
     void skipToDelimiter()
     {
-        while (m_pos < m_text.size() && m_text[m_pos] != ',' && m_text[m_pos] != '\r' && m_text[m_pos] != '\n')
+        while (m_pos < m_size && m_text[m_pos] != ',' && m_text[m_pos] != '\r' && m_text[m_pos] != '\n')
             ++m_pos;
     }
 
-    const QByteArray &m_text;
+    const char *m_text;
+    qsizetype m_size;
     qsizetype m_pos = 0;
     int m_line = 1;
     bool m_commaPending = false;
@@ -149,7 +152,7 @@ Result<QByteArray> regionText(int region, const SatTable &sats, const TPTable &t
                             .arg(RegionCode(region), reason));
                 if (f > 0)
                     text += ',';
-                text += fields[f]->toLatin1();
+                appendLatin1(text, *fields[f]);
             }
             text += "\r\n";
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Checks shared by the file writers and the image layout: what a field may
@@ -11,3 +12,6 @@ enum class FieldKind {
 
 // Why `text` cannot stand in a field of this kind, or an empty text when it can.
 QString unstorableReason(const QString &text, FieldKind kind);
+
+// Appends `text`, which unstorableReason accepted, one byte a character.
+void appendLatin1(QByteArray &out, const QString &text);
