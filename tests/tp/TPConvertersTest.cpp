@@ -148,6 +148,29 @@ private slots:
         QCOMPARE(QFile::exists(image) ? readWholeFile(image).value() : QByteArray(), imageBefore);
     }
 
+    // The staged code list: CR LF lines of four-digit positions, every region represented.
+    void codeList()
+    {
+        const Result<QByteArray> text = readWholeFile(QStringLiteral(TARVIK_STAGE_DIR "/Code.bin"));
+        QVERIFY(text.ok());
+        QVERIFY(text.value().endsWith("\r\n"));
+        QList<QByteArray> lines = text.value().split('\n');
+        QCOMPARE(lines.takeLast(), QByteArray());
+        int europe = 0, asia = 0, atlantic = 0, america = 0;
+        for (const QByteArray &line : lines) {
+            QVERIFY2(line.size() == 5 && line.endsWith('\r'), line.constData());
+            bool number = false;
+            const int value = line.left(4).toInt(&number);
+            QVERIFY2(number && value > 0 && value < 3600, line.constData());
+            europe += value <= 409 || value >= 3150;
+            asia += value >= 410 && value <= 1459;
+            atlantic += value >= 1000 && value <= 1999;
+            america += value >= 2000 && value <= 3149;
+        }
+        QVERIFY(europe > 10 && asia > 10 && atlantic > 10 && america > 10);
+        QVERIFY(lines.contains("0192\r"));
+    }
+
     void wrongArguments()
     {
         const RunOutcome outcome = RunAndWait(path(QStringLiteral("TPCombine")), {m_dir->path()});
