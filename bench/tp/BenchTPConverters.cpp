@@ -18,7 +18,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     // An optional argument puts the program directory elsewhere (see bench_tp_files).
-    QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX") : QString());
+    QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX")
+                               : QString());
     for (const char *program : {"TPParse", "TPCombine"}) {
         const QString name = QString::fromLatin1(program);
         if (!QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + name, dir.filePath(name)))

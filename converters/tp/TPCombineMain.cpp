@@ -19,7 +19,7 @@ int failWith(const QString &message)
     return 1;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {

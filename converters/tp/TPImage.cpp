@@ -56,7 +56,10 @@ quint8 shortNibble(uchar c)
 
 class NibbleReader {
 public:
-    NibbleReader(const QByteArray &image, qsizetype begin, qsizetype end) : m_image(image), m_pos(begin * 2), m_end(end * 2) {}
+    NibbleReader(const QByteArray &image, qsizetype begin, qsizetype end)
+        : m_image(image), m_pos(begin * 2), m_end(end * 2)
+    {
+    }
 
     bool next(quint8 &nibble)
     {
@@ -67,7 +70,7 @@ public:
         ++m_pos;
         return true;
     }
-    qsizetype position() const { return m_pos; }  // in nibbles from the image start
+    qsizetype position() const { return m_pos; } // in nibbles from the image start
 
 private:
     const QByteArray &m_image;
@@ -107,11 +110,13 @@ QString readTPField(NibbleReader &reader, int field, QString &value)
     return tpFieldProblem(field, value);
 }
 
-}  // namespace
+} // namespace
 
 Status parseTPImage(const QByteArray &image, SatTable &sats, TPTable &tps)
 {
-    auto fail = [](const QString &why) { return Status::failure(QStringLiteral("Not a TP image: ") + why + '.'); };
+    auto fail = [](const QString &why) {
+        return Status::failure(QStringLiteral("Not a TP image: ") + why + '.');
+    };
     if (image.size() != TPImageSize)
         return fail(QStringLiteral("it is %1 bytes long instead of %2").arg(image.size()).arg(TPImageSize));
     const auto *bytes = reinterpret_cast<const uchar *>(image.constData());
@@ -134,7 +139,10 @@ Status parseTPImage(const QByteArray &image, SatTable &sats, TPTable &tps)
             SatRecord &sat = sats(r, s);
             const int count = record[TPCountOffset];
             if (count > MaxTP)
-                return fail(QStringLiteral("%1 has %2 TPs, more than %3").arg(satelliteName(r, s)).arg(count).arg(MaxTP));
+                return fail(QStringLiteral("%1 has %2 TPs, more than %3")
+                                .arg(satelliteName(r, s))
+                                .arg(count)
+                                .arg(MaxTP));
             sat.TPCount = QString::number(count);
             QString *const fields[] = {&sat.Diseqc, &sat.SatName, &sat.ParseSort, &sat.Deg};
             for (int f = 0; f < 4; ++f) {
@@ -156,7 +164,8 @@ Status parseTPImage(const QByteArray &image, SatTable &sats, TPTable &tps)
                                     .arg(QLatin1String(kSatFieldNames[f]), satelliteName(r, s), problem));
             }
             if (record[SatelliteEndOffset] != 0)
-                return fail(QStringLiteral("the record of %1 does not end in a zero byte").arg(satelliteName(r, s)));
+                return fail(
+                    QStringLiteral("the record of %1 does not end in a zero byte").arg(satelliteName(r, s)));
 
             for (int t = 0; t < count; ++t) {
                 TPRecord &tp = tps(r, s, t);
@@ -196,7 +205,7 @@ Result<QByteArray> combineTPImage(const SatTable &sats, const TPTable &tps)
     std::memcpy(bytes, Magic, MagicSize);
     qToLittleEndian<quint16>(Version, bytes + VersionOffset);
 
-    QByteArray nibbles;  // one a byte, packed at the end
+    QByteArray nibbles; // one a byte, packed at the end
     nibbles.reserve(RegionCount * MaxSat * 20 * 12);
     int tpTotal = 0;
     for (int r = 0; r < RegionCount; ++r) {

@@ -19,7 +19,7 @@ int failWith(const QString &message)
     return 1;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -36,7 +36,8 @@ int main(int argc, char **argv)
         return failWith(image.error());
     auto tables = std::make_unique<TPTables>();
     // Nothing is written unless the whole image was understood.
-    if (const Status parsed = parseTPImage(image.value(), tables->SatDataStored, tables->TPDataStored); !parsed)
+    if (const Status parsed = parseTPImage(image.value(), tables->SatDataStored, tables->TPDataStored);
+        !parsed)
         return failWith(arguments[2] + QStringLiteral(": ") + parsed.error());
     if (const Status saved = TPSaveAll(ProgramDir(directory), *tables); !saved)
         return failWith(saved.error());

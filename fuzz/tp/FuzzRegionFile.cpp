@@ -1,6 +1,6 @@
 // Region file reader. The first byte says how many of the next bytes (up to
-// 48) give the satellites' TP counts; the rest is the file. Whatever it reads must write and read back, unless a
-// quoted value brought in a comma or a line end the writer refuses.
+// 48) give the satellites' TP counts; the rest is the file. Whatever it reads must write and read back,
+// unless a quoted value brought in a comma or a line end the writer refuses.
 #include "tp/TPFiles.h"
 
 #include <QBuffer>
@@ -14,11 +14,16 @@ namespace {
 QString countText(uint8_t code)
 {
     switch (code) {
-    case 0xFF: return QStringLiteral("x");
-    case 0xFE: return QString();
-    case 0xFD: return QStringLiteral("200");
-    case 0xFC: return QStringLiteral("110");
-    default: return QString::number(code % 6);
+    case 0xFF:
+        return QStringLiteral("x");
+    case 0xFE:
+        return QString();
+    case 0xFD:
+        return QStringLiteral("200");
+    case 0xFC:
+        return QStringLiteral("110");
+    default:
+        return QString::number(code % 6);
     }
 }
 
@@ -30,7 +35,7 @@ Status readBytes(const QByteArray &bytes, const SatTable &sats, TPTable &tps)
     return readRegionFile(buffer, QStringLiteral("Parse_AT.dll"), 2, sats, tps);
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -37,7 +37,7 @@ std::optional<int> decimalValue(const QString &text)
 {
     if (text.isEmpty())
         return std::nullopt;
-    constexpr int kLarge = 1'000'000'000;  // beyond any table; stops the sum growing
+    constexpr int kLarge = 1'000'000'000; // beyond any table; stops the sum growing
     int value = 0;
     for (const QChar c : text) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
@@ -86,7 +86,7 @@ QByteArray nextLine(const QByteArray &text, qsizetype &pos)
     return line;
 }
 
-}  // namespace
+} // namespace
 
 Status readPreDefine(QIODevice &in, const QString &fileName, SatTable &stored)
 {
@@ -122,11 +122,12 @@ Status readPreDefine(QIODevice &in, const QString &fileName, SatTable &stored)
             if (!rec.ParseSort.isEmpty()) {
                 const std::optional<int> option = decimalValue(rec.ParseSort);
                 if (!option)
-                    return Status::failure(QStringLiteral("Cannot read %1: line %2 has the parse option \"%3\", "
-                                                          "which is not a number.")
-                                               .arg(fileName)
-                                               .arg(lineNumber)
-                                               .arg(rec.ParseSort));
+                    return Status::failure(
+                        QStringLiteral("Cannot read %1: line %2 has the parse option \"%3\", "
+                                       "which is not a number.")
+                            .arg(fileName)
+                            .arg(lineNumber)
+                            .arg(rec.ParseSort));
                 if (*option > 8)
                     rec.ParseSort = QStringLiteral("0");
             }

@@ -22,7 +22,8 @@ public:
             return End;
         m_commaPending = false;
         if (m_pos < size && m_text[m_pos] == '"') {
-            const auto *found = static_cast<const char *>(std::memchr(m_text + m_pos + 1, '"', size_t(size - m_pos - 1)));
+            const auto *found =
+                static_cast<const char *>(std::memchr(m_text + m_pos + 1, '"', size_t(size - m_pos - 1)));
             if (!found)
                 return OpenQuote;
             const qsizetype close = found - m_text;
@@ -65,7 +66,7 @@ private:
     bool m_commaPending = false;
 };
 
-}  // namespace
+} // namespace
 
 Status readRegionFile(QIODevice &in, const QString &fileName, int region, const SatTable &sats, TPTable &tps)
 {
@@ -76,11 +77,12 @@ Status readRegionFile(QIODevice &in, const QString &fileName, int region, const 
         const QString &countText = sats(region, s).TPCount;
         const std::optional<int> count = decimalValue(countText);
         if (!count)
-            return Status::failure(QStringLiteral("Cannot read %1: satellite %2 of region %3 has the TP count "
-                                                  "\"%4\" in %5, which is not a number.")
-                                       .arg(fileName)
-                                       .arg(s + 1)
-                                       .arg(RegionCode(region), countText, PreDefineReadName));
+            return Status::failure(
+                QStringLiteral("Cannot read %1: satellite %2 of region %3 has the TP count "
+                               "\"%4\" in %5, which is not a number.")
+                    .arg(fileName)
+                    .arg(s + 1)
+                    .arg(RegionCode(region), countText, PreDefineReadName));
         const int readable = std::min(*count, TPSlots);
         for (int t = 0; t < readable; ++t) {
             TPRecord &tp = tps(region, s, t);
@@ -90,12 +92,13 @@ Status readRegionFile(QIODevice &in, const QString &fileName, int region, const 
                 case ValueReader::Value:
                     break;
                 case ValueReader::End:
-                    return Status::failure(QStringLiteral("Cannot read %1: it ends within TP %2 of satellite %3, "
-                                                          "but the TP counts in %4 ask for more.")
-                                               .arg(fileName)
-                                               .arg(t + 1)
-                                               .arg(s + 1)
-                                               .arg(PreDefineReadName));
+                    return Status::failure(
+                        QStringLiteral("Cannot read %1: it ends within TP %2 of satellite %3, "
+                                       "but the TP counts in %4 ask for more.")
+                            .arg(fileName)
+                            .arg(t + 1)
+                            .arg(s + 1)
+                            .arg(PreDefineReadName));
                 case ValueReader::OpenQuote:
                     return Status::failure(
                         QStringLiteral("Cannot read %1: a double quote on line %2 is never closed.")
@@ -105,19 +108,21 @@ Status readRegionFile(QIODevice &in, const QString &fileName, int region, const 
             }
         }
         if (*count > TPSlots)
-            return Status::failure(QStringLiteral("Cannot read %1: satellite %2 of region %3 has the TP count %4, "
-                                                  "more than its %5 TP slots.")
-                                       .arg(fileName)
-                                       .arg(s + 1)
-                                       .arg(RegionCode(region))
-                                       .arg(*count)
-                                       .arg(TPSlots));
+            return Status::failure(
+                QStringLiteral("Cannot read %1: satellite %2 of region %3 has the TP count %4, "
+                               "more than its %5 TP slots.")
+                    .arg(fileName)
+                    .arg(s + 1)
+                    .arg(RegionCode(region))
+                    .arg(*count)
+                    .arg(TPSlots));
     }
     if (!reader.atEnd())
-        return Status::failure(QStringLiteral("Cannot read %1: it goes on after the last TP that the TP counts "
-                                              "in %2 announce (line %3).")
-                                   .arg(fileName, PreDefineReadName)
-                                   .arg(reader.line()));
+        return Status::failure(
+            QStringLiteral("Cannot read %1: it goes on after the last TP that the TP counts "
+                           "in %2 announce (line %3).")
+                .arg(fileName, PreDefineReadName)
+                .arg(reader.line()));
     return Status::success();
 }
 
@@ -145,7 +150,8 @@ Result<QByteArray> regionText(int region, const SatTable &sats, const TPTable &t
                 const QString reason = unstorableReason(*fields[f], FieldKind::Transponder);
                 if (!reason.isEmpty())
                     return Result<QByteArray>::failure(
-                        QStringLiteral("Cannot write %1: the %2 of TP %3 of satellite %4 in region %5 holds %6.")
+                        QStringLiteral(
+                            "Cannot write %1: the %2 of TP %3 of satellite %4 in region %5 holds %6.")
                             .arg(fileName, QLatin1String(kFieldNames[f]))
                             .arg(t + 1)
                             .arg(s + 1)

@@ -21,7 +21,7 @@
 // The number of line ends in `text` plus one; CR LF, a lone CR and a lone LF
 // each end a line. Saturates instead of wrapping round.
 qint16 LineCount(const QByteArray &text);
-qint16 LineCount(const QString &path);  // 0 when the file cannot be read
+qint16 LineCount(const QString &path); // 0 when the file cannot be read
 
 // The value of a count or index field: decimal digits only. Values too large
 // for any table come back as a large number rather than wrapping.

@@ -35,9 +35,9 @@ struct TPRecord {
 
 // The regions, in the order in which they are always processed.
 struct Region {
-    const char *code;      // "AM"
-    const char *caption;   // "Am", the editor's tab
-    const char *fileName;  // "Parse_AM.dll"
+    const char *code;     // "AM"
+    const char *caption;  // "Am", the editor's tab
+    const char *fileName; // "Parse_AM.dll"
 };
 inline constexpr std::array<Region, RegionCount> Regions{{
     {"AM", "Am", "Parse_AM.dll"},
@@ -46,8 +46,14 @@ inline constexpr std::array<Region, RegionCount> Regions{{
     {"EU", "Eu", "Parse_EU.dll"},
 }};
 
-inline QString RegionCode(int region) { return QString::fromLatin1(Regions.at(region).code); }
-inline QString RegionFileName(int region) { return QString::fromLatin1(Regions.at(region).fileName); }
+inline QString RegionCode(int region)
+{
+    return QString::fromLatin1(Regions.at(region).code);
+}
+inline QString RegionFileName(int region)
+{
+    return QString::fromLatin1(Regions.at(region).fileName);
+}
 
 // The satellite file as the reader looks for it and as the writer names it;
 // both spellings denote one file, names being matched without regard to case.

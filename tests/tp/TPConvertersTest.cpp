@@ -20,7 +20,7 @@ QStringList intermediateFiles(const QString &dir)
     return QDir(dir).entryList({QStringLiteral("*.dll")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
 }
 
-}  // namespace
+} // namespace
 
 class TPConvertersTest : public QObject {
     Q_OBJECT
@@ -48,8 +48,9 @@ private slots:
         QVERIFY(QFile::copy(kSample, path(QStringLiteral("Sample.MDA"))));
         const RunOutcome parsed = converters().tpParse(path(QStringLiteral("Sample.MDA")));
         QVERIFY2(parsed.succeeded(), qPrintable(parsed.describe(QStringLiteral("TPParse"))));
-        QCOMPARE(intermediateFiles(m_dir->path()), (QStringList{"Parse_AM.dll", "Parse_AS.dll", "Parse_AT.dll",
-                                                                "Parse_EU.dll", "Predefine.dll"}));
+        QCOMPARE(
+            intermediateFiles(m_dir->path()),
+            (QStringList{"Parse_AM.dll", "Parse_AS.dll", "Parse_AT.dll", "Parse_EU.dll", "Predefine.dll"}));
 
         // What the editor does: load, take over into the working tables, save unchanged.
         auto tables = std::make_unique<TPTables>();
@@ -97,15 +98,26 @@ private slots:
     void refusals_data()
     {
         QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("setup");  // what is put into the directory first
+        QTest::addColumn<QString>("setup"); // what is put into the directory first
         QTest::addColumn<QString>("message");
-        QTest::newRow("parse: image one byte short") << "TPParse" << "short image" << "262143 bytes long";
-        QTest::newRow("parse: no image") << "TPParse" << "nothing" << "Cannot read";
-        QTest::newRow("parse: not an image") << "TPParse" << "text image" << "does not begin with \"TARVIKTP\"";
-        QTest::newRow("combine: region file missing") << "TPCombine" << "no Parse_AT.dll"
+        QTest::newRow("parse: image one byte short") << "TPParse"
+                                                     << "short image"
+                                                     << "262143 bytes long";
+        QTest::newRow("parse: no image") << "TPParse"
+                                         << "nothing"
+                                         << "Cannot read";
+        QTest::newRow("parse: not an image") << "TPParse"
+                                             << "text image"
+                                             << "does not begin with \"TARVIKTP\"";
+        QTest::newRow("combine: region file missing") << "TPCombine"
+                                                      << "no Parse_AT.dll"
                                                       << "Cannot read Parse_AT.dll: there is no such file";
-        QTest::newRow("combine: name too long") << "TPCombine" << "long name" << "longer than 32 characters";
-        QTest::newRow("combine: one TP too many") << "TPCombine" << "extra TP" << "Parse_EU.dll: it goes on";
+        QTest::newRow("combine: name too long") << "TPCombine"
+                                                << "long name"
+                                                << "longer than 32 characters";
+        QTest::newRow("combine: one TP too many") << "TPCombine"
+                                                  << "extra TP"
+                                                  << "Parse_EU.dll: it goes on";
     }
     void refusals()
     {
@@ -137,12 +149,13 @@ private slots:
         const QStringList before = intermediateFiles(m_dir->path());
         const QByteArray imageBefore = QFile::exists(image) ? readWholeFile(image).value() : QByteArray();
 
-        const RunOutcome outcome = program == QLatin1String("TPParse") ? converters().tpParse(image)
-                                                                         : converters().tpCombine(image);
+        const RunOutcome outcome =
+            program == QLatin1String("TPParse") ? converters().tpParse(image) : converters().tpCombine(image);
         QVERIFY(outcome.started);
         QVERIFY(outcome.exitCode != 0);
         const QString error = QString::fromLocal8Bit(outcome.standardError);
-        QVERIFY2(error.startsWith(program + QStringLiteral(": ")) && error.contains(message), qPrintable(error));
+        QVERIFY2(error.startsWith(program + QStringLiteral(": ")) && error.contains(message),
+                 qPrintable(error));
         // Nothing written: no new intermediate files, the image as it was.
         QCOMPARE(intermediateFiles(m_dir->path()), before);
         QCOMPARE(QFile::exists(image) ? readWholeFile(image).value() : QByteArray(), imageBefore);
@@ -175,7 +188,8 @@ private slots:
     {
         const RunOutcome outcome = RunAndWait(path(QStringLiteral("TPCombine")), {m_dir->path()});
         QCOMPARE(outcome.exitCode, 1);
-        QVERIFY(outcome.standardError.startsWith("TPCombine: usage: TPCombine <program directory> <file.MDA>"));
+        QVERIFY(
+            outcome.standardError.startsWith("TPCombine: usage: TPCombine <program directory> <file.MDA>"));
     }
 };
 
