@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -21,8 +22,9 @@ int main(int argc, char **argv)
     QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX")
                                : QString());
     for (const char *program : {"TPParse", "TPCombine"}) {
-        const QString name = QString::fromLatin1(program);
-        if (!QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + name, dir.filePath(name)))
+        const QString staged =
+            ProgramDir(QStringLiteral(TARVIK_STAGE_DIR)).executable(QLatin1String(program));
+        if (!QFile::copy(staged, dir.filePath(QFileInfo(staged).fileName())))
             std::abort();
     }
     auto tables = std::make_unique<TPTables>();

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,8 +39,9 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         for (const char *program : {"TPParse", "TPCombine"}) {
-            const QString name = QString::fromLatin1(program);
-            QVERIFY(QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + name, path(name)));
+            const QString staged =
+                ProgramDir(QStringLiteral(TARVIK_STAGE_DIR)).executable(QLatin1String(program));
+            QVERIFY(QFile::copy(staged, path(QFileInfo(staged).fileName())));
         }
     }
 
@@ -186,7 +188,8 @@ private slots:
 
     void wrongArguments()
     {
-        const RunOutcome outcome = RunAndWait(path(QStringLiteral("TPCombine")), {m_dir->path()});
+        const RunOutcome outcome =
+            RunAndWait(ProgramDir(m_dir->path()).executable(QStringLiteral("TPCombine")), {m_dir->path()});
         QCOMPARE(outcome.exitCode, 1);
         QVERIFY(
             outcome.standardError.startsWith("TPCombine: usage: TPCombine <program directory> <file.MDA>"));
