@@ -23,6 +23,14 @@ template <typename Read> Status readFile(const ProgramDir &dir, const QString &n
     return read(file, QFileInfo(path).fileName());
 }
 
+// The satellite file to replace: the one the reader takes when there is one,
+// so that a second spelling lying about can never be read instead.
+QString preDefinePath(const ProgramDir &dir)
+{
+    const QString existing = dir.filePath(PreDefineReadName);
+    return QFileInfo::exists(existing) ? existing : dir.filePath(PreDefineWriteName);
+}
+
 } // namespace
 
 Status PreDefineRead(const ProgramDir &dir, SatTable &stored)
@@ -50,7 +58,7 @@ Status PreDefineWrite(const ProgramDir &dir, const SatTable &stored)
     const Result<QByteArray> text = preDefineText(stored);
     if (!text)
         return text.status();
-    return writeWholeFile(dir.filePath(PreDefineWriteName), text.value());
+    return writeWholeFile(preDefinePath(dir), text.value());
 }
 
 Status ParseWrite(const ProgramDir &dir, const SatTable &sats, const TPTable &tps)
@@ -78,21 +86,21 @@ Status TPSaveAll(const ProgramDir &dir, const TPTables &tables)
 {
     // All five texts first, so that a field that cannot be stored writes nothing.
     std::array<QByteArray, RegionCount + 1> texts;
-    std::array<QString, RegionCount + 1> names;
+    std::array<QString, RegionCount + 1> paths;
     const Result<QByteArray> satellites = preDefineText(tables.SatDataStored);
     if (!satellites)
         return satellites.status();
     texts[0] = satellites.value();
-    names[0] = PreDefineWriteName;
+    paths[0] = preDefinePath(dir);
     for (int r = 0; r < RegionCount; ++r) {
         const Result<QByteArray> tps = regionText(r, tables.SatDataStored, tables.TPDataStored);
         if (!tps)
             return tps.status();
         texts[r + 1] = tps.value();
-        names[r + 1] = RegionFileName(r);
+        paths[r + 1] = dir.filePath(RegionFileName(r));
     }
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (const Status written = writeWholeFile(dir.filePath(names[i]), texts[i]); !written)
+        if (const Status written = writeWholeFile(paths[i], texts[i]); !written)
             return written;
     }
     return Status::success();

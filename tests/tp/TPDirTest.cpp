@@ -124,6 +124,19 @@ private slots:
         QVERIFY(get(dir, QStringLiteral("PREDEFINE.DLL")).startsWith("7|Sat 0 (0192)|1|0|0192\r\n"));
     }
 
+    void saveReplacesTheFileThatIsRead()
+    {
+        QTemporaryDir dir;
+        putOneTPEach(dir);
+        put(dir, QStringLiteral("Predefine.dll"), QByteArray("stale")); // a second spelling lying about
+        auto tables = std::make_unique<TPTables>();
+        QVERIFY(TPLoadAll(ProgramDir(dir.path()), *tables).ok());
+        tables->SatDataStored(2, 0).SatName = QStringLiteral("Saved (0192)");
+        QVERIFY(TPSaveAll(ProgramDir(dir.path()), *tables).ok());
+        QVERIFY(TPLoadAll(ProgramDir(dir.path()), *tables).ok());
+        QCOMPARE(tables->SatDataStored(2, 0).SatName, QStringLiteral("Saved (0192)"));
+    }
+
     void fileThatCannotBeWrittenStopsTheSave()
     {
         QTemporaryDir dir;
