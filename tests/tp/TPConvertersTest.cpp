@@ -1,0 +1,200 @@
+// The real TPParse and TPCombine programs, run in a temporary program directory.
+#include "common/Converters.h"
+#include "common/ProgramDir.h"
+#include "common/WholeFile.h"
+#include "tp/TPFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString kSample = QStringLiteral(TARVIK_STAGE_DIR "/samples/TP_Sample.MDA");
+
+QStringList intermediateFiles(const QString &dir)
+{
+    return QDir(dir).entryList({QStringLiteral("*.dll")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
+} // namespace
+
+class TPConvertersTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    Converters converters() const { return Converters(ProgramDir(m_dir->path())); }
+    QByteArray sample() const { return readWholeFile(kSample).value(); }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        for (const char *program : {"TPParse", "TPCombine"}) {
+            const QString staged =
+                ProgramDir(QStringLiteral(TARVIK_STAGE_DIR)).executable(QLatin1String(program));
+            QVERIFY(QFile::copy(staged, path(QFileInfo(staged).fileName())));
+        }
+    }
+
+    void sampleRoundTrip()
+    {
+        QVERIFY(QFile::copy(kSample, path(QStringLiteral("Sample.MDA"))));
+        const RunOutcome parsed = converters().tpParse(path(QStringLiteral("Sample.MDA")));
+        QVERIFY2(parsed.succeeded(), qPrintable(parsed.describe(QStringLiteral("TPParse"))));
+        QCOMPARE(
+            intermediateFiles(m_dir->path()),
+            (QStringList{"Parse_AM.dll", "Parse_AS.dll", "Parse_AT.dll", "Parse_EU.dll", "Predefine.dll"}));
+
+        // What the editor does: load, take over into the working tables, save unchanged.
+        auto tables = std::make_unique<TPTables>();
+        const ProgramDir dir(m_dir->path());
+        const Status loaded = TPLoadAll(dir, *tables);
+        QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
+        QCOMPARE(tables->SatDataStored(3, 9).SatName, QStringLiteral("Satellite EU 10 (0149)"));
+        QCOMPARE(tables->SatDataStored(0, 0).TPCount, QStringLiteral("109"));
+        QCOMPARE(tables->SatDataStored(0, 7).TPCount, QStringLiteral("0"));
+        tables->copyStoredToWorking();
+        tables->copyWorkingToStored();
+        QVERIFY(TPSaveAll(dir, *tables).ok());
+
+        const RunOutcome combined = converters().tpCombine(path(QStringLiteral("Out.MDA")));
+        QVERIFY2(combined.succeeded(), qPrintable(combined.describe(QStringLiteral("TPCombine"))));
+        QCOMPARE(readWholeFile(path(QStringLiteral("Out.MDA"))).value(), sample());
+    }
+
+    void editsSurvive()
+    {
+        QVERIFY(QFile::copy(kSample, path(QStringLiteral("Edit.MDA"))));
+        QVERIFY(converters().tpParse(path(QStringLiteral("Edit.MDA"))).succeeded());
+        const ProgramDir dir(m_dir->path());
+        auto tables = std::make_unique<TPTables>();
+        QVERIFY(TPLoadAll(dir, *tables).ok());
+        tables->copyStoredToWorking();
+        tables->SatData(1, 3) = {QStringLiteral("5"), QStringLiteral("Edited (192)"), QStringLiteral("1"),
+                                 QStringLiteral("3"), QStringLiteral("192")};
+        tables->TPData(1, 3, 0) = {QStringLiteral("03840"), QStringLiteral("1"), QStringLiteral("4340"),
+                                   QStringLiteral("8")};
+        tables->copyWorkingToStored();
+        QVERIFY(TPSaveAll(dir, *tables).ok());
+        QVERIFY(converters().tpCombine(path(QStringLiteral("Edit.MDA"))).succeeded());
+
+        for (const QString &name : intermediateFiles(m_dir->path()))
+            QVERIFY(QFile::remove(path(name)));
+        QVERIFY(converters().tpParse(path(QStringLiteral("Edit.MDA"))).succeeded());
+        auto again = std::make_unique<TPTables>();
+        QVERIFY(TPLoadAll(dir, *again).ok());
+        QCOMPARE(again->SatDataStored, tables->SatDataStored);
+        const QByteArray asia = readWholeFile(dir.filePath(QStringLiteral("Parse_AS.dll"))).value();
+        QVERIFY(asia.contains("\r\n03840,1,4340,8\r\n"));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("setup"); // what is put into the directory first
+        QTest::addColumn<QString>("message");
+        QTest::newRow("parse: image one byte short") << "TPParse"
+                                                     << "short image"
+                                                     << "262143 bytes long";
+        QTest::newRow("parse: no image") << "TPParse"
+                                         << "nothing"
+                                         << "Cannot read";
+        QTest::newRow("parse: not an image") << "TPParse"
+                                             << "text image"
+                                             << "does not begin with \"TARVIKTP\"";
+        QTest::newRow("combine: region file missing") << "TPCombine"
+                                                      << "no Parse_AT.dll"
+                                                      << "Cannot read Parse_AT.dll: there is no such file";
+        QTest::newRow("combine: name too long") << "TPCombine"
+                                                << "long name"
+                                                << "longer than 32 characters";
+        QTest::newRow("combine: one TP too many") << "TPCombine"
+                                                  << "extra TP"
+                                                  << "Parse_EU.dll: it goes on";
+    }
+    void refusals()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, setup);
+        QFETCH(QString, message);
+        const QString image = path(QStringLiteral("Target.MDA"));
+        if (setup == QLatin1String("short image"))
+            QVERIFY(writeWholeFile(image, sample().chopped(1)).ok());
+        if (setup == QLatin1String("text image"))
+            QVERIFY(writeWholeFile(image, QByteArray(262144, 'x')).ok());
+        if (program == QLatin1String("TPCombine")) {
+            // The files of the sample, broken as the row says, over an existing image.
+            QVERIFY(QFile::copy(kSample, image));
+            QVERIFY(converters().tpParse(image).succeeded());
+            const ProgramDir dir(m_dir->path());
+            if (setup == QLatin1String("no Parse_AT.dll"))
+                QVERIFY(QFile::remove(dir.filePath(QStringLiteral("Parse_AT.dll"))));
+            QByteArray satellites = readWholeFile(dir.filePath(QStringLiteral("PreDefine.dll"))).value();
+            if (setup == QLatin1String("long name"))
+                satellites.replace("Satellite AT 05 (1504)", "Satellite AT 05 with a long name (1504)");
+            QVERIFY(writeWholeFile(dir.filePath(QStringLiteral("PreDefine.dll")), satellites).ok());
+            if (setup == QLatin1String("extra TP")) {
+                QFile europe(dir.filePath(QStringLiteral("Parse_EU.dll")));
+                QVERIFY(europe.open(QIODevice::Append));
+                europe.write("12345,0,27500,3\r\n");
+            }
+        }
+        const QStringList before = intermediateFiles(m_dir->path());
+        const QByteArray imageBefore = QFile::exists(image) ? readWholeFile(image).value() : QByteArray();
+
+        const RunOutcome outcome =
+            program == QLatin1String("TPParse") ? converters().tpParse(image) : converters().tpCombine(image);
+        QVERIFY(outcome.started);
+        QVERIFY(outcome.exitCode != 0);
+        const QString error = QString::fromLocal8Bit(outcome.standardError);
+        QVERIFY2(error.startsWith(program + QStringLiteral(": ")) && error.contains(message),
+                 qPrintable(error));
+        // Nothing written: no new intermediate files, the image as it was.
+        QCOMPARE(intermediateFiles(m_dir->path()), before);
+        QCOMPARE(QFile::exists(image) ? readWholeFile(image).value() : QByteArray(), imageBefore);
+    }
+
+    // The staged code list: CR LF lines of four-digit positions, every region represented.
+    void codeList()
+    {
+        const Result<QByteArray> text = readWholeFile(QStringLiteral(TARVIK_STAGE_DIR "/Code.bin"));
+        QVERIFY(text.ok());
+        QVERIFY(text.value().endsWith("\r\n"));
+        QList<QByteArray> lines = text.value().split('\n');
+        QCOMPARE(lines.takeLast(), QByteArray());
+        int europe = 0, asia = 0, atlantic = 0, america = 0;
+        for (const QByteArray &line : lines) {
+            QVERIFY2(line.size() == 5 && line.endsWith('\r'), line.constData());
+            bool number = false;
+            const int value = line.left(4).toInt(&number);
+            QVERIFY2(number && value > 0 && value < 3600, line.constData());
+            europe += value <= 409 || value >= 3150;
+            asia += value >= 410 && value <= 1459;
+            atlantic += value >= 1000 && value <= 1999;
+            america += value >= 2000 && value <= 3149;
+        }
+        QVERIFY(europe > 10 && asia > 10 && atlantic > 10 && america > 10);
+        QVERIFY(lines.contains("0192\r"));
+    }
+
+    void wrongArguments()
+    {
+        const RunOutcome outcome =
+            RunAndWait(ProgramDir(m_dir->path()).executable(QStringLiteral("TPCombine")), {m_dir->path()});
+        QCOMPARE(outcome.exitCode, 1);
+        QVERIFY(
+            outcome.standardError.startsWith("TPCombine: usage: TPCombine <program directory> <file.MDA>"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TPConvertersTest)
+#include "TPConvertersTest.moc"
