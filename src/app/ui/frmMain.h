@@ -58,6 +58,7 @@ private:
     void blink();
     void portBoxClicked();
     void showError(const Status &status);
+    void removeFiles(const QStringList &names);
 
     // Hooks for the windows that later issues bring.
     void openTPEditor();

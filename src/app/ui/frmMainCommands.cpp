@@ -5,6 +5,7 @@
 #include "app/UploadCommands.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/WindowServices.h"
+#include "tp/TPFiles.h"
 
 #include <QFile>
 #include <QMessageBox>
@@ -98,16 +99,19 @@ void frmMain::cmdTPEDIT_Click(int index)
                                         QStringLiteral("Open TP File"));
     if (file.isEmpty())
         return;
-    for (const QString &name : Converters::tpFiles()) {
-        if (m_context.programDir.exists(name))
-            QFile::remove(m_context.programDir.filePath(name));
-    }
+    removeFiles(Converters::tpFiles());
     const RunOutcome outcome = m_context.converters.tpParse(file);
     if (!outcome.succeeded()) {
         showExclamation(this, outcome.describe(QStringLiteral("TPParse")));
         return;
     }
     m_cmdTPEDIT[1]->setEnabled(false);
+    if (const Status loaded = TPLoadAll(m_context.programDir, *m_context.tpTables); !loaded) {
+        showExclamation(this, loaded.error());
+        m_cmdTPEDIT[1]->setEnabled(true);
+        return;
+    }
+    m_context.link.selectedFile = file;
     openTPEditor();
 }
 
@@ -119,11 +123,14 @@ void frmMain::cmdCHEdit_Click(int index)
             ShowFileDialog(this, FileDialogMode::Open, filter, QString(), QStringLiteral("Open Ch. DATA"));
         if (file.isEmpty())
             return;
+        // No stale files from an earlier image may survive a failed conversion.
+        removeFiles(Converters::channelFiles());
         const RunOutcome outcome = m_context.converters.channelParse(file);
         if (!outcome.succeeded()) {
             showExclamation(this, outcome.describe(QStringLiteral("ChannelParse")));
             return;
         }
+        m_context.link.selectedFile = file;
         cmdChEditEnable(false);
         openChannelEditor();
         return;
@@ -147,6 +154,14 @@ void frmMain::SerialInit(int mode, const QString &kind)
     showExclamation(this, QStringLiteral("Transfers are not available in this version."));
 }
 
+void frmMain::removeFiles(const QStringList &names)
+{
+    for (const QString &name : names) {
+        if (m_context.programDir.exists(name))
+            QFile::remove(m_context.programDir.filePath(name));
+    }
+}
+
 void frmMain::openTPEditor()
 {
     showExclamation(this, QStringLiteral("The TP editor is not available in this version."));
@@ -155,6 +170,11 @@ void frmMain::openTPEditor()
 
 void frmMain::openChannelEditor()
 {
+    if (const Status loaded = m_context.channels.LoadChannelFiles(); !loaded) {
+        showExclamation(this, loaded.error());
+        cmdChEditEnable(true);
+        return;
+    }
     showExclamation(this, QStringLiteral("The channel editor is not available in this version."));
     cmdChEditEnable(true);
 }
