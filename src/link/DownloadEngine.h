@@ -20,6 +20,8 @@ public:
 
     // Removes the temporary file of a download that did not complete.
     void discardTemporary();
+    // The downloaded image could not be converted: closing must not report success.
+    void conversionFailed() { setButtonText(QStringLiteral("Error")); }
 
     bool readyReceived() const { return m_readyReceived; }
     bool expectData() const { return m_expectData; }
