@@ -59,7 +59,7 @@ int main(int argc, char *argv[])
         {"out", "Keep an uploaded image in this file (default received.bin).", "file"},
         {"image", "The channel image a download serves (64 x 4096 bytes).", "file"},
         {"baud", "Pace the line like a real wire at this rate (10 bits a byte).", "rate"},
-        {"gap", "Pause before each message, ms (default 30; must exceed 20).", "ms"},
+        {"gap", "Pause before each message, ms (default 40; must exceed 20).", "ms"},
         {"write-ms", "Time the receiver takes to write an upload (default 100).", "ms"},
         {"timing", "Write the program's turnaround per packet (ms) to this file.", "file"},
         {"silent", "Never answer."},
@@ -96,7 +96,7 @@ int main(int argc, char *argv[])
     f.garbageAt = intOption(p, "garbage", -1);
     f.splitAt = intOption(p, "split", -1);
     f.hangupAfter = intOption(p, "hangup-after", -1);
-    const int gap = intOption(p, "gap", 30);
+    const int gap = intOption(p, "gap", 40);
     const int baud = intOption(p, "baud", 0);
 
     int fd = -1;
