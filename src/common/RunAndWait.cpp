@@ -33,6 +33,7 @@ RunOutcome RunAndWait(const QString &program, const QStringList &arguments)
     process.setStandardOutputFile(QProcess::nullDevice());
 
     QEventLoop loop;
+    bool failedToStart = false;
     QObject::connect(&process, &QProcess::readyReadStandardError, &loop, [&process, &outcome] {
         const QByteArray chunk = process.readAllStandardError();
         const qsizetype room = kMaxStandardError - outcome.standardError.size();
@@ -40,17 +41,17 @@ RunOutcome RunAndWait(const QString &program, const QStringList &arguments)
             outcome.standardError += chunk.left(room);
     });
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&loop](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&loop, &failedToStart](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart) {
+            failedToStart = true;
             loop.quit();
+        }
     });
 
     process.start();
-    if (process.state() != QProcess::NotRunning || process.error() != QProcess::FailedToStart)
+    if (!failedToStart)
         loop.exec();
-
-    if (process.error() == QProcess::FailedToStart && process.exitCode() == 0 &&
-        process.state() == QProcess::NotRunning && process.processId() == 0) {
+    if (failedToStart) {
         outcome.startError = QFileInfo::exists(program)
                                  ? process.errorString()
                                  : QStringLiteral("%1 not found").arg(QDir::toNativeSeparators(program));

@@ -74,9 +74,11 @@ QString ReceiverPort::deviceName(const ProgramDir &dir, int portNumber)
     Q_UNUSED(dir);
     return QStringLiteral("COM%1").arg(portNumber);
 #else
-    const QString name = QStringLiteral("Com%1").arg(portNumber);
-    if (dir.exists(name))
-        return dir.filePath(name);
+    // A link to an unplugged adapter still names the port: opening it then
+    // reports the missing device instead of quietly taking another port.
+    const QString path = dir.filePath(QStringLiteral("Com%1").arg(portNumber));
+    if (const QFileInfo entry(path); entry.exists() || entry.isSymLink())
+        return path;
     return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
 #endif
 }
@@ -183,7 +185,9 @@ void ReceiverPort::onError(QSerialPort::SerialPortError error)
     case QSerialPort::DeviceNotFoundError:
     case QSerialPort::PermissionError:
         return;  // reported by setOpen()
-    case QSerialPort::ResourceError: {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError: {
+        // A hung-up line keeps failing every read; staying open would spin.
         const QString text = hangUp ? QStringLiteral("The line hung up.") : m_serial.errorString();
         m_serial.clearError();
         if (m_serial.isOpen())
@@ -193,7 +197,6 @@ void ReceiverPort::onError(QSerialPort::SerialPortError error)
         return;
     }
     case QSerialPort::WriteError:
-    case QSerialPort::ReadError:
     case QSerialPort::UnsupportedOperationError:
     case QSerialPort::TimeoutError:
     case QSerialPort::NotOpenError:

@@ -49,7 +49,7 @@ Q_SIGNALS:
     void bytesWritten(qint64 count);
     // A line event or error code (1001 break, 1004 framing, 1009 parity, ...).
     void lineEvent(int code);
-    // The device went away while open (unplugged, hung up); the port is closed.
+    // The device went away or reads fail (unplugged, hung up); the port is closed.
     void lost(const QString &error);
 
 private:

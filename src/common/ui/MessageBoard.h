@@ -9,7 +9,7 @@ class MessageBoard : public QPlainTextEdit {
     Q_OBJECT
 public:
     static constexpr int kMaxLines = 5000;
-    static constexpr int kMaxCharacters = 1 << 20;
+    static constexpr int kMaxCharacters = 256 * 1024;
 
     explicit MessageBoard(QWidget *parent = nullptr);
 

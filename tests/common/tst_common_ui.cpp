@@ -1,0 +1,157 @@
+#include "common/ui/FileDialog.h"
+#include "common/ui/MessageBoard.h"
+#include "common/ui/NumericKeyEventFilter.h"
+#include "common/ui/WindowServices.h"
+#include "support/ModalDriver.h"
+#include "support/TempProgramDir.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QtTest>
+
+namespace {
+
+ModalDriver::Step chooseFile(const QString &path, QStringList *titles = nullptr)
+{
+    return [path, titles](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            return false;
+        if (titles)
+            titles->append(dialog->windowTitle());
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "done", Qt::QueuedConnection, Q_ARG(int, QDialog::Accepted));
+        return true;
+    };
+}
+
+ModalDriver::Step cancelDialog()
+{
+    return [](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            return false;
+        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        return true;
+    };
+}
+
+ModalDriver::Step acknowledgeBox(QStringList *texts)
+{
+    return [texts](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box)
+            return false;
+        texts->append(box->text());
+        box->accept();
+        return true;
+    };
+}
+
+} // namespace
+
+class TestCommonUi : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void nameFiltersFromBarSeparatedText();
+    void openDialogInsistsOnAnExistingFile();
+    void saveDialogTakesANewName();
+    void cancelYieldsEmpty();
+    void boardShowsLinesAndKeepsTheCaretAtTheEnd();
+    void boardStaysBounded();
+    void numericBoxTakesDigitsOnly();
+    void progressBarColour();
+};
+
+void TestCommonUi::nameFiltersFromBarSeparatedText()
+{
+    QCOMPARE(fileDialogNameFilters(QStringLiteral("TP Files (*.MDA)|*.MDA|All Files (*.*)|*.*")),
+             (QStringList{QStringLiteral("TP Files (*.MDA)"), QStringLiteral("All Files (*.*)")}));
+    QCOMPARE(fileDialogNameFilters(QStringLiteral("Loader Files (Loader_bin.bin)|Loader_bin.bin")),
+             QStringList{QStringLiteral("Loader Files (Loader_bin.bin)")});
+    QCOMPARE(fileDialogNameFilters(QStringLiteral("Images|*.bin")), QStringList{QStringLiteral("Images (*.bin)")});
+}
+
+void TestCommonUi::openDialogInsistsOnAnExistingFile()
+{
+    TempProgramDir temp;
+    temp.touch(QStringLiteral("real.MDA"));
+    const QString missing = temp.file(QStringLiteral("missing.MDA"));
+    QStringList texts;
+    QStringList titles;
+    ModalDriver driver({chooseFile(missing, &titles), acknowledgeBox(&texts),
+                        chooseFile(temp.file(QStringLiteral("real.MDA")), &titles)});
+    const QString chosen = ShowFileDialog(nullptr, FileDialogMode::Open,
+                                          QStringLiteral("TP Files (*.MDA)|*.MDA|All Files (*.*)|*.*"), QString(),
+                                          QStringLiteral("Open TP File"));
+    QVERIFY(driver.finished());
+    QCOMPARE(chosen, temp.file(QStringLiteral("real.MDA")));
+    QCOMPARE(texts, QStringList{missing + QStringLiteral(" not found!")});
+    QCOMPARE(titles, (QStringList{QStringLiteral("Open TP File"), QStringLiteral("Open TP File")}));
+}
+
+void TestCommonUi::saveDialogTakesANewName()
+{
+    TempProgramDir temp;
+    const QString target = temp.file(QStringLiteral("ROM_GetCH.bin"));
+    ModalDriver driver({chooseFile(target)});
+    QCOMPARE(ShowFileDialog(nullptr, FileDialogMode::Save, QStringLiteral("Ch. DATA Files (*.bin)|*.bin"),
+                            QStringLiteral("ROM_GetCH.bin"), QStringLiteral("Save Ch. DATA")),
+             target);
+}
+
+void TestCommonUi::cancelYieldsEmpty()
+{
+    TempProgramDir temp;
+    QStringList texts;
+    // Cancel after a "not found!" round also yields nothing.
+    ModalDriver driver({chooseFile(temp.file(QStringLiteral("nope.bin"))), acknowledgeBox(&texts), cancelDialog()});
+    QVERIFY(ShowFileDialog(nullptr, FileDialogMode::Open, QStringLiteral("All Files (*.*)|*.*"), QString(),
+                           QStringLiteral("Open"))
+                .isEmpty());
+    QVERIFY(driver.finished());
+    QCOMPARE(texts.size(), 1);
+}
+
+void TestCommonUi::boardShowsLinesAndKeepsTheCaretAtTheEnd()
+{
+    MessageBoard board;
+    board.AppendMessage(QStringLiteral("KELDO ZAVO STB CONNECTED\r\n"));
+    board.AppendMessage(QStringLiteral("SUCCESS\r"));
+    board.AppendMessage(QStringLiteral("\n \r\n"));  // a CR LF split between two appends
+    board.AppendMessage(QStringLiteral("a\nb\rc"));
+    QCOMPARE(board.toPlainText(), QStringLiteral("KELDO ZAVO STB CONNECTED\nSUCCESS\n \na\nb\nc"));
+    QCOMPARE(board.textCursor().position(), board.document()->characterCount() - 1);
+}
+
+void TestCommonUi::boardStaysBounded()
+{
+    MessageBoard board;
+    const QString chunk = QString(2000, QLatin1Char('x')) + QStringLiteral("\r\n");
+    for (int i = 0; i < 400; ++i)
+        board.AppendMessage(chunk);
+    QVERIFY(board.document()->characterCount() <= MessageBoard::kMaxCharacters);
+    QVERIFY(board.toPlainText().endsWith(QString(2000, QLatin1Char('x')) + QLatin1Char('\n')));
+}
+
+void TestCommonUi::numericBoxTakesDigitsOnly()
+{
+    QLineEdit box;
+    NumericKeyEventFilter::install(&box);
+    QTest::keyClicks(&box, QStringLiteral("12-3.4 a5"));
+    QCOMPARE(box.text(), QStringLiteral("1234 5"));
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QCOMPARE(box.text(), QStringLiteral("1234 "));
+}
+
+void TestCommonUi::progressBarColour()
+{
+    QProgressBar bar;
+    SetProgressBarColor(&bar, QColor(41, 47, 86));
+    QCOMPARE(bar.palette().color(QPalette::Highlight), QColor(41, 47, 86));
+}
+
+QTEST_MAIN(TestCommonUi)
+#include "tst_common_ui.moc"
