@@ -56,6 +56,7 @@ void SimLine::sendRaw(const QByteArray &bytes)
     if (m_bytesPerSecond <= 0) {
         writeAll(bytes.constData(), bytes.size());
         m_lastSendEnd = SimClock::now();
+        m_heardSinceSend = false;
         return;
     }
     // Small slices at their due time: no pause inside a message is long
@@ -70,11 +71,15 @@ void SimLine::sendRaw(const QByteArray &bytes)
         waitUntil(due);
     }
     m_lastSendEnd = SimClock::now();
+    m_heardSinceSend = false;
 }
 
 void SimLine::sendMessage(const QByteArray &message)
 {
-    waitUntil(m_lastSendEnd + std::chrono::milliseconds(m_gapMs));
+    // Once the far side has answered, it has cut off our last message already;
+    // only two messages in a row need the pause between them.
+    if (!m_heardSinceSend)
+        waitUntil(m_lastSendEnd + std::chrono::milliseconds(m_gapMs));
     sendRaw(message);
 }
 
@@ -99,6 +104,7 @@ bool SimLine::fill(int timeoutMs)
     if (m_buffer.isEmpty())
         m_firstByte = now;
     m_buffer.append(chunk, n);
+    m_heardSinceSend = true;
     if (m_bytesPerSecond > 0) {
         const auto wire = std::chrono::duration_cast<SimClock::duration>(std::chrono::duration<double>(n / m_bytesPerSecond));
         m_inputDone = std::max(m_inputDone, now) + wire;

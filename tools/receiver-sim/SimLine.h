@@ -51,6 +51,7 @@ private:
     int m_fd;
     double m_bytesPerSecond;  // 0: as fast as the line takes them
     int m_gapMs;
+    bool m_heardSinceSend = false;
     QByteArray m_buffer;
     SimClock::time_point m_lastSendEnd{};
     SimClock::time_point m_inputDone{};

@@ -29,6 +29,9 @@ public:
             const QString error = m_port.isOpen() ? m_port.serial().errorString() : QStringLiteral("Port is closed");
             return Status::failure(error);
         }
+        // Hand the bytes to the driver now rather than on the next pass of
+        // the event loop; this never blocks.
+        m_port.serial().flush();
         return Status::success();
     }
     void clearTransmit() override { m_port.clearTransmit(); }
