@@ -84,5 +84,5 @@ private:
     Lamp *m_shape2 = nullptr;
     QLabel *m_label9 = nullptr;
     MessageBoard *m_board = nullptr;
-    QTimer m_timer2;
+    QTimer m_timer2{this};
 };

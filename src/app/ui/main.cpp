@@ -63,6 +63,7 @@ int main(int argc, char *argv[])
     QLockFile instanceLock(instanceLockPath(dir));
     instanceLock.setStaleLockTime(0);
     if (!instanceLock.tryLock(0)) {
+        QTextStream(stderr) << "This program is already executing." << Qt::endl;
         QMessageBox::warning(nullptr, QStringLiteral("Program Load ERROR!"),
                              QStringLiteral("This program is already executing."));
         return 1;

@@ -1,0 +1,304 @@
+#include "app/AppContext.h"
+#include "app/ui/frmMain.h"
+#include "app/ui/Lamp.h"
+#include "common/ui/MessageBoard.h"
+#include "support/ModalDriver.h"
+#include "support/PtyPair.h"
+#include "support/TempProgramDir.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+// A main window over a program directory of its own.
+struct Fixture {
+    TempProgramDir dir;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<frmMain> window;
+
+    explicit Fixture(const QStringList &markers = {}, bool withPort = false)
+    {
+        for (const QString &m : markers)
+            dir.touch(m);
+        if (withPort)
+            pty.linkAs(dir.file(QStringLiteral("Com1")));
+        context = std::make_unique<AppContext>(ProgramDir(dir.path()));
+        window = std::make_unique<frmMain>(*context);
+        window->ApplyConfiguration();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qWarning("main window not active");
+    }
+
+    template <typename T = QPushButton>
+    T *find(const QString &name) const
+    {
+        return window->findChild<T *>(name);
+    }
+    QPushButton *button(const char *name) const { return find(QString::fromLatin1(name)); }
+
+    // Visible, enabled and inside the client area: the user can get at it.
+    bool reachable(const char *name) const
+    {
+        QWidget *w = button(name);
+        const QRect inWindow(w->mapTo(window.get(), QPoint(0, 0)), w->size());
+        return w->isVisible() && w->isEnabled() && window->rect().contains(inWindow);
+    }
+
+    // An access key clicks its button the way a mouse would, after a short animation.
+    void altKey(Qt::Key key) const
+    {
+        QTest::keyClick(window.get(), key, Qt::AltModifier);
+        QTest::qWait(250);
+    }
+    void hover(const char *name) const
+    {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(button(name), &enter);
+    }
+
+    PtyPair pty;
+};
+
+int px(int twips) { return qRound(twips / 15.0); }  // offscreen is 96 dpi
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
+    void startsInTheDesignState();
+    void layoutAndReachableButtons_data();
+    void layoutAndReachableButtons();
+    void accessKeysSwitchModes();
+    void userModeKeepsFactoryMarkerWhenUserExists();
+    void smcOsdSubButtonsFollowFocus_data();
+    void smcOsdSubButtonsFollowFocus();
+    void editGroupsFollowHover();
+    void monitorModeOpensThePortWithTheMarker();
+    void markerThatCannotBeWrittenIsReported();
+    void lampsFollowTheTransferPort();
+    void closingClosesTheMonitorPort();
+    void cancelledDialogsStartNothing();
+};
+
+void TestMainWindow::startsInTheDesignState()
+{
+    Fixture f;
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZAVO SMC Tarvik Ver n1.10"));
+    QCOMPARE(f.find<QLabel>(QStringLiteral("lblCon"))->text(), QStringLiteral("Port Closed"));
+    QCOMPARE(f.find<Lamp>(QStringLiteral("Shape1"))->colour(), QColor(0, 64, 0));
+    QCOMPARE(f.find<Lamp>(QStringLiteral("Shape2"))->colour(), QColor(255, 0, 0));
+    auto *ports = f.find<QComboBox>(QStringLiteral("cboPort"));
+    QCOMPARE(ports->count(), 4);
+    QCOMPARE(ports->itemText(0), QStringLiteral("Com1"));
+    QCOMPARE(ports->itemText(3), QStringLiteral("Com4"));
+    QCOMPARE(ports->currentIndex(), 0);
+    QVERIFY(!f.find<QGroupBox>(QStringLiteral("Frame2"))->isVisible());
+    QVERIFY(!f.find<QGroupBox>(QStringLiteral("Frame3"))->isVisible());
+    QVERIFY(!f.find<QLabel>(QStringLiteral("lblTPEdit"))->isVisible());
+    QCOMPARE(f.find<MessageBoard>(QStringLiteral("Text1"))->palette().color(QPalette::Base), QColor(201, 182, 169));
+    QCOMPARE(f.button("cmdPCSTB_3")->text(), QStringLiteral("&MFEG"));
+    QCOMPARE(f.button("cmdTPEDIT_0")->text(), QStringLiteral("TP D&OWN"));
+    QCOMPARE(f.button("cmdCHEdit_0")->text(), QStringLiteral("Do&wnload"));
+}
+
+void TestMainWindow::layoutAndReachableButtons_data()
+{
+    QTest::addColumn<QStringList>("markers");
+    QTest::addColumn<int>("operatingMode");
+    QTest::addColumn<bool>("reach2MB");
+    QTest::addColumn<int>("clientHeightTwips");
+    QTest::addColumn<bool>("board");
+    QTest::newRow("neither") << QStringList{} << 0 << false << 4650 - 450 << false;
+    QTest::newRow("user") << QStringList{QStringLiteral("user.ini")} << 1 << true << 5695 - 450 << false;
+    QTest::newRow("factory + monitor") << QStringList{QStringLiteral("Factory.ini"), QStringLiteral("text.ini")} << 2
+                                       << true << 8640 - 450 << true;
+    QTest::newRow("both") << QStringList{QStringLiteral("user.ini"), QStringLiteral("Factory.ini")} << 1 << true
+                          << 5695 - 450 << false;
+    QTest::newRow("monitor only") << QStringList{QStringLiteral("text.ini")} << 0 << false << 7595 - 450 << true;
+}
+
+void TestMainWindow::layoutAndReachableButtons()
+{
+    QFETCH(QStringList, markers);
+    QFETCH(int, operatingMode);
+    QFETCH(bool, reach2MB);
+    QFETCH(int, clientHeightTwips);
+    QFETCH(bool, board);
+    Fixture f(markers);
+    QCOMPARE(f.context->configuration.operatingMode(), operatingMode);
+    QCOMPARE(f.reachable("cmdPCSTB_6"), reach2MB);
+    QCOMPARE(f.reachable("cmdPCSTB_9"), reach2MB);
+    QVERIFY(f.reachable("cmdPCSTB_0"));
+    QCOMPARE(f.window->height(), px(clientHeightTwips));
+    QCOMPARE(f.window->width(), px(10440));
+    QCOMPARE(f.find<MessageBoard>(QStringLiteral("Text1"))->isVisible(), board);
+    // The mode commands lie right of the client area.
+    QVERIFY(!f.reachable("cmdUserMode_0"));
+}
+
+void TestMainWindow::accessKeysSwitchModes()
+{
+    Fixture f;
+    f.altKey(Qt::Key_F);
+    QVERIFY(f.dir.has(QStringLiteral("Factory.ini")));
+    QCOMPARE(f.context->configuration.operatingMode(), 2);
+    QVERIFY(f.reachable("cmdPCSTB_6"));
+    f.altKey(Qt::Key_2);
+    QVERIFY(f.dir.has(QStringLiteral("user.ini")));
+    QVERIFY(!f.dir.has(QStringLiteral("Factory.ini")));
+    QCOMPARE(f.context->configuration.operatingMode(), 1);
+    f.altKey(Qt::Key_N);
+    QVERIFY(!f.dir.has(QStringLiteral("user.ini")));
+    QVERIFY(!f.dir.has(QStringLiteral("Factory.ini")));
+    QCOMPARE(f.context->configuration.operatingMode(), 1);  // kept, but out of reach
+    QVERIFY(!f.reachable("cmdPCSTB_9"));
+    QCOMPARE(f.window->height(), px(4650 - 450));
+}
+
+void TestMainWindow::userModeKeepsFactoryMarkerWhenUserExists()
+{
+    Fixture f({QStringLiteral("user.ini"), QStringLiteral("Factory.ini")});
+    f.altKey(Qt::Key_2);
+    QVERIFY(f.dir.has(QStringLiteral("user.ini")));
+    QVERIFY(f.dir.has(QStringLiteral("Factory.ini")));
+}
+
+void TestMainWindow::smcOsdSubButtonsFollowFocus_data()
+{
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("user mode uploads directly") << QStringLiteral("user.ini") << false;
+    QTest::newRow("factory mode shows them") << QStringLiteral("Factory.ini") << true;
+}
+
+void TestMainWindow::smcOsdSubButtonsFollowFocus()
+{
+    QFETCH(QString, marker);
+    QFETCH(bool, shown);
+    Fixture f({marker});
+    f.hover("cmdPCSTB_9");
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(f.find(QStringLiteral("cmdOSD_%1").arg(i))->isVisible(), shown);
+    f.hover("cmdPCSTB_2");
+    QVERIFY(!f.button("cmdOSD_0")->isVisible());
+}
+
+void TestMainWindow::editGroupsFollowHover()
+{
+    Fixture f;
+    auto *tpEdit = f.find<QGroupBox>(QStringLiteral("Frame2"));
+    auto *chEdit = f.find<QGroupBox>(QStringLiteral("Frame3"));
+    auto *hint = f.find<QLabel>(QStringLiteral("lblTPEdit"));
+    f.hover("cmdPCSTB_7");
+    QVERIFY(tpEdit->isVisible() && !chEdit->isVisible() && hint->isVisible());
+    QCOMPARE(hint->text(), QString());
+    f.hover("cmdTPEDIT_0");
+    QCOMPARE(hint->text(), QStringLiteral("Download TP Info from Internet."));
+    f.hover("cmdTPEDIT_1");
+    QCOMPARE(hint->text(), QStringLiteral("Make TP binary file."));
+    f.hover("cmdPCSTB_8");  // straight across, no click
+    QVERIFY(!tpEdit->isVisible() && chEdit->isVisible());
+    f.hover("cmdCHEdit_0");
+    QCOMPARE(hint->text(), QStringLiteral("Get channel data from set."));
+    f.hover("cmdCHEdit_1");
+    QCOMPARE(hint->text(), QStringLiteral("Edit channel data."));
+    f.hover("cmdPCSTB_0");
+    QVERIFY(!tpEdit->isVisible() && !chEdit->isVisible() && !hint->isVisible());
+}
+
+void TestMainWindow::monitorModeOpensThePortWithTheMarker()
+{
+    Fixture f({}, true);
+    ReceiverPort &port = f.context->link.monitorPort();
+    QVERIFY(!port.isOpen());
+    f.altKey(Qt::Key_X);
+    QVERIFY(f.dir.has(QStringLiteral("text.ini")));
+    QVERIFY(port.isOpen());
+    auto *board = f.find<MessageBoard>(QStringLiteral("Text1"));
+    QVERIFY(board->isVisible());
+    f.pty.send(QByteArray("STB boot\n\rready\n\r"));
+    QTRY_COMPARE(board->toPlainText(), QStringLiteral("STB boot\nready\n"));
+    f.altKey(Qt::Key_X);
+    QVERIFY(!f.dir.has(QStringLiteral("text.ini")));
+    QVERIFY(!port.isOpen());
+    QVERIFY(!board->isVisible());
+}
+
+void TestMainWindow::markerThatCannotBeWrittenIsReported()
+{
+    Fixture f;
+    QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("user.ini/blocked")));
+    QStringList texts;
+    ModalDriver driver({[&texts](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box)
+            return false;
+        texts << box->text();
+        box->accept();
+        return true;
+    }});
+    f.window->ModeSwitch(1);  // factory: deleting user.ini fails, Factory.ini is still made
+    QVERIFY(driver.finished());
+    QCOMPARE(texts.size(), 1);
+    QVERIFY2(texts.at(0).startsWith(QStringLiteral("Cannot delete ")), qPrintable(texts.at(0)));
+    QVERIFY(f.dir.has(QStringLiteral("Factory.ini")));
+}
+
+void TestMainWindow::lampsFollowTheTransferPort()
+{
+    Fixture f;
+    auto *label = f.find<QLabel>(QStringLiteral("lblCon"));
+    auto *green = f.find<Lamp>(QStringLiteral("Shape1"));
+    auto *red = f.find<Lamp>(QStringLiteral("Shape2"));
+    f.context->link.setTransferPortOpen(true);
+    QCOMPARE(label->text(), QStringLiteral("Port Opened"));
+    QCOMPARE(red->colour(), QColor(128, 0, 0));
+    QTRY_COMPARE(green->colour(), QColor(0, 255, 0));  // the first blink, 500 ms on
+    QVERIFY(!label->isVisible());
+    QTRY_COMPARE(green->colour(), QColor(0, 64, 0));
+    f.context->link.setTransferPortOpen(false);
+    QCOMPARE(label->text(), QStringLiteral("Port Closed"));
+    QVERIFY(label->isVisible());
+    QCOMPARE(red->colour(), QColor(255, 0, 0));
+    QCOMPARE(green->colour(), QColor(0, 64, 0));
+}
+
+void TestMainWindow::closingClosesTheMonitorPort()
+{
+    Fixture f({QStringLiteral("text.ini")}, true);
+    QVERIFY(f.context->link.monitorPort().isOpen());
+    QVERIFY(f.window->close());
+    QVERIFY(!f.context->link.monitorPort().isOpen());
+    QVERIFY(f.dir.has(QStringLiteral("text.ini")));  // monitor mode itself survives
+}
+
+void TestMainWindow::cancelledDialogsStartNothing()
+{
+    Fixture f;
+    const auto cancel = [](QWidget *modal) {
+        if (!modal->inherits("QFileDialog"))
+            return false;
+        QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+        return true;
+    };
+    ModalDriver driver({cancel, cancel});
+    f.context->link.hSerialMode = 7;
+    f.window->cmdCHEdit_Click(0);  // "Save Ch. DATA" cancelled
+    f.window->cmdPCSTB_Click(2);   // "Open Transponder File" cancelled
+    QVERIFY(driver.finished());
+    QCOMPARE(f.context->link.hSerialMode, 7);
+    QVERIFY(f.context->link.selectedFile.isEmpty());
+    QVERIFY(f.button("cmdCHEdit_0")->isEnabled());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"

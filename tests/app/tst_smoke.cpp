@@ -1,0 +1,66 @@
+// Starts the real tool, offscreen, and finds the main window's controls.
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSmoke : public QObject {
+    Q_OBJECT
+    // A program directory of the test's own, so the instance lock and the
+    // marker files are nobody else's.
+    QTemporaryDir m_dir;
+    QString tool() const { return m_dir.filePath(QStringLiteral("tarvik")); }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/tarvik"), tool())); }
+    void startsAndShowsEveryControl();
+    void refusesASecondInstanceOfTheSameDirectory();
+};
+
+void TestSmoke::startsAndShowsEveryControl()
+{
+    QProcess process;
+    process.start(tool(), {QStringLiteral("--self-check")});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY(out.contains(QStringLiteral("title ZAVO SMC Tarvik Ver n1.10\n")));
+    QStringList expected{QStringLiteral("Frame1"), QStringLiteral("Frame2"), QStringLiteral("Frame3"),
+                         QStringLiteral("Frame4"), QStringLiteral("Frame5"), QStringLiteral("Frame6"),
+                         QStringLiteral("Text1"),  QStringLiteral("Label9"), QStringLiteral("lblTPEdit"),
+                         QStringLiteral("cboPort"), QStringLiteral("lblConnect"), QStringLiteral("lblCon"),
+                         QStringLiteral("Shape1"), QStringLiteral("Shape2"), QStringLiteral("Timer2")};
+    for (int i = 0; i < 10; ++i)
+        expected << QStringLiteral("cmdPCSTB_%1").arg(i);
+    for (int i = 0; i < 5; ++i)
+        expected << QStringLiteral("cmdOSD_%1").arg(i);
+    for (int i = 0; i < 2; ++i)
+        expected << QStringLiteral("cmdTPEDIT_%1").arg(i) << QStringLiteral("cmdCHEdit_%1").arg(i);
+    for (int i = 0; i < 4; ++i)
+        expected << QStringLiteral("cmdUserMode_%1").arg(i);
+    for (const QString &name : expected)
+        QVERIFY2(out.contains(QStringLiteral("control ") + name + QLatin1Char('\n')), qPrintable(name));
+}
+
+void TestSmoke::refusesASecondInstanceOfTheSameDirectory()
+{
+    QProcess first;
+    first.start(tool());
+    QVERIFY(first.waitForStarted());
+    QTest::qWait(1500);  // let it take the instance lock
+    QProcess second;
+    second.start(tool());
+    QVERIFY(second.waitForStarted());
+    // The refusal is a message box, and a line for whoever started it from a terminal.
+    QByteArray errors;
+    QTRY_VERIFY_WITH_TIMEOUT((errors += second.readAllStandardError()).contains("This program is already executing."),
+                             10000);
+    QCOMPARE(second.state(), QProcess::Running);  // until the box is answered
+    second.kill();
+    second.waitForFinished();
+    first.kill();
+    first.waitForFinished();
+}
+
+QTEST_GUILESS_MAIN(TestSmoke)
+#include "tst_smoke.moc"

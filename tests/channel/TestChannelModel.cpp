@@ -1,0 +1,175 @@
+#include "TestChannelModel.h"
+
+#include "channel/ChannelModel.h"
+#include "channel/SampleTables.h"
+#include "common/WholeFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+QByteArray fileIn(const QTemporaryDir &dir, const QString &name)
+{
+    const Result<QByteArray> bytes = readWholeFile(dir.filePath(name));
+    return bytes ? bytes.value() : QByteArray("<missing>");
+}
+
+void put(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QVERIFY(writeWholeFile(dir.filePath(name), bytes).ok());
+}
+
+// A small valid set of files: two records, one TV channel, one radio channel.
+void putValidFiles(const QTemporaryDir &dir)
+{
+    put(dir, QStringLiteral("ROM_GetCH.dll"), "Eins|1|2|3|4|5|6|7|8|9|10|11\r\nZwei|1|2|3|4|5|6|7|8|9|10|11\r\n");
+    put(dir, QStringLiteral("TV.dll"), "0,16, 0 \r\n");
+    put(dir, QStringLiteral("Radio.dll"), "1,0,-1 \r\n");
+    put(dir, QStringLiteral("Favorite.dll"), " 1 \r\n 0 \r\n" + QByteArray(" 0 \r\n").repeated(11));
+}
+
+} // namespace
+
+using Change = std::function<void(ChannelTables &)>;
+Q_DECLARE_METATYPE(Change)
+
+void TestChannelModel::loadAndSave()
+{
+    QTemporaryDir dir;
+    putValidFiles(dir);
+    ChannelModel model{ProgramDir(dir.path())};
+    QVERIFY(!model.DataLoaded());
+    const Status loaded = model.LoadChannelFiles();
+    QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
+    QVERIFY(model.DataLoaded());
+    QVERIFY(model.ChannelDataUnchanged());
+    const ChannelTables &t = model.tables();
+    QCOMPARE(t.RomLast(), qint16(1));
+    QCOMPARE(t.Rom[1].Name, QStringLiteral("Zwei"));
+    QCOMPARE(t.ChannelLast(ChannelTV), qint16(0));
+    QCOMPARE(t.Channels[ChannelTV][0].FavoriteFlag[0], qint16(1));
+    QCOMPARE(t.Favorites[ChannelTV][0].MyIndex[0], qint16(0));
+    QCOMPARE(t.Channels[ChannelRadio][0].Extra, qint16(-1));
+
+    model.tables().Rom[0].Name = QStringLiteral("A");
+    model.tables().Rom[0].NameBytes = "A";
+    model.tables().Rom[0].NameLast = 0;
+    QVERIFY(!model.ChannelDataUnchanged());
+    const Status saved = model.SaveChannelFiles();
+    QVERIFY2(saved.ok(), qPrintable(saved.error()));
+    QVERIFY(model.ChannelDataUnchanged());
+    QCOMPARE(fileIn(dir, QStringLiteral("ROM_GetCH.dll")),
+             QByteArray("41|1|2|3|4|5|6|7|8|9|10|11\r\n5A776569|1|2|3|4|5|6|7|8|9|10|11\r\n"));
+    QCOMPARE(fileIn(dir, QStringLiteral("TV.dll")), QByteArray("0,16, 0 \r\n"));
+    QCOMPARE(fileIn(dir, QStringLiteral("Radio.dll")), QByteArray("1,0,-1 \r\n"));
+    QCOMPARE(fileIn(dir, QStringLiteral("Favorite.dll")), " 1 \r\n 0 \r\n" + QByteArray(" 0 \r\n").repeated(11));
+}
+
+void TestChannelModel::loadFailureLeavesModelEmpty_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content"); // empty: the file is removed
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("missing channel file") << "Radio.dll" << QByteArray() << "Radio.dll is missing in %1";
+    QTest::newRow("missing master table") << "ROM_GetCH.dll" << QByteArray() << "ROM_GetCH.dll is missing in %1";
+    QTest::newRow("non-number") << "Radio.dll" << QByteArray("1,zero,0\r\n") << "Radio.dll, line 1: \"zero\" is not a number";
+    QTest::newRow("master index that does not exist") << "TV.dll" << QByteArray("2,0,0\r\n")
+                                                      << "TV.dll, line 1: channel record 2 does not exist (ROM_GetCH.dll holds 2)";
+    QTest::newRow("group over 50") << "Favorite.dll" << " 51 \r\n" + QByteArray(" 0 \r\n").repeated(62)
+                                   << "Favorite.dll, line 1: favourite group F1 of the TV list holds 51 entries; at most 50 are allowed";
+    QTest::newRow("position that does not exist") << "Favorite.dll" << " 1 \r\n 1 \r\n" + QByteArray(" 0 \r\n").repeated(11)
+                                                  << "Favorite.dll, line 2: favourite position 1 is not in the TV list (1 channels)";
+}
+
+void TestChannelModel::loadFailureLeavesModelEmpty()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    ChannelModel model{ProgramDir(dir.path())};
+    putValidFiles(dir); // a model that was loaded before ...
+    QVERIFY(model.LoadChannelFiles().ok());
+    if (content.isEmpty())
+        QVERIFY(QFile::remove(dir.filePath(file)));
+    else
+        put(dir, file, content);
+    const Status loaded = model.LoadChannelFiles(); // ... is replaced by nothing
+    QVERIFY(!loaded.ok());
+    QCOMPARE(loaded.error(), error.contains(QLatin1String("%1")) ? error.arg(QDir::toNativeSeparators(dir.path())) : error);
+    QVERIFY(!model.DataLoaded());
+    QCOMPARE(model.tables(), ChannelTables());
+    // Nothing to save: a save prompt must not write the empty model over the image.
+    QVERIFY(model.ChannelDataUnchanged());
+}
+
+void TestChannelModel::unchanged_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<bool>("unchanged");
+
+    QTest::newRow("nothing") << Change([](ChannelTables &) {}) << true;
+    QTest::newRow("favourite MyIndex") << Change([](ChannelTables &t) { t.Favorites[1][2].MyIndex[0] = 99; }) << true;
+    QTest::newRow("CHIndex past Count") << Change([](ChannelTables &t) { t.Favorites[0][0].CHIndex[40] = 7; }) << true;
+    QTest::newRow("master MyIndex") << Change([](ChannelTables &t) { t.Rom[0].MyIndex = 5; }) << true;
+    QTest::newRow("name bytes without the name") << Change([](ChannelTables &t) { t.Rom[0].NameBytes = "x"; }) << true;
+    QTest::newRow("a field") << Change([](ChannelTables &t) { t.Rom[0].Fields[3] = QStringLiteral("x"); }) << true;
+    QTest::newRow("name case") << Change([](ChannelTables &t) { t.Rom[4].Name = t.Rom[4].Name.toLower(); }) << false;
+    QTest::newRow("lock") << Change([](ChannelTables &t) { t.Channels[1][0].Attribute ^= LockBit; }) << false;
+    QTest::newRow("extra") << Change([](ChannelTables &t) { t.Channels[0][3].Extra = 1; }) << false;
+    QTest::newRow("flag") << Change([](ChannelTables &t) { t.Channels[0][0].FavoriteFlag[5] = 1; }) << false;
+    QTest::newRow("order") << Change([](ChannelTables &t) { t.Channels[0].swapItemsAt(0, 1); }) << false;
+    QTest::newRow("entry removed") << Change([](ChannelTables &t) { t.Channels[1].removeLast(); }) << false;
+    QTest::newRow("favourite order") << Change([](ChannelTables &t) { std::swap(t.Favorites[1][0].CHIndex[0], t.Favorites[1][0].CHIndex[1]); }) << false;
+    QTest::newRow("favourite count") << Change([](ChannelTables &t) { --t.Favorites[0][5].Count; }) << false;
+    QTest::newRow("master record added") << Change([](ChannelTables &t) { t.Rom.append(t.Rom[0]); }) << false;
+}
+
+void TestChannelModel::unchanged()
+{
+    QFETCH(Change, change);
+    QTemporaryDir dir;
+    ChannelModel model{ProgramDir(dir.path())};
+    model.tables() = sampleTables(10, 5);
+    QVERIFY(model.SaveChannelFiles().ok());
+    QVERIFY(model.ChannelDataUnchanged());
+    change(model.tables());
+    QTEST(model.ChannelDataUnchanged(), "unchanged");
+}
+
+void TestChannelModel::writerReplacesAnySpelling()
+{
+    QTemporaryDir dir;
+    put(dir, QStringLiteral("tv.DLL"), "old");
+    put(dir, QStringLiteral("ROM_GetCH.Dll"), "old");
+    ChannelModel model{ProgramDir(dir.path())};
+    model.tables() = sampleTables(1, 0);
+    QVERIFY(model.SaveChannelFiles().ok());
+    QStringList names = QDir(dir.path()).entryList(QDir::Files);
+    names.sort(Qt::CaseInsensitive);
+    QCOMPARE(names, QStringList({"Favorite.dll", "Radio.dll", "ROM_GetCH.Dll", "tv.DLL"}));
+    QCOMPARE(fileIn(dir, QStringLiteral("tv.DLL")), QByteArray("0,17,-1 \r\n"));
+    QVERIFY(model.LoadChannelFiles().ok());
+}
+
+void TestChannelModel::unwritableFileStopsTheSave()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("RADIO.dll"))); // cannot be replaced by a file
+    ChannelModel model{ProgramDir(dir.path())};
+    model.tables() = sampleTables(2, 1);
+    const Status saved = model.SaveChannelFiles();
+    QVERIFY(!saved.ok());
+    QVERIFY2(saved.error().startsWith(QStringLiteral("Cannot write %1: ")
+                                          .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("RADIO.dll"))))),
+             qPrintable(saved.error()));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("TV.dll"))));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Favorite.dll"))));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("ROM_GetCH.dll"))));
+    QVERIFY(!model.ChannelDataUnchanged());
+}

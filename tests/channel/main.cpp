@@ -1,0 +1,19 @@
+#include "TestChannelFiles.h"
+#include "TestChannelImage.h"
+#include "TestChannelModel.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    int failed = 0;
+    TestChannelFiles files;
+    failed += QTest::qExec(&files, argc, argv);
+    TestChannelModel model;
+    failed += QTest::qExec(&model, argc, argv);
+    TestChannelImage image;
+    failed += QTest::qExec(&image, argc, argv);
+    return failed;
+}

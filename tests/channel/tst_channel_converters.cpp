@@ -1,0 +1,199 @@
+// The real ChannelParse and ChannelCombine, run the way the tool runs them, in a
+// temporary program directory.
+#include "channel/ChannelModel.h"
+#include "channel/SampleTables.h"
+#include "common/Converters.h"
+#include "common/WholeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString Stage = QStringLiteral(TARVIK_STAGE_DIR);
+
+// A program directory with the two converters in it.
+class ProgramDirectory {
+public:
+    ProgramDirectory()
+    {
+        for (const char *program : {"ChannelParse", "ChannelCombine"})
+            QFile::link(Stage + QLatin1Char('/') + QLatin1String(program), m_dir.filePath(QLatin1String(program)));
+    }
+    QString path() const { return m_dir.path(); }
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+    ProgramDir programDir() const { return ProgramDir(m_dir.path()); }
+    Converters converters() const { return Converters(programDir()); }
+    QStringList dataFiles() const
+    {
+        QStringList names = QDir(m_dir.path()).entryList(QDir::Files);
+        names.removeAll(QStringLiteral("ChannelParse"));
+        names.removeAll(QStringLiteral("ChannelCombine"));
+        names.sort();
+        return names;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QByteArray sample()
+{
+    const Result<QByteArray> bytes = readWholeFile(Stage + QStringLiteral("/samples/channels.bin"));
+    return bytes ? bytes.value() : QByteArray();
+}
+
+QByteArray contentOf(const QString &path) { return readWholeFile(path).ok() ? readWholeFile(path).value() : QByteArray(); }
+
+#define CHECK_RUN(call)                                                                                 \
+    do {                                                                                                \
+        const RunOutcome outcome = (call);                                                              \
+        QVERIFY2(outcome.succeeded(), qPrintable(outcome.describe(QStringLiteral("converter"))));       \
+    } while (false)
+
+} // namespace
+
+class TestChannelConverters : public QObject {
+    Q_OBJECT
+private slots:
+    void imageSurvivesLoadAndSave();
+    void editsSurviveCombineAndParse();
+    void refusals_data();
+    void refusals();
+};
+
+void TestChannelConverters::imageSurvivesLoadAndSave()
+{
+    const QByteArray image = sample();
+    QCOMPARE(image.size(), 262144);
+    ProgramDirectory dir;
+    const QString bin = dir.file(QStringLiteral("ROM_GetCH.bin"));
+    QVERIFY(writeWholeFile(bin, image).ok());
+
+    CHECK_RUN(dir.converters().channelParse(bin));
+    ChannelModel model(dir.programDir());
+    const Status loaded = model.LoadChannelFiles();
+    QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
+    QCOMPARE(model.tables().ChannelLast(ChannelTV), qint16(1999));
+    QCOMPARE(model.tables().ChannelLast(ChannelRadio), qint16(499));
+    for (int type = 0; type < ChannelTypeCount; ++type) {
+        for (const FavoriteGroup &group : model.tables().Favorites[type])
+            QVERIFY(group.Count > 0);
+        const auto locked = std::count_if(model.tables().Channels[type].cbegin(), model.tables().Channels[type].cend(),
+                                          [](const ChannelEntry &e) { return (e.Attribute & LockBit) != 0; });
+        QVERIFY(locked > 0);
+    }
+    QVERIFY(model.SaveChannelFiles().ok());
+
+    // Save As: a new target.
+    const QString saveAs = dir.file(QStringLiteral("copy.bin"));
+    CHECK_RUN(dir.converters().channelCombine(bin, saveAs));
+    QVERIFY(contentOf(saveAs) == image);
+    // Save: source and target are the same file.
+    CHECK_RUN(dir.converters().channelCombine(bin, bin));
+    QVERIFY(contentOf(bin) == image);
+}
+
+void TestChannelConverters::editsSurviveCombineAndParse()
+{
+    ProgramDirectory dir;
+    const QString bin = dir.file(QStringLiteral("ROM_GetCH.bin"));
+    QVERIFY(writeWholeFile(bin, sample()).ok());
+    CHECK_RUN(dir.converters().channelParse(bin));
+    ChannelModel model(dir.programDir());
+    QVERIFY(model.LoadChannelFiles().ok());
+
+    // What the editor does: renames (one to an empty name), a lock, a move, a favourite removed.
+    ChannelTables &t = model.tables();
+    const auto rename = [&t](int record, const QString &name) {
+        t.Rom[record].Name = name;
+        t.Rom[record].NameBytes = name.toLatin1();
+        t.Rom[record].NameLast = qint16(name.isEmpty() ? 0 : name.size() - 1);
+    };
+    rename(3, QStringLiteral("Neues Öl-Program"));
+    rename(4, QString());
+    t.Channels[ChannelTV][10].Attribute ^= LockBit;
+    t.Channels[ChannelRadio].move(0, 5); // favourites follow their channels
+    for (FavoriteGroup &group : t.Favorites[ChannelRadio])
+        for (int k = 0; k < group.Count; ++k)
+            if (group.CHIndex[k] <= 5)
+                group.CHIndex[k] = qint16(group.CHIndex[k] == 0 ? 5 : group.CHIndex[k] - 1);
+    FavoriteGroup &f6 = t.Favorites[ChannelTV][5];
+    t.Channels[ChannelTV][f6.CHIndex[f6.Count - 1]].FavoriteFlag[5] = 0;
+    --f6.Count;
+    QVERIFY(model.SaveChannelFiles().ok());
+
+    const QString edited = dir.file(QStringLiteral("edited.bin"));
+    CHECK_RUN(dir.converters().channelCombine(bin, edited));
+
+    // Parsing the new image gives the files that were saved, names raw.
+    ProgramDirectory expected;
+    QVERIFY(writeChannelFiles(expected.programDir(), model.tables(), NameForm::Raw).ok());
+    ProgramDirectory parsed;
+    CHECK_RUN(parsed.converters().channelParse(edited));
+    QCOMPARE(parsed.dataFiles(), expected.dataFiles());
+    for (const QString &name : expected.dataFiles())
+        QVERIFY2(contentOf(parsed.file(name)) == contentOf(expected.file(name)), qPrintable(name));
+
+    ChannelModel reloaded(parsed.programDir());
+    QVERIFY(reloaded.LoadChannelFiles().ok());
+    QCOMPARE(reloaded.tables().Rom[3].Name, QStringLiteral("Neues Öl-Program"));
+    QCOMPARE(reloaded.tables().Rom[4].NameBytes, QByteArray(1, '\0'));
+}
+
+void TestChannelConverters::refusals_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("image");   // "missing", "short", "marked", "sample"
+    QTest::addColumn<int>("records");     // files to put in the directory first; 0: none
+    QTest::addColumn<QString>("message"); // %1: the image's path, %2: the directory
+
+    QTest::newRow("parse, missing image") << "ChannelParse" << "missing" << 0 << "ChannelParse: %1 does not exist";
+    QTest::newRow("parse, wrong size") << "ChannelParse" << "short" << 0
+                                       << "ChannelParse: %1 is 262000 bytes long; a channel image is exactly 262144 bytes";
+    QTest::newRow("parse, not a channel image") << "ChannelParse" << "marked" << 0
+                                                << "ChannelParse: %1: this is not a channel image (no channel image mark at its start)";
+    QTest::newRow("combine, missing source") << "ChannelCombine" << "missing" << 10 << "ChannelCombine: %1 does not exist";
+    QTest::newRow("combine, wrong-sized source") << "ChannelCombine" << "short" << 10
+                                                 << "ChannelCombine: %1 is 262000 bytes long; a channel image is exactly 262144 bytes";
+    QTest::newRow("combine, missing files") << "ChannelCombine" << "sample" << 0 << "ChannelCombine: ROM_GetCH.dll is missing in %2";
+    QTest::newRow("combine, more than fits") << "ChannelCombine" << "sample" << 5001
+                                             << "ChannelCombine: ROM_GetCH.dll holds 5001 channel records; a channel image holds at most 5000";
+}
+
+void TestChannelConverters::refusals()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, image);
+    QFETCH(int, records);
+    QFETCH(QString, message);
+    ProgramDirectory dir;
+    const QString input = dir.file(QStringLiteral("input.bin"));
+    QByteArray bytes = sample();
+    if (image == QLatin1String("short"))
+        bytes.chop(144);
+    if (image == QLatin1String("marked"))
+        bytes[0] = 'X';
+    if (image != QLatin1String("missing"))
+        QVERIFY(writeWholeFile(input, bytes).ok());
+    if (records > 0)
+        QVERIFY(writeChannelFiles(dir.programDir(), sampleTables(records - 1, 0, 1), NameForm::Hex).ok());
+    const QString target = dir.file(QStringLiteral("target.bin"));
+    QVERIFY(writeWholeFile(target, "old").ok());
+    const QStringList before = dir.dataFiles();
+
+    const RunOutcome run = program == QLatin1String("ChannelParse") ? dir.converters().channelParse(input)
+                                                                    : dir.converters().channelCombine(input, target);
+    QVERIFY(run.started);
+    QCOMPARE(run.exitCode, 1);
+    message.replace(QLatin1String("%1"), QDir::toNativeSeparators(input));
+    message.replace(QLatin1String("%2"), dir.programDir().path());
+    QCOMPARE(QString::fromLocal8Bit(run.standardError), message + QLatin1Char('\n'));
+    QCOMPARE(dir.dataFiles(), before);
+    QCOMPARE(contentOf(target), QByteArray("old"));
+}
+
+QTEST_GUILESS_MAIN(TestChannelConverters)
+#include "tst_channel_converters.moc"
