@@ -53,6 +53,9 @@ void SimLine::writeAll(const char *data, qsizetype size)
 
 void SimLine::sendRaw(const QByteArray &bytes)
 {
+    // What came before this send answered an earlier message, not this one.
+    while (fill(0)) {
+    }
     if (m_bytesPerSecond <= 0) {
         writeAll(bytes.constData(), bytes.size());
         m_lastSendEnd = SimClock::now();
