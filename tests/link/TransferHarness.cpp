@@ -39,7 +39,7 @@ SimProcess::~SimProcess()
 QString SimProcess::log() { return QString::fromLocal8Bit(m_process.readAllStandardError()); }
 
 TransferRecord runTransfer(ReceiverLink &link, int mode, const QString &kind, const TransferTimings &timings,
-                           const std::function<bool(const TransferRecord &)> &pressWhen, int limitMs)
+                           const std::function<bool(const TransferRecord &)> &pressWhen, int limitMs, QWidget *over)
 {
     TransferRecord record;
     QElapsedTimer clock;
@@ -62,6 +62,7 @@ TransferRecord runTransfer(ReceiverLink &link, int mode, const QString &kind, co
         record.percent = window->findChild<QLabel *>(QStringLiteral("lblPer"))->text();
         record.status = window->findChild<QLabel *>(QStringLiteral("lblStatus"))->text();
         record.label1 = window->findChild<QLabel *>(QStringLiteral("Label1"))->text();
+        record.geometry = window->frameGeometry();
         auto *bar = window->findChild<QProgressBar *>(QStringLiteral("prsUpload"));
         record.progressValue = bar->value();
         record.progressMax = bar->maximum();
@@ -76,6 +77,6 @@ TransferRecord runTransfer(ReceiverLink &link, int mode, const QString &kind, co
         }
     });
     poll.start();
-    SerialInit(link, nullptr, mode, kind, timings);
+    SerialInit(link, over, mode, kind, timings);
     return record;
 }

@@ -4,6 +4,7 @@
 #include "link/ui/SerialInit.h"
 
 #include <QProcess>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -31,6 +32,7 @@ struct TransferRecord {
     int progressValue = 0;
     int progressMax = 0;
     QString label1;
+    QRect geometry;  // the window's frame
     QStringList boxes;  // "title|text" of each message box, dismissed
     bool monitorOpenDuring = false;
     bool timedOut = false;
@@ -40,7 +42,8 @@ struct TransferRecord {
 // the window is open; when it says so, cmdCancel is clicked. After `limitMs`
 // the button is clicked anyway and the record says so.
 TransferRecord runTransfer(ReceiverLink &link, int mode, const QString &kind, const TransferTimings &timings,
-                           const std::function<bool(const TransferRecord &)> &pressWhen, int limitMs = 20000);
+                           const std::function<bool(const TransferRecord &)> &pressWhen, int limitMs = 20000,
+                           QWidget *over = nullptr);
 
 // Short watchdog intervals for tests that wait on it.
 inline TransferTimings quickWatchdog() { return TransferTimings{100, 300, 500}; }

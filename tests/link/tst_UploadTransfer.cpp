@@ -1,6 +1,8 @@
 #include "RecordingWire.h"
 #include "TransferHarness.h"
 
+#include "common/TextServices.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QSignalSpy>
@@ -29,6 +31,7 @@ private Q_SLOTS:
     void stalls_data();
     void stalls();
     void silentReceiver();
+    void placedOverTheMainWindow();
     void hangUpIsAPortError();
     void portThatCannotOpen();
     void wrongFileSizeClosesAtOnce();
@@ -106,6 +109,7 @@ void UploadTransferTest::completeUpload()
     QCOMPARE(r.button, QString("OK"));
     QCOMPARE(r.progressValue, r.progressMax);
     QVERIFY(r.boxes.isEmpty());
+    QCOMPARE(r.label1, ShortenPathCaption(imagePath()));
     QCOMPARE(m_board, "KELDO ZAVO STB CONNECTED\r\n" + boardText +
                           "Please wait, WRITING DATA...\r\nSUCCESS\r\n \r\n");
     QCOMPARE(m_lamps, (QList<bool>{true, false}));
@@ -258,6 +262,24 @@ void UploadTransferTest::silentReceiver()
     QCOMPARE(m_board, QString("Error !!! Please turn OFF then ON the receiver to reset. \r\n"));
     QCOMPARE(r.percent, QString("Transfer Error"));
     QCOMPARE(m_link->hSerialMode, 2);
+}
+
+void UploadTransferTest::placedOverTheMainWindow()
+{
+    QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
+    auto sim = startSim({"--silent"});
+    QVERIFY(sim->started());
+    QWidget main;
+    main.setGeometry(100, 80, 900, 600);
+    main.show();
+    m_link->selectedFile = imagePath();
+    const TransferRecord r = runTransfer(
+        *m_link, 2, "STB_Loader", {}, [](const TransferRecord &rec) { return rec.geometry.isValid(); }, 5000, &main);
+    QVERIFY(!r.timedOut);
+    const QRect m = main.frameGeometry();
+    // Centred across, with its top edge at the main window's vertical middle.
+    QCOMPARE(r.geometry.left(), m.left() + (m.width() - r.geometry.width()) / 2);
+    QCOMPARE(r.geometry.top(), m.top() + m.height() / 2);
 }
 
 void UploadTransferTest::hangUpIsAPortError()

@@ -155,9 +155,24 @@ void frmProgress1::portOpen()
 
 void frmProgress1::placeOver(const QWidget *main)
 {
-    const QRect m = main->frameGeometry();
+    m_placeOver = main;
+    if (isVisible())
+        place();
+}
+
+void frmProgress1::place()
+{
+    const QRect m = m_placeOver->frameGeometry();
     const QSize own = frameGeometry().size();
     move(m.left() + (m.width() - own.width()) / 2, m.top() + m.height() / 2);
+}
+
+void frmProgress1::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The frame's size is known only once the window is shown.
+    if (m_placeOver)
+        place();
 }
 
 void frmProgress1::refresh()

@@ -4,6 +4,7 @@
 #include "link/TransferEngine.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <memory>
 
@@ -47,10 +48,14 @@ public:
 public Q_SLOTS:
     void reject() override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     class PortWire;
 
     void buildControls();
+    void place();
     void refresh();
     void onEnded(TransferEnd how);
     void onNotification();
@@ -67,6 +72,7 @@ private:
     ReceiverPort m_port;
     std::unique_ptr<PortWire> m_wire;
     std::unique_ptr<TransferEngine> m_engine;
+    QPointer<const QWidget> m_placeOver;
     bool m_closing = false;
     bool m_waitingForTransmit = false;
     QString m_lastEvent;
