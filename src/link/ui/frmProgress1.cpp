@@ -233,7 +233,7 @@ void frmProgress1::onBytesWritten()
 
 void frmProgress1::cmdCancel_Click()
 {
-    if (m_closing)
+    if (m_closing || m_converting)
         return;
     if (m_engine->cancelClicked())
         m_link.hSerialMode = 10;
@@ -262,7 +262,12 @@ void frmProgress1::Timer4_Timer()
 
 void frmProgress1::DoMyWork()
 {
+    // "OK" must not be taken before the converter has said whether it worked.
+    m_converting = true;
+    cmdCancel->setEnabled(false);
     const RunOutcome outcome = Converters(m_link.programDir()).channelParse(m_link.selectedFile);
+    cmdCancel->setEnabled(true);
+    m_converting = false;
     if (!outcome.succeeded()) {
         // The image is kept, but without its channel files there is nothing to edit.
         static_cast<DownloadEngine *>(m_engine.get())->conversionFailed();

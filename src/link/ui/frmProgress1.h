@@ -74,6 +74,7 @@ private:
     std::unique_ptr<TransferEngine> m_engine;
     QPointer<const QWidget> m_placeOver;
     bool m_closing = false;
+    bool m_converting = false;
     bool m_waitingForTransmit = false;
     QString m_lastEvent;
     QString m_lastError;
