@@ -4,7 +4,7 @@ PRESET ?= $(if $(CI),ci,default)
 BUILD_DIR := build
 STAGE := $(BUILD_DIR)/tarvik
 
-.PHONY: all deps configure build run test test-unit test-fuzz fuzz bench screenshot clean
+.PHONY: all deps configure build run demo test test-unit test-fuzz fuzz bench screenshot clean
 
 all: build
 
@@ -20,6 +20,10 @@ build: configure
 # The tool on a real receiver: link Com1 in $(STAGE) to the device first (see README).
 run: build
 	$(STAGE)/tarvik
+
+# The tool with the simulated receiver on Com1 (scripts/demo).
+demo: build
+	scripts/demo $(BUILD_DIR)
 
 test: test-unit test-fuzz
 

@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
 namespace {
 
 struct LineSettings {
@@ -156,8 +160,25 @@ void ReceiverPort::clearReceive()
     m_framer.reset();
 }
 
+// A line whose far end hung up (a pseudo-terminal's master closed, a USB
+// adapter pulled) reports read errors without end; it is gone all the same.
+bool ReceiverPort::hungUp()
+{
+#ifdef Q_OS_UNIX
+    if (!m_serial.isOpen())
+        return false;
+    pollfd p{static_cast<int>(m_serial.handle()), POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+#else
+    return false;
+#endif
+}
+
 void ReceiverPort::onError(QSerialPort::SerialPortError error)
 {
+    const bool hangUp = error != QSerialPort::NoError && error != QSerialPort::ResourceError && hungUp();
+    if (hangUp)
+        error = QSerialPort::ResourceError;
     switch (error) {
     case QSerialPort::NoError:
     case QSerialPort::OpenError:
@@ -167,7 +188,7 @@ void ReceiverPort::onError(QSerialPort::SerialPortError error)
     case QSerialPort::ResourceError:
     case QSerialPort::ReadError: {
         // A hung-up line keeps failing every read; staying open would spin.
-        const QString text = m_serial.errorString();
+        const QString text = hangUp ? QStringLiteral("The line hung up.") : m_serial.errorString();
         m_serial.clearError();
         if (m_serial.isOpen())
             m_serial.close();

@@ -54,6 +54,7 @@ Q_SIGNALS:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    bool hungUp();
     Status openDevice();
 
     ProgramDir m_dir;

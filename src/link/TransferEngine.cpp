@@ -1,0 +1,106 @@
+#include "link/TransferEngine.h"
+
+TransferEngine::TransferEngine(TransferWire &wire, QObject *parent) : QObject(parent), m_wire(wire) {}
+
+void TransferEngine::portOpened(bool ok)
+{
+    if (!ok)
+        m_portOk = false;
+}
+
+void TransferEngine::watchdogTick()
+{
+    ++m_watchdogTicks;
+    if (!m_portOk) {
+        // Repeats on every tick until the window is closed.
+        board(QStringLiteral("Port  error... "));
+        FILEclose_error2();
+        return;
+    }
+    if (m_watchdogTicks < 6)
+        return;
+    m_watchdogTicks = 0;
+    if (!m_receivedAny && !m_ended) {
+        board(QStringLiteral("Error !!! Please turn OFF then ON the receiver to reset. "));
+        FILEclose_error(1);
+    }
+}
+
+bool TransferEngine::cancelClicked()
+{
+    if (m_view.buttonText != QLatin1String("OK")) {
+        stopTransfer();
+        m_ended = true;
+        return false;
+    }
+    m_portOk = true;
+    return true;
+}
+
+void TransferEngine::stopTransfer()
+{
+    closeFile();
+    m_wire.clearTransmit();
+    m_stop = true;
+}
+
+void TransferEngine::finish(TransferEnd how)
+{
+    m_ended = true;
+    Q_EMIT ended(how);
+}
+
+void TransferEngine::FILEclose()
+{
+    stopTransfer();
+    setPercentText(QStringLiteral("              transfer completed"));
+    setButtonText(QStringLiteral("OK"));
+    finish(TransferEnd::Completed);
+}
+
+void TransferEngine::FILEclose_error(int flag)
+{
+    stopTransfer();
+    setPercentText(flag == 1 ? QStringLiteral("Transfer Error") : QStringLiteral("                   Transfer Error"));
+    setButtonText(QStringLiteral("Error"));
+    finish(TransferEnd::Failed);
+}
+
+void TransferEngine::FILEclose_error2()
+{
+    stopTransfer();
+    setPercentText(QStringLiteral(" Port Error.."));
+    setButtonText(QStringLiteral("Error"));
+    finish(TransferEnd::Failed);
+}
+
+void TransferEngine::setPercentText(const QString &text)
+{
+    m_view.percentText = text;
+    Q_EMIT viewChanged();
+}
+
+void TransferEngine::setProgress(int value, int maximum)
+{
+    m_view.progressMax = maximum;
+    m_view.progressValue = value;
+    Q_EMIT viewChanged();
+}
+
+void TransferEngine::setProgressValue(int value)
+{
+    m_view.progressValue = value;
+    Q_EMIT viewChanged();
+}
+
+void TransferEngine::setStatusText(const QString &text)
+{
+    m_view.statusText = text;
+    Q_EMIT viewChanged();
+}
+
+void TransferEngine::setButtonText(const QString &text)
+{
+    m_view.buttonText = text;
+    Q_EMIT viewChanged();
+}

@@ -1,0 +1,200 @@
+#include "RecordingWire.h"
+#include "TransferHarness.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+constexpr int kImageSize = 64 * 4096;
+}
+
+// Channel downloads through the real transfer window and port, with the
+// receiver simulator serving an image on the far side of a pseudo-terminal.
+class DownloadTransferTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("TarvikLinkTest")); }
+    void init();
+    void cleanup();
+
+    void completeDownload_data();
+    void completeDownload();
+    void converterFailure();
+    void realConverterOnTheSampleImage();
+    void failedDownloadsKeepTheEarlierFile_data();
+    void failedDownloadsKeepTheEarlierFile();
+
+private:
+    QString target() const { return m_dir->filePath(QStringLiteral("ROM_GetCH.bin")); }
+    void writeConverter(int exitCode)
+    {
+        const QString script = m_dir->filePath(QStringLiteral("ChannelParse"));
+        writeTestFile(script, QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"%1\"\n%2exit %3\n")
+                                  .arg(m_dir->filePath("parse-args.txt"),
+                                       exitCode ? QStringLiteral("echo no channels >&2\n") : QString())
+                                  .arg(exitCode)
+                                  .toLatin1());
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    std::unique_ptr<SimProcess> startSim(const QStringList &faults = {})
+    {
+        return std::make_unique<SimProcess>(m_dir->path(), QStringList{"--image", m_image} + faults);
+    }
+    TransferRecord download(const std::function<bool(const TransferRecord &)> &press, const TransferTimings &t = {})
+    {
+        m_link->selectedFile = target();
+        return runTransfer(*m_link, 1, QString(), t, press, 20000);
+    }
+    // Program directory entries other than the ones a test puts there.
+    QStringList leftovers() const
+    {
+        QStringList names = QDir(m_dir->path()).entryList(QDir::Files | QDir::System | QDir::Hidden);
+        for (const char *known : {"ROM_GetCH.bin", "ChannelParse", "parse-args.txt", "Com1"})
+            names.removeAll(QString::fromLatin1(known));
+        return names;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_served;
+    std::unique_ptr<ReceiverLink> m_link;
+    QString m_image;
+    QByteArray m_imageBytes;
+};
+
+void DownloadTransferTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_served = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid() && m_served->isValid());
+    m_link = std::make_unique<ReceiverLink>(ProgramDir(m_dir->path()));
+    m_image = m_served->filePath(QStringLiteral("served.bin"));
+    m_imageBytes = patternBytes(kImageSize, 17);
+    QVERIFY(writeTestFile(m_image, m_imageBytes));
+}
+
+void DownloadTransferTest::cleanup()
+{
+    m_link.reset();
+    m_dir.reset();
+    m_served.reset();
+}
+
+void DownloadTransferTest::completeDownload_data()
+{
+    QTest::addColumn<QStringList>("faults");
+    QTest::newRow("plain") << QStringList();
+    // Garbage where a packet number belongs is not a number: it changes nothing.
+    QTest::newRow("garbage before packet 2") << QStringList{"--garbage", "2"};
+}
+
+void DownloadTransferTest::completeDownload()
+{
+    QFETCH(QStringList, faults);
+    // A longer earlier file is replaced, not appended to.
+    QVERIFY(writeTestFile(target(), QByteArray(kImageSize + 5000, 'o')));
+    writeConverter(0);
+    auto sim = startSim(faults);
+    QVERIFY(sim->started());
+    const TransferRecord r = download([](const TransferRecord &) { return false; });
+    QVERIFY2(!r.timedOut, qPrintable(sim->log()));
+    QCOMPARE(m_link->hSerialMode, 10);
+    QCOMPARE(r.percent, QString("Channel Upload Success"));
+    QCOMPARE(r.button, QString("OK"));
+    QCOMPARE(r.progressValue, 70);
+    QCOMPARE(r.progressMax, 70);
+    QVERIFY(r.boxes.isEmpty());
+    QCOMPARE(readTestFile(target()), m_imageBytes);
+    QCOMPARE(readTestFile(m_dir->filePath("parse-args.txt")),
+             (QDir::toNativeSeparators(target()) + "\n" + QDir::toNativeSeparators(m_dir->path()) + "\n").toLocal8Bit());
+    QCOMPARE(leftovers(), QStringList());
+
+    QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    QCOMPARE(store.value("Properties/Handshaking").toInt(), 0);
+}
+
+void DownloadTransferTest::converterFailure()
+{
+    writeConverter(3);
+    auto sim = startSim();
+    QVERIFY(sim->started());
+    const TransferRecord r = download([](const TransferRecord &rec) { return rec.button == "Error"; });
+    QVERIFY(!r.timedOut);
+    QCOMPARE(r.boxes, QStringList{"TarvikLinkTest|ChannelParse failed with exit code 3.\nno channels"});
+    // The image itself arrived whole and is kept; nothing opens on it.
+    QCOMPARE(readTestFile(target()), m_imageBytes);
+    QCOMPARE(r.percent, QString("Channel Upload Success"));
+    QCOMPARE(m_link->hSerialMode, 1);
+}
+
+void DownloadTransferTest::realConverterOnTheSampleImage()
+{
+    const QString converter = QStringLiteral(TARVIK_STAGE_DIR "/ChannelParse");
+    const QString sample = QStringLiteral(TARVIK_STAGE_DIR "/samples/channels.bin");
+    if (!QFile::exists(converter) || !QFile::exists(sample))
+        QSKIP("the channel converter or its sample image is not built");
+    QVERIFY(QFile::copy(converter, m_dir->filePath("ChannelParse")));
+    m_image = sample;
+    auto sim = startSim();
+    QVERIFY(sim->started());
+    const TransferRecord r = download([](const TransferRecord &) { return false; });
+    QVERIFY2(!r.timedOut, qPrintable(sim->log()));
+    QVERIFY2(r.boxes.isEmpty(), qPrintable(r.boxes.join('\n')));
+    QCOMPARE(m_link->hSerialMode, 10);
+    QCOMPARE(readTestFile(target()), readTestFile(sample));
+    for (const char *name : {"TV.dll", "Radio.dll", "Favorite.dll", "ROM_GetCH.dll"})
+        QVERIFY2(m_link->programDir().exists(QString::fromLatin1(name)), name);
+}
+
+void DownloadTransferTest::failedDownloadsKeepTheEarlierFile_data()
+{
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<QString>("percent");
+    QTest::addColumn<QString>("button");
+    const QString erro = "Error !!! Please turn off the On the receiver to reset. ";
+    // The second half of a split packet is not a number; the receiver then
+    // gets the first half's checksum and reports the mismatch.
+    QTest::newRow("packet 5 split by a pause") << QStringList{"--split", "5"} << erro << "Cancel";
+    QTest::newRow("ERRO at packet 10") << QStringList{"--error", "ERRO", "--at", "10"} << erro << "Cancel";
+    QTest::newRow("early END at packet 3") << QStringList{"--early-end", "3"} << "Channel Upload Fail" << "Cancel";
+    // All data came, but the final byte never confirmed it.
+    QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << "Please Wait..." << "Cancel";
+    QTest::newRow("stall after packet 6") << QStringList{"--stall-after", "6"} << "9 %" << "Cancel";
+    QTest::newRow("hang-up after packet 4") << QStringList{"--hangup-after", "4"} << " Port Error.." << "Error";
+    QTest::newRow("silent receiver") << QStringList{"--silent"} << "Transfer Error" << "Error";
+}
+
+void DownloadTransferTest::failedDownloadsKeepTheEarlierFile()
+{
+    QFETCH(QStringList, faults);
+    QFETCH(QString, percent);
+    QFETCH(QString, button);
+    QVERIFY(writeTestFile(target(), "earlier channel data"));
+    writeConverter(0);
+    auto sim = startSim(faults);
+    QVERIFY(sim->started());
+    QElapsedTimer steady;
+    const TransferRecord r = download(
+        [&](const TransferRecord &rec) {
+            if (rec.percent != percent || rec.button != button) {
+                steady.invalidate();
+                return false;
+            }
+            if (!steady.isValid())
+                steady.start();
+            return steady.elapsed() > 400;
+        },
+        quickWatchdog());
+    QVERIFY2(!r.timedOut, qPrintable(r.percent + "|" + r.button + "|" + sim->log()));
+    QCOMPARE(m_link->hSerialMode, 1);
+    QCOMPARE(readTestFile(target()), QByteArray("earlier channel data"));
+    QVERIFY(!QFile::exists(m_dir->filePath("parse-args.txt")));
+    QCOMPARE(leftovers(), QStringList());
+}
+
+QTEST_MAIN(DownloadTransferTest)
+#include "tst_DownloadTransfer.moc"

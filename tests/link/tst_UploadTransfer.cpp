@@ -1,0 +1,324 @@
+#include "RecordingWire.h"
+#include "TransferHarness.h"
+
+#include "common/TextServices.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+// Uploads through the real transfer window and a real serial port, with the
+// receiver simulator on the far side of a pseudo-terminal.
+class UploadTransferTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("TarvikLinkTest")); }
+    void init();
+    void cleanup();
+
+    void completeUpload_data();
+    void completeUpload();
+    void finalByteThatXonXoffWouldSwallow_data();
+    void finalByteThatXonXoffWouldSwallow();
+    void monitorPortClosedDuringTransfer();
+    void receiverErrors_data();
+    void receiverErrors();
+    void earlyEndKeepsTheWindowOpen();
+    void stalls_data();
+    void stalls();
+    void silentReceiver();
+    void placedOverTheMainWindow();
+    void hangUpIsAPortError();
+    void portThatCannotOpen();
+    void wrongFileSizeClosesAtOnce();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString imagePath() const { return path(QStringLiteral("image.bin")); }
+    QString receivedPath() const { return path(QStringLiteral("received.bin")); }
+    std::unique_ptr<SimProcess> startSim(const QStringList &faults = {})
+    {
+        auto sim = std::make_unique<SimProcess>(m_dir->path(), QStringList{"--out", receivedPath()} + faults);
+        return sim;
+    }
+    TransferRecord upload(const QString &kind, const TransferTimings &t = {},
+                          const std::function<bool(const TransferRecord &)> &press = nullptr, int limitMs = 20000)
+    {
+        m_link->selectedFile = imagePath();
+        return runTransfer(*m_link, 2, kind, t, press ? press : [](const TransferRecord &) { return false; },
+                           limitMs);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ReceiverLink> m_link;
+    QString m_board;
+    QList<bool> m_lamps;
+};
+
+void UploadTransferTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_link = std::make_unique<ReceiverLink>(ProgramDir(m_dir->path()));
+    m_board.clear();
+    m_lamps.clear();
+    connect(m_link.get(), &ReceiverLink::messageAppended, this, [this](const QString &t) { m_board += t; });
+    connect(m_link.get(), &ReceiverLink::transferPortStateChanged, this, [this](bool open) { m_lamps << open; });
+}
+
+void UploadTransferTest::cleanup()
+{
+    m_link.reset();
+    m_dir.reset();
+}
+
+void UploadTransferTest::completeUpload_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("fileSize");
+    QTest::addColumn<int>("imageSize");
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<QString>("boardText");
+    QTest::newRow("loader, exact size") << "STB_Loader" << 65536 << 65536 << QStringList() << "START BOOT STB LOADER DATA SENDING\r\n";
+    QTest::newRow("default osd, short file padded") << "Default_OSD" << 100000 << 327680 << QStringList() << "START Default OSD DATA SENDING\r\n";
+    QTest::newRow("default osd, long file cut") << "Default_OSD" << 400000 << 327680 << QStringList() << "START Default OSD DATA SENDING\r\n";
+    QTest::newRow("mpeg, garbage ignored") << "MPEG" << 49152 << 49152 << QStringList{"--garbage", "3"} << "START MPEG DATA SENDING\r\n";
+}
+
+void UploadTransferTest::completeUpload()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, fileSize);
+    QFETCH(int, imageSize);
+    QFETCH(QStringList, faults);
+    QFETCH(QString, boardText);
+    const QByteArray file = patternBytes(fileSize);
+    QVERIFY(writeTestFile(imagePath(), file));
+    auto sim = startSim(faults);
+    QVERIFY(sim->started());
+
+    const TransferRecord r = upload(kind);
+    QVERIFY2(!r.timedOut, qPrintable(sim->log()));
+    QCOMPARE(m_link->hSerialMode, 10);
+    QCOMPARE(m_link->hDataMode, kind);
+    QCOMPARE(r.percent, QString("              transfer completed"));
+    QCOMPARE(r.button, QString("OK"));
+    QCOMPARE(r.progressValue, r.progressMax);
+    QVERIFY(r.boxes.isEmpty());
+    QCOMPARE(r.label1, ShortenPathCaption(imagePath()));
+    QCOMPARE(m_board, "KELDO ZAVO STB CONNECTED\r\n" + boardText +
+                          "Please wait, WRITING DATA...\r\nSUCCESS\r\n \r\n");
+    QCOMPARE(m_lamps, (QList<bool>{true, false}));
+
+    QByteArray expected = file.left(imageSize);
+    expected += QByteArray(imageSize - expected.size(), '\0');
+    QCOMPARE(readTestFile(receivedPath()), expected);
+
+    QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    store.beginGroup("Properties");
+    QCOMPARE(store.value("Settings").toString(), QString("115200,N,8,1"));
+    QCOMPARE(store.value("CommPort").toInt(), 1);
+    QCOMPARE(store.value("Handshaking").toInt(), 1);
+    QCOMPARE(store.value("Echo").toBool(), true);
+}
+
+void UploadTransferTest::finalByteThatXonXoffWouldSwallow_data()
+{
+    QTest::addColumn<int>("total");
+    QTest::newRow("XON 0x11") << 0x11;
+    QTest::newRow("XOFF 0x13") << 0x13;
+    QTest::newRow("0x311 ends in XON") << 0x311;
+}
+
+void UploadTransferTest::finalByteThatXonXoffWouldSwallow()
+{
+    QFETCH(int, total);
+    QByteArray file(49152, '\0');
+    for (int i = 0, left = total; left > 0; ++i, left -= 0xFF)
+        file[i * 100] = char(std::min(left, 0xFF));
+    QVERIFY(writeTestFile(imagePath(), file));
+    auto sim = startSim();
+    QVERIFY(sim->started());
+    const TransferRecord r = upload("MPEG", {}, nullptr, 8000);
+    QVERIFY2(!r.timedOut, qPrintable(sim->log()));
+    QCOMPARE(m_link->hSerialMode, 10);
+    QCOMPARE(r.percent, QString("              transfer completed"));
+    QCOMPARE(readTestFile(receivedPath()), file);
+}
+
+void UploadTransferTest::monitorPortClosedDuringTransfer()
+{
+    QVERIFY(writeTestFile(imagePath(), patternBytes(49152)));
+    auto sim = startSim();
+    QVERIFY(sim->started());
+    m_link->setMonitorMode(true);
+    QVERIFY(m_link->connectMonitor());
+    m_link->monitorPortOpen(true);
+    QVERIFY(m_link->monitorPort().isOpen());
+    const TransferRecord r = upload("MPEG");
+    QVERIFY(!r.timedOut);
+    QVERIFY(!r.monitorOpenDuring);
+    QCOMPARE(m_link->hSerialMode, 10);
+    QVERIFY(m_link->monitorPort().isOpen());
+    m_link->monitorPortOpen(false);
+}
+
+void UploadTransferTest::receiverErrors_data()
+{
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<QString>("boardLine");
+    QTest::addColumn<QString>("percent");
+    QTest::newRow("ERR at packet 2") << QStringList{"--error", "ERR ", "--at", "2"}
+        << "Smc Writing Error !!! Please turn OFF then ON the receiver to reset.\r\n" << "                   Transfer Error";
+    QTest::newRow("ERR1 at packet 0") << QStringList{"--error", "ERR1", "--at", "0"}
+        << "Type Mismatch Error !!! Please turn OFF then ON the receiver to reset.\r\n" << "                   Transfer Error";
+    QTest::newRow("ERR1 before data") << QStringList{"--error", "ERR1", "--at", "-1"}
+        << "Type Mismatch Error !!! Please turn OFF then ON the receiver to reset.\r\n" << "Transfer Error";
+    QTest::newRow("ERR2 at packet 5") << QStringList{"--error", "ERR2", "--at", "5"}
+        << "Smc Reading Error !!! Please turn OFF then ON the receiver to reset. \r\n" << "                   Transfer Error";
+    QTest::newRow("SMER at packet 1") << QStringList{"--error", "SMER", "--at", "1"}
+        << "Please insert SMC ...\r\n" << "Transfer Error";
+}
+
+void UploadTransferTest::receiverErrors()
+{
+    QFETCH(QStringList, faults);
+    QFETCH(QString, boardLine);
+    QFETCH(QString, percent);
+    QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
+    auto sim = startSim(faults);
+    QVERIFY(sim->started());
+    const TransferRecord r = upload("STB_Loader", {}, [](const TransferRecord &rec) { return rec.button == "Error"; });
+    QVERIFY(!r.timedOut);
+    QVERIFY(m_board.endsWith(boardLine));
+    QCOMPARE(r.percent, percent);
+    QCOMPARE(m_link->hSerialMode, 2);
+    QVERIFY(!QFile::exists(receivedPath()));
+}
+
+void UploadTransferTest::earlyEndKeepsTheWindowOpen()
+{
+    QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
+    auto sim = startSim({"--early-end", "3"});
+    QVERIFY(sim->started());
+    QElapsedTimer sinceError;
+    // The window must still be open well after the auto-close delay.
+    const TransferRecord r = upload("STB_Loader", {}, [&](const TransferRecord &rec) {
+        if (rec.button != "Error")
+            return false;
+        if (!sinceError.isValid())
+            sinceError.start();
+        return sinceError.elapsed() > 800;
+    });
+    QVERIFY(!r.timedOut);
+    QVERIFY(m_board.endsWith("FAIL\r\n \r\n"));
+    QCOMPARE(r.percent, QString("                   Transfer Error"));
+    QCOMPARE(m_link->hSerialMode, 2);
+}
+
+void UploadTransferTest::stalls_data()
+{
+    QTest::addColumn<QStringList>("faults");
+    QTest::newRow("wrong checksum at packet 2") << QStringList{"--wrong-checksum", "2"};
+    QTest::newRow("stall after packet 4") << QStringList{"--stall-after", "4"};
+    QTest::newRow("wrong final byte") << QStringList{"--wrong-final"};
+}
+
+void UploadTransferTest::stalls()
+{
+    // No resend and no retry: the exchange waits until the user cancels, and
+    // the watchdog (which has seen replies) leaves it alone.
+    QFETCH(QStringList, faults);
+    QVERIFY(writeTestFile(imagePath(), patternBytes(49152)));
+    auto sim = startSim(faults);
+    QVERIFY(sim->started());
+    QString before;
+    QElapsedTimer steady;
+    const TransferRecord r = upload("MPEG", quickWatchdog(), [&](const TransferRecord &rec) {
+        if (rec.status != before) {
+            before = rec.status;
+            steady.start();
+        }
+        return steady.isValid() && steady.elapsed() > 1500;
+    });
+    QVERIFY(!r.timedOut);
+    QCOMPARE(r.button, QString("Cancel"));
+    QVERIFY(r.percent.endsWith("%"));
+    QVERIFY(!m_board.contains("SUCCESS"));
+    QCOMPARE(m_link->hSerialMode, 2);
+}
+
+void UploadTransferTest::silentReceiver()
+{
+    QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
+    auto sim = startSim({"--silent"});
+    QVERIFY(sim->started());
+    const TransferRecord r = upload("STB_Loader", quickWatchdog(), [](const TransferRecord &rec) { return rec.button == "Error"; });
+    QVERIFY(!r.timedOut);
+    QCOMPARE(m_board, QString("Error !!! Please turn OFF then ON the receiver to reset. \r\n"));
+    QCOMPARE(r.percent, QString("Transfer Error"));
+    QCOMPARE(m_link->hSerialMode, 2);
+}
+
+void UploadTransferTest::placedOverTheMainWindow()
+{
+    QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
+    auto sim = startSim({"--silent"});
+    QVERIFY(sim->started());
+    QWidget main;
+    main.setGeometry(100, 80, 900, 600);
+    main.show();
+    m_link->selectedFile = imagePath();
+    const TransferRecord r = runTransfer(
+        *m_link, 2, "STB_Loader", {}, [](const TransferRecord &rec) { return rec.geometry.isValid(); }, 5000, &main);
+    QVERIFY(!r.timedOut);
+    const QRect m = main.frameGeometry();
+    // Centred across, with its top edge at the main window's vertical middle.
+    QCOMPARE(r.geometry.left(), m.left() + (m.width() - r.geometry.width()) / 2);
+    QCOMPARE(r.geometry.top(), m.top() + m.height() / 2);
+}
+
+void UploadTransferTest::hangUpIsAPortError()
+{
+    QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
+    auto sim = startSim({"--hangup-after", "2"});
+    QVERIFY(sim->started());
+    const TransferRecord r = upload("STB_Loader", quickWatchdog(), [](const TransferRecord &rec) { return rec.button == "Error"; }, 3000);
+    QVERIFY2(!r.timedOut, qPrintable(m_board + r.percent));
+    QCOMPARE(r.percent, QString(" Port Error.."));
+    QVERIFY(m_board.contains("Port  error... \r\n"));
+    QCOMPARE(m_lamps.last(), false);
+    QCOMPARE(m_link->hSerialMode, 2);
+}
+
+void UploadTransferTest::portThatCannotOpen()
+{
+    // Com1 is not a serial device at all.
+    QVERIFY(writeTestFile(path("Com1"), "not a port"));
+    QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
+    const TransferRecord r = upload("STB_Loader", quickWatchdog(), [](const TransferRecord &rec) { return rec.button == "Error"; }, 3000);
+    QVERIFY2(!r.timedOut, qPrintable(m_board + r.percent));
+    QCOMPARE(r.percent, QString(" Port Error.."));
+    QVERIFY(m_board.endsWith("Port  error... \r\n"));
+    QCOMPARE(m_lamps, QList<bool>{false});
+    QCOMPARE(m_link->hSerialMode, 2);
+}
+
+void UploadTransferTest::wrongFileSizeClosesAtOnce()
+{
+    QVERIFY(writeTestFile(imagePath(), patternBytes(262145)));
+    auto sim = startSim();
+    QVERIFY(sim->started());
+    const TransferRecord r = upload("Transponder");
+    QVERIFY(!r.timedOut);
+    QCOMPARE(r.boxes, QStringList{"File Size error|File size not matched!! Transponder has to 262144 byte but your file is 262145"});
+    QCOMPARE(m_link->hSerialMode, 2);
+    QVERIFY(!QFile::exists(receivedPath()));
+}
+
+QTEST_MAIN(UploadTransferTest)
+#include "tst_UploadTransfer.moc"

@@ -1,0 +1,229 @@
+#include "ReceiverSim.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstdarg>
+
+namespace {
+
+constexpr int kPacketSize = 3500;
+constexpr int kDownloadPackets = 64;
+constexpr int kDownloadPacketSize = 4096;
+
+const QList<QByteArray> &commandWords()
+{
+    static const QList<QByteArray> words{"UPCH", "STLD", "STAP", "STTP", "STCH", "MPEG", "DBMP", "PGAL",
+                                         "SOSD", "SAD1", "SAD2", "SCH1", "SCH2", "DOSD", "STSS"};
+    return words;
+}
+
+qint64 sumOf(const QByteArray &bytes)
+{
+    qint64 s = 0;
+    for (char c : bytes)
+        s += quint8(c);
+    return s;
+}
+
+QByteArray garbage() { return QByteArrayLiteral("\xA5Z#\x7F\x80~garbage\xFE"); }
+
+} // namespace
+
+qint32 simImageSize(const QByteArray &command)
+{
+    if (command == "STLD") return 65536;
+    if (command == "STAP") return 1179648;
+    if (command == "STTP" || command == "STCH") return 262144;
+    if (command == "MPEG") return 49152;
+    if (command == "DBMP") return 327680;
+    if (command == "PGAL") return 2097152;
+    if (command == "SOSD" || command == "DOSD") return 1376256;
+    if (command == "SAD1" || command == "SAD2" || command == "SCH1" || command == "SCH2") return 786432;
+    if (command == "STSS") return 116;
+    return 0;
+}
+
+ReceiverSim::ReceiverSim(SimLine &line, SimOptions options) : m_line(line), m_options(std::move(options))
+{
+    if (!m_options.timingFile.isEmpty())
+        m_timing = std::fopen(QFile::encodeName(m_options.timingFile).constData(), "w");
+}
+
+void ReceiverSim::log(const char *format, ...) const
+{
+    std::va_list args;
+    va_start(args, format);
+    std::fputs("receiver-sim: ", stderr);
+    std::vfprintf(stderr, format, args);
+    std::fputc('\n', stderr);
+    va_end(args);
+}
+
+void ReceiverSim::run()
+{
+    try {
+        m_line.readWord({"C0FF"});
+        for (;;) {
+            try {
+                session();
+                // Wait for the next transfer.
+                m_line.readWord({"C0FF"});
+            } catch (const SimRestart &) {
+                log("the program started over");
+            }
+        }
+    } catch (const SimStop &) {
+    }
+    if (m_timing)
+        std::fclose(m_timing);
+}
+
+void ReceiverSim::session()
+{
+    if (m_options.faults.silent) {
+        log("staying silent");
+        m_line.mute();
+    }
+    m_line.sendMessage("ZAVO");
+    m_line.readWord({"NONO"});
+    m_line.sendMessage("STPG");
+    const QByteArray command = m_line.readWord(commandWords());
+    if (command == "UPCH")
+        download();
+    else
+        upload(command);
+}
+
+void ReceiverSim::upload(const QByteArray &command)
+{
+    const SimFaults &f = m_options.faults;
+    const qint32 size = simImageSize(command);
+    const int packets = size / kPacketSize + 1;
+    log("upload %s: %d bytes in %d packets", command.constData(), size, packets);
+    m_line.sendMessage("REDY");
+    const QByteArray length = m_line.readExact(4);
+    if (f.errorAtStart) {
+        m_line.sendMessage(f.errorWord);
+        return;
+    }
+    // The length field is acknowledged with its third byte.
+    m_line.sendMessage(length.mid(2, 1));
+
+    QByteArray image;
+    image.reserve(qsizetype(packets) * kPacketSize);
+    qint64 total = 0;
+    for (int n = 0; n < packets; ++n) {
+        const QByteArray number = m_line.readExact(4);
+        if (m_timing && n > 0) {
+            const double ms = std::chrono::duration<double, std::milli>(m_line.firstByteTime() - m_line.lastSendEnd()).count();
+            std::fprintf(m_timing, "%.3f\n", ms);
+        }
+        const QByteArray packet = m_line.readExact(kPacketSize);
+        if (number != QString::asprintf("%04d", n).toLatin1())
+            log("packet %d came numbered \"%s\"", n, number.constData());
+        const qint64 sum = sumOf(packet);
+        total += sum;
+        image += packet;
+        if (n == f.hangupAfter) {
+            log("hanging up after packet %d", n);
+            m_line.hangUp();
+            throw SimStop{};
+        }
+        if (n == f.errorAt) {
+            m_line.sendMessage(f.errorWord);
+            return;
+        }
+        if (n == f.earlyEndAt) {
+            m_line.sendMessage("END ");
+            return;
+        }
+        if (n == f.garbageAt)
+            m_line.sendMessage(garbage());
+        const qint64 reply = n == f.wrongChecksumAt ? (sum + 1) % 10000 : sum % 10000;
+        m_line.sendMessage(QByteArray::number(reply));
+        if (n == f.stallAfter) {
+            log("stalling after packet %d", n);
+            m_line.mute();
+        }
+    }
+    keepImage(image.left(size));
+    m_line.pause(m_options.writeMs);
+    const char finalByte = char((total + (f.wrongFinal ? 1 : 0)) & 0xFF);
+    m_line.sendMessage(QByteArray(1, finalByte));
+    m_line.readWord({"END "});
+    m_line.sendMessage("END ");
+    log("upload complete, total checksum %lld", total);
+}
+
+void ReceiverSim::keepImage(const QByteArray &image)
+{
+    QSaveFile out(m_options.imageOut);
+    if (!out.open(QIODevice::WriteOnly) || out.write(image) != image.size() || !out.commit())
+        log("cannot keep the image in %s", qPrintable(m_options.imageOut));
+    else
+        log("image kept in %s", qPrintable(m_options.imageOut));
+}
+
+void ReceiverSim::download()
+{
+    const SimFaults &f = m_options.faults;
+    QByteArray image;
+    if (!m_options.imageIn.isEmpty()) {
+        QFile in(m_options.imageIn);
+        if (in.open(QIODevice::ReadOnly))
+            image = in.readAll();
+        else
+            log("cannot read %s; serving zeros", qPrintable(m_options.imageIn));
+    }
+    image = image.leftJustified(kDownloadPackets * kDownloadPacketSize, '\0', true);
+    log("download: %d packets of %d bytes", kDownloadPackets, kDownloadPacketSize);
+    m_line.sendMessage("REDY");
+    qint64 total = 0;
+    for (int n = 0; n < kDownloadPackets; ++n) {
+        const QByteArray data = image.mid(qsizetype(n) * kDownloadPacketSize, kDownloadPacketSize);
+        const qint64 sum = sumOf(data);
+        total += sum;
+        if (n == f.garbageAt)
+            m_line.sendMessage(garbage());
+        m_line.sendMessage(QString::asprintf("%04d", n).toLatin1());
+        if (n == f.splitAt) {
+            m_line.sendMessage(data.left(kDownloadPacketSize / 2));
+            m_line.pause(40);
+            m_line.sendRaw(data.mid(kDownloadPacketSize / 2));
+        } else {
+            m_line.sendMessage(data);
+        }
+        if (n == f.hangupAfter) {
+            log("hanging up after packet %d", n);
+            m_line.hangUp();
+            throw SimStop{};
+        }
+        if (n == f.errorAt) {
+            m_line.sendMessage(f.errorWord);
+            return;
+        }
+        if (n == f.earlyEndAt) {
+            m_line.sendMessage("END ");
+            return;
+        }
+        if (n == f.stallAfter) {
+            log("stalling after packet %d", n);
+            m_line.mute();
+        }
+        if (n == kDownloadPackets - 1)
+            break;
+        const QByteArray reply = m_line.readExact(4);
+        const QByteArray expected = QString::asprintf("%04lld", sum % 10000).toLatin1();
+        if (reply != expected || n == f.wrongChecksumAt) {
+            log("packet %d: checksum reply \"%s\", expected \"%s\"", n, reply.constData(), expected.constData());
+            m_line.sendMessage("ERRO");
+            return;
+        }
+    }
+    m_line.pause(m_options.writeMs);
+    m_line.sendMessage(QByteArray(1, char((total + (f.wrongFinal ? 1 : 0)) & 0xFF)));
+    m_line.readWord({"END "});
+    m_line.sendMessage("END ");
+    log("download complete, total checksum %lld", total);
+}
