@@ -9,16 +9,16 @@ ReceiverLink::ReceiverLink(ProgramDir dir, QObject *parent)
             [this](const QString &error) { appendMessage(error + QStringLiteral("\r\n")); });
 }
 
-Status ReceiverLink::connectMonitor()
+Status ReceiverLink::RS232_Connect()
 {
     if (Status s = m_monitor.setPortNumber(m_selectedPort); !s)
         return s;
     return m_monitor.applySettings();
 }
 
-void ReceiverLink::monitorPortOpen(bool open)
+void ReceiverLink::portOpen(bool ee)
 {
-    if (Status s = m_monitor.setOpen(open); !s)
+    if (Status s = m_monitor.setOpen(ee); !s)
         appendMessage(s.error() + QStringLiteral("\r\n"));
 }
 

@@ -27,9 +27,9 @@ public:
 
     ReceiverPort &monitorPort() { return m_monitor; }
     // Applies the selected port and the line settings to the monitor port.
-    Status connectMonitor();
+    Status RS232_Connect();
     // Opens or closes the monitor port; a failure goes to the board.
-    void monitorPortOpen(bool open);
+    void portOpen(bool ee);
 
     // Transfer inputs and results, set by callers and by the transfer window.
     QString selectedFile;

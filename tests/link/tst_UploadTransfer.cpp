@@ -156,15 +156,15 @@ void UploadTransferTest::monitorPortClosedDuringTransfer()
     auto sim = startSim();
     QVERIFY(sim->started());
     m_link->setMonitorMode(true);
-    QVERIFY(m_link->connectMonitor());
-    m_link->monitorPortOpen(true);
+    QVERIFY(m_link->RS232_Connect());
+    m_link->portOpen(true);
     QVERIFY(m_link->monitorPort().isOpen());
     const TransferRecord r = upload("MPEG");
     QVERIFY(!r.timedOut);
     QVERIFY(!r.monitorOpenDuring);
     QCOMPARE(m_link->hSerialMode, 10);
     QVERIFY(m_link->monitorPort().isOpen());
-    m_link->monitorPortOpen(false);
+    m_link->portOpen(false);
 }
 
 void UploadTransferTest::receiverErrors_data()

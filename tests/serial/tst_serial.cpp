@@ -114,9 +114,9 @@ void TestSerial::monitorShowsReceiverText()
     PtyPair pty;
     QVERIFY(pty.linkAs(dir.file(QStringLiteral("Com1"))));
     ReceiverLink link{ProgramDir(dir.path())};
-    QVERIFY(link.connectMonitor().ok());
+    QVERIFY(link.RS232_Connect().ok());
     QSignalSpy board(&link, &ReceiverLink::messageAppended);
-    link.monitorPortOpen(true);
+    link.portOpen(true);
     QVERIFY(link.monitorPort().isOpen());
     pty.send(sent);
     QTRY_COMPARE(board.size(), 1);
@@ -130,7 +130,7 @@ void TestSerial::openFailureGoesToTheBoard()
     QVERIFY(QFile::link(dir.file(QStringLiteral("nowhere")), dir.file(QStringLiteral("Com1"))));
     ReceiverLink link{ProgramDir(dir.path())};
     QSignalSpy board(&link, &ReceiverLink::messageAppended);
-    link.monitorPortOpen(true);
+    link.portOpen(true);
     QVERIFY(!link.monitorPort().isOpen());
     QCOMPARE(board.size(), 1);
     const QString text = board.at(0).at(0).toString();

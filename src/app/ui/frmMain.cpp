@@ -47,9 +47,9 @@ frmMain::frmMain(AppContext &context, QWidget *parent) : QWidget(parent), m_cont
     m_cboPort->setCurrentIndex(0);
     if (m_context.configuration.hasMarker(Configuration::kMonitorMarker)) {
         m_context.link.setMonitorMode(true);
-        if (Status s = m_context.link.connectMonitor(); !s)
+        if (Status s = m_context.link.RS232_Connect(); !s)
             showError(s);
-        m_context.link.monitorPortOpen(true);
+        m_context.link.portOpen(true);
     }
 }
 
@@ -295,15 +295,15 @@ void frmMain::portBoxClicked()
     ReceiverLink &link = m_context.link;
     if (!link.monitorMode())
         return;
-    link.monitorPortOpen(false);
-    if (Status s = link.connectMonitor(); !s)
+    link.portOpen(false);
+    if (Status s = link.RS232_Connect(); !s)
         showError(s);
-    link.monitorPortOpen(true);
+    link.portOpen(true);
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
     if (m_context.link.monitorMode())
-        m_context.link.monitorPortOpen(false);
+        m_context.link.portOpen(false);
     event->accept();
 }

@@ -5,6 +5,7 @@
 #include "app/UploadCommands.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/WindowServices.h"
+#include "link/ui/SerialInit.h"
 #include "tp/TPFiles.h"
 
 #include <QFile>
@@ -47,13 +48,13 @@ void frmMain::ModeSwitch(int index)
             const Status deleted = config.deleteMarker(Configuration::kMonitorMarker);
             showError(deleted);
             if (deleted)
-                link.monitorPortOpen(false);
+                link.portOpen(false);
         } else {
             const Status created = config.createMarker(Configuration::kMonitorMarker);
             showError(created);
             if (created) {
-                showError(link.connectMonitor());
-                link.monitorPortOpen(true);
+                showError(link.RS232_Connect());
+                link.portOpen(true);
             }
         }
         break;
@@ -147,12 +148,7 @@ void frmMain::cmdCHEdit_Click(int index)
     }
 }
 
-void frmMain::SerialInit(int mode, const QString &kind)
-{
-    m_context.link.hSerialMode = mode;
-    m_context.link.hDataMode = kind;
-    showExclamation(this, QStringLiteral("Transfers are not available in this version."));
-}
+void frmMain::SerialInit(int mode, const QString &kind) { ::SerialInit(m_context.link, this, mode, kind); }
 
 void frmMain::removeFiles(const QStringList &names)
 {

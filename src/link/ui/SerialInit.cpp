@@ -6,7 +6,7 @@ void SerialInit(ReceiverLink &link, QWidget *over, int mode, const QString &kind
 {
     // Both ports use the same line.
     if (link.monitorMode())
-        link.monitorPortOpen(false);
+        link.portOpen(false);
     link.hSerialMode = mode;
     link.hDataMode = kind;
 
@@ -20,5 +20,5 @@ void SerialInit(ReceiverLink &link, QWidget *over, int mode, const QString &kind
     if (window.port().isOpen())
         window.portOpen();
     if (link.monitorMode())
-        link.monitorPortOpen(true);
+        link.portOpen(true);
 }

@@ -1,0 +1,81 @@
+// The main window's upload and download commands end to end: the real file
+// dialog, transfer window and converter, with the receiver simulator on Com1.
+#include "../link/TransferHarness.h"
+#include "app/AppContext.h"
+#include "app/ui/frmMain.h"
+#include "common/ui/MessageBoard.h"
+#include "support/ModalDriver.h"
+#include "support/TempProgramDir.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestMainTransfer : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
+    void transponderUpload();
+    void channelDownloadOpensTheChannelData();
+};
+
+void TestMainTransfer::transponderUpload()
+{
+    TempProgramDir dir;
+    SimProcess sim(dir.path(), {QStringLiteral("--out"), dir.file(QStringLiteral("received.bin"))});
+    QVERIFY(sim.started());
+    AppContext context{ProgramDir(dir.path())};
+    frmMain window(context);
+    window.ApplyConfiguration();
+    window.show();
+    const QString image = QStringLiteral(TARVIK_STAGE_DIR "/samples/TP_Sample.MDA");
+    QStringList titles;
+    ModalDriver driver({modal::chooseFile(image, &titles)});
+    window.cmdPCSTB_Click(2);  // returns when the transfer window has closed
+    QVERIFY(driver.finished());
+    QCOMPARE(titles, QStringList{QStringLiteral("Open Transponder File")});
+    QCOMPARE(context.link.hSerialMode, 10);
+    QCOMPARE(context.link.selectedFile, image);
+    QCOMPARE(window.board()->toPlainText(),
+             QStringLiteral("KELDO ZAVO STB CONNECTED\nSTART TRANSPONDER DATA SENDING\n"
+                            "Please wait, WRITING DATA...\nSUCCESS\n \n"));
+    QCOMPARE(contents(dir.file(QStringLiteral("received.bin"))), contents(image));
+}
+
+void TestMainTransfer::channelDownloadOpensTheChannelData()
+{
+    TempProgramDir dir;
+    QVERIFY(QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/ChannelParse"), dir.file(QStringLiteral("ChannelParse"))));
+    const QString served = QStringLiteral(TARVIK_STAGE_DIR "/samples/channels.bin");
+    SimProcess sim(dir.path(), {QStringLiteral("--image"), served});
+    QVERIFY(sim.started());
+    AppContext context{ProgramDir(dir.path())};
+    frmMain window(context);
+    window.ApplyConfiguration();
+    window.show();
+    const QString target = dir.file(QStringLiteral("ROM_GetCH.bin"));
+    QStringList titles;
+    QStringList boxes;
+    ModalDriver driver({modal::chooseFile(target, &titles), modal::acknowledgeBox(&boxes)});
+    window.cmdCHEdit_Click(0);
+    QTRY_VERIFY(driver.finished());
+    QCOMPARE(titles, QStringList{QStringLiteral("Save Ch. DATA")});
+    QCOMPARE(context.link.hSerialMode, 10);
+    QCOMPARE(contents(target), contents(served));
+    // The converter ran and the channel data is loaded; the editor itself comes later.
+    QVERIFY(dir.has(QStringLiteral("TV.dll")));
+    QVERIFY(context.channels.DataLoaded());
+    QCOMPARE(boxes, QStringList{QStringLiteral("The channel editor is not available in this version.")});
+}
+
+QTEST_MAIN(TestMainTransfer)
+#include "tst_main_transfer.moc"
