@@ -45,3 +45,20 @@ function(tarvik_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT} ENVIRONMENT
     "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config;HOME=${CMAKE_BINARY_DIR}/test-home")
 endfunction()
+
+# tarvik_add_subfolders([BUILD_SUFFIX s]): every subfolder of the current one that
+# brings a CMakeLists.txt; with a suffix, each builds in <name><suffix>.
+function(tarvik_add_subfolders)
+  cmake_parse_arguments(A "" "BUILD_SUFFIX" "" ${ARGN})
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      if(A_BUILD_SUFFIX)
+        add_subdirectory(${child} ${CMAKE_CURRENT_BINARY_DIR}/${child}${A_BUILD_SUFFIX})
+      else()
+        add_subdirectory(${child})
+      endif()
+    endif()
+  endforeach()
+endfunction()

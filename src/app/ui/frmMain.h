@@ -7,6 +7,7 @@
 struct AppContext;
 class Lamp;
 class Status;
+struct UploadCommand;
 class MessageBoard;
 class QComboBox;
 class QGroupBox;
@@ -59,6 +60,7 @@ private:
     void portBoxClicked();
     void showError(const Status &status);
     void removeFiles(const QStringList &names);
+    void upload(const UploadCommand &command);
 
     // Hooks for the windows that later issues bring.
     void openTPEditor();

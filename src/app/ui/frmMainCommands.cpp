@@ -70,19 +70,15 @@ void frmMain::cmdPCSTB_Click(int index)
     link.selectedFile.clear();
     if (index == 9 && m_context.configuration.operatingMode() != Configuration::UserMode)
         return;
-    const UploadCommand *command = uploadCommandForButton(index);
-    if (!command)
-        return;  // the EDIT selectors
-    link.selectedFile = ShowFileDialog(this, FileDialogMode::Open, command->filter, QString(), command->title);
-    link.hDataMode = command->kind;
-    if (!link.selectedFile.isEmpty())
-        SerialInit(2, link.hDataMode);
+    if (const UploadCommand *command = uploadCommandForButton(index))
+        upload(*command);  // 7 and 8, the EDIT selectors, upload nothing
 }
 
-void frmMain::cmdOSD_Click(int index)
+void frmMain::cmdOSD_Click(int index) { upload(uploadCommandForOsd(index)); }
+
+void frmMain::upload(const UploadCommand &command)
 {
     ReceiverLink &link = m_context.link;
-    const UploadCommand &command = uploadCommandForOsd(index);
     link.selectedFile = ShowFileDialog(this, FileDialogMode::Open, command.filter, QString(), command.title);
     link.hDataMode = command.kind;
     if (!link.selectedFile.isEmpty())
