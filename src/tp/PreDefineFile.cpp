@@ -37,14 +37,14 @@ std::optional<int> decimalValue(const QString &text)
 {
     if (text.isEmpty())
         return std::nullopt;
-    constexpr int kLarge = 1'000'000'000; // beyond any table; stops the sum growing
-    int value = 0;
+    constexpr qint64 kLarge = 1'000'000'000; // beyond any table; stops the sum growing
+    qint64 value = 0;                         // wide enough for kLarge * 10 + 9
     for (const QChar c : text) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return std::nullopt;
         value = std::min(kLarge, value * 10 + (c.unicode() - '0'));
     }
-    return value;
+    return int(value);
 }
 
 void appendLatin1(QByteArray &out, const QString &text)

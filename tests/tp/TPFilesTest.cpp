@@ -39,6 +39,24 @@ class TPFilesTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void decimalValues_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value");  // -1: not a number
+        QTest::newRow("zero") << QStringLiteral("0") << 0;
+        QTest::newRow("leading zeros") << QStringLiteral("0012") << 12;
+        QTest::newRow("empty") << QString() << -1;
+        QTest::newRow("sign") << QStringLiteral("-1") << -1;
+        QTest::newRow("letter") << QStringLiteral("1a") << -1;
+        QTest::newRow("huge stays large") << QStringLiteral("359255555555555555") << 1'000'000'000;
+    }
+    void decimalValues()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, value);
+        QCOMPARE(decimalValue(text).value_or(-1), value);
+    }
+
     void lineCount_data()
     {
         QTest::addColumn<QByteArray>("text");
