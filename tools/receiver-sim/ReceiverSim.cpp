@@ -125,19 +125,8 @@ void ReceiverSim::upload(const QByteArray &command)
         const qint64 sum = sumOf(packet);
         total += sum;
         image += packet;
-        if (n == f.hangupAfter) {
-            log("hanging up after packet %d", n);
-            m_line.hangUp();
-            throw SimStop{};
-        }
-        if (n == f.errorAt) {
-            m_line.sendMessage(f.errorWord);
+        if (endsAfterPacket(n))
             return;
-        }
-        if (n == f.earlyEndAt) {
-            m_line.sendMessage("END ");
-            return;
-        }
         if (n == f.garbageAt)
             m_line.sendMessage(garbage());
         const qint64 reply = n == f.wrongChecksumAt ? (sum + 1) % 10000 : sum % 10000;
@@ -154,6 +143,25 @@ void ReceiverSim::upload(const QByteArray &command)
     m_line.readWord({"END "});
     m_line.sendMessage("END ");
     log("upload complete, total checksum %lld", total);
+}
+
+bool ReceiverSim::endsAfterPacket(int n)
+{
+    const SimFaults &f = m_options.faults;
+    if (n == f.hangupAfter) {
+        log("hanging up after packet %d", n);
+        m_line.hangUp();
+        throw SimStop{};
+    }
+    if (n == f.errorAt) {
+        m_line.sendMessage(f.errorWord);
+        return true;
+    }
+    if (n == f.earlyEndAt) {
+        m_line.sendMessage("END ");
+        return true;
+    }
+    return false;
 }
 
 void ReceiverSim::keepImage(const QByteArray &image)
@@ -194,19 +202,8 @@ void ReceiverSim::download()
         } else {
             m_line.sendMessage(data);
         }
-        if (n == f.hangupAfter) {
-            log("hanging up after packet %d", n);
-            m_line.hangUp();
-            throw SimStop{};
-        }
-        if (n == f.errorAt) {
-            m_line.sendMessage(f.errorWord);
+        if (endsAfterPacket(n))
             return;
-        }
-        if (n == f.earlyEndAt) {
-            m_line.sendMessage("END ");
-            return;
-        }
         if (n == f.stallAfter) {
             log("stalling after packet %d", n);
             m_line.mute();

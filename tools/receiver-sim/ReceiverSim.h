@@ -42,6 +42,9 @@ private:
     void session();
     void upload(const QByteArray &command);
     void download();
+    // The faults that end the exchange after packet n: a hang-up, an error word
+    // or an early "END ". True when one of the last two was sent.
+    bool endsAfterPacket(int n);
     void keepImage(const QByteArray &image);
     void log(const char *format, ...) const;
 
