@@ -1,6 +1,7 @@
 #include "common/Converters.h"
 
 #include <QDir>
+#include <QFile>
 
 Converters::Converters(ProgramDir dir) : m_dir(std::move(dir)) {}
 
@@ -40,8 +41,17 @@ const QStringList &Converters::channelFiles()
     return names;
 }
 
+void Converters::removeFiles(const QStringList &names) const
+{
+    for (const QString &name : names) {
+        if (m_dir.exists(name))
+            QFile::remove(m_dir.filePath(name));
+    }
+}
+
 RunOutcome Converters::tpParse(const QString &mdaFile) const
 {
+    removeFiles(tpFiles());
     return run(QStringLiteral("TPParse"), tpParseArguments(m_dir.path(), mdaFile));
 }
 
@@ -52,6 +62,7 @@ RunOutcome Converters::tpCombine(const QString &mdaFile) const
 
 RunOutcome Converters::channelParse(const QString &binFile) const
 {
+    removeFiles(channelFiles());
     return run(QStringLiteral("ChannelParse"), channelParseArguments(m_dir.path(), binFile));
 }
 

@@ -12,6 +12,8 @@ class Converters {
 public:
     explicit Converters(ProgramDir dir);
 
+    // The parse converters first remove the files they write, so no stale file
+    // from an earlier image survives a failed conversion.
     RunOutcome tpParse(const QString &mdaFile) const;
     RunOutcome tpCombine(const QString &mdaFile) const;
     RunOutcome channelParse(const QString &binFile) const;
@@ -28,6 +30,7 @@ public:
     static const QStringList &channelFiles();
 
 private:
+    void removeFiles(const QStringList &names) const;
     RunOutcome run(const QString &baseName, const QStringList &arguments) const;
     ProgramDir m_dir;
 };

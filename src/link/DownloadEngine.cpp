@@ -104,7 +104,7 @@ void DownloadEngine::lastPacket()
     setPercentText(QStringLiteral("Please Wait..."));
     m_downloadComplete = true;
     m_readyReceived = false;
-    m_finalCheck = QStringLiteral("%1").arg(m_totalChecksum & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+    m_finalCheck = finalCheckText(m_totalChecksum);
     m_expectData = false;
 }
 

@@ -9,12 +9,7 @@ ReceiverLink::ReceiverLink(ProgramDir dir, QObject *parent)
             [this](const QString &error) { appendMessage(error + QStringLiteral("\r\n")); });
 }
 
-Status ReceiverLink::RS232_Connect()
-{
-    if (Status s = m_monitor.setPortNumber(m_selectedPort); !s)
-        return s;
-    return m_monitor.applySettings();
-}
+Status ReceiverLink::RS232_Connect() { return m_monitor.configure(m_selectedPort); }
 
 void ReceiverLink::portOpen(bool ee)
 {

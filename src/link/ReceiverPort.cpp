@@ -64,7 +64,6 @@ ReceiverPort::ReceiverPort(ProgramDir dir, QObject *parent, int gapMs)
     m_serial.setPortName(deviceName(m_dir, m_portNumber));
     connect(&m_framer, &MessageFramer::notified, this, &ReceiverPort::notified);
     connect(&m_framer, &MessageFramer::messageReceived, this, &ReceiverPort::messageReceived);
-    connect(&m_serial, &QSerialPort::bytesWritten, this, &ReceiverPort::bytesWritten);
     connect(&m_serial, &QSerialPort::errorOccurred, this, &ReceiverPort::onError);
 }
 
@@ -108,6 +107,13 @@ Status ReceiverPort::applySettings(const QString &settings)
         return Status::failure(m_serial.errorString());
     m_settings = settings;
     return Status::success();
+}
+
+Status ReceiverPort::configure(int portNumber)
+{
+    if (Status s = setPortNumber(portNumber); !s)
+        return s;
+    return applySettings();
 }
 
 void ReceiverPort::setFlowControl(QSerialPort::FlowControl flow) { m_serial.setFlowControl(flow); }

@@ -28,6 +28,8 @@ public:
     Status setPortNumber(int portNumber);
     // Applies a settings text such as "115200,N,8,1".
     Status applySettings(const QString &settings = kSettings);
+    // RS232_Connect: the port number, then the line settings.
+    Status configure(int portNumber);
     void setFlowControl(QSerialPort::FlowControl flow);
     QSerialPort::FlowControl flowControl() const { return m_serial.flowControl(); }
 
@@ -46,7 +48,6 @@ public:
 Q_SIGNALS:
     void notified();
     void messageReceived(const QByteArray &message);
-    void bytesWritten(qint64 count);
     // A line event or error code (1001 break, 1004 framing, 1009 parity, ...).
     void lineEvent(int code);
     // The device went away or reads fail (unplugged, hung up); the port is closed.

@@ -50,28 +50,28 @@ void TransferEngine::finish(TransferEnd how)
     Q_EMIT ended(how);
 }
 
-void TransferEngine::FILEclose()
+void TransferEngine::closeWith(const QString &percentText, const QString &buttonText, TransferEnd how)
 {
     stopTransfer();
-    setPercentText(QStringLiteral("              transfer completed"));
-    setButtonText(QStringLiteral("OK"));
-    finish(TransferEnd::Completed);
+    setPercentText(percentText);
+    setButtonText(buttonText);
+    finish(how);
+}
+
+void TransferEngine::FILEclose()
+{
+    closeWith(QStringLiteral("              transfer completed"), QStringLiteral("OK"), TransferEnd::Completed);
 }
 
 void TransferEngine::FILEclose_error(int flag)
 {
-    stopTransfer();
-    setPercentText(flag == 1 ? QStringLiteral("Transfer Error") : QStringLiteral("                   Transfer Error"));
-    setButtonText(QStringLiteral("Error"));
-    finish(TransferEnd::Failed);
+    closeWith(flag == 1 ? QStringLiteral("Transfer Error") : QStringLiteral("                   Transfer Error"),
+              QStringLiteral("Error"), TransferEnd::Failed);
 }
 
 void TransferEngine::FILEclose_error2()
 {
-    stopTransfer();
-    setPercentText(QStringLiteral(" Port Error.."));
-    setButtonText(QStringLiteral("Error"));
-    finish(TransferEnd::Failed);
+    closeWith(QStringLiteral(" Port Error.."), QStringLiteral("Error"), TransferEnd::Failed);
 }
 
 void TransferEngine::setPercentText(const QString &text)

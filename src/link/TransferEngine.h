@@ -81,6 +81,8 @@ protected:
     // Closes the file and stops sending; what every ending starts with.
     void stopTransfer();
     void finish(TransferEnd how);
+    // Stops, shows the closing texts, and ends the transfer.
+    void closeWith(const QString &percentText, const QString &buttonText, TransferEnd how);
 
     bool m_receivedAny = false;
     int m_watchdogTicks = 0;

@@ -104,3 +104,8 @@ qint64 byteSum(const QByteArray &bytes)
         sum += static_cast<quint8>(c);
     return sum;
 }
+
+QString finalCheckText(qint64 totalChecksum)
+{
+    return QStringLiteral("%1").arg(totalChecksum & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+}

@@ -33,3 +33,6 @@ std::optional<qint32> decimalMessage(const QByteArray &message);
 
 // The sum of the byte values.
 qint64 byteSum(const QByteArray &bytes);
+
+// FinalCheck: the total checksum mod 256 as two upper-case hexadecimal digits.
+QString finalCheckText(qint64 totalChecksum);

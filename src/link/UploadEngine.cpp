@@ -91,7 +91,7 @@ void UploadEngine::handleStep(const QByteArray &message)
     if (number && m_dataStarted && *number == m_packetChecksum) {
         if (m_lastPacketSent) {
             board(QStringLiteral("Please wait, WRITING DATA..."));
-            m_finalCheck = QStringLiteral("%1").arg(m_totalChecksum & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+            m_finalCheck = finalCheckText(m_totalChecksum);
             Q_EMIT finalByteAwaited();
             return;
         }
@@ -205,7 +205,6 @@ void UploadEngine::FILEsend()
         Q_EMIT fileError(sent.error());
         return;
     }
-    Q_EMIT packetSent();
 }
 
 void UploadEngine::closeFile()

@@ -27,8 +27,6 @@ public:
     const QString &finalCheck() const { return m_finalCheck; }
 
 Q_SIGNALS:
-    // A packet went out; the window waits for the transmit buffer to drain.
-    void packetSent();
     // The last packet is acknowledged and only the receiver's final byte is
     // awaited. That byte may be 0x11 or 0x13, which XON/XOFF would swallow.
     void finalByteAwaited();

@@ -59,7 +59,6 @@ private:
     void blink();
     void portBoxClicked();
     void showError(const Status &status);
-    void removeFiles(const QStringList &names);
     void upload(const UploadCommand &command);
 
     // Hooks for the windows that later issues bring.

@@ -8,7 +8,6 @@
 #include "link/ui/SerialInit.h"
 #include "tp/TPFiles.h"
 
-#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -96,7 +95,6 @@ void frmMain::cmdTPEDIT_Click(int index)
                                         QStringLiteral("Open TP File"));
     if (file.isEmpty())
         return;
-    removeFiles(Converters::tpFiles());
     const RunOutcome outcome = m_context.converters.tpParse(file);
     if (!outcome.succeeded()) {
         showExclamation(this, outcome.describe(QStringLiteral("TPParse")));
@@ -120,8 +118,6 @@ void frmMain::cmdCHEdit_Click(int index)
             ShowFileDialog(this, FileDialogMode::Open, filter, QString(), QStringLiteral("Open Ch. DATA"));
         if (file.isEmpty())
             return;
-        // No stale files from an earlier image may survive a failed conversion.
-        removeFiles(Converters::channelFiles());
         const RunOutcome outcome = m_context.converters.channelParse(file);
         if (!outcome.succeeded()) {
             showExclamation(this, outcome.describe(QStringLiteral("ChannelParse")));
@@ -145,14 +141,6 @@ void frmMain::cmdCHEdit_Click(int index)
 }
 
 void frmMain::SerialInit(int mode, const QString &kind) { ::SerialInit(m_context.link, this, mode, kind); }
-
-void frmMain::removeFiles(const QStringList &names)
-{
-    for (const QString &name : names) {
-        if (m_context.programDir.exists(name))
-            QFile::remove(m_context.programDir.filePath(name));
-    }
-}
 
 void frmMain::openTPEditor()
 {

@@ -53,8 +53,6 @@ frmProgress1::frmProgress1(ReceiverLink &link, const TransferTimings &timings, Q
         m_engine = std::make_unique<DownloadEngine>(*m_wire, m_link.selectedFile);
     } else {
         auto upload = std::make_unique<UploadEngine>(*m_wire, m_link.selectedFile, m_link.hDataMode);
-        connect(upload.get(), &UploadEngine::packetSent, this,
-                [this] { m_waitingForTransmit = m_port.bytesToWrite() > 0; });
         // Under XON/XOFF the driver would swallow a final byte of 0x11 or 0x13.
         connect(upload.get(), &UploadEngine::finalByteAwaited, this,
                 [this] { m_port.setFlowControl(QSerialPort::NoFlowControl); });
@@ -73,7 +71,6 @@ frmProgress1::frmProgress1(ReceiverLink &link, const TransferTimings &timings, Q
     connect(&m_port, &ReceiverPort::messageReceived, m_engine.get(), &TransferEngine::handleMessage);
     connect(&m_port, &ReceiverPort::lineEvent, this, &frmProgress1::onLineEvent);
     connect(&m_port, &ReceiverPort::lost, this, &frmProgress1::onPortLost);
-    connect(&m_port, &ReceiverPort::bytesWritten, this, &frmProgress1::onBytesWritten);
 
     refresh();
     Timer3->start(m_timings.watchdogFirstMs);
@@ -128,11 +125,7 @@ void frmProgress1::buildControls()
 
 bool frmProgress1::RS232_Connect()
 {
-    if (Status s = m_port.setPortNumber(m_link.selectedPort()); !s) {
-        showExclamation(this, s.error());
-        return false;
-    }
-    if (Status s = m_port.applySettings(); !s) {
+    if (Status s = m_port.configure(m_link.selectedPort()); !s) {
         showExclamation(this, s.error());
         return false;
     }
@@ -187,7 +180,6 @@ void frmProgress1::refresh()
 
 void frmProgress1::onEnded(TransferEnd how)
 {
-    m_waitingForTransmit = false;
     switch (how) {
     case TransferEnd::Completed:
         Timer4->start();
@@ -225,19 +217,12 @@ void frmProgress1::onPortLost(const QString &error)
     m_engine->portLost();
 }
 
-void frmProgress1::onBytesWritten()
-{
-    if (m_port.bytesToWrite() == 0)
-        m_waitingForTransmit = false;
-}
-
 void frmProgress1::cmdCancel_Click()
 {
     if (m_closing || m_converting)
         return;
     if (m_engine->cancelClicked())
         m_link.hSerialMode = 10;
-    m_waitingForTransmit = false;
     m_closing = true;
     Timer3->stop();
     Timer4->stop();

@@ -42,8 +42,6 @@ public:
     TransferEngine &engine() { return *m_engine; }
     const QString &lastEvent() const { return m_lastEvent; }
     const QString &lastError() const { return m_lastError; }
-    // FILEsend's wait: a packet is still in the transmit buffer.
-    bool waitingForTransmit() const { return m_waitingForTransmit; }
 
 public Q_SLOTS:
     void reject() override;
@@ -61,7 +59,6 @@ private:
     void onNotification();
     void onLineEvent(int code);
     void onPortLost(const QString &error);
-    void onBytesWritten();
     void cmdCancel_Click();
     void Timer3_Timer();
     void Timer4_Timer();
@@ -75,7 +72,6 @@ private:
     QPointer<const QWidget> m_placeOver;
     bool m_closing = false;
     bool m_converting = false;
-    bool m_waitingForTransmit = false;
     QString m_lastEvent;
     QString m_lastError;
 
