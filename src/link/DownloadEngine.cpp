@@ -29,9 +29,7 @@ void DownloadEngine::handleMessage(const QByteArray &message)
         send(QByteArrayLiteral("UPCH"));
         setPercentText(QStringLiteral("START CHANNEL DATA UPLOADING"));
         setProgress(view().progressValue, 70);
-        m_downloadPackets = 64;
-        m_finalCheck = QStringLiteral("0");
-        m_downloadComplete = false;
+        startRound();
         return;
     }
     if (message == "REDY") {
@@ -60,6 +58,14 @@ void DownloadEngine::handleMessage(const QByteArray &message)
         finalByteMatched();
         return;
     }
+    if (m_downloadComplete && !m_fileReplaced && message.size() == 1) {
+        // The image does not match the receiver's total: it must not replace the file.
+        discardTemporary();
+        board(QStringLiteral("Final check failed: the receiver has %1, the data %2")
+                  .arg(finalCheckText(first), m_finalCheck));
+        FILEclose_error(1);
+        return;
+    }
     if (m_readyReceived && m_expectData) {
         dataPacket(message);
         return;
@@ -74,6 +80,21 @@ void DownloadEngine::handleMessage(const QByteArray &message)
         setPercentText(QStringLiteral("%1 %").arg(qint64(double(m_packetNumber) / m_downloadPackets * 100)));
         m_expectData = true;
     }
+}
+
+// The receiver starts (or starts again): nothing of an earlier round counts.
+void DownloadEngine::startRound()
+{
+    discardTemporary();
+    m_data.clear();
+    m_downloadPackets = 64;
+    m_finalCheck = QStringLiteral("0");
+    m_downloadComplete = false;
+    m_fileReplaced = false;
+    m_readyReceived = false;
+    m_expectData = false;
+    m_packetNumber = 0;
+    m_totalChecksum = 0;
 }
 
 void DownloadEngine::dataPacket(const QByteArray &message)

@@ -32,6 +32,7 @@ public:
     const QString &finalCheck() const { return m_finalCheck; }
 
 private:
+    void startRound();
     void dataPacket(const QByteArray &message);
     void lastPacket();
     void finalByteMatched();

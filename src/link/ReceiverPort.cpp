@@ -202,7 +202,12 @@ void ReceiverPort::onError(QSerialPort::SerialPortError error)
         Q_EMIT lost(text);
         return;
     }
-    case QSerialPort::WriteError:
+    case QSerialPort::WriteError: {
+        const QString text = m_serial.errorString();
+        m_serial.clearError();
+        Q_EMIT writeFailed(text);
+        return;
+    }
     case QSerialPort::UnsupportedOperationError:
     case QSerialPort::TimeoutError:
     case QSerialPort::NotOpenError:

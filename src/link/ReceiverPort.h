@@ -52,6 +52,8 @@ Q_SIGNALS:
     void lineEvent(int code);
     // The device went away or reads fail (unplugged, hung up); the port is closed.
     void lost(const QString &error);
+    // Bytes already accepted by write() could not be sent.
+    void writeFailed(const QString &error);
 
 private:
     void onError(QSerialPort::SerialPortError error);

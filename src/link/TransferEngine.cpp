@@ -20,10 +20,18 @@ void TransferEngine::watchdogTick()
     if (m_watchdogTicks < 6)
         return;
     m_watchdogTicks = 0;
-    if (!m_receivedAny && !m_ended) {
+    if (!m_ended) {
         board(QStringLiteral("Error !!! Please turn OFF then ON the receiver to reset. "));
         FILEclose_error(1);
     }
+}
+
+void TransferEngine::sendFailed(const QString &error)
+{
+    if (m_ended)
+        return;
+    Q_EMIT fileError(error);
+    closeWithError();
 }
 
 bool TransferEngine::cancelClicked()

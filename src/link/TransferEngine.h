@@ -45,8 +45,15 @@ public:
     // The port went away during the transfer; the watchdog reports it.
     void portLost() { m_portOk = false; }
     // A receive notification: the first bytes of a message arrived.
-    void notified() { m_receivedAny = true; }
+    void notified()
+    {
+        m_receivedAny = true;
+        m_watchdogTicks = 0;
+    }
+    // Six ticks without a notification, at any stage, end the transfer.
     void watchdogTick();
+    // Bytes already handed over could not be written: the transfer cannot go on.
+    void sendFailed(const QString &error);
     // The button: stops a running transfer, or acknowledges a finished one.
     // True when it acknowledged success ("OK").
     bool cancelClicked();
@@ -71,6 +78,8 @@ Q_SIGNALS:
 
 protected:
     virtual void closeFile() {}
+    // The error ending of the stage the transfer is in.
+    virtual void closeWithError() { FILEclose_error(1); }
     Status send(const QByteArray &bytes) { return m_wire.write(bytes); }
     void board(const QString &line) { Q_EMIT boardLine(line + QStringLiteral("\r\n")); }
     void setPercentText(const QString &text);
@@ -85,7 +94,8 @@ protected:
     void closeWith(const QString &percentText, const QString &buttonText, TransferEnd how);
 
     bool m_receivedAny = false;
-    int m_watchdogTicks = 0;
+    int m_watchdogTicks = 0;  // since the last notification
+
     bool m_stop = false;
 
 private:

@@ -27,6 +27,7 @@ void UploadEngine::portOpened(bool ok)
 {
     TransferEngine::portOpened(ok);
     m_lastPacketSent = false;
+    m_endSent = false;
 }
 
 void UploadEngine::handleMessage(const QByteArray &message)
@@ -43,8 +44,18 @@ bool UploadEngine::handleEndings(const QByteArray &message)
 {
     const auto first = static_cast<quint8>(message.at(0));
     // FinalCheck counts only once the last checksum reply has set it.
-    if (m_lastPacketSent && !m_finalCheck.isEmpty() && first == (m_totalChecksum & 0xFF))
-        send(QByteArrayLiteral("END "));
+    if (awaitingFinalByte()) {
+        if (first == (m_totalChecksum & 0xFF)) {
+            m_endSent = true;
+            send(QByteArrayLiteral("END "));
+        } else if (message.size() == 1) {
+            // The receiver's whole-image check failed: nothing more will come.
+            board(QStringLiteral("Final check failed: the receiver has %1, the file %2")
+                      .arg(finalCheckText(first), m_finalCheck));
+            FILEclose_error(2);
+            return true;
+        }
+    }
 
     if (message == "END ") {
         if (m_lastPacketSent) {
@@ -71,7 +82,7 @@ bool UploadEngine::handleEndings(const QByteArray &message)
         error = QStringLiteral("Smc Reading Error !!! Please turn OFF then ON the receiver to reset. ");
     if (!error.isEmpty()) {
         board(error);
-        FILEclose_error(m_dataStarted ? 2 : 1);
+        closeWithError();
         return true;
     }
     return false;
@@ -127,9 +138,17 @@ void UploadEngine::sendNextPacket(const QByteArray &number)
     // Nothing goes out from a file that could not be opened.
     if (!m_file.isOpen())
         return;
+    const qint64 remaining = m_length - m_file.pos();
+    QByteArray packet(kPacketSize, '\0');
+    // A file that cannot be read must not go out as zero bytes.
+    if (m_file.read(packet.data(), kPacketSize) < 0) {
+        Q_EMIT fileError(m_file.errorString());
+        closeWithError();
+        return;
+    }
     send(number);
     m_sentCount += kPacketSize;
-    FILEsend();
+    FILEsend(packet, remaining);
     if (m_sentCount > m_expectedSize)
         m_lastPacketSent = true;
 }
@@ -173,14 +192,24 @@ void UploadEngine::fileOpen()
         finish(TransferEnd::Refused);
         return;
     }
+    reportUnsentBytes();
     setProgress(0, clampToInt(double(m_length) + 1 + double(m_length) / 10));
 }
 
-void UploadEngine::FILEsend()
+// Kinds whose size is not checked stop after the packet that passes the expected size.
+void UploadEngine::reportUnsentBytes()
 {
-    if (!m_file.isOpen() || (m_file.atEnd() && m_stop))
+    if (m_expectedSize <= 0)
         return;
-    const qint64 remaining = m_length - m_file.pos();
+    const qint64 sendable = (qint64(m_expectedSize) / kPacketSize + 1) * kPacketSize;
+    if (m_length > sendable)
+        board(QStringLiteral("Only the first %1 of the file's %2 bytes are sent.")
+                  .arg(sendable)
+                  .arg(m_length));
+}
+
+void UploadEngine::FILEsend(const QByteArray &packet, qint64 remaining)
+{
     if (remaining <= m_progressStep)
         m_progressStep = remaining + 1;
     m_progressCount += m_progressStep;
@@ -193,18 +222,12 @@ void UploadEngine::FILEsend()
                   spaced(shown - 1));
     m_dataStarted = true;
 
-    QByteArray packet(kPacketSize, '\0');
-    const qint64 got = m_file.read(packet.data(), kPacketSize);
-    if (got < 0)
-        std::fill(packet.begin(), packet.end(), '\0');
     const qint64 sum = byteSum(packet);
     m_totalChecksum += sum;
     const Status sent = send(packet);
     m_packetChecksum = sum % 10000;
-    if (!sent) {
-        Q_EMIT fileError(sent.error());
-        return;
-    }
+    if (!sent)
+        sendFailed(sent.error());
 }
 
 void UploadEngine::closeFile()

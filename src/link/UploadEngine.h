@@ -35,14 +35,18 @@ Q_SIGNALS:
 
 protected:
     void closeFile() override;
+    void closeWithError() override { FILEclose_error(m_dataStarted ? 2 : 1); }
 
 private:
     bool handleEndings(const QByteArray &message);
+    bool awaitingFinalByte() const { return m_lastPacketSent && !m_finalCheck.isEmpty() && !m_endSent; }
+    void reportUnsentBytes();
     void handleStep(const QByteArray &message);
     void sendNextPacket(const QByteArray &number);
     void kindRequested();
     void fileOpen();
-    void FILEsend();
+    // Shows the progress and sends one packet; `remaining` is what was left before it.
+    void FILEsend(const QByteArray &packet, qint64 remaining);
 
     QString m_selectedFile;
     QString m_kind;
@@ -59,4 +63,5 @@ private:
     qint64 m_packetChecksum = 0;
     qint64 m_totalChecksum = 0;
     QString m_finalCheck;
+    bool m_endSent = false;
 };

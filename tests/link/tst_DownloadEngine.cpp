@@ -73,6 +73,8 @@ private Q_SLOTS:
     void percentFollowsPacketNumbers_data();
     void percentFollowsPacketNumbers();
     void wrongFinalByteLeavesTheFileAlone();
+    void secondRoundWritesItsOwnData();
+    void watchdogCatchesSilenceMidDownload();
     void temporaryFileRemovedWhenAbandoned();
     void packetNumberThatIsNotANumber();
     void receiverErrorAndSilence();
@@ -188,15 +190,53 @@ void DownloadEngineTest::wrongFinalByteLeavesTheFileAlone()
     dl.start();
     dl.serve(image);
     dl.msg(QByteArray(1, char((sumOf(image) + 1) % 256)));
+    // The transfer ends by itself instead of waiting at "Please Wait...".
     QVERIFY(dl.wire.writes.isEmpty());
-    dl.msg("END ");
-    QCOMPARE(dl.percent(), QString("Channel Upload Fail"));
-    QCOMPARE(dl.engine->view().buttonText, QString("Cancel"));
-    QVERIFY(dl.ends.isEmpty());
+    QCOMPARE(dl.ends, QList<TransferEnd>{TransferEnd::Failed});
+    QCOMPARE(dl.percent(), QString("Transfer Error"));
+    QCOMPARE(dl.engine->view().buttonText, QString("Error"));
     QCOMPARE(readTestFile(target()), QByteArray("earlier"));
-    QVERIFY(!dl.engine->cancelClicked());
-    dl.engine->discardTemporary();
     QCOMPARE(entries(), QStringList{"ROM_GetCH.bin"});
+}
+
+void DownloadEngineTest::secondRoundWritesItsOwnData()
+{
+    const QByteArray first = patternBytes(kPackets * kPacketBytes, 3);
+    const QByteArray second = patternBytes(kPackets * kPacketBytes, 4);
+    Download dl(target());
+    dl.start();
+    dl.serve(first);
+    dl.msg(QByteArray(1, char(sumOf(first) % 256)));
+    QCOMPARE(dl.wire.takeAll(), QByteArray("END "));
+    QCOMPARE(readTestFile(target()), first);
+    // The receiver starts over instead of answering "END ".
+    dl.start();
+    dl.serve(second);
+    QCOMPARE(dl.engine->totalChecksum(), sumOf(second));
+    dl.msg(QByteArray(1, char(sumOf(second) % 256)));
+    QCOMPARE(dl.wire.takeAll(), QByteArray("END "));
+    dl.msg("END ");
+    QCOMPARE(dl.ends, QList<TransferEnd>{TransferEnd::Received});
+    QCOMPARE(readTestFile(target()), second);
+}
+
+void DownloadEngineTest::watchdogCatchesSilenceMidDownload()
+{
+    Download dl(target());
+    dl.engine->notified();
+    dl.start();
+    for (int i = 0; i < 10; ++i) {
+        dl.engine->notified();
+        dl.msg(QString("%1").arg(i, 4, 10, QChar('0')).toLatin1());
+        dl.msg(QByteArray(kPacketBytes, 'x'));
+    }
+    for (int i = 0; i < 5; ++i)
+        dl.engine->watchdogTick();
+    QVERIFY(dl.ends.isEmpty());
+    dl.engine->watchdogTick();
+    QCOMPARE(dl.ends, QList<TransferEnd>{TransferEnd::Failed});
+    QCOMPARE(dl.percent(), QString("Transfer Error"));
+    QVERIFY(entries().isEmpty());
 }
 
 void DownloadEngineTest::temporaryFileRemovedWhenAbandoned()

@@ -161,9 +161,10 @@ void DownloadTransferTest::failedDownloadsKeepTheEarlierFile_data()
     QTest::newRow("packet 5 split by a pause") << QStringList{"--split", "5"} << erro << "Cancel";
     QTest::newRow("ERRO at packet 10") << QStringList{"--error", "ERRO", "--at", "10"} << erro << "Cancel";
     QTest::newRow("early END at packet 3") << QStringList{"--early-end", "3"} << "Channel Upload Fail" << "Cancel";
-    // All data came, but the final byte never confirmed it.
-    QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << "Please Wait..." << "Cancel";
-    QTest::newRow("stall after packet 6") << QStringList{"--stall-after", "6"} << "9 %" << "Cancel";
+    // All data came, but the final byte does not confirm it: the end comes at once.
+    QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << "Transfer Error" << "Error";
+    // The watchdog ends a stall at any stage.
+    QTest::newRow("stall after packet 6") << QStringList{"--stall-after", "6"} << "Transfer Error" << "Error";
     QTest::newRow("hang-up after packet 4") << QStringList{"--hangup-after", "4"} << " Port Error.." << "Error";
     QTest::newRow("silent receiver") << QStringList{"--silent"} << "Transfer Error" << "Error";
 }

@@ -26,16 +26,20 @@ private Q_SLOTS:
     void checksumReplies();
     void wrongFileSizeRefusedBeforeData();
     void finalByteCountsOnlyAfterLastReply();
+    void wrongFinalByteEndsTheUpload();
     void finalCheckDoesNotLeakIntoANewTransfer();
     void receiverErrorWords_data();
     void receiverErrorWords();
     void earlyEndIsAnError();
     void emptyFileOfAnUncheckedKind();
     void unopenableFileSendsNoData();
-    void sendFailureIsReported();
+    void unreadableFileSendsNoData();
+    void bytesBeyondAnUncheckedKindAreReported_data();
+    void bytesBeyondAnUncheckedKindAreReported();
+    void sendFailureEndsTheUpload();
     void watchdogSilentReceiver();
     void watchdogPortError();
-    void watchdogQuietAfterReplies();
+    void watchdogCatchesSilenceAtAnyStage();
     void cancelAndAcknowledge();
 
 private:
@@ -243,10 +247,28 @@ void UploadEngineTest::finalByteCountsOnlyAfterLastReply()
     QVERIFY(up.wire.writes.isEmpty());
     up.msg("0");
     QCOMPARE(up.engine->finalCheck(), QString("00"));
-    up.msg(QByteArray(1, '\1'));
-    QVERIFY(up.wire.writes.isEmpty());
     up.msg(QByteArray(1, '\0'));
     QCOMPARE(up.wire.takeAll(), QByteArray("END "));
+}
+
+void UploadEngineTest::wrongFinalByteEndsTheUpload()
+{
+    QByteArray image(49152, '\0');
+    image[0] = char(0x12);
+    Upload up(file(image), "MPEG");
+    up.greet();
+    up.runPackets(0x01);
+    QCOMPARE(up.engine->finalCheck(), QString("12"));
+    up.board.clear();
+    // Longer messages are not the final byte and change nothing.
+    up.msg("4711");
+    QVERIFY(up.ends.isEmpty());
+    up.msg(QByteArray(1, char(0x13)));
+    QVERIFY(up.wire.writes.isEmpty());
+    QCOMPARE(up.board, QString("Final check failed: the receiver has 13, the file 12\r\n"));
+    QCOMPARE(up.ends, QList<TransferEnd>{TransferEnd::Failed});
+    QCOMPARE(up.engine->view().percentText, QString("                   Transfer Error"));
+    QCOMPARE(up.engine->view().buttonText, QString("Error"));
 }
 
 void UploadEngineTest::finalCheckDoesNotLeakIntoANewTransfer()
@@ -351,14 +373,70 @@ void UploadEngineTest::unopenableFileSendsNoData()
     QVERIFY(up.ends.isEmpty());
 }
 
-void UploadEngineTest::sendFailureIsReported()
+void UploadEngineTest::unreadableFileSendsNoData()
+{
+#ifdef Q_OS_LINUX
+    // Reading /proc/self/mem at offset 0 fails: that page is never mapped.
+    Upload up("/proc/self/mem", "2MB");
+    up.greet();
+    up.msg(QByteArray(1, 0x20));
+    QCOMPARE(up.fileErrors.size(), 1);
+    QVERIFY(up.wire.writes.isEmpty());
+    QCOMPARE(up.ends, QList<TransferEnd>{TransferEnd::Failed});
+    QCOMPARE(up.engine->view().buttonText, QString("Error"));
+    QVERIFY(!up.board.contains("SUCCESS"));
+#else
+    QSKIP("needs a file whose reads fail");
+#endif
+}
+
+void UploadEngineTest::bytesBeyondAnUncheckedKindAreReported_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("fileSize");
+    QTest::addColumn<QString>("line");
+    // 2MB: 600 packets of 3500 bytes, 2,100,000 bytes in all.
+    QTest::newRow("2MB, 7152 over") << "2MB" << 2107152
+                                    << "Only the first 2100000 of the file's 2107152 bytes are sent.\r\n";
+    QTest::newRow("2MB, fills the last packet") << "2MB" << 2100000 << "";
+    QTest::newRow("SAD1, one over") << "SAD1" << 787501
+                                    << "Only the first 787500 of the file's 787501 bytes are sent.\r\n";
+    QTest::newRow("SAD1, short") << "SAD1" << 1000 << "";
+}
+
+void UploadEngineTest::bytesBeyondAnUncheckedKindAreReported()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, fileSize);
+    QFETCH(QString, line);
+    Upload up(file(QByteArray(fileSize, 'q')), kind);
+    up.msg("ZAVO");
+    up.msg("STPG");
+    up.board.clear();
+    up.msg("REDY");
+    // Before the first packet.
+    QCOMPARE(up.board, line);
+}
+
+void UploadEngineTest::sendFailureEndsTheUpload()
 {
     Upload up(file(QByteArray(65536, 'z')), "STB_Loader");
     up.greet();
     up.wire.failWrites = true;
     up.msg(QByteArray(1, 0x01));
     QCOMPARE(up.fileErrors, QStringList{"Write refused"});
-    QVERIFY(up.ends.isEmpty());
+    QCOMPARE(up.ends, QList<TransferEnd>{TransferEnd::Failed});
+
+    // Reported later by the port, after the bytes were accepted.
+    Upload later(file(QByteArray(65536, 'z')), "STB_Loader");
+    later.greet();
+    later.msg(QByteArray(1, 0x01));
+    later.engine->sendFailed("Input/output error");
+    QCOMPARE(later.fileErrors, QStringList{"Input/output error"});
+    QCOMPARE(later.ends, QList<TransferEnd>{TransferEnd::Failed});
+    QCOMPARE(later.engine->view().percentText, QString("                   Transfer Error"));
+    later.engine->sendFailed("again");
+    QCOMPARE(later.fileErrors.size(), 1);
 }
 
 void UploadEngineTest::watchdogSilentReceiver()
@@ -392,22 +470,47 @@ void UploadEngineTest::watchdogPortError()
     QCOMPARE(lost.engine->view().percentText, QString(" Port Error.."));
 }
 
-void UploadEngineTest::watchdogQuietAfterReplies()
+void UploadEngineTest::watchdogCatchesSilenceAtAnyStage()
 {
-    Upload up(file(QByteArray(65536, 'z')), "STB_Loader");
-    up.engine->notified();
-    up.msg("ZAVO");
-    up.msg("STPG");
-    for (int i = 0; i < 12; ++i)
-        up.engine->watchdogTick();
-    QVERIFY(up.ends.isEmpty());
-    // "REDY" opens the file, which forgets the earlier replies.
-    up.engine->notified();
-    up.msg("REDY");
-    QVERIFY(!up.engine->receivedAny());
-    for (int i = 0; i < 6; ++i)
-        up.engine->watchdogTick();
-    QCOMPARE(up.ends, QList<TransferEnd>{TransferEnd::Failed});
+    const auto silentFor = [](Upload &up, int ticks) {
+        for (int i = 0; i < ticks; ++i)
+            up.engine->watchdogTick();
+    };
+    const QString error = "Error !!! Please turn OFF then ON the receiver to reset. \r\n";
+
+    // No answer to the kind request (as for "SMOS").
+    Upload request(file(QByteArray(65536, 'z')), "STB_Loader");
+    request.engine->notified();
+    request.msg("ZAVO");
+    request.msg("STPG");
+    silentFor(request, 5);
+    request.engine->notified();  // a notification starts the count again
+    silentFor(request, 5);
+    QVERIFY(request.ends.isEmpty());
+    request.board.clear();
+    silentFor(request, 1);
+    QCOMPARE(request.board, error);
+    QCOMPARE(request.ends, QList<TransferEnd>{TransferEnd::Failed});
+
+    // Silence in the middle of the packets.
+    Upload packets(file(QByteArray(65536, 'z')), "STB_Loader");
+    packets.greet();
+    packets.engine->notified();
+    packets.msg(QByteArray(1, 0x01));
+    packets.collectPackets();
+    packets.engine->notified();
+    packets.msg(QByteArray::number(sumOf(packets.packets.last()) % 10000));
+    silentFor(packets, 6);
+    QCOMPARE(packets.ends, QList<TransferEnd>{TransferEnd::Failed});
+    QCOMPARE(packets.engine->view().percentText, QString("Transfer Error"));
+
+    // A lost final byte.
+    Upload final(file(QByteArray(49152, 'f')), "MPEG");
+    final.greet();
+    final.runPackets(0x01);
+    QVERIFY(!final.engine->finalCheck().isEmpty());
+    silentFor(final, 6);
+    QCOMPARE(final.ends, QList<TransferEnd>{TransferEnd::Failed});
 }
 
 void UploadEngineTest::cancelAndAcknowledge()

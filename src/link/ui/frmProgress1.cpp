@@ -71,6 +71,7 @@ frmProgress1::frmProgress1(ReceiverLink &link, const TransferTimings &timings, Q
     connect(&m_port, &ReceiverPort::messageReceived, m_engine.get(), &TransferEngine::handleMessage);
     connect(&m_port, &ReceiverPort::lineEvent, this, &frmProgress1::onLineEvent);
     connect(&m_port, &ReceiverPort::lost, this, &frmProgress1::onPortLost);
+    connect(&m_port, &ReceiverPort::writeFailed, m_engine.get(), &TransferEngine::sendFailed);
 
     refresh();
     Timer3->start(m_timings.watchdogFirstMs);
