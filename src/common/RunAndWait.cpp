@@ -15,6 +15,8 @@ QString RunOutcome::describe(const QString &programName) const
         return {};
     if (!started)
         return QStringLiteral("%1 could not be started: %2").arg(programName, startError);
+    if (!finished)
+        return QStringLiteral("%1 did not finish.").arg(programName);
     QString text = crashed ? QStringLiteral("%1 crashed.").arg(programName)
                            : QStringLiteral("%1 failed with exit code %2.").arg(programName).arg(exitCode);
     const QString details = QString::fromLocal8Bit(standardError).trimmed();
@@ -58,6 +60,13 @@ RunOutcome RunAndWait(const QString &program, const QStringList &arguments)
         return outcome;
     }
     outcome.started = true;
+    // Quitting the program ends every event loop, this one too; the run is then stopped.
+    outcome.finished = process.state() == QProcess::NotRunning;
+    if (!outcome.finished) {
+        process.kill();
+        process.waitForFinished(1000);
+        return outcome;
+    }
     outcome.crashed = process.exitStatus() == QProcess::CrashExit;
     outcome.exitCode = outcome.crashed ? -1 : process.exitCode();
     const QByteArray rest = process.readAllStandardError();

@@ -26,9 +26,9 @@ QString ShortenPathCaption(const QString &path, QChar separator)
         if (positions.size() <= k + 1)
             break;  // no folder left to remove
         QString shorter = text.left(positions[k] + 1) + ellipsis + text.mid(positions[k + 1]);
+        // Only the first pass can lengthen the text (a short folder becomes "...."); every
+        // later one removes a folder, so the loop ends.
         shorter.replace(doubled, ellipsis);
-        if (shorter.size() >= text.size())
-            break;
         text = shorter;
         firstPass = false;
     }

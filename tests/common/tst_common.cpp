@@ -22,6 +22,8 @@ private Q_SLOTS:
     void runAndWaitReportsFailures_data();
     void runAndWaitReportsFailures();
     void runAndWaitKeepsEventsFlowing();
+    // Last: once the application quits, no event loop runs again.
+    void runAndWaitEndedByQuittingIsNoSuccess();
 };
 
 void TestCommon::shortenPathCaption_data()
@@ -41,6 +43,10 @@ void TestCommon::shortenPathCaption_data()
         << QStringLiteral("C:\\Alpha\\") + QString(20, QLatin1Char('B')) + QStringLiteral("\\") +
                QString(20, QLatin1Char('C')) + QStringLiteral("\\") + longFile
         << QStringLiteral("C:\\Alpha\\....\\") + longFile;
+    QTest::newRow("a short second folder first lengthens the text")
+        << QStringLiteral("\\home\\ab\\") + QString(30, QLatin1Char('x')) + QStringLiteral("\\") +
+               QString(30, QLatin1Char('y')) + QStringLiteral("\\image.bin")
+        << QStringLiteral("\\home\\....\\") + QString(30, QLatin1Char('y')) + QStringLiteral("\\image.bin");
     const QString noFolders = QStringLiteral("C:\\") + QString(70, QLatin1Char('n'));
     QTest::newRow("nothing to remove stays long") << noFolders << noFolders;
 }
@@ -165,6 +171,21 @@ void TestCommon::runAndWaitReportsFailures()
     QCOMPARE(outcome.succeeded(), described.isEmpty());
     const QString text = outcome.describe(QStringLiteral("Conv"));
     QVERIFY2(described.isEmpty() ? text.isEmpty() : text.contains(described), qPrintable(text));
+}
+
+void TestCommon::runAndWaitEndedByQuittingIsNoSuccess()
+{
+    TempProgramDir temp;
+    temp.script(QStringLiteral("Slow"), "sleep 5\n");
+    // What closing the main window does to every running event loop.
+    QTimer::singleShot(100, qApp, [] { QCoreApplication::exit(0); });
+    QElapsedTimer clock;
+    clock.start();
+    const RunOutcome outcome = RunAndWait(temp.file(QStringLiteral("Slow")), {});
+    QVERIFY(clock.elapsed() < 4000);
+    QVERIFY(outcome.started);
+    QVERIFY(!outcome.succeeded());
+    QCOMPARE(outcome.describe(QStringLiteral("TPParse")), QStringLiteral("TPParse did not finish."));
 }
 
 void TestCommon::runAndWaitKeepsEventsFlowing()

@@ -5,6 +5,7 @@
 #include "support/ModalDriver.h"
 #include "support/TempProgramDir.h"
 
+#include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -31,7 +32,7 @@ private Q_SLOTS:
 void TestCommonUi::nameFiltersFromBarSeparatedText()
 {
     QCOMPARE(fileDialogNameFilters(QStringLiteral("TP Files (*.MDA)|*.MDA|All Files (*.*)|*.*")),
-             (QStringList{QStringLiteral("TP Files (*.MDA)"), QStringLiteral("All Files (*.*)")}));
+             (QStringList{QStringLiteral("TP Files (*.MDA)"), QStringLiteral("All Files (*)")}));
     QCOMPARE(fileDialogNameFilters(QStringLiteral("Loader Files (Loader_bin.bin)|Loader_bin.bin")),
              QStringList{QStringLiteral("Loader Files (Loader_bin.bin)")});
     QCOMPARE(fileDialogNameFilters(QStringLiteral("Images|*.bin")), QStringList{QStringLiteral("Images (*.bin)")});
@@ -107,6 +108,25 @@ void TestCommonUi::numericBoxTakesDigitsOnly()
     QCOMPARE(box.text(), QStringLiteral("1234 5"));
     QTest::keyClick(&box, Qt::Key_Backspace);
     QCOMPARE(box.text(), QStringLiteral("1234 "));
+
+    // Chords: Alt types its letter on some systems; Ctrl shortcuts still work.
+    QTest::keyClick(&box, Qt::Key_Q, Qt::AltModifier);
+    QCOMPARE(box.text(), QStringLiteral("1234 "));
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(box.selectedText(), QStringLiteral("1234 "));
+
+    // A paste keeps its digits and spaces, within the box's length.
+    box.clear();
+    box.setMaxLength(5);
+    QGuiApplication::clipboard()->setText(QStringLiteral("12ab 3-4.56"));
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box.text(), QStringLiteral("12 34"));
+    box.clear();
+    QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(box.text(), QStringLiteral("12 34"));
+    // What comes in without a key (context menu, drop) is filtered as well.
+    Q_EMIT box.textEdited(QStringLiteral("9x8"));
+    QCOMPARE(box.text(), QStringLiteral("98"));
 }
 
 void TestCommonUi::progressBarColour()

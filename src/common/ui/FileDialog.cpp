@@ -5,16 +5,33 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+namespace {
+// "*.*" means every file; on Linux it would hide the names without a dot.
+QString everyFile(QString patterns)
+{
+    QStringList list = patterns.split(QLatin1Char(';'));
+    for (QString &p : list) {
+        if (p.trimmed() == QLatin1String("*.*"))
+            p = QStringLiteral("*");
+    }
+    return list.join(QLatin1Char(';'));
+}
+} // namespace
+
 QStringList fileDialogNameFilters(const QString &filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString &description = parts[i];
+        QString description = parts[i];
         const QString &pattern = parts[i + 1];
         // Qt takes the patterns from the last parentheses of each entry.
         const QString suffix = QStringLiteral("(%1)").arg(pattern);
-        filters.append(description.endsWith(suffix) ? description : description + QLatin1Char(' ') + suffix);
+        if (description.endsWith(suffix))
+            description.chop(suffix.size());
+        else
+            description += QLatin1Char(' ');
+        filters.append(description + QStringLiteral("(%1)").arg(everyFile(pattern)));
     }
     return filters;
 }

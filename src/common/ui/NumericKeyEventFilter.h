@@ -4,9 +4,10 @@
 
 class QWidget;
 
-// Lets only digits, backspace, Enter and space through to an entry box; other
-// typed characters are discarded. Keys that type nothing (arrows, Delete),
-// control keys such as Tab, and shortcuts with Ctrl or Alt pass.
+// Lets only digits, backspace, Enter and space into an entry box; other typed
+// characters are discarded, and a paste keeps only its digits and spaces. Keys
+// that type nothing (arrows, Delete), control keys such as Tab, and Ctrl
+// shortcuts that insert nothing (copy, select all, undo) pass.
 class NumericKeyEventFilter : public QObject {
     Q_OBJECT
 public:
