@@ -83,6 +83,8 @@ private Q_SLOTS:
     void smcOsdSubButtonsFollowFocus_data();
     void smcOsdSubButtonsFollowFocus();
     void editGroupsFollowHover();
+    void offWindowButtonsAreOutOfReach();
+    void accessKeysOpenTheEditGroups();
     void monitorModeOpensThePortWithTheMarker();
     void markerThatCannotBeWrittenIsReported();
     void lampsFollowTheTransferPort();
@@ -216,6 +218,54 @@ void TestMainWindow::editGroupsFollowHover()
     QCOMPARE(hint->text(), QStringLiteral("Edit channel data."));
     f.hover("cmdPCSTB_0");
     QVERIFY(!tpEdit->isVisible() && !chEdit->isVisible() && !hint->isVisible());
+}
+
+void TestMainWindow::offWindowButtonsAreOutOfReach()
+{
+    Fixture f;
+    QSet<QString> focused;
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f.window.get(), Qt::Key_Tab);
+        if (QWidget *w = QApplication::focusWidget())
+            focused << w->objectName();
+    }
+    QVERIFY(focused.contains(QStringLiteral("cmdPCSTB_0")));
+    for (const char *name : {"cmdPCSTB_6", "cmdPCSTB_9", "cmdOSD_0", "cmdOSD_4"}) {
+        QVERIFY2(!focused.contains(QString::fromLatin1(name)), name);
+        QVERIFY2(f.button(name)->isHidden(), name);
+    }
+    // The extended layout brings them back.
+    f.hover("cmdPCSTB_0");  // Tab may have left the channel group open
+    f.altKey(Qt::Key_F);
+    QVERIFY(f.reachable("cmdPCSTB_6") && f.reachable("cmdPCSTB_9"));
+}
+
+void TestMainWindow::accessKeysOpenTheEditGroups()
+{
+    Fixture f;
+    auto *tpEdit = f.find<QGroupBox>(QStringLiteral("Frame2"));
+    auto *chEdit = f.find<QGroupBox>(QStringLiteral("Frame3"));
+    f.altKey(Qt::Key_P);
+    QVERIFY(tpEdit->isVisible() && !chEdit->isVisible());
+    f.altKey(Qt::Key_H);
+    QVERIFY(!tpEdit->isVisible() && chEdit->isVisible());
+
+    // With the channel group shown, Alt+F is "&File Open", not the mode switch.
+    QStringList titles;
+    {
+        ModalDriver driver({modal::cancelFileDialog(&titles)});
+        f.altKey(Qt::Key_F);
+        QVERIFY(driver.finished());
+    }
+    QCOMPARE(titles.size(), 1);
+    QVERIFY(!f.dir.has(QStringLiteral("Factory.ini")));
+
+    QApplication::setActiveWindow(f.window.get());
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    f.hover("cmdPCSTB_0");
+    QVERIFY(!chEdit->isVisible());
+    f.altKey(Qt::Key_F);
+    QVERIFY(f.dir.has(QStringLiteral("Factory.ini")));
 }
 
 void TestMainWindow::monitorModeOpensThePortWithTheMarker()

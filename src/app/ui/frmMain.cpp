@@ -194,8 +194,13 @@ void frmMain::ApplyConfiguration()
     place(m_cmdPCSTB[9], layout.buttonSmcOsd);
     for (int i = 0; i < m_cmdOSD.size(); ++i)
         place(m_cmdOSD[i], layout.osdButtons[i]);
-    for (QWidget *w : {static_cast<QWidget *>(m_cmdPCSTB[6]), static_cast<QWidget *>(m_cmdPCSTB[9])})
+    for (QWidget *w : {static_cast<QWidget *>(m_cmdPCSTB[6]), static_cast<QWidget *>(m_cmdPCSTB[9])}) {
+        // Off the window means out of reach: no Tab, no Space, no access key.
+        w->setVisible(w->x() < twipsToPixels(MainLayout::kClientWidth, logicalDpiX()));
         w->raise();
+    }
+    if (m_cmdPCSTB[9]->isHidden())
+        OSD_Commands_Visible(false);
     for (QPushButton *b : m_cmdOSD)
         b->raise();
     place(m_frame4, layout.editGroup);
@@ -223,7 +228,11 @@ void frmMain::OSD_Commands_Visible(bool value)
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     auto *button = qobject_cast<QPushButton *>(watched);
-    if (button && event->type() == QEvent::Enter) {
+    if (button && event->type() == QEvent::Shortcut) {
+        // An access key gives focus as hover does, so the EDIT groups open from the keyboard too.
+        if (button->isEnabled())
+            button->setFocus(Qt::ShortcutFocusReason);
+    } else if (button && event->type() == QEvent::Enter) {
         // Hover gives focus, so the focus rules below follow the mouse.
         if (button->isEnabled())
             button->setFocus(Qt::MouseFocusReason);
@@ -255,6 +264,8 @@ void frmMain::uploadButtonFocused(int index)
         m_frame2->hide();
         m_frame3->hide();
     }
+    // Alt+F: "&File Open" while the channel group is shown, the factory mode switch otherwise.
+    m_cmdUserMode[1]->setEnabled(m_frame3->isHidden());
 }
 
 void frmMain::tpEditButtonFocused(int index)
