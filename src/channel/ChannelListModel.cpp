@@ -6,7 +6,7 @@
 #include <QMimeData>
 
 ChannelListModel::ChannelListModel(ChannelEditing &editing, QObject *parent)
-    : QAbstractTableModel(parent), m_editing(editing)
+    : RowDragModel(QStringLiteral("List1"), parent), m_editing(editing)
 {
     connect(&editing, &ChannelEditing::listReset, this, [this] {
         beginResetModel();
@@ -54,27 +54,6 @@ QVariant ChannelListModel::headerData(int section, Qt::Orientation orientation, 
                                     QStringLiteral("Favorite"), QStringLiteral("MyIndex")};
     return titles.value(section);
 }
-
-Qt::ItemFlags ChannelListModel::flags(const QModelIndex &index) const
-{
-    if (!index.isValid())
-        return Qt::ItemIsDropEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
-}
-
-QStringList ChannelListModel::mimeTypes() const
-{
-    return {QStringLiteral("text/plain"), QStringLiteral("application/x-tarvik-rows")};
-}
-
-QMimeData *ChannelListModel::mimeData(const QModelIndexList &indexes) const
-{
-    return dragRowsData(QStringLiteral("List1"), indexes);
-}
-
-// Copy, not move: the view must not remove the dragged rows itself.
-Qt::DropActions ChannelListModel::supportedDropActions() const { return Qt::CopyAction; }
-Qt::DropActions ChannelListModel::supportedDragActions() const { return Qt::CopyAction; }
 
 bool ChannelListModel::dropMimeData(const QMimeData *data, Qt::DropAction, int row, int,
                                     const QModelIndex &parent)

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "channel/RowDragModel.h"
 
 class ChannelEditing;
 
 // The channel list of the current type as a table: "No.", "Channel Name",
 // "Lock", "Favorite", "MyIndex". Rows are read from the model, never copied.
 // Rows dragged out carry the text "List1"; dropped back they move there.
-class ChannelListModel : public QAbstractTableModel {
+class ChannelListModel : public RowDragModel {
     Q_OBJECT
 public:
     enum Column { No, ChannelName, Lock, Favorite, MyIndex, ColumnCount };
@@ -18,12 +18,7 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    QStringList mimeTypes() const override;
-    QMimeData *mimeData(const QModelIndexList &indexes) const override;
-    Qt::DropActions supportedDropActions() const override;
-    Qt::DropActions supportedDragActions() const override;
     bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
                       const QModelIndex &parent) override;
 

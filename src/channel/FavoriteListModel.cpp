@@ -6,7 +6,7 @@
 #include <QMimeData>
 
 FavoriteListModel::FavoriteListModel(ChannelEditing &editing, QObject *parent)
-    : QAbstractTableModel(parent), m_editing(editing)
+    : RowDragModel(QStringLiteral("List3"), parent), m_editing(editing)
 {
     connect(&editing, &ChannelEditing::favoritesChanged, this, &FavoriteListModel::rebuild);
     rebuild();
@@ -41,26 +41,6 @@ QVariant FavoriteListModel::headerData(int section, Qt::Orientation orientation,
         return {};
     return section == 0 ? QStringLiteral("No.") : QStringLiteral("Channel Name");
 }
-
-Qt::ItemFlags FavoriteListModel::flags(const QModelIndex &index) const
-{
-    if (!index.isValid())
-        return Qt::ItemIsDropEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
-}
-
-QStringList FavoriteListModel::mimeTypes() const
-{
-    return {QStringLiteral("text/plain"), QStringLiteral("application/x-tarvik-rows")};
-}
-
-QMimeData *FavoriteListModel::mimeData(const QModelIndexList &indexes) const
-{
-    return dragRowsData(QStringLiteral("List3"), indexes);
-}
-
-Qt::DropActions FavoriteListModel::supportedDropActions() const { return Qt::CopyAction; }
-Qt::DropActions FavoriteListModel::supportedDragActions() const { return Qt::CopyAction; }
 
 bool FavoriteListModel::dropMimeData(const QMimeData *data, Qt::DropAction, int row, int,
                                      const QModelIndex &parent)

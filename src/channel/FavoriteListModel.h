@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "channel/RowDragModel.h"
 
 class ChannelEditing;
 
 // The favourite view: the entries of the shown group in group order, or under
 // the "Lock" tab the locked channels in list order; columns "No." and
 // "Channel Name". Rows dragged out carry the text "List3".
-class FavoriteListModel : public QAbstractTableModel {
+class FavoriteListModel : public RowDragModel {
     Q_OBJECT
 public:
     explicit FavoriteListModel(ChannelEditing &editing, QObject *parent = nullptr);
@@ -19,12 +19,7 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    QStringList mimeTypes() const override;
-    QMimeData *mimeData(const QModelIndexList &indexes) const override;
-    Qt::DropActions supportedDropActions() const override;
-    Qt::DropActions supportedDragActions() const override;
     bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
                       const QModelIndex &parent) override;
 
