@@ -79,6 +79,7 @@ private Q_SLOTS:
     void failedCombinerIsShownAndKeepsChanges();
     void closePromptCancelKeepsTheWindow();
     void uploadOfTheSavedImage();
+    void ctrlAAndCancelledSaveAs();
 };
 
 void TestChannelEditor::editSaveCloseReopen()
@@ -186,6 +187,32 @@ void TestChannelEditor::uploadOfTheSavedImage()
     QCOMPARE(titles, QStringList{QStringLiteral("Upload Ch. DATA")});
     QCOMPARE(setup.context->link.hSerialMode, 10);
     QCOMPARE(contents(setup.dir.file(QStringLiteral("received.bin"))), contents(setup.image));
+    editor->close();
+}
+
+void TestChannelEditor::ctrlAAndCancelledSaveAs()
+{
+    EditorSetup setup;
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    auto *list = child<QTreeView>(editor, "List1");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);  // select all, not "Save As"
+    QCOMPARE(list->selectionModel()->selectedRows().size(), list->model()->rowCount());
+    QVERIFY(!QApplication::activeModalWidget());
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("Z"));
+    const QString caption = editor->windowTitle();
+    QStringList titles;
+    ModalDriver driver({modal::cancelFileDialog(&titles)});
+    QTest::keyClick(child<QLineEdit>(editor, "txtChannelName"), Qt::Key_A, Qt::ControlModifier);
+    QTRY_VERIFY(driver.finished());
+    QCOMPARE(titles, QStringList{QStringLiteral("Save Ch. DATA")});
+    QCOMPARE(editor->windowTitle(), caption);
+    QCOMPARE(setup.context->link.selectedFile, setup.image);
+    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
+    setup.context->channels.SaveChannelFiles();
     editor->close();
 }
 

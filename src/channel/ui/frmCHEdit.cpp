@@ -169,6 +169,7 @@ void frmCHEdit::buildWindow()
             List1Sub->popup(List1->viewport()->mapToGlobal(at));
     });
     List1->installEventFilter(this);
+    txtChannelName->installEventFilter(this);
     resize(900, 560);
 }
 
@@ -302,6 +303,11 @@ void frmCHEdit::List3_Click()
 
 bool frmCHEdit::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == txtChannelName && event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent *>(event)->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_A)) {
+        event->ignore();  // outside the list, Ctrl+A is "Save As"
+        return true;
+    }
     if (watched != List1 || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
         return QMainWindow::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
