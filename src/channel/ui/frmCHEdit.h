@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channel/ChannelEditing.h"
+#include "common/ui/FileDialog.h"
 
 #include <QMainWindow>
 #include <QSet>
@@ -63,6 +64,8 @@ private:
 
     // Yes, No or Cancel, as the save prompt answered; a failed save is Cancel.
     int askToSave();
+    // The save prompt, then the file dialog; empty when either was cancelled.
+    QString askThenChoose(FileDialogMode mode, const QString &title);
     bool saveTo(const QString &target);
     bool converterSucceeded(const RunOutcome &outcome, const QString &name);
     void keepBackup(const QString &image);

@@ -137,6 +137,13 @@ int frmCHEdit::askToSave()
     return answer;
 }
 
+QString frmCHEdit::askThenChoose(FileDialogMode mode, const QString &title)
+{
+    if (askToSave() == QMessageBox::Cancel)
+        return {};
+    return ShowFileDialog(this, mode, kFilter, QString(), title);
+}
+
 void frmCHEdit::reportLoad(const Status &loaded)
 {
     if (!loaded)
@@ -152,10 +159,7 @@ void frmCHEdit::showLoaded()
 
 void frmCHEdit::openCommand()
 {
-    if (askToSave() == QMessageBox::Cancel)
-        return;
-    const QString file =
-        ShowFileDialog(this, FileDialogMode::Open, kFilter, QString(), QStringLiteral("Open Ch. DATA"));
+    const QString file = askThenChoose(FileDialogMode::Open, QStringLiteral("Open Ch. DATA"));
     if (file.isEmpty())
         return;
     if (!converterSucceeded(m_converters.channelParse(file), QStringLiteral("ChannelParse")))
@@ -183,10 +187,7 @@ void frmCHEdit::saveAsCommand()
 
 void frmCHEdit::downloadCommand()
 {
-    if (askToSave() == QMessageBox::Cancel)
-        return;
-    const QString file =
-        ShowFileDialog(this, FileDialogMode::Save, kFilter, QString(), QStringLiteral("Download Ch. DATA"));
+    const QString file = askThenChoose(FileDialogMode::Save, QStringLiteral("Download Ch. DATA"));
     if (file.isEmpty())
         return;
     const QString previous = m_link.selectedFile;
@@ -206,10 +207,7 @@ void frmCHEdit::downloadCommand()
 
 void frmCHEdit::uploadCommand()
 {
-    if (askToSave() == QMessageBox::Cancel)
-        return;
-    const QString file =
-        ShowFileDialog(this, FileDialogMode::Save, kFilter, QString(), QStringLiteral("Upload Ch. DATA"));
+    const QString file = askThenChoose(FileDialogMode::Save, QStringLiteral("Upload Ch. DATA"));
     if (file.isEmpty())
         return;
     m_link.selectedFile = file;
