@@ -33,6 +33,8 @@ public:
     ChannelTables &tables() { return m_tables; }
     const ChannelTables &tables() const { return m_tables; }
     const ChannelTables &savedCopy() const { return m_saved; }
+    // Puts back an earlier saved copy, when what a save fed into failed.
+    void setSavedCopy(const ChannelTables &saved) { m_saved = saved; }
 
     // Set by every successful load; the editor clears it when both lists are empty.
     bool DataLoaded() const { return m_dataLoaded; }

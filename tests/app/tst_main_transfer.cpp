@@ -64,17 +64,24 @@ void TestMainTransfer::channelDownloadOpensTheChannelData()
     window.show();
     const QString target = dir.file(QStringLiteral("ROM_GetCH.bin"));
     QStringList titles;
-    QStringList boxes;
-    ModalDriver driver({modal::chooseFile(target, &titles), modal::acknowledgeBox(&boxes)});
+    ModalDriver driver({modal::chooseFile(target, &titles)});
     window.cmdCHEdit_Click(0);
     QTRY_VERIFY(driver.finished());
     QCOMPARE(titles, QStringList{QStringLiteral("Save Ch. DATA")});
     QCOMPARE(context.link.hSerialMode, 10);
     QCOMPARE(contents(target), contents(served));
-    // The converter ran and the channel data is loaded; the editor itself comes later.
+    // The converter ran, the channel data is loaded and the editor shows it.
     QVERIFY(dir.has(QStringLiteral("TV.dll")));
     QVERIFY(context.channels.DataLoaded());
-    QCOMPARE(boxes, QStringList{QStringLiteral("The channel editor is not available in this version.")});
+    QWidget *editor = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("frmCHEdit") && w->isVisible())
+            editor = w;
+    QVERIFY(editor);
+    QVERIFY(!window.findChild<QPushButton *>(QStringLiteral("cmdCHEdit_0"))->isEnabled());
+    editor->close();
+    QVERIFY(window.findChild<QPushButton *>(QStringLiteral("cmdCHEdit_0"))->isEnabled());
+    QVERIFY(!dir.has(QStringLiteral("TV.dll")));
 }
 
 QTEST_MAIN(TestMainTransfer)

@@ -1,3 +1,4 @@
+#include "TestChannelEditing.h"
 #include "TestChannelFiles.h"
 #include "TestChannelImage.h"
 #include "TestChannelModel.h"
@@ -13,6 +14,8 @@ int main(int argc, char *argv[])
     failed += QTest::qExec(&files, argc, argv);
     TestChannelModel model;
     failed += QTest::qExec(&model, argc, argv);
+    TestChannelEditing editing;
+    failed += QTest::qExec(&editing, argc, argv);
     TestChannelImage image;
     failed += QTest::qExec(&image, argc, argv);
     return failed;

@@ -3,6 +3,7 @@
 
 #include "app/AppContext.h"
 #include "app/UploadCommands.h"
+#include "channel/ui/frmCHEdit.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/WindowServices.h"
 #include "link/ui/SerialInit.h"
@@ -155,6 +156,7 @@ void frmMain::openChannelEditor()
         cmdChEditEnable(true);
         return;
     }
-    showExclamation(this, QStringLiteral("The channel editor is not available in this version."));
-    cmdChEditEnable(true);
+    auto *editor = new frmCHEdit(m_context.channels, m_context.link, m_context.converters);
+    connect(editor, &frmCHEdit::closed, this, [this] { cmdChEditEnable(true); });
+    editor->show();
 }

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "channel/ChannelEditing.h"
+#include "common/ui/FileDialog.h"
+
+#include <QMainWindow>
+#include <QSet>
+
+class ChannelListModel;
+class Converters;
+class FavoriteListModel;
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabBar;
+class QTreeView;
+class ReceiverLink;
+struct RunOutcome;
+
+// The channel editor: the TV or radio list, rename, moves, locks, favourite
+// groups and the file commands. Emits closed() once it has cleaned up.
+class frmCHEdit : public QMainWindow {
+    Q_OBJECT
+public:
+    frmCHEdit(ChannelModel &model, ReceiverLink &link, const Converters &converters, QWidget *parent = nullptr);
+
+    ChannelEditing &editing() { return m_editing; }
+
+    void PBEDITENABLE(bool value);
+    void List1Select(int index);
+    void tabChannelType_Click();
+    void tabFavorite_Click();
+
+    void chkLock_Click();
+    void chkFavorite_Click(int group);
+    void lockCommand();
+    void favoriteCommand(int group);
+    void List3_Click();
+
+    void openCommand();
+    void saveCommand();
+    void saveAsCommand();
+    void downloadCommand();
+    void uploadCommand();
+
+Q_SIGNALS:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildWindow();
+    void buildMenus();
+    QTreeView *addList(QWidget *parent, const QString &name, const QList<int> &widthsInTwips);
+    QList<int> selectedPositions() const;
+    void selectRows(QTreeView *view, const QList<int> &rows);
+    void rename(const QString &text);
+    void showLoaded();
+
+    // Yes, No or Cancel, as the save prompt answered; a failed save is Cancel.
+    int askToSave();
+    // The save prompt, then the file dialog; empty when either was cancelled.
+    QString askThenChoose(FileDialogMode mode, const QString &title);
+    bool saveTo(const QString &target);
+    bool converterSucceeded(const RunOutcome &outcome, const QString &name);
+    void keepBackup(const QString &image);
+    void reportLoad(const Status &loaded);
+
+    ChannelModel &m_model;
+    ReceiverLink &m_link;
+    const Converters &m_converters;
+    ChannelEditing m_editing{m_model};
+    ChannelListModel *m_listModel = nullptr;
+    FavoriteListModel *m_favoriteModel = nullptr;
+    QSet<QString> m_backedUp;
+    QString m_saveAsFile;
+
+    QGroupBox *Frame3 = nullptr;
+    QTabBar *tabChannelType = nullptr;
+    QTabBar *tabFavorite = nullptr;
+    QTreeView *List1 = nullptr;
+    QTreeView *List3 = nullptr;
+    QLineEdit *txtChannelName = nullptr;
+    QWidget *pb = nullptr;
+    QCheckBox *chkLock = nullptr;
+    QList<QCheckBox *> chkFavorite;
+    QMenu *List1Sub = nullptr;
+    QAction *mnuLock = nullptr;
+    QList<QAction *> mnuFavorite;
+};

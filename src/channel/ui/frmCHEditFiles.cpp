@@ -1,0 +1,230 @@
+// The channel editor's menus and file commands: open, save, save as, download,
+// upload and close.
+#include "channel/ui/frmCHEdit.h"
+
+#include "common/Converters.h"
+#include "common/TextServices.h"
+#include "common/ui/FileDialog.h"
+#include "common/ui/WindowServices.h"
+#include "link/ReceiverLink.h"
+#include "link/ui/SerialInit.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
+#include <QTreeView>
+
+namespace {
+const QString kFilter = QStringLiteral("CH Files (*.bin)|*.bin|All Files (*.*)|*.*");
+
+QAction *addEntry(QMenu *menu, const QString &caption, const QString &name, const QKeySequence &keys = {})
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(keys);
+    return action;
+}
+
+void addSortMenu(QMenu *parent, const QString &prefix)
+{
+    QMenu *sort = parent->addMenu(QStringLiteral("&Sort"));
+    sort->setObjectName(prefix + QStringLiteral("Sort"));
+    addEntry(sort, QStringLiteral("&A to Z"), prefix + QStringLiteral("SortAZ"));
+    addEntry(sort, QStringLiteral("&Z to A"), prefix + QStringLiteral("SortZA"));
+    addEntry(sort, QStringLiteral("&TP Freq"), prefix + QStringLiteral("SortTPFreq"))->setVisible(false);
+}
+} // namespace
+
+void frmCHEdit::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mFile"));
+    connect(addEntry(file, QStringLiteral("&Open"), QStringLiteral("mmOpen"), QKeySequence(QStringLiteral("Ctrl+O"))),
+            &QAction::triggered, this, &frmCHEdit::openCommand);
+    connect(addEntry(file, QStringLiteral("&Save"), QStringLiteral("mmSave"), QKeySequence(QStringLiteral("Ctrl+S"))),
+            &QAction::triggered, this, &frmCHEdit::saveCommand);
+    connect(addEntry(file, QStringLiteral("Save &As"), QStringLiteral("mmSaveAs"),
+                     QKeySequence(QStringLiteral("Ctrl+A"))),
+            &QAction::triggered, this, &frmCHEdit::saveAsCommand);
+    file->addSeparator();
+    connect(addEntry(file, QStringLiteral("E&xit"), QStringLiteral("mmExit"), QKeySequence(QStringLiteral("Ctrl+X"))),
+            &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mEdit"));
+    addEntry(edit, QStringLiteral("&Find"), QStringLiteral("mmFind"), QKeySequence(QStringLiteral("Ctrl+F")));
+
+    List1Sub = new QMenu(QStringLiteral("List1Sub"), this);
+    List1Sub->setObjectName(QStringLiteral("List1Sub"));
+    mnuLock = addEntry(List1Sub, QStringLiteral("&Lock"), QStringLiteral("mmLock"));
+    mnuLock->setCheckable(true);
+    connect(mnuLock, &QAction::triggered, this, &frmCHEdit::lockCommand);
+    QMenu *favorite = List1Sub->addMenu(QStringLiteral("Favorite"));
+    favorite->setObjectName(QStringLiteral("mmFavorite"));
+    for (int g = 0; g < FavoriteGroupCount; ++g) {
+        QAction *entry = addEntry(favorite, QStringLiteral("F&%1").arg(g + 1), QStringLiteral("mmmFavorite_%1").arg(g));
+        entry->setCheckable(true);
+        connect(entry, &QAction::triggered, this, [this, g] { favoriteCommand(g); });
+        mnuFavorite.append(entry);
+    }
+    addSortMenu(List1Sub, QStringLiteral("mmList1"));
+    QMenu *sort1 = List1Sub->findChild<QMenu *>(QStringLiteral("mmList1Sort"));
+    addEntry(sort1, QStringLiteral("L&ock"), QStringLiteral("mmList1SortLock"));
+    addEntry(sort1, QStringLiteral("F&avorite"), QStringLiteral("mmList1SortFavorite"));
+    connect(addEntry(List1Sub, QStringLiteral("Select &All"), QStringLiteral("mmList1SelectAll")),
+            &QAction::triggered, List1, &QTreeView::selectAll);
+
+    QMenu *list3Sub = menuBar()->addMenu(QStringLiteral("List3Sub"));
+    list3Sub->setObjectName(QStringLiteral("List3Sub"));
+    addEntry(list3Sub, QStringLiteral("&Del In List"), QStringLiteral("mmDelInList"))->setVisible(false);
+    addSortMenu(list3Sub, QStringLiteral("mmList3"));
+    connect(addEntry(list3Sub, QStringLiteral("Select &All"), QStringLiteral("mmList3SelectAll")),
+            &QAction::triggered, List3, &QTreeView::selectAll);
+}
+
+bool frmCHEdit::converterSucceeded(const RunOutcome &outcome, const QString &name)
+{
+    if (outcome.succeeded())
+        return true;
+    showExclamation(this, outcome.describe(name));
+    return false;
+}
+
+void frmCHEdit::keepBackup(const QString &image)
+{
+    const QString key = QFileInfo(image).absoluteFilePath();
+    if (m_backedUp.contains(key) || !QFileInfo::exists(image))
+        return;
+    const QString backup = image + QStringLiteral(".bak");
+    QFile::remove(backup);
+    if (QFile::copy(image, backup)) {
+        m_backedUp.insert(key);
+        m_link.appendMessage(QStringLiteral("Kept the old channel data as %1\r\n").arg(backup));
+    } else {
+        m_link.appendMessage(QStringLiteral("Could not keep a copy of %1\r\n").arg(image));
+    }
+}
+
+bool frmCHEdit::saveTo(const QString &target)
+{
+    const ChannelTables before = m_model.savedCopy();
+    if (const Status saved = m_model.SaveChannelFiles(); !saved) {
+        showExclamation(this, saved.error());
+        return false;
+    }
+    keepBackup(target);
+    if (!converterSucceeded(m_converters.channelCombine(m_link.selectedFile, target),
+                            QStringLiteral("ChannelCombine"))) {
+        m_model.setSavedCopy(before);  // the image does not hold the changes
+        return false;
+    }
+    return true;
+}
+
+int frmCHEdit::askToSave()
+{
+    if (m_model.ChannelDataUnchanged())
+        return QMessageBox::Yes;
+    const auto answer = QMessageBox::question(
+        this, applicationTitle(), QStringLiteral("Do you want save the changes you made to 'CH Data'?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes && !saveTo(m_link.selectedFile))
+        return QMessageBox::Cancel;
+    return answer;
+}
+
+QString frmCHEdit::askThenChoose(FileDialogMode mode, const QString &title)
+{
+    if (askToSave() == QMessageBox::Cancel)
+        return {};
+    return ShowFileDialog(this, mode, kFilter, QString(), title);
+}
+
+void frmCHEdit::reportLoad(const Status &loaded)
+{
+    if (!loaded)
+        showExclamation(this, loaded.error());
+}
+
+void frmCHEdit::showLoaded()
+{
+    tabChannelType_Click();
+    tabFavorite_Click();
+    List1Select(1);
+}
+
+void frmCHEdit::openCommand()
+{
+    const QString file = askThenChoose(FileDialogMode::Open, QStringLiteral("Open Ch. DATA"));
+    if (file.isEmpty())
+        return;
+    if (!converterSucceeded(m_converters.channelParse(file), QStringLiteral("ChannelParse")))
+        return;
+    m_link.selectedFile = file;
+    reportLoad(m_model.LoadChannelFiles());
+    m_editing.reloaded();
+    showLoaded();
+}
+
+void frmCHEdit::saveCommand() { saveTo(m_link.selectedFile); }
+
+void frmCHEdit::saveAsCommand()
+{
+    const QString file =
+        ShowFileDialog(this, FileDialogMode::Save, kFilter, QString(), QStringLiteral("Save Ch. DATA"));
+    if (file.isEmpty())
+        return;
+    m_saveAsFile = file;
+    if (!saveTo(m_saveAsFile))
+        return;
+    m_link.selectedFile = m_saveAsFile;
+    setWindowTitle(ShortenPathCaption(m_link.selectedFile));
+}
+
+void frmCHEdit::downloadCommand()
+{
+    const QString file = askThenChoose(FileDialogMode::Save, QStringLiteral("Download Ch. DATA"));
+    if (file.isEmpty())
+        return;
+    const QString previous = m_link.selectedFile;
+    m_link.selectedFile = file;
+    SerialInit(m_link, this, 1, QString());
+    if (m_link.hSerialMode != 10) {
+        m_link.selectedFile = previous;  // the editor keeps what it had
+        return;
+    }
+    QEventLoop pause;
+    QTimer::singleShot(400, &pause, &QEventLoop::quit);
+    pause.exec();
+    reportLoad(m_model.LoadChannelFiles());
+    m_editing.reloaded();
+    showLoaded();
+}
+
+void frmCHEdit::uploadCommand()
+{
+    const QString file = askThenChoose(FileDialogMode::Save, QStringLiteral("Upload Ch. DATA"));
+    if (file.isEmpty())
+        return;
+    m_link.selectedFile = file;
+    SerialInit(m_link, this, 2, QStringLiteral("CH. Data"));
+}
+
+void frmCHEdit::closeEvent(QCloseEvent *event)
+{
+    if (askToSave() == QMessageBox::Cancel) {
+        event->ignore();
+        return;
+    }
+    const ProgramDir &dir = m_model.programDir();
+    for (const char *name : {"Favorite.Dll", "Radio.Dll", "TV.Dll", "ROM_GetCH.Dll"}) {
+        if (dir.exists(QString::fromLatin1(name)))
+            QFile::remove(dir.filePath(QString::fromLatin1(name)));
+    }
+    event->accept();
+    Q_EMIT closed();
+}

@@ -1,0 +1,220 @@
+// The channel editor through the main window, with the real converters and,
+// for the upload, the receiver simulator on Com1.
+#include "../link/TransferHarness.h"
+#include "app/AppContext.h"
+#include "app/ui/frmMain.h"
+#include "channel/ui/frmCHEdit.h"
+#include "common/ui/MessageBoard.h"
+#include "support/ModalDriver.h"
+#include "support/TempProgramDir.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <QtTest>
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A program directory with both channel converters and a copy of the sample image.
+struct EditorSetup {
+    TempProgramDir dir;
+    QString image = dir.file(QStringLiteral("channels.bin"));
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<frmMain> window;
+
+    EditorSetup()
+    {
+        for (const char *name : {"ChannelParse", "ChannelCombine"})
+            QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(name), dir.file(QLatin1String(name)));
+        QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/samples/channels.bin"), image);
+        QFile::setPermissions(image, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        context = std::make_unique<AppContext>(ProgramDir(dir.path()));
+        window = std::make_unique<frmMain>(*context);
+        window->ApplyConfiguration();
+        window->show();
+    }
+    frmCHEdit *open()
+    {
+        ModalDriver driver({modal::chooseFile(image)});
+        window->cmdCHEdit_Click(1);
+        if (!driver.finished())
+            return nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *editor = qobject_cast<frmCHEdit *>(w); editor && editor->isVisible())
+                return editor;
+        return nullptr;
+    }
+    const ChannelEntry &tv(int position) const { return context->channels.tables().Channels[0][position]; }
+    QString name(int position) const { return context->channels.tables().Rom[tv(position).ChannelIndex].Name; }
+};
+
+template <typename T>
+T *child(QWidget *editor, const char *name)
+{
+    return editor->findChild<T *>(QLatin1String(name));
+}
+
+void retype(QLineEdit *box, const QString &text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
+} // namespace
+
+class TestChannelEditor : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
+    void editSaveCloseReopen();
+    void failedCombinerIsShownAndKeepsChanges();
+    void closePromptCancelKeepsTheWindow();
+    void uploadOfTheSavedImage();
+    void ctrlAAndCancelledSaveAs();
+};
+
+void TestChannelEditor::editSaveCloseReopen()
+{
+    EditorSetup setup;
+    const QByteArray original = contents(setup.image);
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
+    auto *name = child<QLineEdit>(editor, "txtChannelName");
+    QCOMPARE(name->maxLength(), 16);
+    retype(name, QStringLiteral("NEWS|24"));  // the bar is refused at the box
+    QCOMPARE(name->text(), QStringLiteral("NEWS24"));
+    QCOMPARE(child<QTreeView>(editor, "List1")->model()->index(0, 1).data().toString(), QStringLiteral("NEWS24"));
+    const bool wasLocked = setup.tv(0).Attribute & 16;
+    QTest::mouseClick(child<QCheckBox>(editor, "chkLock"), Qt::LeftButton);
+    QCOMPARE(bool(setup.tv(0).Attribute & 16), !wasLocked);
+    const bool wasInF3 = setup.tv(0).FavoriteFlag[2] == 1;
+    QTest::mouseClick(child<QCheckBox>(editor, "chkFavorite_2"), Qt::LeftButton);
+    QCOMPARE(setup.tv(0).FavoriteFlag[2] == 1, !wasInF3);
+
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QVERIFY(setup.context->channels.ChannelDataUnchanged());
+    QCOMPARE(contents(setup.image + QStringLiteral(".bak")), original);
+    QVERIFY(setup.window->board()->toPlainText().contains(setup.image + QStringLiteral(".bak")));
+    QVERIFY(contents(setup.image) != original);
+
+    editor->close();  // unchanged: no prompt
+    QVERIFY(!setup.dir.has(QStringLiteral("TV.dll")));
+    QVERIFY(!setup.dir.has(QStringLiteral("ROM_GetCH.dll")));
+    QVERIFY(setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
+
+    editor = setup.open();
+    QVERIFY(editor);
+    QCOMPARE(setup.name(0), QStringLiteral("NEWS24"));
+    QCOMPARE(bool(setup.tv(0).Attribute & 16), !wasLocked);
+    QCOMPARE(setup.tv(0).FavoriteFlag[2] == 1, !wasInF3);
+    editor->close();
+}
+
+void TestChannelEditor::failedCombinerIsShownAndKeepsChanges()
+{
+    EditorSetup setup;
+    const QByteArray original = contents(setup.image);
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    QFile::remove(setup.dir.file(QStringLiteral("ChannelCombine")));
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("X"));
+    QStringList boxes;
+    ModalDriver driver({modal::acknowledgeBox(&boxes)});
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QTRY_VERIFY(driver.finished());
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes[0].startsWith(QStringLiteral("ChannelCombine could not be started")), qPrintable(boxes[0]));
+    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
+    QCOMPARE(contents(setup.image), original);
+    ModalDriver discard({[](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        if (box)
+            QMetaObject::invokeMethod(box->button(QMessageBox::No), "click", Qt::QueuedConnection);
+        return box != nullptr;
+    }});
+    editor->close();
+    QTRY_VERIFY(discard.finished());
+}
+
+void TestChannelEditor::closePromptCancelKeepsTheWindow()
+{
+    EditorSetup setup;
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("Y"));
+    QStringList texts;
+    ModalDriver driver({[&texts](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        if (!box)
+            return false;
+        texts.append(box->text());
+        QMetaObject::invokeMethod(box->button(QMessageBox::Cancel), "click", Qt::QueuedConnection);
+        return true;
+    }});
+    editor->close();
+    QTRY_VERIFY(driver.finished());
+    QCOMPARE(texts, QStringList{QStringLiteral("Do you want save the changes you made to 'CH Data'?")});
+    QVERIFY(editor->isVisible());
+    QVERIFY(setup.dir.has(QStringLiteral("TV.dll")));
+    QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
+    setup.context->channels.SaveChannelFiles();  // counts as unchanged now
+    editor->close();
+}
+
+void TestChannelEditor::uploadOfTheSavedImage()
+{
+    EditorSetup setup;
+    SimProcess sim(setup.dir.path(), {QStringLiteral("--out"), setup.dir.file(QStringLiteral("received.bin"))});
+    QVERIFY(sim.started());
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("UPLOADED"));
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QStringList titles;
+    ModalDriver driver({modal::chooseFile(setup.image, &titles)});
+    editor->uploadCommand();
+    QTRY_VERIFY(driver.finished());
+    QCOMPARE(titles, QStringList{QStringLiteral("Upload Ch. DATA")});
+    QCOMPARE(setup.context->link.hSerialMode, 10);
+    QCOMPARE(contents(setup.dir.file(QStringLiteral("received.bin"))), contents(setup.image));
+    editor->close();
+}
+
+void TestChannelEditor::ctrlAAndCancelledSaveAs()
+{
+    EditorSetup setup;
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    auto *list = child<QTreeView>(editor, "List1");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);  // select all, not "Save As"
+    QCOMPARE(list->selectionModel()->selectedRows().size(), list->model()->rowCount());
+    QVERIFY(!QApplication::activeModalWidget());
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("Z"));
+    const QString caption = editor->windowTitle();
+    QStringList titles;
+    ModalDriver driver({modal::cancelFileDialog(&titles)});
+    QTest::keyClick(child<QLineEdit>(editor, "txtChannelName"), Qt::Key_A, Qt::ControlModifier);
+    QTRY_VERIFY(driver.finished());
+    QCOMPARE(titles, QStringList{QStringLiteral("Save Ch. DATA")});
+    QCOMPARE(editor->windowTitle(), caption);
+    QCOMPARE(setup.context->link.selectedFile, setup.image);
+    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
+    setup.context->channels.SaveChannelFiles();
+    editor->close();
+}
+
+QTEST_MAIN(TestChannelEditor)
+#include "tst_channel_editor.moc"
