@@ -7,6 +7,7 @@
 #include "common/ui/WindowServices.h"
 #include "link/ui/SerialInit.h"
 #include "tp/TPFiles.h"
+#include "tp/ui/frmTPEdit.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -144,8 +145,10 @@ void frmMain::SerialInit(int mode, const QString &kind) { ::SerialInit(m_context
 
 void frmMain::openTPEditor()
 {
-    showExclamation(this, QStringLiteral("The TP editor is not available in this version."));
-    m_cmdTPEDIT[1]->setEnabled(true);
+    auto *editor = new frmTPEdit(*m_context.tpTables, m_context.lists, m_context.converters, m_context.link, this);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    connect(editor, &frmTPEdit::closed, this, [this] { m_cmdTPEDIT[1]->setEnabled(true); });
+    editor->show();
 }
 
 void frmMain::openChannelEditor()
