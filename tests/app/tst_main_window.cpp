@@ -92,6 +92,8 @@ private Q_SLOTS:
     void cancelledDialogsStartNothing();
     void failingConverterIsReported_data();
     void failingConverterIsReported();
+    void commandIsDisabledWhileItsConverterRuns_data();
+    void commandIsDisabledWhileItsConverterRuns();
 };
 
 void TestMainWindow::startsInTheDesignState()
@@ -383,6 +385,37 @@ void TestMainWindow::failingConverterIsReported()
     QVERIFY(f.button("cmdCHEdit_1")->isEnabled());
     if (tp)
         QVERIFY(!f.dir.has(QStringLiteral("PreDefine.dll")));
+}
+
+void TestMainWindow::commandIsDisabledWhileItsConverterRuns_data()
+{
+    QTest::addColumn<QString>("converter");
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("buttonName");
+    QTest::newRow("Edit Satellite") << "TPParse" << "sat.MDA" << "cmdTPEDIT_1";
+    QTest::newRow("File Open") << "ChannelParse" << "ch.bin" << "cmdCHEdit_1";
+}
+
+void TestMainWindow::commandIsDisabledWhileItsConverterRuns()
+{
+    QFETCH(QString, converter);
+    QFETCH(QString, image);
+    QFETCH(QString, buttonName);
+    Fixture f;
+    f.dir.script(converter, "sleep 0.5\nexit 1\n");
+    f.dir.touch(image);
+    QPushButton *button = f.find(buttonName);
+    std::optional<bool> enabledDuringRun;
+    QStringList texts;
+    ModalDriver driver({modal::chooseFile(f.dir.file(image)), modal::acknowledgeBox(&texts)});
+    QTimer::singleShot(300, button, [&] { enabledDuringRun = button->isEnabled(); });
+    if (converter == QLatin1String("TPParse"))
+        f.window->cmdTPEDIT_Click(1);
+    else
+        f.window->cmdCHEdit_Click(1);
+    QTRY_VERIFY(driver.finished());
+    QCOMPARE(enabledDuringRun, std::optional<bool>(false));
+    QVERIFY(button->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -8,6 +8,7 @@
 #include "common/ui/WindowServices.h"
 #include "link/ui/SerialInit.h"
 #include "tp/TPFiles.h"
+#include "tp/ui/frmTPEdit.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -96,12 +97,14 @@ void frmMain::cmdTPEDIT_Click(int index)
                                         QStringLiteral("Open TP File"));
     if (file.isEmpty())
         return;
+    // A second click during the run would start a conversion that deletes this one's files.
+    m_cmdTPEDIT[1]->setEnabled(false);
     const RunOutcome outcome = m_context.converters.tpParse(file);
     if (!outcome.succeeded()) {
         showExclamation(this, outcome.describe(QStringLiteral("TPParse")));
+        m_cmdTPEDIT[1]->setEnabled(true);
         return;
     }
-    m_cmdTPEDIT[1]->setEnabled(false);
     if (const Status loaded = TPLoadAll(m_context.programDir, *m_context.tpTables); !loaded) {
         showExclamation(this, loaded.error());
         m_cmdTPEDIT[1]->setEnabled(true);
@@ -119,13 +122,14 @@ void frmMain::cmdCHEdit_Click(int index)
             ShowFileDialog(this, FileDialogMode::Open, filter, QString(), QStringLiteral("Open Ch. DATA"));
         if (file.isEmpty())
             return;
+        cmdChEditEnable(false);
         const RunOutcome outcome = m_context.converters.channelParse(file);
         if (!outcome.succeeded()) {
             showExclamation(this, outcome.describe(QStringLiteral("ChannelParse")));
+            cmdChEditEnable(true);
             return;
         }
         m_context.link.selectedFile = file;
-        cmdChEditEnable(false);
         openChannelEditor();
         return;
     }
@@ -145,8 +149,10 @@ void frmMain::SerialInit(int mode, const QString &kind) { ::SerialInit(m_context
 
 void frmMain::openTPEditor()
 {
-    showExclamation(this, QStringLiteral("The TP editor is not available in this version."));
-    m_cmdTPEDIT[1]->setEnabled(true);
+    auto *editor = new frmTPEdit(*m_context.tpTables, m_context.lists, m_context.converters, m_context.link, this);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    connect(editor, &frmTPEdit::closed, this, [this] { m_cmdTPEDIT[1]->setEnabled(true); });
+    editor->show();
 }
 
 void frmMain::openChannelEditor()

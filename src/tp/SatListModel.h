@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/ValueLists.h"
+#include "tp/ListEdit.h"
+#include "tp/TPTables.h"
+
+#include <QAbstractTableModel>
+
+// The satellite list: a view of SatData of the current region, so rows and
+// records never drift apart. Rows are numbered from 1 in the operations.
+class SatListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { No, Deg, SatName, ParseSort, Diseqc, ColumnCount };
+
+    SatListModel(TPTables &tables, const ValueLists &lists, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    void setRegion(int region);  // also after the tables were replaced
+    ListEdit insertBefore(int selectedRow);
+    ListEdit next(int selectedRow);
+    ListEdit deleteMarked(const QList<int> &rows);
+    void exchange(int row1, int row2);
+    void setField(int row, Column column, const QString &text);
+
+private:
+    TPTables &m_tables;
+    const ValueLists &m_lists;
+};

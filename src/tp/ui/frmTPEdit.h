@@ -1,0 +1,104 @@
+#pragma once
+
+#include "tp/SatListModel.h"
+#include "tp/TPListModel.h"
+#include "tp/TPSaver.h"
+
+#include <QMainWindow>
+
+struct CheckFault;
+class Converters;
+class ReceiverLink;
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTabBar;
+class QTreeView;
+
+// The TP editor: the satellites of one region, the TPs of the selected
+// satellite, and the file commands. Emits closed() once it has gone, so the
+// window that opened it can offer its command again.
+class frmTPEdit : public QMainWindow {
+    Q_OBJECT
+public:
+    frmTPEdit(TPTables &tables, const ValueLists &lists, const Converters &converters, ReceiverLink &link,
+              QWidget *parent = nullptr);
+
+    void List1Select(int index);
+    void List2Select(int index);
+    bool SaveChangesPrompt();
+
+    void cmdInsert_Click();
+    void cmdNext_Click();
+    void cmdDel_Click();
+    void cmdList2Insert_Click();
+    void cmdList2Next_Click();
+    void cmdList2Del_Click();
+    void cmdDataFileLoad_Click();
+    void cmdDataSave_Click();
+    void mmSaveAs_Click();
+    void cmdDataUpload_Click();
+
+Q_SIGNALS:
+    void closed();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class Answer { Proceed, Cancelled, SaveFailed };
+
+    void buildSatFrame(QWidget *frame);
+    void buildTPFrame(QWidget *frame);
+    void buildMenu();
+    QPushButton *addButton(const QString &caption, const QString &name);
+    QLineEdit *addBox(const QString &name, int maxLength, bool numeric);
+    void connectEntryBoxes();
+
+    void firstPaint();
+    void regionSwitch(int tab);
+    void showSatellite(int row);
+    void showTP(int row);
+    void clearTPBoxes();
+    int selectedSat() const;
+    int selectedTP() const;
+    QList<int> markedRows(QTreeView *list) const;
+    void afterSatEdit(const ListEdit &edit, bool focusName);
+    void afterTPEdit(const ListEdit &edit, bool focusFreq);
+    void refuse(const QString &text);
+
+    bool checkShown();
+    void showFault(const CheckFault &fault);
+    bool saveTo(const QString &mdaFile);
+    Answer askToSave();
+    void deleteIntermediateFiles();
+    void showCaption();
+
+    TPTables &m_tables;
+    const ValueLists &m_lists;
+    const Converters &m_converters;
+    ReceiverLink &m_link;
+    TPSaver m_saver;
+    SatListModel m_satModel;
+    TPListModel m_tpModel;
+    bool m_painted = false;
+    QString m_selectedFile;  // the image being edited; uploads choose their own
+    QString m_saveAsFile;
+
+    QTabBar *m_tabRegion = nullptr;
+    QTreeView *m_List1 = nullptr;
+    QTreeView *m_List2 = nullptr;
+    QLineEdit *m_txtSatName = nullptr;
+    QLineEdit *m_txtDeg = nullptr;
+    QLineEdit *m_txtDiseqc = nullptr;
+    QLineEdit *m_txtFreq = nullptr;
+    QLineEdit *m_txtSR = nullptr;
+    QComboBox *m_Combo1 = nullptr;
+    QComboBox *m_cbPolar = nullptr;
+    QComboBox *m_cbFEC = nullptr;
+    QWidget *m_tpFrame = nullptr;
+    QWidget *m_current = nullptr;  // where new controls go while building
+};

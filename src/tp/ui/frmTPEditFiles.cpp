@@ -1,0 +1,170 @@
+// The TP editor's file side: check, save, save as, open, upload and closing.
+#include "tp/ui/frmTPEdit.h"
+
+#include "common/TextServices.h"
+#include "common/ui/FileDialog.h"
+#include "common/ui/WindowServices.h"
+#include "link/ReceiverLink.h"
+#include "link/ui/SerialInit.h"
+#include "tp/TPDataCheck.h"
+#include "tp/TPFiles.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTabBar>
+#include <QTreeView>
+
+namespace {
+
+const QString kTPFilter = QStringLiteral("TP Files (*.MDA)|*.MDA|All Files (*.*)|*.*");
+
+void plainMessage(QWidget *owner, const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? applicationTitle() : title, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+} // namespace
+
+void frmTPEdit::showCaption()
+{
+    setWindowTitle(m_selectedFile.isEmpty() ? QStringLiteral("TP EDIT") : ShortenPathCaption(m_selectedFile));
+}
+
+void frmTPEdit::showFault(const CheckFault &fault)
+{
+    if (fault.region >= 0) {
+        regionSwitch(fault.region);
+        m_List1->clearSelection();
+        List1Select(fault.satRow);
+        if (fault.tpRow > 0) {
+            m_List2->clearSelection();
+            List2Select(fault.tpRow);
+        } else {
+            m_txtSatName->setFocus();
+        }
+    }
+    plainMessage(this, fault.text, fault.title);
+}
+
+bool frmTPEdit::checkShown()
+{
+    if (const std::optional<CheckFault> fault = TPDataCheck(m_tables)) {
+        showFault(*fault);
+        return false;
+    }
+    return true;
+}
+
+bool frmTPEdit::saveTo(const QString &mdaFile)
+{
+    const Result<QString> saved = m_saver.save(m_tables, mdaFile);
+    if (!saved) {
+        showExclamation(this, saved.error());
+        return false;
+    }
+    if (!saved.value().isEmpty())
+        m_link.appendMessage(saved.value());
+    return true;
+}
+
+frmTPEdit::Answer frmTPEdit::askToSave()
+{
+    if (TPDataUnchanged(m_tables))
+        return Answer::Proceed;
+    const auto answer = QMessageBox::question(this, applicationTitle(),
+                                              QStringLiteral("Do you want save the changes you made to 'TP Data'?"),
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::No)
+        return Answer::Proceed;
+    if (answer != QMessageBox::Yes)
+        return Answer::Cancelled;
+    return checkShown() && saveTo(m_selectedFile) ? Answer::Proceed : Answer::SaveFailed;
+}
+
+bool frmTPEdit::SaveChangesPrompt() { return askToSave() == Answer::Proceed; }
+
+void frmTPEdit::cmdDataSave_Click()
+{
+    if (checkShown())
+        saveTo(m_selectedFile);
+}
+
+void frmTPEdit::mmSaveAs_Click()
+{
+    if (!checkShown())
+        return;
+    // Nothing is copied or written before a file was chosen.
+    m_saveAsFile = ShowFileDialog(this, FileDialogMode::Save, kTPFilter, QString(), QStringLiteral("Save as TP File"));
+    if (m_saveAsFile.isEmpty() || !saveTo(m_saveAsFile))
+        return;
+    m_selectedFile = m_saveAsFile;
+    m_link.selectedFile = m_selectedFile;
+    showCaption();
+}
+
+void frmTPEdit::cmdDataFileLoad_Click()
+{
+    if (askToSave() == Answer::SaveFailed)
+        return;
+    const QString file = ShowFileDialog(this, FileDialogMode::Open, kTPFilter, QString(), QStringLiteral("Open TP File"));
+    if (file.isEmpty())
+        return;
+    deleteIntermediateFiles();
+    const RunOutcome parsed = m_converters.tpParse(file);
+    const SatTable oldSats = m_tables.SatDataStored;
+    const TPTable oldTPs = m_tables.TPDataStored;
+    Status loaded = Status::success();
+    if (!parsed.succeeded())
+        loaded = Status::failure(parsed.describe(QStringLiteral("TPParse")));
+    else
+        loaded = TPLoadAll(m_link.programDir(), m_tables);
+    if (!loaded) {
+        // The edits and the file being edited stay as they were.
+        m_tables.SatDataStored = oldSats;
+        m_tables.TPDataStored = oldTPs;
+        showExclamation(this, loaded.error());
+        return;
+    }
+    m_link.selectedFile = file;
+    m_painted = false;
+    firstPaint();
+}
+
+void frmTPEdit::cmdDataUpload_Click()
+{
+    if (askToSave() == Answer::SaveFailed)
+        return;
+    const QString file =
+        ShowFileDialog(this, FileDialogMode::Open, QStringLiteral("Transponder Files (*.MDA)|*.MDA|All Files (*.*)|*.*"),
+                       QString(), QStringLiteral("Open Transponder"));
+    if (file.isEmpty())
+        return;
+    m_link.selectedFile = file;
+    m_link.hDataMode = QStringLiteral("Transponder");
+    SerialInit(m_link, this, 2, m_link.hDataMode);
+}
+
+void frmTPEdit::deleteIntermediateFiles()
+{
+    const ProgramDir &dir = m_link.programDir();
+    for (const char *name :
+         {"Parse_AM.Dll", "Parse_AS.Dll", "Parse_AT.Dll", "Parse_EU.Dll", "Parse.Dll", "PreDefine.Dll"}) {
+        if (dir.exists(QLatin1String(name)))
+            QFile::remove(dir.filePath(QLatin1String(name)));
+    }
+}
+
+void frmTPEdit::closeEvent(QCloseEvent *event)
+{
+    if (askToSave() != Answer::Proceed) {
+        event->ignore();
+        return;
+    }
+    deleteIntermediateFiles();
+    m_painted = false;
+    event->accept();
+    Q_EMIT closed();
+}
