@@ -95,7 +95,6 @@ protected:
 
     bool m_receivedAny = false;
     int m_watchdogTicks = 0;  // since the last notification
-
     bool m_stop = false;
 
 private:
