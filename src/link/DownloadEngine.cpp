@@ -61,9 +61,7 @@ void DownloadEngine::handleMessage(const QByteArray &message)
     if (m_downloadComplete && !m_fileReplaced && message.size() == 1) {
         // The image does not match the receiver's total: it must not replace the file.
         discardTemporary();
-        board(QStringLiteral("Final check failed: the receiver has %1, the data %2")
-                  .arg(finalCheckText(first), m_finalCheck));
-        FILEclose_error(1);
+        finalCheckFailed(first, QStringLiteral("the data ") + m_finalCheck);
         return;
     }
     if (m_readyReceived && m_expectData) {

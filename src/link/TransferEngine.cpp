@@ -1,5 +1,7 @@
 #include "link/TransferEngine.h"
 
+#include "link/TransferKinds.h"
+
 TransferEngine::TransferEngine(TransferWire &wire, QObject *parent) : QObject(parent), m_wire(wire) {}
 
 void TransferEngine::portOpened(bool ok)
@@ -24,6 +26,12 @@ void TransferEngine::watchdogTick()
         board(QStringLiteral("Error !!! Please turn OFF then ON the receiver to reset. "));
         FILEclose_error(1);
     }
+}
+
+void TransferEngine::finalCheckFailed(quint8 received, const QString &ours)
+{
+    board(QStringLiteral("Final check failed: the receiver has %1, %2").arg(finalCheckText(received), ours));
+    closeWithError();
 }
 
 void TransferEngine::sendFailed(const QString &error)

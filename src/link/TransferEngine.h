@@ -45,11 +45,7 @@ public:
     // The port went away during the transfer; the watchdog reports it.
     void portLost() { m_portOk = false; }
     // A receive notification: the first bytes of a message arrived.
-    void notified()
-    {
-        m_receivedAny = true;
-        m_watchdogTicks = 0;
-    }
+    void notified() { m_watchdogTicks = 0; }
     // Six ticks without a notification, at any stage, end the transfer.
     void watchdogTick();
     // Bytes already handed over could not be written: the transfer cannot go on.
@@ -60,7 +56,6 @@ public:
 
     const TransferView &view() const { return m_view; }
     bool portOk() const { return m_portOk; }
-    bool receivedAny() const { return m_receivedAny; }
     bool stopped() const { return m_stop; }
     bool hasEnded() const { return m_ended; }
     int watchdogTicks() const { return m_watchdogTicks; }
@@ -80,6 +75,8 @@ protected:
     virtual void closeFile() {}
     // The error ending of the stage the transfer is in.
     virtual void closeWithError() { FILEclose_error(1); }
+    // The receiver's whole-image byte disagrees with `ours` ("the file 3A").
+    void finalCheckFailed(quint8 received, const QString &ours);
     Status send(const QByteArray &bytes) { return m_wire.write(bytes); }
     void board(const QString &line) { Q_EMIT boardLine(line + QStringLiteral("\r\n")); }
     void setPercentText(const QString &text);
@@ -93,7 +90,6 @@ protected:
     // Stops, shows the closing texts, and ends the transfer.
     void closeWith(const QString &percentText, const QString &buttonText, TransferEnd how);
 
-    bool m_receivedAny = false;
     int m_watchdogTicks = 0;  // since the last notification
     bool m_stop = false;
 

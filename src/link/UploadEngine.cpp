@@ -50,9 +50,7 @@ bool UploadEngine::handleEndings(const QByteArray &message)
             send(QByteArrayLiteral("END "));
         } else if (message.size() == 1) {
             // The receiver's whole-image check failed: nothing more will come.
-            board(QStringLiteral("Final check failed: the receiver has %1, the file %2")
-                      .arg(finalCheckText(first), m_finalCheck));
-            FILEclose_error(2);
+            finalCheckFailed(first, QStringLiteral("the file ") + m_finalCheck);
             return true;
         }
     }
@@ -170,7 +168,6 @@ void UploadEngine::fileOpen()
     m_progressCount = 0;
     m_totalChecksum = 0;
     m_sentCount = 0;
-    m_receivedAny = false;
     m_watchdogTicks = 0;
     m_file.setFileName(m_selectedFile);
     if (!m_file.open(QIODevice::ReadOnly)) {
