@@ -28,9 +28,10 @@ public:
     // The intermediate files each parse converter writes, as the callers name them.
     static const QStringList &tpFiles();
     static const QStringList &channelFiles();
+    // Removes those of `names` that are in the program directory.
+    void removeFiles(const QStringList &names) const;
 
 private:
-    void removeFiles(const QStringList &names) const;
     RunOutcome run(const QString &baseName, const QStringList &arguments) const;
     ProgramDir m_dir;
 };

@@ -220,11 +220,7 @@ void frmCHEdit::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    const ProgramDir &dir = m_model.programDir();
-    for (const char *name : {"Favorite.Dll", "Radio.Dll", "TV.Dll", "ROM_GetCH.Dll"}) {
-        if (dir.exists(QString::fromLatin1(name)))
-            QFile::remove(dir.filePath(QString::fromLatin1(name)));
-    }
+    m_converters.removeFiles(Converters::channelFiles());
     event->accept();
     Q_EMIT closed();
 }

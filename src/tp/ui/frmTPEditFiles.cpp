@@ -10,7 +10,6 @@
 #include "tp/TPFiles.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTabBar>
@@ -149,12 +148,8 @@ void frmTPEdit::cmdDataUpload_Click()
 
 void frmTPEdit::deleteIntermediateFiles()
 {
-    const ProgramDir &dir = m_link.programDir();
-    for (const char *name :
-         {"Parse_AM.Dll", "Parse_AS.Dll", "Parse_AT.Dll", "Parse_EU.Dll", "Parse.Dll", "PreDefine.Dll"}) {
-        if (dir.exists(QLatin1String(name)))
-            QFile::remove(dir.filePath(QLatin1String(name)));
-    }
+    // The parser's files and the combiner's satellite list.
+    m_converters.removeFiles(Converters::tpFiles() + QStringList{QStringLiteral("Parse.Dll")});
 }
 
 void frmTPEdit::closeEvent(QCloseEvent *event)
