@@ -17,6 +17,7 @@ private Q_SLOTS:
     void numericKeyFilter_data();
     void numericKeyFilter();
     void programDirMatchesNamesWithoutCase();
+    void programDirOfAnInstalledCopyIsTheUsers();
     void writeWholeFileReportsTheFile();
     void convertersPassArgumentsInTheirOwnOrder();
     void runAndWaitReportsFailures_data();
@@ -101,6 +102,47 @@ void TestCommon::programDirMatchesNamesWithoutCase()
     // A write through the helper replaces the existing spelling.
     QVERIFY(writeWholeFile(dir.filePath(QStringLiteral("PREDEFINE.DLL")), "x").ok());
     QCOMPARE(QDir(temp.path()).entryList(QDir::Files), QStringList{QStringLiteral("PreDefine.dll")});
+}
+
+void TestCommon::programDirOfAnInstalledCopyIsTheUsers()
+{
+    TempProgramDir installed;
+    TempProgramDir home;
+    const QString user = home.file(QStringLiteral("tarvik"));
+
+    // A build tree's directory is its own.
+    const ProgramDir own = ProgramDir::forInstallation(installed.path(), user);
+    QCOMPARE(own.path(), installed.path());
+    QVERIFY(!QFile::exists(user));
+
+    installed.touch(QStringLiteral("Installed.ini"));
+    QVERIFY(writeWholeFile(installed.file(QStringLiteral("Code.bin")), "0192 Astra\r\n").ok());
+    QVERIFY(QDir(installed.path()).mkdir(QStringLiteral("samples")));
+    QVERIFY(writeWholeFile(installed.file(QStringLiteral("samples/channels.bin")), "image").ok());
+    installed.script(QStringLiteral("TPParse"), "exit 0\n");
+    QFile::setPermissions(installed.file(QStringLiteral("Code.bin")), QFile::ReadOwner | QFile::ReadOther);
+
+    QString problem;
+    ProgramDir dir = ProgramDir::forInstallation(installed.path(), user, &problem);
+    QCOMPARE(problem, QString());
+    QCOMPARE(dir.path(), user);
+    QCOMPARE(dir.executable(QStringLiteral("TPParse")), installed.file(QStringLiteral("TPParse")));
+    QCOMPARE(QDir(user).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             (QStringList{QStringLiteral("Code.bin"), QStringLiteral("samples"), QStringLiteral("Temp")}));
+    QCOMPARE(readWholeFile(dir.filePath(QStringLiteral("samples/channels.bin"))).value(), QByteArray("image"));
+    QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Code.bin"))).isWritable());
+
+    // The user's own files survive the next start; what went missing comes back.
+    QVERIFY(writeWholeFile(dir.filePath(QStringLiteral("Code.bin")), "mine").ok());
+    QVERIFY(QFile::remove(dir.filePath(QStringLiteral("samples/channels.bin"))));
+    dir = ProgramDir::forInstallation(installed.path(), user, &problem);
+    QCOMPARE(readWholeFile(dir.filePath(QStringLiteral("Code.bin"))).value(), QByteArray("mine"));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("samples/channels.bin"))));
+
+    // A user directory that cannot be made is reported.
+    home.touch(QStringLiteral("blocked"));
+    ProgramDir::forInstallation(installed.path(), home.file(QStringLiteral("blocked/tarvik")), &problem);
+    QVERIFY2(problem.startsWith(QStringLiteral("Cannot make ")), qPrintable(problem));
 }
 
 void TestCommon::writeWholeFileReportsTheFile()
