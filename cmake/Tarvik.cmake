@@ -22,9 +22,18 @@ function(tarvik_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
 endfunction()
 
-# tarvik_staged_program(name): put an executable into the program directory.
+# tarvik_staged_program(name): put an executable into the program directory, staged and installed.
 function(tarvik_staged_program name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TARVIK_STAGE_DIR})
+  install(TARGETS ${name} RUNTIME DESTINATION ${TARVIK_INSTALL_DIR})
+endfunction()
+
+# tarvik_command_link(name): bin/<name>, a link to the installed program directory's <name>.
+function(tarvik_command_link name)
+  set(link ${CMAKE_BINARY_DIR}/command-links/${name})
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/command-links)
+  file(CREATE_LINK ../${TARVIK_INSTALL_DIR}/${name} ${link} SYMBOLIC)
+  install(FILES ${link} DESTINATION ${CMAKE_INSTALL_BINDIR})
 endfunction()
 
 # tarvik_test(name SOURCES ... LIBS ...): one QtTest executable registered with

@@ -21,13 +21,14 @@ QString instanceLockPath(const ProgramDir &dir)
     return QDir::temp().filePath(QStringLiteral("tarvik-%1.lock").arg(QString::fromLatin1(key)));
 }
 
-// "--self-check": print the time to the shown window and the names of its
-// controls, then quit. Used by the smoke test and the start-up benchmark.
-void scheduleSelfCheck(frmMain &window, const QElapsedTimer &sinceStart)
+// "--self-check": print the time to the shown window, the program directory and the names of
+// the window's controls, then quit. Used by the smoke, install and start-up checks.
+void scheduleSelfCheck(frmMain &window, const ProgramDir &dir, const QElapsedTimer &sinceStart)
 {
-    QTimer::singleShot(0, &window, [&window, &sinceStart] {
+    QTimer::singleShot(0, &window, [&window, path = dir.path(), &sinceStart] {
         QTextStream out(stdout);
         out << "shown-ms " << sinceStart.nsecsElapsed() / 1e6 << '\n';
+        out << "program-dir " << path << '\n';
         out << "title " << window.windowTitle() << '\n';
         const QList<QObject *> children = window.findChildren<QObject *>();
         for (QObject *child : children) {
@@ -57,6 +58,7 @@ int main(int argc, char *argv[])
     sinceStart.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvik"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.tarvik.Tarvik"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     const ProgramDir dir = ProgramDir::ofApplication();
@@ -77,7 +79,7 @@ int main(int argc, char *argv[])
         first->setFocus(Qt::OtherFocusReason);
     const QStringList arguments = app.arguments();
     if (arguments.contains(QStringLiteral("--self-check")))
-        scheduleSelfCheck(window, sinceStart);
+        scheduleSelfCheck(window, dir, sinceStart);
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--screenshot")); at > 0 && at + 1 < arguments.size())
         scheduleScreenshot(window, arguments.at(at + 1));
     return app.exec();
