@@ -40,16 +40,6 @@ void scheduleSelfCheck(frmMain &window, const ProgramDir &dir, const QElapsedTim
     });
 }
 
-// "--screenshot <file>": save a picture of the main window, then quit.
-void scheduleScreenshot(frmMain &window, const QString &file)
-{
-    QTimer::singleShot(200, &window, [&window, file] {
-        if (!window.grab().save(file))
-            QTextStream(stderr) << "Cannot write " << file << '\n';
-        QApplication::quit();
-    });
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -80,7 +70,5 @@ int main(int argc, char *argv[])
     const QStringList arguments = app.arguments();
     if (arguments.contains(QStringLiteral("--self-check")))
         scheduleSelfCheck(window, dir, sinceStart);
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--screenshot")); at > 0 && at + 1 < arguments.size())
-        scheduleScreenshot(window, arguments.at(at + 1));
     return app.exec();
 }
