@@ -24,6 +24,7 @@ void frmTPEdit::importSatellite(QWidget *obj, int Index, const QString &option)
         return;
     const TPRecord defaultTP{m_lists.defaultTP.value(0), m_lists.defaultTP.value(1), m_lists.defaultTP.value(2),
                              m_lists.defaultTP.value(3)};
+    const bool hadFocus = obj->hasFocus();  // typing in the position box goes on there
     obj->setEnabled(false);
     const bool read =
         ImportSatellite(m_link.programDir(), m_tables, region, Index - 1, option, defaultTP);
@@ -31,7 +32,7 @@ void frmTPEdit::importSatellite(QWidget *obj, int Index, const QString &option)
     if (region == m_tabRegion->currentIndex())
         List1Select(Index);
     obj->setEnabled(true);
-    if (read)
+    if (read || hadFocus)
         obj->setFocus();
 }
 
