@@ -65,6 +65,7 @@ void TPDownloader::start(const QStringList &codes)
         return;
     m_codes = codes;
     m_index = -1;
+    ++m_run;
     m_running = true;
     QDir().mkpath(m_dir.filePath(QStringLiteral("Temp")));
     Q_EMIT overall(0, int(m_codes.size()));
@@ -289,8 +290,12 @@ void TPDownloader::finishFile()
     m_timer3.stop();
     m_socket.abort();
     m_queue.reset();
-    // Next code from the event loop, so the socket's own handlers have returned.
-    QTimer::singleShot(0, this, &TPDownloader::nextCode);
+    // Next code from the event loop, so the socket's own handlers have returned; a
+    // run that has ended (or a newer one) is not moved on.
+    QTimer::singleShot(0, this, [this, run = m_run] {
+        if (run == m_run)
+            nextCode();
+    });
 }
 
 void TPDownloader::endRun(bool completed)

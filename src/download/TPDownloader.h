@@ -79,6 +79,7 @@ private:
     QStringList m_codes;
     qsizetype m_index = -1;
     bool m_running = false;
+    quint32 m_run = 0;  // counts the runs started
 
     // Per file.
     Phase m_phase = Phase::Idle;

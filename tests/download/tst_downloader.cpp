@@ -87,6 +87,7 @@ private Q_SLOTS:
     void percentLabel();
     void cancelDuringTransfer();
     void codesThatNameNoPlainFile();
+    void runAgainRightAfterCancel();
 };
 
 void DownloaderTest::replies_data()
@@ -216,6 +217,27 @@ void DownloaderTest::codesThatNameNoPlainFile()
                                              "0192\\x cannot be stored in Temp: the code is no plain file name.\r\n"}));
     QVERIFY(f.server.requests().isEmpty());
     QVERIFY(!QFile::exists(f.dir.file("x.sdx")));
+}
+
+void DownloaderTest::runAgainRightAfterCancel()
+{
+    Fixture f;
+    TPDownloader downloader(ProgramDir(f.dir.path()), f.mirrors(), {20, 1000, 120});
+    QStringList log;
+    connect(&downloader, &TPDownloader::message, this, [&log](const QString &text) { log.append(text); });
+    QSignalSpy ended(&downloader, &TPDownloader::ended);
+    f.server.setFault("0192", SdxFault::Stall);
+    downloader.start({"0130", "0192", "0130"});
+    QTRY_COMPARE(f.server.requests().size(), 2);  // the first code is done, the second stalls
+    downloader.cancel();
+    f.server.setFault("0192", SdxFault::None);
+    downloader.start({"0192"});
+    QTRY_COMPARE(ended.size(), 2);
+    QCOMPARE(ended.at(1).first().toBool(), true);
+    QCOMPARE(log.mid(2), QStringList({"TP Down Start!\r\n", "TP Down Complete\r\n\r\n"}));
+    QCOMPARE(f.stored("0192"), kBody);
+    QCOMPARE(log.value(1), QStringLiteral("TP Down Stop\r\n\r\n"));
+    QCOMPARE(f.server.requests().size(), 3);  // the cancelled run fetched no more
 }
 
 QTEST_GUILESS_MAIN(DownloaderTest)
