@@ -26,4 +26,5 @@ struct AppContext {
     Converters converters;
     std::unique_ptr<TPTables> tpTables;  // large: kept on the heap
     ChannelModel channels;
+    QStringList downloadCodes;  // DownloadCodes: from the selection to the download window
 };

@@ -6,6 +6,7 @@
 #include "channel/ui/frmCHEdit.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/WindowServices.h"
+#include "download/ui/frmDownList.h"
 #include "link/ui/SerialInit.h"
 #include "tp/TPFiles.h"
 #include "tp/ui/frmTPEdit.h"
@@ -89,7 +90,8 @@ void frmMain::upload(const UploadCommand &command)
 void frmMain::cmdTPEDIT_Click(int index)
 {
     if (index == 0) {
-        showExclamation(this, QStringLiteral("The TP download is not available in this version."));
+        frmDownList wizard(m_context.programDir, m_context.downloadCodes, m_board, this);
+        wizard.exec();
         return;
     }
     const QString file = ShowFileDialog(this, FileDialogMode::Open,

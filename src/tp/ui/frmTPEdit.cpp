@@ -108,6 +108,8 @@ void frmTPEdit::buildSatFrame(QWidget *frame)
     boxes->addWidget(m_Combo1, 1, 3);
     boxes->addWidget(new QLabel(QStringLiteral("Diseqc Code : "), frame), 2, 0);
     boxes->addWidget(m_txtDiseqc, 2, 1);
+    m_Command1 = addButton(QStringLiteral("Refres&h"), QStringLiteral("Command1"));
+    boxes->addWidget(m_Command1, 2, 3);
     layout->addLayout(boxes);
 
     auto *buttons = new QHBoxLayout;
@@ -138,6 +140,7 @@ void frmTPEdit::buildSatFrame(QWidget *frame)
     click("cmdDataFileLoad", &frmTPEdit::cmdDataFileLoad_Click);
     click("cmdDataSave", &frmTPEdit::cmdDataSave_Click);
     click("cmdDataUpload", &frmTPEdit::cmdDataUpload_Click);
+    click("Command1", &frmTPEdit::Command1_Click);
     connect(findChild<QPushButton *>(QStringLiteral("cmdCancel")), &QPushButton::clicked, this, &QWidget::close);
     connect(m_tabRegion, &QTabBar::tabBarClicked, this, &frmTPEdit::regionSwitch);
     connect(m_List1, &QTreeView::clicked, this, [this](const QModelIndex &index) { showSatellite(index.row() + 1); });

@@ -39,6 +39,9 @@ public:
     void cmdDataSave_Click();
     void mmSaveAs_Click();
     void cmdDataUpload_Click();
+    // Imports the downloaded file of satellite row `Index` of CurRegion; `obj` asked for it.
+    void ParsingWant(QWidget *obj, int Index);
+    void Command1_Click();  // "Refres&h": every satellite of every region
 
 Q_SIGNALS:
     void closed();
@@ -58,6 +61,7 @@ private:
     QLineEdit *addBox(const QString &name, int maxLength, bool numeric);
     void connectEntryBoxes();
 
+    void importSatellite(QWidget *obj, int Index, const QString &option);
     void firstPaint();
     void regionSwitch(int tab);
     void showSatellite(int row);
@@ -97,6 +101,7 @@ private:
     QLineEdit *m_txtFreq = nullptr;
     QLineEdit *m_txtSR = nullptr;
     QComboBox *m_Combo1 = nullptr;
+    QPushButton *m_Command1 = nullptr;
     QComboBox *m_cbPolar = nullptr;
     QComboBox *m_cbFEC = nullptr;
     QWidget *m_tpFrame = nullptr;

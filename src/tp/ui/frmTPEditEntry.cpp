@@ -23,6 +23,8 @@ void frmTPEdit::connectEntryBoxes()
     // The item index is the stored value for all three choice boxes.
     connect(m_Combo1, &QComboBox::activated, this, [this](int item) {
         m_satModel.setField(selectedSat(), SatListModel::ParseSort, QString::number(item));
+        if (item >= 0 && selectedSat() > 0)
+            ParsingWant(m_Combo1, selectedSat());
     });
     connect(m_cbPolar, &QComboBox::activated, this,
             [this](int item) { m_tpModel.setField(selectedTP(), TPListModel::Polar, QString::number(item)); });
@@ -39,6 +41,9 @@ bool frmTPEdit::eventFilter(QObject *watched, QEvent *event)
             focusNextChild();
             return true;
         }
+        // Every key release in the position box imports that position's file.
+        if (watched == m_txtDeg && selectedSat() > 0)
+            ParsingWant(m_txtDeg, selectedSat());
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,0 +1,56 @@
+// The import of downloaded satellite files into the editor's tables.
+#include "tp/ui/frmTPEdit.h"
+
+#include "link/ReceiverLink.h"
+#include "tp/SdxImport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTreeView>
+
+void frmTPEdit::ParsingWant(QWidget *obj, int Index)
+{
+    if (m_txtDeg->text().isEmpty() || m_Combo1->currentText().isEmpty())
+        return;
+    importSatellite(obj, Index, m_Combo1->currentText());
+}
+
+void frmTPEdit::importSatellite(QWidget *obj, int Index, const QString &option)
+{
+    const int region = m_tables.CurRegion;
+    if (Index < 1 || Index > m_tables.SatCount[std::size_t(region)])
+        return;
+    const TPRecord defaultTP{m_lists.defaultTP.value(0), m_lists.defaultTP.value(1), m_lists.defaultTP.value(2),
+                             m_lists.defaultTP.value(3)};
+    const bool hadFocus = obj->hasFocus();  // typing in the position box goes on there
+    obj->setEnabled(false);
+    const bool read =
+        ImportSatellite(m_link.programDir(), m_tables, region, Index - 1, option, defaultTP);
+    // Rows of another region than the one on display are not shown.
+    if (region == m_tabRegion->currentIndex())
+        List1Select(Index);
+    obj->setEnabled(true);
+    if (read || hadFocus)
+        obj->setFocus();
+}
+
+void frmTPEdit::Command1_Click()
+{
+    if (m_txtDeg->text().isEmpty() || m_Combo1->currentText().isEmpty())
+        return;
+    // The redisplays show each satellite's own option; the one chosen here applies to all.
+    const QString option = m_Combo1->currentText();
+    const qint16 shown = m_tables.CurRegion;
+    const int selected = selectedSat();
+    for (int region = 0; region < RegionCount; ++region) {
+        m_tables.CurRegion = qint16(region);
+        for (int sat = 1; sat <= m_tables.SatCount[std::size_t(region)]; ++sat)
+            importSatellite(m_Command1, sat, option);
+    }
+    m_tables.CurRegion = shown;
+    m_List1->clearSelection();  // the redisplays above marked every row they showed
+    if (selected > 0)
+        List1Select(selected);
+}

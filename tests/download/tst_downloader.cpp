@@ -1,0 +1,244 @@
+// The downloader against the local satellite-data service's server on 127.0.0.1.
+#include "SdxServer.h"
+#include "download/TPDownloader.h"
+#include "support/TempProgramDir.h"
+
+#include <QtTest>
+
+namespace {
+
+const QByteArray kBody = "SDX 0192 test\r\n" + QByteArray("0192 line of the satellite file\r\n").repeated(40);
+const QByteArray kOld = "the older good file\r\n";
+
+struct Run {
+    QStringList log;
+    QStringList status;
+    bool completed = false;
+};
+
+class Fixture {
+public:
+    Fixture() : server({{QStringLiteral("0192"), kBody}, {QStringLiteral("0130"), kBody}})
+    {
+        QVERIFY(server.listen());
+        QDir().mkpath(dir.file("Temp"));
+    }
+
+    QList<MirrorAddress> mirrors(const QString &base = {}) const
+    {
+        const QString address = base.isEmpty() ? server.baseAddress() : base;
+        return QList<MirrorAddress>(9, ParseMirrorAddress(address).value());
+    }
+
+    Run run(const QStringList &codes, DownloadTiming timing = {100, 100, 30}, const QString &base = {},
+            const std::function<void(TPDownloader &)> &during = {})
+    {
+        TPDownloader downloader(ProgramDir(dir.path()), mirrors(base), timing);
+        Run run;
+        connect(downloader, run);
+        QSignalSpy ended(&downloader, &TPDownloader::ended);
+        downloader.start(codes);
+        if (during)
+            during(downloader);
+        if (ended.isEmpty())
+            ended.wait(20000);
+        run.completed = !ended.isEmpty() && ended.first().first().toBool();
+        return run;
+    }
+
+    QByteArray stored(const QString &code) const
+    {
+        QFile file(dir.file("Temp/" + code + ".sdx"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+    }
+
+    void putOld(const QString &code) const
+    {
+        QFile file(dir.file("Temp/" + code + ".sdx"));
+        file.open(QIODevice::WriteOnly);
+        file.write(kOld);
+    }
+
+    QStringList tempEntries() const { return QDir(dir.file("Temp")).entryList(QDir::Files | QDir::Hidden); }
+
+    TempProgramDir dir;
+    SdxServer server;
+
+private:
+    static void connect(TPDownloader &downloader, Run &run)
+    {
+        QObject::connect(&downloader, &TPDownloader::message, &downloader,
+                         [&run](const QString &text) { run.log.append(text); });
+        QObject::connect(&downloader, &TPDownloader::status, &downloader,
+                         [&run](const QString &text) { run.status.append(text); });
+    }
+};
+
+} // namespace
+
+class DownloaderTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void replies_data();
+    void replies();
+    void refusedConnection();
+    void bodyOverOneMebibyte();
+    void requestAndLog();
+    void percentLabel();
+    void cancelDuringTransfer();
+    void codesThatNameNoPlainFile();
+    void runAgainRightAfterCancel();
+};
+
+void DownloaderTest::replies_data()
+{
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<int>("firstPiece");
+    QTest::addColumn<int>("pieceSize");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QString>("line");  // the log line between start and end, if any
+    QTest::newRow("one chunk") << int(SdxFault::None) << 0 << 0 << true << QString();
+    QTest::newRow("many chunks") << int(SdxFault::None) << 0 << 40 << true << QString();
+    QTest::newRow("header split before 8 bytes") << int(SdxFault::None) << 5 << 11 << true << QString();
+    QTest::newRow("header split across its blank line") << int(SdxFault::None) << 60 << 25 << true << QString();
+    QTest::newRow("no Content-Length") << int(SdxFault::NoLength) << 0 << 0 << false
+                                       << QStringLiteral("0192.sdx Not existed.\r\n");
+    QTest::newRow("404 with a length") << int(SdxFault::NotFound) << 0 << 0 << false
+                                       << QStringLiteral("0192.sdx Not existed.\r\n");
+    QTest::newRow("500 with a body") << int(SdxFault::ServerError) << 0 << 0 << false
+                                     << QStringLiteral("0192.sdx Not existed.\r\n");
+    QTest::newRow("truncated body") << int(SdxFault::Truncated) << 0 << 0 << false
+                                    << QStringLiteral("0192.sdx incomplete: 127.0.0.1:%1 closed the connection after "
+                                                      "%2 of %3 bytes.\r\n");
+    QTest::newRow("slow beyond the limit") << int(SdxFault::Slow) << 0 << 0 << false
+                                           << QStringLiteral("0192.sdx timed out at 127.0.0.1:%1 after 1 s; "
+                                                             "nothing was stored.\r\n");
+    QTest::newRow("stall") << int(SdxFault::Stall) << 0 << 0 << false
+                           << QStringLiteral("0192.sdx timed out at 127.0.0.1:%1 after 1 s; nothing was stored.\r\n");
+    QTest::newRow("dropped at once") << int(SdxFault::Refused) << 0 << 0 << false
+                                     << QStringLiteral("0192.sdx: 127.0.0.1:%1 closed the connection before the "
+                                                       "reply header ended.\r\n");
+}
+
+void DownloaderTest::replies()
+{
+    QFETCH(int, fault);
+    QFETCH(int, firstPiece);
+    QFETCH(int, pieceSize);
+    QFETCH(bool, stored);
+    QFETCH(QString, line);
+    Fixture f;
+    f.putOld("0192");
+    f.server.setFault("0192", SdxFault(fault));
+    f.server.setDelivery({firstPiece, pieceSize, 2});
+    const Run run = f.run({"0192", "0130"}, {20, 100, 10});
+    QVERIFY(run.completed);
+    QCOMPARE(f.stored("0192"), stored ? kBody : kOld);  // a failed reply leaves the older file as it was
+    QCOMPARE(f.stored("0130"), kBody);                  // and the run goes on
+    QStringList expected = {"TP Down Start!\r\n"};
+    const int sent = (kBody.size() - 0) / 2;
+    if (!line.isEmpty())
+        expected.append(line.contains("%2") ? line.arg(f.server.port()).arg(kBody.size() - sent).arg(kBody.size())
+                                            : line.contains("%1") ? line.arg(f.server.port()) : line);
+    expected.append("TP Down Complete\r\n\r\n");
+    QCOMPARE(run.log, expected);
+    QCOMPARE(f.tempEntries(), QStringList({"0130.sdx", "0192.sdx"}));  // no temporary left behind
+}
+
+void DownloaderTest::refusedConnection()
+{
+    Fixture f;
+    const quint16 port = f.server.port();
+    f.server.close();
+    const Run run = f.run({"0192"}, {20, 100, 50}, QStringLiteral("http://127.0.0.1:%1/_data/").arg(port));
+    QVERIFY(run.completed);
+    QCOMPARE(run.log.value(1),
+             QStringLiteral("0192.sdx not fetched from 127.0.0.1:%1: Connection refused.\r\n").arg(port));
+    QVERIFY(f.tempEntries().isEmpty());
+}
+
+void DownloaderTest::bodyOverOneMebibyte()
+{
+    Fixture f;
+    QByteArray big;
+    for (int i = 0; big.size() < 3 * TPDownloader::BufferSize; ++i)
+        big += QByteArray::number(i).rightJustified(10, '0') + "\r\n";
+    f.server.setFile("0192", big);
+    const Run run = f.run({"0192"}, {100, 1000, 60});
+    QVERIFY(run.completed);
+    QCOMPARE(f.stored("0192").size(), big.size());
+    QVERIFY(f.stored("0192") == big);
+    f.server.setDelivery({0, 300000, 1});  // arriving in pieces across flushes
+    QVERIFY(f.run({"0192"}, {5, 1000, 60}).completed);
+    QVERIFY(f.stored("0192") == big);
+}
+
+void DownloaderTest::requestAndLog()
+{
+    Fixture f;
+    const Run run = f.run({"0192", "0000", "", "Astra"});
+    QCOMPARE(run.log, QStringList({"TP Down Start!\r\n", "TP Down Complete\r\n\r\n"}));  // value 0: skipped silently
+    const QString hostPort = QStringLiteral("127.0.0.1:%1").arg(f.server.port());
+    QCOMPARE(f.server.requests(),
+             QList<QByteArray>({"GET http://" + hostPort.toLatin1() + "/_data/0192.sdx HTTP/1.1\r\nHost: " +
+                                hostPort.toLatin1() + "\r\nConnection: close\r\nAccept: */*\r\n\r\n"}));
+    QCOMPARE(run.status.last(), QStringLiteral("TP Down Complete"));
+}
+
+void DownloaderTest::percentLabel()
+{
+    Fixture f;
+    const Run run = f.run({"0192", "0130", "0192", "0130"});
+    QCOMPARE(run.status, QStringList({"TP Download   0%", "TP Download   25%", "TP Download   50%",
+                                      "TP Download   75%", "TP Down Complete"}));
+}
+
+void DownloaderTest::cancelDuringTransfer()
+{
+    Fixture f;
+    f.putOld("0192");
+    f.server.setFault("0192", SdxFault::Stall);
+    const Run run = f.run({"0192", "0130"}, {20, 1000, 120}, {}, [](TPDownloader &downloader) {
+        QTest::qWait(200);
+        downloader.cancel();
+    });
+    QVERIFY(!run.completed);
+    QCOMPARE(run.log, QStringList({"TP Down Start!\r\n", "TP Down Stop\r\n\r\n"}));
+    QCOMPARE(run.status.last(), QStringLiteral("TP Down Stop"));
+    QCOMPARE(f.stored("0192"), kOld);
+    QCOMPARE(f.stored("0130"), QByteArray("(none)"));  // the run stopped before the next code
+}
+
+void DownloaderTest::codesThatNameNoPlainFile()
+{
+    Fixture f;
+    const Run run = f.run({"0192/../../x", "0192\\x"});
+    QCOMPARE(run.log.mid(1, 2), QStringList({"0192/../../x cannot be stored in Temp: the code is no plain file name.\r\n",
+                                             "0192\\x cannot be stored in Temp: the code is no plain file name.\r\n"}));
+    QVERIFY(f.server.requests().isEmpty());
+    QVERIFY(!QFile::exists(f.dir.file("x.sdx")));
+}
+
+void DownloaderTest::runAgainRightAfterCancel()
+{
+    Fixture f;
+    TPDownloader downloader(ProgramDir(f.dir.path()), f.mirrors(), {20, 1000, 120});
+    QStringList log;
+    connect(&downloader, &TPDownloader::message, this, [&log](const QString &text) { log.append(text); });
+    QSignalSpy ended(&downloader, &TPDownloader::ended);
+    f.server.setFault("0192", SdxFault::Stall);
+    downloader.start({"0130", "0192", "0130"});
+    QTRY_COMPARE(f.server.requests().size(), 2);  // the first code is done, the second stalls
+    downloader.cancel();
+    f.server.setFault("0192", SdxFault::None);
+    downloader.start({"0192"});
+    QTRY_COMPARE(ended.size(), 2);
+    QCOMPARE(ended.at(1).first().toBool(), true);
+    QCOMPARE(log.mid(2), QStringList({"TP Down Start!\r\n", "TP Down Complete\r\n\r\n"}));
+    QCOMPARE(f.stored("0192"), kBody);
+    QCOMPARE(log.value(1), QStringLiteral("TP Down Stop\r\n\r\n"));
+    QCOMPARE(f.server.requests().size(), 3);  // the cancelled run fetched no more
+}
+
+QTEST_GUILESS_MAIN(DownloaderTest)
+#include "tst_downloader.moc"
