@@ -16,4 +16,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 # The libraries come from the executables; the platform plugins are loaded, not linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The local satellite-data service serves these tables.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "dtv-scan-tables")
 include(CPack)

@@ -6,12 +6,14 @@
 #include "support/ModalDriver.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDirIterator>
 #include <QEventLoop>
 #include <QProcess>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QTextStream>
 
 #include <cstdio>
@@ -151,6 +153,25 @@ int main(int argc, char *argv[])
                                 return true;
                             }});
         window.cmdPCSTB_Click(2);
+    }
+    {
+        // The wizard's second step, Europe chosen and a few satellites ticked, then cancelled.
+        ModalDriver driver({[&camera](QWidget *modal) {
+            if (modal->objectName() != QLatin1String("frmDownList"))
+                return false;
+            QTimer::singleShot(0, modal, [&camera, modal] {
+                modal->findChild<QCheckBox *>(QStringLiteral("chkRegion_3"))->setChecked(true);
+                modal->findChild<QPushButton *>(QStringLiteral("cmdNext"))->click();
+                auto *list = modal->findChild<QTreeWidget *>(QStringLiteral("List1"));
+                for (int row : {2, 3, 5})
+                    if (QTreeWidgetItem *item = list->topLevelItem(row))
+                        item->setCheckState(0, Qt::Checked);
+                camera.take(modal, QStringLiteral("download-wizard"));
+                modal->findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
+            });
+            return true;
+        }});
+        window.cmdTPEDIT_Click(0);
     }
     window.close();
     sim.terminate();
