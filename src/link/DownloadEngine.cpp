@@ -45,11 +45,13 @@ void DownloadEngine::handleMessage(const QByteArray &message)
             setButtonText(QStringLiteral("OK"));
             finish(TransferEnd::Received);
         } else {
+            noteFault(TransferFault::ReceiverError);
             setPercentText(QStringLiteral("Channel Upload Fail"));
         }
         return;
     }
     if (message == "ERRO") {
+        noteFault(TransferFault::ReceiverError);
         setPercentText(QStringLiteral("Error !!! Please turn off the On the receiver to reset. "));
         return;
     }
@@ -93,6 +95,15 @@ void DownloadEngine::startRound()
     m_expectData = false;
     m_packetNumber = 0;
     m_totalChecksum = 0;
+    m_receivedBytes = 0;
+    m_receivedPackets = 0;
+    clearFault();
+}
+
+qint64 DownloadEngine::bytesTotal() const
+{
+    // Packets are as long as the receiver makes them: estimated from those seen.
+    return m_receivedPackets > 0 ? m_receivedBytes * m_downloadPackets / m_receivedPackets : 0;
 }
 
 void DownloadEngine::dataPacket(const QByteArray &message)
@@ -100,6 +111,8 @@ void DownloadEngine::dataPacket(const QByteArray &message)
     const qint64 checksum = byteSum(message);
     m_totalChecksum += checksum;
     m_data += message;
+    m_receivedBytes += message.size();
+    ++m_receivedPackets;
     if (m_packetNumber < m_downloadPackets - 1) {
         send(QStringLiteral("%1").arg(checksum % 10000, 4, 10, QLatin1Char('0')).toLatin1());
         m_expectData = false;
@@ -115,6 +128,7 @@ void DownloadEngine::lastPacket()
     if (!m_temporary->open(QIODevice::WriteOnly) || m_temporary->write(m_data) != m_data.size()) {
         const QString error = m_temporary->errorString();
         discardTemporary();
+        noteFault(TransferFault::FileError);
         Q_EMIT fileError(error);
         FILEclose_error(1);
         return;
@@ -133,6 +147,7 @@ void DownloadEngine::finalByteMatched()
         if (!m_temporary || !m_temporary->commit()) {
             const QString error = m_temporary ? m_temporary->errorString() : QStringLiteral("No data");
             m_temporary.reset();
+            noteFault(TransferFault::FileError);
             Q_EMIT fileError(error);
             FILEclose_error(1);
             return;

@@ -17,6 +17,8 @@ public:
     ~DownloadEngine() override;
 
     void handleMessage(const QByteArray &message) override;
+    qint64 bytesDone() const override { return m_receivedBytes; }
+    qint64 bytesTotal() const override;
 
     // Removes the temporary file of a download that did not complete.
     void discardTemporary();
@@ -48,5 +50,7 @@ private:
     int m_downloadPackets = 64;
     int m_packetNumber = 0;
     qint64 m_totalChecksum = 0;
+    qint64 m_receivedBytes = 0;
+    int m_receivedPackets = 0;
     QString m_finalCheck;
 };

@@ -82,6 +82,17 @@ QString ReceiverPort::deviceName(const ProgramDir &dir, int portNumber)
 #endif
 }
 
+void ReceiverPort::setDevicePath(const QString &path)
+{
+    m_devicePath = path;
+    m_serial.setPortName(device());
+}
+
+QString ReceiverPort::device() const
+{
+    return m_devicePath.isEmpty() ? deviceName(m_dir, m_portNumber) : m_devicePath;
+}
+
 Status ReceiverPort::setPortNumber(int portNumber)
 {
     if (portNumber < kFirstPort || portNumber > kFirstPort + kPortCount - 1)
@@ -92,7 +103,7 @@ Status ReceiverPort::setPortNumber(int portNumber)
     if (wasOpen)
         m_serial.close();
     m_portNumber = portNumber;
-    m_serial.setPortName(deviceName(m_dir, m_portNumber));
+    m_serial.setPortName(device());
     return wasOpen ? openDevice() : Status::success();
 }
 
@@ -129,7 +140,7 @@ Status ReceiverPort::setOpen(bool open)
         return Status::success();
     }
     // The device behind "ComN" may have changed since the number was chosen.
-    m_serial.setPortName(deviceName(m_dir, m_portNumber));
+    m_serial.setPortName(device());
     return openDevice();
 }
 

@@ -24,6 +24,11 @@ public:
     static QString deviceName(const ProgramDir &dir, int portNumber);
 
     int portNumber() const { return m_portNumber; }
+    // A device given by path (such as /dev/ttyUSB0) instead of "ComN"; empty
+    // returns to the port number.
+    void setDevicePath(const QString &path);
+    // The device the port opens now.
+    QString device() const;
     // Switches to another port; an open port is closed and opened on the new one.
     Status setPortNumber(int portNumber);
     // Applies a settings text such as "115200,N,8,1".
@@ -64,6 +69,7 @@ private:
     QSerialPort m_serial;
     MessageFramer m_framer;
     int m_portNumber = kFirstPort;
+    QString m_devicePath;
     QString m_settings = kSettings;
 };
 

@@ -15,6 +15,7 @@ void TransferEngine::watchdogTick()
     ++m_watchdogTicks;
     if (!m_portOk) {
         // Repeats on every tick until the window is closed.
+        noteFault(TransferFault::PortLost);
         board(QStringLiteral("Port  error... "));
         FILEclose_error2();
         return;
@@ -23,6 +24,7 @@ void TransferEngine::watchdogTick()
         return;
     m_watchdogTicks = 0;
     if (!m_ended) {
+        noteFault(TransferFault::TimedOut);
         board(QStringLiteral("Error !!! Please turn OFF then ON the receiver to reset. "));
         FILEclose_error(1);
     }
@@ -30,6 +32,7 @@ void TransferEngine::watchdogTick()
 
 void TransferEngine::finalCheckFailed(quint8 received, const QString &ours)
 {
+    noteFault(TransferFault::ChecksumFailed);
     board(QStringLiteral("Final check failed: the receiver has %1, %2").arg(finalCheckText(received), ours));
     closeWithError();
 }
@@ -38,6 +41,7 @@ void TransferEngine::sendFailed(const QString &error)
 {
     if (m_ended)
         return;
+    noteFault(TransferFault::SendError);
     Q_EMIT fileError(error);
     closeWithError();
 }
@@ -45,6 +49,8 @@ void TransferEngine::sendFailed(const QString &error)
 bool TransferEngine::cancelClicked()
 {
     if (m_view.buttonText != QLatin1String("OK")) {
+        if (!m_ended)
+            noteFault(TransferFault::Cancelled);
         stopTransfer();
         m_ended = true;
         return false;

@@ -30,6 +30,20 @@ enum class TransferEnd {
     Received,   // a download is complete: convert it, then close as Completed
 };
 
+// Why a transfer did not succeed. The first cause seen counts: a receiver
+// error word that the watchdog later ends is still a receiver error.
+enum class TransferFault {
+    None,
+    Refused,         // the file does not fit its kind
+    FileError,       // the file could not be opened, read or written
+    SendError,       // the port took the bytes but could not send them
+    ReceiverError,   // an error word, or an end before the whole image
+    TimedOut,        // the watchdog: nothing received for six ticks
+    ChecksumFailed,  // a packet or the whole-image check disagreed
+    PortLost,        // the port could not be opened or went away
+    Cancelled,
+};
+
 // The state and endings both transfer kinds share: the port flag, the watchdog,
 // and the ways a transfer is closed. The protocols live in the subclasses and
 // are driven by whole ReceiverMessages.
@@ -55,6 +69,10 @@ public:
     bool cancelClicked();
 
     const TransferView &view() const { return m_view; }
+    TransferFault fault() const { return m_fault; }
+    // Payload bytes moved so far, and the whole amount expected (0 while unknown).
+    virtual qint64 bytesDone() const = 0;
+    virtual qint64 bytesTotal() const = 0;
     bool portOk() const { return m_portOk; }
     bool stopped() const { return m_stop; }
     bool hasEnded() const { return m_ended; }
@@ -79,6 +97,12 @@ protected:
     void finalCheckFailed(quint8 received, const QString &ours);
     Status send(const QByteArray &bytes) { return m_wire.write(bytes); }
     void board(const QString &line) { Q_EMIT boardLine(line + QStringLiteral("\r\n")); }
+    void noteFault(TransferFault fault)
+    {
+        if (m_fault == TransferFault::None)
+            m_fault = fault;
+    }
+    void clearFault() { m_fault = TransferFault::None; }
     void setPercentText(const QString &text);
     void setProgress(int value, int maximum);
     void setProgressValue(int value);
@@ -98,4 +122,5 @@ private:
     TransferView m_view;
     bool m_portOk = true;
     bool m_ended = false;
+    TransferFault m_fault = TransferFault::None;
 };

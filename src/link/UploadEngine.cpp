@@ -64,6 +64,7 @@ bool UploadEngine::handleEndings(const QByteArray &message)
             FILEclose();
         } else {
             // The receiver stopped before it had the whole image.
+            noteFault(TransferFault::ReceiverError);
             board(QStringLiteral("FAIL"));
             board(QStringLiteral(" "));
             FILEclose_error(m_dataStarted ? 2 : 1);
@@ -79,6 +80,7 @@ bool UploadEngine::handleEndings(const QByteArray &message)
     else if (message == "ERR2")
         error = QStringLiteral("Smc Reading Error !!! Please turn OFF then ON the receiver to reset. ");
     if (!error.isEmpty()) {
+        noteFault(TransferFault::ReceiverError);
         board(error);
         closeWithError();
         return true;
@@ -108,6 +110,9 @@ void UploadEngine::handleStep(const QByteArray &message)
         sendNextPacket(QStringLiteral("%1").arg(m_packetCounter, 4, 10, QLatin1Char('0')).toLatin1());
         return;
     }
+    // A reply for another sum: the receiver got the packet wrong and will not go on.
+    if (number && m_dataStarted && m_finalCheck.isEmpty())
+        noteFault(TransferFault::ChecksumFailed);
     if (isStartAcknowledgement(first) && !m_lastPacketSent) {
         if (!m_file.isOpen())
             return;
@@ -126,6 +131,7 @@ void UploadEngine::handleStep(const QByteArray &message)
         return;
     }
     if (message == "SMER") {
+        noteFault(TransferFault::ReceiverError);
         board(QStringLiteral("Please insert SMC ..."));
         FILEclose_error(1);
     }
@@ -140,6 +146,7 @@ void UploadEngine::sendNextPacket(const QByteArray &number)
     QByteArray packet(kPacketSize, '\0');
     // A file that cannot be read must not go out as zero bytes.
     if (m_file.read(packet.data(), kPacketSize) < 0) {
+        noteFault(TransferFault::FileError);
         Q_EMIT fileError(m_file.errorString());
         closeWithError();
         return;
@@ -171,6 +178,7 @@ void UploadEngine::fileOpen()
     m_watchdogTicks = 0;
     m_file.setFileName(m_selectedFile);
     if (!m_file.open(QIODevice::ReadOnly)) {
+        noteFault(TransferFault::FileError);
         Q_EMIT fileError(m_file.errorString());
         return;
     }
@@ -182,6 +190,7 @@ void UploadEngine::fileOpen()
                                  .arg(m_kind)
                                  .arg(m_expectedSize)
                                  .arg(m_length);
+        noteFault(TransferFault::Refused);
         stopTransfer();
         setPercentText(QStringLiteral("              transfer completed"));
         setButtonText(QStringLiteral("OK"));
@@ -226,6 +235,15 @@ void UploadEngine::FILEsend(const QByteArray &packet, qint64 remaining)
     if (!sent)
         sendFailed(sent.error());
 }
+
+qint64 UploadEngine::bytesTotal() const
+{
+    if (m_expectedSize <= 0)
+        return m_length;
+    return std::min(m_length, (qint64(m_expectedSize) / kPacketSize + 1) * kPacketSize);
+}
+
+qint64 UploadEngine::bytesDone() const { return std::min(m_sentCount, bytesTotal()); }
 
 void UploadEngine::closeFile()
 {

@@ -15,6 +15,8 @@ public:
 
     void handleMessage(const QByteArray &message) override;
     void portOpened(bool ok) override;
+    qint64 bytesDone() const override;
+    qint64 bytesTotal() const override;
 
     int packetCounter() const { return m_packetCounter; }
     qint64 sentCount() const { return m_sentCount; }

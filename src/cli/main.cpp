@@ -1,0 +1,238 @@
+// tarvik-cli: the receiver transfers from a shell, for scripts and benches.
+#include "cli/ExitCodes.h"
+#include "cli/ProgressPrinter.h"
+#include "cli/SignalWatcher.h"
+#include "link/ReceiverLink.h"
+#include "link/TransferKinds.h"
+#include "link/TransferSession.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kUploadMode = 2;
+
+const char *const kUsage =
+    "Usage:\n"
+    "  tarvik-cli upload --port PORT --kind KIND FILE\n"
+    "  tarvik-cli download --port PORT FILE\n"
+    "  tarvik-cli monitor --port PORT\n"
+    "\n"
+    "PORT is Com1..Com4 (as in the window: an entry ComN in the program directory, else a\n"
+    "serial device) or a device path such as /dev/ttyUSB0.\n"
+    "KIND is one of: STB_Loader Application Transponder \"CH. Data\" MPEG Default_OSD 2MB\n"
+    "SOSD SAD1 SAD2 SCH1 SCH2 OSD SUBSCRIPTION.\n"
+    "A download replaces FILE only when the receiver's final check matched.\n"
+    "Progress goes to standard output (--quiet: none), the receiver's texts to standard error.\n"
+    "\n";
+
+void say(const QString &text) { std::fprintf(stderr, "tarvik-cli: %s\n", qPrintable(text)); }
+
+int usageError(const QString &text)
+{
+    say(text);
+    std::fprintf(stderr, "Try 'tarvik-cli --help'.\n");
+    return ExitCode::Usage;
+}
+
+// The receiver's board texts end with CR LF; a terminal wants LF.
+void printBoard(const QString &text)
+{
+    QString line = text;
+    line.remove(QLatin1Char('\r'));
+    std::fputs(line.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+struct PortChoice {
+    int number = 0;  // 0: a device path
+    QString device;
+};
+
+PortChoice portChoice(const QString &text)
+{
+    static const QRegularExpression com(QStringLiteral("^[Cc][Oo][Mm]([0-9]+)$"));
+    if (const QRegularExpressionMatch m = com.match(text); m.hasMatch())
+        return {m.captured(1).toInt(), {}};
+    return {0, text};
+}
+
+void choosePort(ReceiverLink &link, ReceiverPort &port, const PortChoice &choice)
+{
+    if (choice.number > 0)
+        link.setSelectedPort(choice.number);
+    else
+        port.setDevicePath(choice.device);
+}
+
+QString portName(const QString &given, const ReceiverPort &port)
+{
+    return port.device() == given ? given : QStringLiteral("%1 (%2)").arg(given, port.device());
+}
+
+int runTransfer(ReceiverLink &link, const QString &portText, const TransferTimings &timings, bool quiet)
+{
+    TransferSession session(link, timings);
+    choosePort(link, session.port(), portChoice(portText));
+    if (const Status s = session.connectPort(); !s) {
+        say(QStringLiteral("cannot use port %1: %2").arg(portText, s.error()));
+        return ExitCode::PortError;
+    }
+    const QString name = portName(portText, session.port());
+
+    ProgressPrinter progress(stdout, ::isatty(STDOUT_FILENO) == 1);
+    int exitCode = ExitCode::Failed;
+    QObject::connect(&session, &TransferSession::viewChanged, &session, [&] {
+        if (!quiet)
+            progress.show(session.rate());
+    });
+    QObject::connect(&session, &TransferSession::sizeError, &session, [](const QString &text) { say(text); });
+    QObject::connect(&session, &TransferSession::fileError, &session, [&link](const QString &text) {
+        say(QStringLiteral("%1: %2").arg(link.selectedFile, text));
+    });
+    QObject::connect(&session, &TransferSession::ended, &session, [&](TransferEnd how) {
+        const bool good = how == TransferEnd::Completed || how == TransferEnd::Received;
+        exitCode = good ? ExitCode::Success : exitCodeFor(session.engine().fault());
+        QCoreApplication::exit(exitCode);
+    });
+    SignalWatcher stopSignals;
+    QObject::connect(&stopSignals, &SignalWatcher::caught, &session, [&](int number) {
+        session.cancel();
+        exitCode = 128 + number;
+        QCoreApplication::exit(exitCode);
+    });
+
+    if (const Status s = session.portOpen(); !s) {
+        say(QStringLiteral("cannot open port %1: %2").arg(name, s.error()));
+        return ExitCode::PortError;
+    }
+    QCoreApplication::exec();
+    session.stopWatchdog();
+    if (session.port().isOpen())
+        session.portOpen();
+    progress.finish();
+    if (exitCode == ExitCode::Success && !quiet)
+        std::printf("%s: done\n", qPrintable(link.selectedFile));
+    else if (exitCode == ExitCode::PortLost)
+        say(QStringLiteral("port %1 was lost").arg(name));
+    else if (exitCode == ExitCode::TimedOut)
+        say(QStringLiteral("no answer from the receiver on %1").arg(name));
+    return exitCode;
+}
+
+int runMonitor(ReceiverLink &link, const QString &portText)
+{
+    ReceiverPort &port = link.monitorPort();
+    choosePort(link, port, portChoice(portText));
+    if (const Status s = link.RS232_Connect(); !s) {
+        say(QStringLiteral("cannot use port %1: %2").arg(portText, s.error()));
+        return ExitCode::PortError;
+    }
+    const QString name = portName(portText, port);
+    if (const Status s = port.setOpen(true); !s) {
+        say(QStringLiteral("cannot open port %1: %2").arg(name, s.error()));
+        return ExitCode::PortError;
+    }
+    QObject::disconnect(&port, &ReceiverPort::lost, &link, nullptr);
+    QObject::connect(&link, &ReceiverLink::messageAppended, &link, [](const QString &text) {
+        std::fputs(text.toLatin1().constData(), stdout);
+        std::fflush(stdout);
+    });
+    int exitCode = ExitCode::Success;
+    QObject::connect(&port, &ReceiverPort::lost, &link, [&](const QString &error) {
+        say(QStringLiteral("port %1 was lost: %2").arg(name, error));
+        exitCode = ExitCode::PortLost;
+        QCoreApplication::exit(exitCode);
+    });
+    SignalWatcher stopSignals;
+    QObject::connect(&stopSignals, &SignalWatcher::caught, &link, [] { QCoreApplication::exit(ExitCode::Success); });
+    QCoreApplication::exec();
+    port.setOpen(false);
+    return exitCode;
+}
+
+// "FIRST,NEXT" in ms, for tests that cannot wait for the stated intervals.
+bool parseWatchdog(const QString &text, TransferTimings &timings)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    bool ok1 = false, ok2 = false;
+    if (parts.size() != 2)
+        return false;
+    timings.watchdogFirstMs = parts[0].toInt(&ok1);
+    timings.watchdogMs = parts[1].toInt(&ok2);
+    return ok1 && ok2 && timings.watchdogFirstMs > 0 && timings.watchdogMs > 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarvik-cli"));
+
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral("Receiver transfers from the command line."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("ComN or a device path."), QStringLiteral("port"));
+    const QCommandLineOption kind(QStringLiteral("kind"), QStringLiteral("The upload kind."), QStringLiteral("kind"));
+    const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")}, QStringLiteral("No progress."));
+    QCommandLineOption watchdog(QStringLiteral("watchdog-ms"), QStringLiteral("Watchdog intervals."), QStringLiteral("first,next"));
+    watchdog.setFlags(QCommandLineOption::HiddenFromHelp);
+    p.addOptions({help, port, kind, quiet, watchdog});
+    p.addPositionalArgument(QStringLiteral("command"), QStringLiteral("upload, download or monitor"));
+    p.addPositionalArgument(QStringLiteral("file"), QStringLiteral("the file to send or to write"));
+
+    if (!p.parse(QCoreApplication::arguments()))
+        return usageError(p.errorText());
+    if (p.isSet(help)) {
+        std::printf("%s%s\n%s", kUsage, qPrintable(p.helpText().section(QLatin1Char('\n'), 2)), exitCodeHelp());
+        return ExitCode::Success;
+    }
+    const QStringList args = p.positionalArguments();
+    if (args.isEmpty())
+        return usageError(QStringLiteral("no command given"));
+    const QString command = args.first();
+    if (command != QLatin1String("upload") && command != QLatin1String("download") &&
+        command != QLatin1String("monitor"))
+        return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
+    if (!p.isSet(port) || p.value(port).isEmpty())
+        return usageError(QStringLiteral("%1 needs --port").arg(command));
+    const qsizetype wanted = command == QLatin1String("monitor") ? 1 : 2;
+    if (args.size() != wanted)
+        return usageError(wanted == 1 ? QStringLiteral("monitor takes no file")
+                                      : QStringLiteral("%1 needs one FILE").arg(command));
+    if (p.isSet(kind) && command != QLatin1String("upload"))
+        return usageError(QStringLiteral("--kind is for upload only"));
+    TransferTimings timings;
+    if (p.isSet(watchdog) && !parseWatchdog(p.value(watchdog), timings))
+        return usageError(QStringLiteral("--watchdog-ms wants FIRST,NEXT"));
+
+    ReceiverLink link(ProgramDir::ofApplication());
+    if (command == QLatin1String("monitor"))
+        return runMonitor(link, p.value(port));
+
+    link.selectedFile = args.at(1);
+    if (command == QLatin1String("upload")) {
+        if (!p.isSet(kind))
+            return usageError(QStringLiteral("upload needs --kind"));
+        if (!transferKind(p.value(kind)))
+            return usageError(QStringLiteral("unknown kind \"%1\"").arg(p.value(kind)));
+        QFile file(link.selectedFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            say(QStringLiteral("cannot read %1: %2").arg(link.selectedFile, file.errorString()));
+            return ExitCode::FileRefused;
+        }
+        link.hSerialMode = kUploadMode;
+        link.hDataMode = p.value(kind);
+    } else {
+        link.hSerialMode = TransferSession::kDownloadMode;
+    }
+    QObject::connect(&link, &ReceiverLink::messageAppended, &link, &printBoard);
+    return runTransfer(link, p.value(port), timings, p.isSet(quiet));
+}
