@@ -8,16 +8,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDirIterator>
-#include <QEventLoop>
 #include <QProcess>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QTextStream>
+#include <QtTest>
 
 #include <cstdio>
-#include <functional>
 
 namespace {
 
@@ -30,23 +29,6 @@ bool copyTree(const QString &fromPath, const QString &to)
         const QString target = QDir(to).filePath(QDir(from).relativeFilePath(source));
         if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
             return false;
-    }
-    return true;
-}
-
-void wait(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool waitFor(const std::function<bool()> &done, int ms)
-{
-    for (int waited = 0; !done(); waited += 50) {
-        if (waited >= ms)
-            return false;
-        wait(50);
     }
     return true;
 }
@@ -68,7 +50,7 @@ public:
     // Lets the window settle, then saves it as <name>.png.
     void take(QWidget *window, const QString &name)
     {
-        wait(300);
+        QTest::qWait(300);
         const QString file = QDir(m_outDir).filePath(name + QStringLiteral(".png"));
         if (!window || !window->grab().save(file)) {
             QTextStream(stderr) << "screenshots: no picture " << file << '\n';
@@ -110,7 +92,7 @@ int main(int argc, char *argv[])
     QProcess sim;
     sim.start(args.at(2), {QStringLiteral("--link"), QDir(dir).filePath(QStringLiteral("Com1")),
                            QStringLiteral("--baud"), QStringLiteral("57600")});
-    if (!sim.waitForStarted() || !waitFor([&] { return QFileInfo(QDir(dir).filePath(QStringLiteral("Com1"))).isSymLink(); }, 5000)) {
+    if (!sim.waitForStarted() || !QTest::qWaitFor([&] { return QFileInfo(QDir(dir).filePath(QStringLiteral("Com1"))).isSymLink(); }, 5000)) {
         std::fputs("screenshots: the receiver simulator did not start\n", stderr);
         return 1;
     }
