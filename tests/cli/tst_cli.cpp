@@ -1,0 +1,331 @@
+// tarvik-cli, the real executable, against the receiver simulator.
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+const QString kCli = QStringLiteral(TARVIK_STAGE_DIR "/tarvik-cli");
+const QString kSim = QStringLiteral(TARVIK_TOOLS_DIR "/receiver-sim");
+const QString kQuickWatchdog = QStringLiteral("100,300");
+
+QByteArray pattern(qsizetype size, int seed)
+{
+    QByteArray bytes(size, '\0');
+    for (qsizetype i = 0; i < size; ++i)
+        bytes[i] = char((i * 131 + i / 977 + seed) & 0xFF);
+    return bytes;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class CliTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void upload_data();
+    void upload();
+    void download_data();
+    void download();
+    void fileProblems_data();
+    void fileProblems();
+    void portThatCannotOpen();
+    void comNameResolvesInTheProgramDirectory();
+    void sigintClosesThePort_data();
+    void sigintClosesThePort();
+    void usage_data();
+    void usage();
+    void helpListsCommandsAndCodes();
+
+private:
+    bool startSim(const QStringList &faults);
+    CliRun run(const QStringList &args, const QString &program = kCli);
+    QString pty() const { return m_dir->filePath(QStringLiteral("pty")); }
+    // The files beside the test's own, without the simulator's terminal link.
+    QStringList entries() const
+    {
+        QStringList names = QDir(m_dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot);
+        names.removeAll(QStringLiteral("pty"));
+        return names;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QProcess> m_sim;
+};
+
+void CliTest::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+void CliTest::cleanup()
+{
+    if (m_sim && m_sim->state() != QProcess::NotRunning) {
+        m_sim->terminate();
+        if (!m_sim->waitForFinished(3000))
+            m_sim->kill();
+        m_sim->waitForFinished(1000);
+    }
+    m_sim.reset();
+    m_dir.reset();
+}
+
+bool CliTest::startSim(const QStringList &faults)
+{
+    m_sim = std::make_unique<QProcess>();
+    m_sim->start(kSim, QStringList{"--link", pty(), "--out", m_dir->filePath("received.bin"), "--write-ms", "60",
+                                   "--image", m_dir->filePath("image.bin")} +
+                           faults);
+    if (!m_sim->waitForStarted(5000))
+        return false;
+    QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired() && !m_sim->canReadLine())
+        m_sim->waitForReadyRead(100);
+    return QFileInfo(pty()).isSymLink();
+}
+
+CliRun CliTest::run(const QStringList &args, const QString &program)
+{
+    QProcess cli;
+    cli.setWorkingDirectory(m_dir->path());
+    cli.start(program, args);
+    CliRun r;
+    if (!cli.waitForFinished(60000)) {
+        cli.kill();
+        cli.waitForFinished();
+        return r;
+    }
+    r.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(cli.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(cli.readAllStandardError());
+    return r;
+}
+
+void CliTest::upload_data()
+{
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("boardLine");
+
+    QTest::newRow("good") << QStringList{} << 0 << "SUCCESS\n";
+    QTest::newRow("garbage before a reply") << QStringList{"--garbage", "3"} << 0 << "SUCCESS\n";
+    QTest::newRow("ERR ") << QStringList{"--error", "ERR ", "--at", "3"} << 5
+                          << "Smc Writing Error !!! Please turn OFF then ON the receiver to reset.\n";
+    QTest::newRow("ERR1 instead of the start byte")
+        << QStringList{"--error", "ERR1", "--at", "-1"} << 5
+        << "Type Mismatch Error !!! Please turn OFF then ON the receiver to reset.\n";
+    QTest::newRow("SMER") << QStringList{"--error", "SMER", "--at", "-1"} << 5 << "Please insert SMC ...\n";
+    QTest::newRow("early end") << QStringList{"--early-end", "4"} << 5 << "FAIL\n";
+    QTest::newRow("wrong checksum reply") << QStringList{"--wrong-checksum", "2"} << 7
+                                          << "Error !!! Please turn OFF then ON the receiver to reset. \n";
+    QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << 7 << "Final check failed";
+    QTest::newRow("stall") << QStringList{"--stall-after", "5"} << 6
+                           << "Error !!! Please turn OFF then ON the receiver to reset. \n";
+    QTest::newRow("silent") << QStringList{"--silent"} << 6
+                            << "Error !!! Please turn OFF then ON the receiver to reset. \n";
+    QTest::newRow("hang-up") << QStringList{"--hangup-after", "2"} << 8 << "Port  error... \n";
+}
+
+void CliTest::upload()
+{
+    QFETCH(QStringList, faults);
+    QVERIFY(startSim(faults));
+    const QByteArray image = pattern(262144, 7);
+    QVERIFY(writeFile(m_dir->filePath("tp.MDA"), image));
+
+    const CliRun r = run({"upload", "--port", pty(), "--kind", "Transponder", "--watchdog-ms", kQuickWatchdog,
+                          m_dir->filePath("tp.MDA")});
+    QTEST(r.exitCode, "exitCode");
+    QFETCH(QString, boardLine);
+    QVERIFY2(r.err.contains(boardLine), qPrintable(r.err));
+    if (r.exitCode == 0) {
+        QCOMPARE(readFile(m_dir->filePath("received.bin")), image);
+        // Not a terminal: plain lines, the last one at 100 %.
+        QVERIFY2(r.out.contains("262144/262144 bytes  100 %"), qPrintable(r.out));
+        QVERIFY(!r.out.contains('\r'));
+    }
+}
+
+void CliTest::download_data()
+{
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("good") << QStringList{} << 0;
+    // The second half of a split packet is not a number: the receiver gets the
+    // first half's checksum and answers "ERRO".
+    QTest::newRow("split packet") << QStringList{"--split", "5"} << 5;
+    QTest::newRow("ERRO word") << QStringList{"--error", "ERRO", "--at", "10"} << 5;
+    QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << 7;
+    QTest::newRow("checksum reply refused: ERRO") << QStringList{"--wrong-checksum", "3"} << 5;
+    QTest::newRow("early end") << QStringList{"--early-end", "3"} << 5;
+    QTest::newRow("stall") << QStringList{"--stall-after", "10"} << 6;
+    QTest::newRow("stall before the final byte") << QStringList{"--stall-after", "63"} << 6;
+    QTest::newRow("hang-up") << QStringList{"--hangup-after", "10"} << 8;
+}
+
+void CliTest::download()
+{
+    QFETCH(QStringList, faults);
+    const QByteArray image = pattern(64 * 4096, 3);
+    QVERIFY(writeFile(m_dir->filePath("image.bin"), image));
+    const QString target = m_dir->filePath("ROM_GetCH.bin");
+    QVERIFY(writeFile(target, "the earlier download"));
+    QVERIFY(startSim(faults));
+
+    const CliRun r = run({"download", "--port", pty(), "--watchdog-ms", kQuickWatchdog, target});
+    QTEST(r.exitCode, "exitCode");
+    // The file is replaced whole or not at all; no temporary is left beside it.
+    QCOMPARE(readFile(target), r.exitCode == 0 ? image : QByteArray("the earlier download"));
+    QCOMPARE(entries(), (QStringList{"image.bin", "ROM_GetCH.bin"}));
+}
+
+void CliTest::fileProblems_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<qsizetype>("size");  // -1: no file
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("missing file") << "Transponder" << qsizetype(-1) << "cannot read";
+    QTest::newRow("wrong size for a checked kind")
+        << "Transponder" << qsizetype(1000) << "File size not matched!! Transponder has to 262144 byte but your file is 1000";
+}
+
+void CliTest::fileProblems()
+{
+    QFETCH(QString, kind);
+    QFETCH(qsizetype, size);
+    QVERIFY(startSim({}));
+    const QString file = m_dir->filePath("file.bin");
+    if (size >= 0)
+        QVERIFY(writeFile(file, pattern(size, 1)));
+    const CliRun r = run({"upload", "--port", pty(), "--kind", kind, file});
+    QCOMPARE(r.exitCode, 3);
+    QFETCH(QString, message);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY(!QFile::exists(m_dir->filePath("received.bin")));
+}
+
+void CliTest::portThatCannotOpen()
+{
+    const QString missing = m_dir->filePath("no-such-tty");
+    const CliRun r = run({"download", "--port", missing, m_dir->filePath("out.bin")});
+    QCOMPARE(r.exitCode, 4);
+    QVERIFY2(r.err.contains("cannot open port " + missing + ": "), qPrintable(r.err));
+    QVERIFY(!QFile::exists(m_dir->filePath("out.bin")));
+}
+
+void CliTest::comNameResolvesInTheProgramDirectory()
+{
+    // A copy of the program in a directory of its own, with Com2 linked there.
+    const QString program = m_dir->filePath("tarvik-cli");
+    QVERIFY(QFile::copy(kCli, program));
+    QVERIFY(startSim({}));
+    QVERIFY(QFile::link(QFileInfo(pty()).symLinkTarget(), m_dir->filePath("Com2")));
+    QVERIFY(writeFile(m_dir->filePath("loader.bin"), pattern(65536, 9)));
+    const CliRun r = run({"upload", "--port", "Com2", "--kind", "STB_Loader", "--quiet", m_dir->filePath("loader.bin")},
+                         program);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QString());
+    QCOMPARE(readFile(m_dir->filePath("received.bin")), pattern(65536, 9));
+}
+
+void CliTest::sigintClosesThePort_data()
+{
+    QTest::addColumn<bool>("isDownload");
+    QTest::newRow("upload") << false;
+    QTest::newRow("download") << true;
+}
+
+void CliTest::sigintClosesThePort()
+{
+    QFETCH(bool, isDownload);
+    QVERIFY(writeFile(m_dir->filePath("image.bin"), pattern(64 * 4096, 5)));
+    QVERIFY(writeFile(m_dir->filePath("tp.MDA"), pattern(262144, 5)));
+    QVERIFY(startSim({"--baud", "115200"}));
+    const QString target = m_dir->filePath(isDownload ? "ROM_GetCH.bin" : "tp.MDA");
+    QProcess cli;
+    cli.start(kCli, isDownload ? QStringList{"download", "--port", pty(), target}
+                               : QStringList{"upload", "--port", pty(), "--kind", "Transponder", target});
+    QVERIFY(cli.waitForStarted());
+    // Interrupt once packets flow.
+    QDeadlineTimer deadline(20000);
+    while (!deadline.hasExpired() && !cli.readAllStandardOutput().contains("bytes"))
+        cli.waitForReadyRead(50);
+    QVERIFY(!deadline.hasExpired());
+    ::kill(pid_t(cli.processId()), SIGINT);
+    QVERIFY(cli.waitForFinished(5000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 130);
+    if (isDownload)
+        QVERIFY(!QFile::exists(target));
+    else
+        QVERIFY(!QFile::exists(m_dir->filePath("received.bin")));
+    QCOMPARE(entries().size(), 2);
+}
+
+void CliTest::usage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no command") << QStringList{} << "no command given";
+    QTest::newRow("unknown command") << QStringList{"send", "--port", "Com1", "x"} << "unknown command \"send\"";
+    QTest::newRow("no port") << QStringList{"download", "x"} << "download needs --port";
+    QTest::newRow("no kind") << QStringList{"upload", "--port", "Com1", "x"} << "upload needs --kind";
+    QTest::newRow("unknown kind") << QStringList{"upload", "--port", "Com1", "--kind", "Tp", "x"}
+                                  << "unknown kind \"Tp\"";
+    // "all" gets no answer from the receiver: nothing a script could wait for.
+    QTest::newRow("SMOS") << QStringList{"upload", "--port", "Com1", "--kind", "SMOS", "x"} << "unknown kind \"SMOS\"";
+    QTest::newRow("no file") << QStringList{"download", "--port", "Com1"} << "download needs one FILE";
+    QTest::newRow("two files") << QStringList{"download", "--port", "Com1", "a", "b"} << "download needs one FILE";
+    QTest::newRow("monitor with a file") << QStringList{"monitor", "--port", "Com1", "a"} << "monitor takes no file";
+    QTest::newRow("kind on a download") << QStringList{"download", "--port", "Com1", "--kind", "MPEG", "a"}
+                                        << "--kind is for upload only";
+    QTest::newRow("unknown option") << QStringList{"download", "--baud", "9600"} << "Unknown option 'baud'";
+}
+
+void CliTest::usage()
+{
+    QFETCH(QStringList, args);
+    const CliRun r = run(args);
+    QCOMPARE(r.exitCode, 2);
+    QFETCH(QString, message);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+}
+
+void CliTest::helpListsCommandsAndCodes()
+{
+    const CliRun r = run({"--help"});
+    QCOMPARE(r.exitCode, 0);
+    for (const char *text : {"tarvik-cli upload --port PORT --kind KIND FILE", "tarvik-cli download --port PORT FILE",
+                             "tarvik-cli monitor --port PORT", "  4    port cannot be opened",
+                             "  130  cancelled by SIGINT"})
+        QVERIFY2(r.out.contains(QLatin1String(text)), text);
+    QVERIFY(!r.out.contains("watchdog-ms"));
+}
+
+QTEST_GUILESS_MAIN(CliTest)
+#include "tst_cli.moc"
