@@ -30,6 +30,12 @@ const char *const kUsage =
     "SOSD SAD1 SAD2 SCH1 SCH2 OSD SUBSCRIPTION.\n"
     "A download replaces FILE only when the receiver's final check matched.\n"
     "Progress goes to standard output (--quiet: none), the receiver's texts to standard error.\n"
+    "\n"
+    "Options:\n"
+    "  --port PORT   the port the receiver is on (every command needs it)\n"
+    "  --kind KIND   what the upload is (upload only)\n"
+    "  -q, --quiet   no progress lines\n"
+    "  -h, --help    this text\n"
     "\n";
 
 void say(const QString &text) { std::fprintf(stderr, "tarvik-cli: %s\n", qPrintable(text)); }
@@ -177,7 +183,6 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("tarvik-cli"));
 
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral("Receiver transfers from the command line."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
     const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("ComN or a device path."), QStringLiteral("port"));
     const QCommandLineOption kind(QStringLiteral("kind"), QStringLiteral("The upload kind."), QStringLiteral("kind"));
@@ -185,13 +190,11 @@ int main(int argc, char *argv[])
     QCommandLineOption watchdog(QStringLiteral("watchdog-ms"), QStringLiteral("Watchdog intervals."), QStringLiteral("first,next"));
     watchdog.setFlags(QCommandLineOption::HiddenFromHelp);
     p.addOptions({help, port, kind, quiet, watchdog});
-    p.addPositionalArgument(QStringLiteral("command"), QStringLiteral("upload, download or monitor"));
-    p.addPositionalArgument(QStringLiteral("file"), QStringLiteral("the file to send or to write"));
 
     if (!p.parse(QCoreApplication::arguments()))
         return usageError(p.errorText());
     if (p.isSet(help)) {
-        std::printf("%s%s\n%s", kUsage, qPrintable(p.helpText().section(QLatin1Char('\n'), 2)), exitCodeHelp());
+        std::printf("%s%s", kUsage, exitCodeHelp());
         return ExitCode::Success;
     }
     const QStringList args = p.positionalArguments();

@@ -322,7 +322,7 @@ void CliTest::helpListsCommandsAndCodes()
     QCOMPARE(r.exitCode, 0);
     for (const char *text : {"tarvik-cli upload --port PORT --kind KIND FILE", "tarvik-cli download --port PORT FILE",
                              "tarvik-cli monitor --port PORT", "  4    port cannot be opened",
-                             "  130  cancelled by SIGINT"})
+                             "  130  cancelled by SIGINT", "  --port PORT", "  --kind KIND", "  -q, --quiet"})
         QVERIFY2(r.out.contains(QLatin1String(text)), text);
     QVERIFY(!r.out.contains("watchdog-ms"));
 }
