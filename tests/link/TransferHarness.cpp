@@ -62,6 +62,9 @@ TransferRecord runTransfer(ReceiverLink &link, int mode, const QString &kind, co
         record.percent = window->findChild<QLabel *>(QStringLiteral("lblPer"))->text();
         record.status = window->findChild<QLabel *>(QStringLiteral("lblStatus"))->text();
         record.label1 = window->findChild<QLabel *>(QStringLiteral("Label1"))->text();
+        record.rate = window->findChild<QLabel *>(QStringLiteral("lblRate"))->text();
+        if (!record.rate.isEmpty() && (record.rates.isEmpty() || record.rates.last() != record.rate))
+            record.rates << record.rate;
         record.geometry = window->frameGeometry();
         auto *bar = window->findChild<QProgressBar *>(QStringLiteral("prsUpload"));
         record.progressValue = bar->value();

@@ -32,6 +32,8 @@ struct TransferRecord {
     int progressValue = 0;
     int progressMax = 0;
     QString label1;
+    QStringList rates;  // each speed line lblRate showed, in order
+    QString rate;       // lblRate as last seen
     QRect geometry;  // the window's frame
     QStringList boxes;  // "title|text" of each message box, dismissed
     bool monitorOpenDuring = false;

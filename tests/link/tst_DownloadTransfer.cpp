@@ -104,6 +104,8 @@ void DownloadTransferTest::completeDownload()
     QVERIFY2(!r.timedOut, qPrintable(sim->log()));
     QCOMPARE(m_link->hSerialMode, 10);
     QCOMPARE(r.percent, QString("Channel Upload Success"));
+    QVERIFY(!r.rates.isEmpty());
+    QCOMPARE(r.rate, QString());
     QCOMPARE(r.button, QString("OK"));
     QCOMPARE(r.progressValue, 70);
     QCOMPARE(r.progressMax, 70);

@@ -4,6 +4,7 @@
 #include "common/TextServices.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -110,6 +111,12 @@ void UploadTransferTest::completeUpload()
     QCOMPARE(r.progressValue, r.progressMax);
     QVERIFY(r.boxes.isEmpty());
     QCOMPARE(r.label1, ShortenPathCaption(imagePath()));
+    // The speed line shows while packets flow and is gone once the verdict is in.
+    QVERIFY(!r.rates.isEmpty());
+    static const QRegularExpression rateLine(QStringLiteral("^[0-9]+ bytes/s, [0-9]+:[0-5][0-9] left$"));
+    for (const QString &rate : r.rates)
+        QVERIFY2(rateLine.match(rate).hasMatch(), qPrintable(rate));
+    QCOMPARE(r.rate, QString());
     QCOMPARE(m_board, "KELDO ZAVO STB CONNECTED\r\n" + boardText +
                           "Please wait, WRITING DATA...\r\nSUCCESS\r\n \r\n");
     QCOMPARE(m_lamps, (QList<bool>{true, false}));

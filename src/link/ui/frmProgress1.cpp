@@ -125,6 +125,8 @@ void frmProgress1::refresh()
 
 void frmProgress1::onEnded(TransferEnd how)
 {
+    // The closing texts came before the end was known: the speed line goes now.
+    lblRate->clear();
     switch (how) {
     case TransferEnd::Completed:
         Timer4->start();
