@@ -10,7 +10,7 @@ void write(QDataStream &out, const TPRecord &tp) { out << tp.Freq << tp.Polar <<
 void read(QDataStream &in, SatRecord &s) { in >> s.Diseqc >> s.SatName >> s.TPCount >> s.ParseSort >> s.Deg; }
 void read(QDataStream &in, TPRecord &tp) { in >> tp.Freq >> tp.Polar >> tp.SR >> tp.FEC; }
 
-// Satellite slots first..last of one region; `sat` and `tp` give the records.
+// Satellite packed first..last of one region; `sat` and `tp` give the records.
 template <typename SatAt, typename TPAt>
 QByteArray pack(int first, int last, SatAt sat, TPAt tp)
 {
@@ -76,12 +76,12 @@ TableChange::TableChange(const Before &before, const TPTables &after)
     }
 }
 
-void TableChange::apply(TPTables &t, const Part &part, const QByteArray &slots, qint16 count)
+void TableChange::apply(TPTables &t, const Part &part, const QByteArray &packed, qint16 count)
 {
     t.SatCount[part.region] = count;
     if (part.first > part.last)
         return;
-    const QByteArray bytes = qUncompress(slots);
+    const QByteArray bytes = qUncompress(packed);
     QDataStream in(bytes);
     for (int s = part.first; s <= part.last; ++s) {
         read(in, t.SatData(part.region, s));

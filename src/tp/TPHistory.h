@@ -8,7 +8,7 @@
 #include <vector>
 
 // One undoable change of the working tables (SatData, TPData, SatCount).
-// Only the satellite slots that changed are kept, before and after,
+// Only the satellite packed that changed are kept, before and after,
 // compressed, so a long history of a full set stays small.
 class TableChange {
 public:
@@ -35,7 +35,7 @@ public:
     bool isEmpty() const { return m_parts.isEmpty(); }
     void undo(TPTables &t) const;
     void redo(TPTables &t) const;
-    // Takes `later` into this change when it touched the same slots, so that
+    // Takes `later` into this change when it touched the same packed, so that
     // undoing both is one step; false (and nothing done) otherwise.
     bool absorb(const TableChange &later);
     // The lowest region changed, -1 for none.
@@ -45,13 +45,13 @@ public:
 private:
     struct Part {
         int region;
-        int first; // satellite slots first..last, with all their TP slots
+        int first; // satellite packed first..last, with all their TP packed
         int last;
         qint16 countBefore;
         qint16 countAfter;
-        QByteArray before; // compressed slots
+        QByteArray before; // compressed packed
         QByteArray after;
     };
-    static void apply(TPTables &t, const Part &part, const QByteArray &slots, qint16 count);
+    static void apply(TPTables &t, const Part &part, const QByteArray &packed, qint16 count);
     QList<Part> m_parts;
 };

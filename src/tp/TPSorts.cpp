@@ -46,8 +46,8 @@ void sortSatellites(TPTables &t, SatSortKey key, SortFlags &flags)
     }
     // The exchanges move whole records and TP slots 0..MaxTP-1; applying the
     // final order once gives the same tables.
-    std::vector<SatRecord> sats(std::size_t(n));
-    std::vector<TPRecord> tps(std::size_t(n) * MaxTP);
+    std::vector<SatRecord> sats(static_cast<std::size_t>(n));
+    std::vector<TPRecord> tps(static_cast<std::size_t>(n) * MaxTP);
     for (int s = 0; s < n; ++s) {
         sats[std::size_t(s)] = t.SatData(r, order[s]);
         for (int k = 0; k < MaxTP; ++k)
@@ -87,7 +87,7 @@ void sortTPs(TPTables &t, int sat, TPSortKey key, SortFlags &flags)
         (freq ? flags.sr : flags.freq) = false;
         flags.polar = false;
     }
-    std::vector<TPRecord> tps(std::size_t(n));
+    std::vector<TPRecord> tps(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k)
         tps[std::size_t(k)] = t.TPData(r, sat, order[k]);
     for (int k = 0; k < n; ++k)
