@@ -325,9 +325,7 @@ void frmTPEdit::mmFind_Click()
 {
     if (!m_find)
         m_find = new frmTPFind(*this, m_tables, this);
-    m_find->show();
-    m_find->raise();
-    m_find->activateWindow();
+    m_find->showOnTop();
 }
 
 void frmTPEdit::showFound(const SatFindHit &hit, int nameLength, int degLength)

@@ -63,8 +63,16 @@ bool frmTPEdit::entryBoxEvent(QObject *watched, QEvent *event)
         break;
     }
     case QEvent::KeyPress: {
-        // Typing is ignored in the choice boxes; H and V choose the polarisation.
         auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier)) {
+            if (key->key() == Qt::Key_Z && !(key->modifiers() & Qt::ShiftModifier))
+                m_undo.undo();
+            else
+                m_undo.redo();
+            return true;
+        }
+        // Typing is ignored in the choice boxes; H and V choose the polarisation.
         const bool typed = !key->text().isEmpty() && key->text().at(0).isPrint() &&
                            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
         if (!typed || (watched != m_cbPolar && watched != m_cbFEC && watched != m_Combo1))

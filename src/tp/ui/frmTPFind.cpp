@@ -51,11 +51,12 @@ frmTPFind::frmTPFind(frmTPEdit &editor, const TPTables &tables, QWidget *parent)
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void frmTPFind::showEvent(QShowEvent *event)
+void frmTPFind::showOnTop()
 {
-    QDialog::showEvent(event);
-    KeepOnTop(this);
     m_Combo1->setCurrentIndex(0);
+    KeepOnTop(this);  // shows it
+    raise();
+    activateWindow();
 }
 
 void frmTPFind::closeEvent(QCloseEvent *event)

@@ -15,10 +15,10 @@ class frmTPFind : public QDialog {
 public:
     frmTPFind(frmTPEdit &editor, const TPTables &tables, QWidget *parent);
 
+    void showOnTop();  // not modal
     void cmdFindOk_Click();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void done(int result) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
