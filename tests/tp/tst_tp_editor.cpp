@@ -302,13 +302,28 @@ private Q_SLOTS:
         QVERIFY(!TPDataUnchanged(tables));
         redo->trigger();
         QVERIFY(TPDataUnchanged(tables));
+        Fixture::type(editor, "txtSR", QStringLiteral("1"));
+        QVERIFY(!TPDataUnchanged(tables));
+        undo->trigger();
+        QVERIFY(TPDataUnchanged(tables));
+
+        // V in the polarisation box chooses "V" and stores "1", as a click would; a step of its own.
+        const int steps = editor->history().index();
+        auto *polar = Fixture::find<QComboBox>(editor, "cbPolar");
+        polar->setFocus();
+        QTest::keyClick(polar, Qt::Key_H);
+        QTest::keyClick(polar, Qt::Key_V);
+        QCOMPARE(Fixture::cell(editor, "List2", 0, 2), QStringLiteral("V"));
+        QCOMPARE(tables.TPData(0, 0, 0).Polar, QStringLiteral("1"));
+        QTest::keyClick(Fixture::find<QComboBox>(editor, "cbFEC"), Qt::Key_A);  // typing ignored
+        QCOMPARE(editor->history().index(), steps + (tps(0, 0, 0).Polar == QLatin1String("0") ? 1 : 2));
+        while (!TPDataUnchanged(tables) && undo->isEnabled())
+            undo->trigger();
 
         // Moves and a sort of the TPs are steps too.
-        auto *tpList = Fixture::find<QTreeView>(editor, "List2");
         const TPTable beforeMoves = tables.TPData;
         Fixture::find(editor, "cmdList2Down")->click();
         editor->findChild<QAction *>(QStringLiteral("mmmSortFreq"))->trigger();
-        Q_UNUSED(tpList);
         while (editor->history().canUndo() && !(tables.TPData == beforeMoves))
             undo->trigger();
         QVERIFY(tables.TPData == beforeMoves);
@@ -354,7 +369,6 @@ private Q_SLOTS:
         Fixture f;
         QPointer<frmTPEdit> editor = f.open();
         TPTables &tables = *f.context->tpTables;
-        const QString last = tables.SatData(3, 47).SatName;
         editor->findChild<QAction *>(QStringLiteral("mmFind"))->trigger();
         auto *find = editor->findChild<frmTPFind *>();
         QVERIFY(find && find->isVisible());
@@ -365,11 +379,8 @@ private Q_SLOTS:
         auto *box = find->findChild<QLineEdit *>(QStringLiteral("txtFind_0"));
         box->setText(name.mid(1, 3).toLower());
         find->findChild<QPushButton *>(QStringLiteral("cmdFindOk"))->click();
-        QVERIFY(Fixture::find<QTreeView>(editor, "List1")->currentIndex().row() >= 1);
-        const int row = Fixture::find<QTreeView>(editor, "List1")->currentIndex().row();
+        QCOMPARE(Fixture::find<QTreeView>(editor, "List1")->currentIndex().row(), 1);
         QCOMPARE(Fixture::find<QLineEdit>(editor, "txtSatName")->selectedText().toLower(), name.mid(1, 3).toLower());
-        Q_UNUSED(row);
-        Q_UNUSED(last);
 
         QStringList texts, titles;
         box->setText(QStringLiteral("no such satellite"));
