@@ -331,6 +331,28 @@ private Q_SLOTS:
         QTRY_VERIFY(!editor);
     }
 
+    void fileOpenClearsTheHistory()
+    {
+        Fixture f;
+        QPointer<frmTPEdit> editor = f.open();
+        Fixture::type(editor, "txtSatName", QStringLiteral("Dropped (0100)"));
+        QVERIFY(editor->history().canUndo());
+        ModalDriver driver({[](QWidget *w) {
+                                auto *box = qobject_cast<QMessageBox *>(w);
+                                if (box)
+                                    box->button(QMessageBox::No)->click();
+                                return box != nullptr;
+                            },
+                            modal::chooseFile(f.image)});
+        Fixture::find(editor, "cmdDataFileLoad")->click();
+        QTRY_VERIFY(driver.finished());
+        QVERIFY(!editor->history().canUndo());
+        QVERIFY(editor->history().count() == 0);
+        QVERIFY(TPDataUnchanged(*f.context->tpTables));
+        editor->close();
+        QTRY_VERIFY(!editor);
+    }
+
     void dragAndDropMovesRows()
     {
         Fixture f;
