@@ -3,6 +3,8 @@
 #include <QDataStream>
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace {
 
 void write(QDataStream &out, const SatRecord &s) { out << s.Diseqc << s.SatName << s.TPCount << s.ParseSort << s.Deg; }
@@ -118,6 +120,13 @@ bool TableChange::absorb(const TableChange &later)
         m_parts[i].countAfter = later.m_parts[i].countAfter;
     }
     return true;
+}
+
+bool TableChange::restoresItself() const
+{
+    return std::all_of(m_parts.begin(), m_parts.end(), [](const Part &p) {
+        return p.countBefore == p.countAfter && p.before == p.after;
+    });
 }
 
 qsizetype TableChange::byteSize() const

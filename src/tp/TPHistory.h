@@ -33,6 +33,8 @@ public:
     TableChange(const Before &before, const TPTables &after);
 
     bool isEmpty() const { return m_parts.isEmpty(); }
+    // True when undo and redo give the same tables (a run typed back to where it began).
+    bool restoresItself() const;
     void undo(TPTables &t) const;
     void redo(TPTables &t) const;
     // Takes `later` into this change when it touched the same packed, so that

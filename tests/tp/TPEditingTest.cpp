@@ -383,10 +383,15 @@ private Q_SLOTS:
         t->SatData(0, 10).SatName = QStringLiteral("other row");
         QVERIFY(!TableChange(typing).absorb(TableChange(before, *t)));
         t->SatData(0, 10) = first.SatData(0, 10);
+        QVERIFY(!typing.restoresItself());
         typing.undo(*t);
         QVERIFY(t->SatData == first.SatData);
         typing.redo(*t);
         QCOMPARE(t->SatData(0, 9).SatName, QStringLiteral("ABC"));
+        const TableChange::Before typedBack(*t, {0});
+        t->SatData(0, 9) = first.SatData(0, 9);
+        QVERIFY(typing.absorb(TableChange(typedBack, *t)));
+        QVERIFY(typing.restoresItself());
     }
 };
 

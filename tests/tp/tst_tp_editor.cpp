@@ -279,6 +279,17 @@ private Q_SLOTS:
         Fixture::type(editor, "txtSatName", QStringLiteral("Typed (0100)"));
         Fixture::type(editor, "txtFreq", QStringLiteral("123"));
         QCOMPARE(editor->history().count(), 2);  // one step per run
+        {
+            // Typed back to where it began, a run leaves no step.
+            auto *sr = Fixture::find<QLineEdit>(editor, "txtSR");
+            sr->setFocus();
+            sr->end(false);
+            const QString last = sr->text().right(1);
+            QVERIFY(!last.isEmpty());
+            QTest::keyClick(sr, Qt::Key_Backspace);
+            QTest::keyClicks(sr, last);
+            QCOMPARE(editor->history().count(), 2);
+        }
         auto *undo = editor->findChild<QAction *>(QStringLiteral("mmUndo"));
         auto *redo = editor->findChild<QAction *>(QStringLiteral("mmRedo"));
         // Ctrl+Z in a box is the editor's undo, not the box's.

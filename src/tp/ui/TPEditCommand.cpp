@@ -15,6 +15,7 @@ bool TPEditCommand::mergeWith(const QUndoCommand *other)
     if (later->m_mergeKey != m_mergeKey || !m_change.absorb(later->m_change))
         return false;
     m_after = later->m_after;
+    setObsolete(m_change.restoresItself());  // typed back to the start: no step left
     return true;
 }
 
