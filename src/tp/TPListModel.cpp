@@ -113,3 +113,9 @@ void TPListModel::setField(int row, Column column, const QString &text)
     }
     Q_EMIT dataChanged(index(row - 1, column), index(row - 1, column));
 }
+
+Qt::ItemFlags TPListModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags base = QAbstractTableModel::flags(index);
+    return index.isValid() ? base | Qt::ItemIsDragEnabled : base;
+}

@@ -20,6 +20,7 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override; // rows can be dragged
 
     // The satellite row (from 1) whose TPs are shown; 0 shows none.
     void setSatellite(int satRow);

@@ -4,6 +4,7 @@
 #include "common/ui/NumericKeyEventFilter.h"
 #include "link/ReceiverLink.h"
 #include "tp/ui/StorableTextValidator.h"
+#include "tp/ui/TPListView.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -23,7 +24,7 @@ namespace {
 
 QTreeView *makeList(QAbstractItemModel *model, const QString &name, QWidget *parent)
 {
-    auto *list = new QTreeView(parent);
+    auto *list = new TPListView(name, parent);
     list->setObjectName(name);
     list->setRootIsDecorated(false);
     list->setItemsExpandable(false);
@@ -54,6 +55,7 @@ frmTPEdit::frmTPEdit(TPTables &tables, const ValueLists &lists, const Converters
     setCentralWidget(central);
     buildMenu();
     connectEntryBoxes();
+    buildEditing();
     m_tpFrame->setEnabled(false);
     resize(900, 600);
 }
@@ -119,7 +121,6 @@ void frmTPEdit::buildSatFrame(QWidget *frame)
     buttons->addWidget(new QLabel(QStringLiteral("Satellite Move"), frame));
     for (const char *name : {"cmdUp", "cmdDown"}) {
         QPushButton *move = addButton(QString(QChar(name[3] == 'U' ? 0x2191 : 0x2193)), QLatin1String(name));
-        move->setEnabled(false);  // the moves come with their own commands
         buttons->addWidget(move);
     }
     layout->addLayout(buttons);
@@ -179,7 +180,6 @@ void frmTPEdit::buildTPFrame(QWidget *frame)
     buttons->addWidget(new QLabel(QStringLiteral("TP Data Move"), frame));
     for (const char *name : {"cmdList2Up", "cmdList2Down"}) {
         QPushButton *move = addButton(QString(QChar(name[8] == 'U' ? 0x2191 : 0x2193)), QLatin1String(name));
-        move->setEnabled(false);
         buttons->addWidget(move);
     }
     layout->addLayout(buttons);
@@ -222,6 +222,7 @@ void frmTPEdit::firstPaint()
     m_selectedFile = m_link.selectedFile;
     showCaption();
     m_tables.copyStoredToWorking();
+    m_undo.clear();  // a load starts a new history
     m_tpFrame->setEnabled(true);
     regionSwitch(m_tabRegion->currentIndex());
 }
@@ -359,30 +360,41 @@ void frmTPEdit::afterTPEdit(const ListEdit &edit, bool focusFreq)
         m_txtFreq->setFocus();
 }
 
-void frmTPEdit::cmdInsert_Click() { afterSatEdit(m_satModel.insertBefore(selectedSat()), true); }
+void frmTPEdit::cmdInsert_Click()
+{
+    recordEdit([this] { afterSatEdit(m_satModel.insertBefore(selectedSat()), true); });
+}
 
 void frmTPEdit::cmdNext_Click()
 {
-    const int before = m_satModel.rowCount();
-    const ListEdit edit = m_satModel.next(selectedSat());
-    afterSatEdit(edit, m_satModel.rowCount() > before);
+    recordEdit([this] {
+        const int before = m_satModel.rowCount();
+        const ListEdit edit = m_satModel.next(selectedSat());
+        afterSatEdit(edit, m_satModel.rowCount() > before);
+    });
 }
 
 void frmTPEdit::cmdDel_Click()
 {
     if (m_satModel.rowCount() == 0)
         return;
-    afterSatEdit(m_satModel.deleteMarked(markedRows(m_List1)), false);
+    recordEdit([this] { afterSatEdit(m_satModel.deleteMarked(markedRows(m_List1)), false); });
     m_List1->setFocus();
 }
 
-void frmTPEdit::cmdList2Insert_Click() { afterTPEdit(m_tpModel.insertBefore(selectedTP()), true); }
+void frmTPEdit::cmdList2Insert_Click()
+{
+    recordEdit([this] { afterTPEdit(m_tpModel.insertBefore(selectedTP()), true); });
+}
 
-void frmTPEdit::cmdList2Next_Click() { afterTPEdit(m_tpModel.next(selectedTP()), false); }
+void frmTPEdit::cmdList2Next_Click()
+{
+    recordEdit([this] { afterTPEdit(m_tpModel.next(selectedTP()), false); });
+}
 
 void frmTPEdit::cmdList2Del_Click()
 {
     if (m_tpModel.rowCount() == 0)
         return;
-    afterTPEdit(m_tpModel.deleteMarked(markedRows(m_List2)), false);
+    recordEdit([this] { afterTPEdit(m_tpModel.deleteMarked(markedRows(m_List2)), false); });
 }

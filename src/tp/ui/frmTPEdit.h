@@ -2,9 +2,15 @@
 
 #include "tp/SatListModel.h"
 #include "tp/TPListModel.h"
+#include "tp/TPClipboard.h"
 #include "tp/TPSaver.h"
+#include "tp/TPSorts.h"
+#include "tp/ui/TPEditCommand.h"
 
 #include <QMainWindow>
+#include <QUndoStack>
+
+#include <functional>
 
 struct CheckFault;
 class Converters;
@@ -12,6 +18,9 @@ class ReceiverLink;
 class QAction;
 class QComboBox;
 class QLineEdit;
+class QMenu;
+struct SatFindHit;
+class frmTPFind;
 class QPushButton;
 class QTabBar;
 class QTreeView;
@@ -43,6 +52,30 @@ public:
     void ParsingWant(QWidget *obj, int Index);
     void Command1_Click();  // "Refres&h": every satellite of every region
 
+    // Reordering, sorting, clipboards and drag-and-drop.
+    void cmdUp_Click() { moveSats(false); }
+    void cmdDown_Click() { moveSats(true); }
+    void cmdList2Up_Click() { moveTPRows(false); }
+    void cmdList2Down_Click() { moveTPRows(true); }
+    void sortSats(SatSortKey key);
+    void sortTPRows(TPSortKey key);
+    void mmList1Copy_Click();
+    void mmList1Paste_Click();
+    void mmList2Copy_Click();
+    void mmList2Paste_Click();
+    void List1_StartDrag();
+    void List2_StartDrag();
+    void List1_DragDrop(const QString &text, int rowUnderPointer);
+    void List2_DragDrop(const QString &text, int rowUnderPointer);
+    void mmFind_Click();
+    // Shows a satellite that the find dialog found, the matched texts selected.
+    void showFound(const SatFindHit &hit, int nameLength, int degLength);
+    int selectedSatRow() const { return selectedSat(); }
+
+    QUndoStack &history() { return m_undo; }
+    // Puts a step of the history back (undo) or forward, and shows `view`.
+    void applyHistory(const TableChange &change, bool undo, const EditView &view);
+
 Q_SIGNALS:
     void closed();
 
@@ -50,6 +83,8 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool entryBoxEvent(QObject *watched, QEvent *event);
+    bool listEvent(QObject *watched, QEvent *event);
 
 private:
     enum class Answer { Proceed, Cancelled, SaveFailed };
@@ -60,6 +95,16 @@ private:
     QPushButton *addButton(const QString &caption, const QString &name);
     QLineEdit *addBox(const QString &name, int maxLength, bool numeric);
     void connectEntryBoxes();
+    void buildEditing();
+    QMenu *buildListMenu(bool satellites);
+
+    // Runs `work` as one step of the history; steps with one merge key join.
+    void recordEdit(const std::function<void()> &work, const QList<int> &regions = {}, const QString &mergeKey = {});
+    QString typingKey(QWidget *box) const;
+    EditView view() const;
+    void moveSats(bool down);
+    void moveTPRows(bool down);
+    void markRows(QTreeView *list, const QList<int> &rows);
 
     void importSatellite(QWidget *obj, int Index, const QString &option);
     void firstPaint();
@@ -106,4 +151,14 @@ private:
     QComboBox *m_cbFEC = nullptr;
     QWidget *m_tpFrame = nullptr;
     QWidget *m_current = nullptr;  // where new controls go while building
+
+    QUndoStack m_undo;
+    int m_recording = 0;
+    int m_focusRun = 0;  // counts entries into the boxes, so a typing run ends with it
+    SortFlags m_sortFlags;
+    SatClipboard m_satClip;
+    TPClipboard m_tpClip;
+    QMenu *m_satMenu = nullptr;
+    QMenu *m_tpMenu = nullptr;
+    frmTPFind *m_find = nullptr;
 };

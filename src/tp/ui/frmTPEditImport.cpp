@@ -14,7 +14,9 @@ void frmTPEdit::ParsingWant(QWidget *obj, int Index)
 {
     if (m_txtDeg->text().isEmpty() || m_Combo1->currentText().isEmpty())
         return;
-    importSatellite(obj, Index, m_Combo1->currentText());
+    // Typing a position and its import are one step.
+    recordEdit([&] { importSatellite(obj, Index, m_Combo1->currentText()); }, {},
+               obj == m_txtDeg ? typingKey(m_txtDeg) : QString());
 }
 
 void frmTPEdit::importSatellite(QWidget *obj, int Index, const QString &option)
@@ -44,12 +46,16 @@ void frmTPEdit::Command1_Click()
     const QString option = m_Combo1->currentText();
     const qint16 shown = m_tables.CurRegion;
     const int selected = selectedSat();
-    for (int region = 0; region < RegionCount; ++region) {
-        m_tables.CurRegion = qint16(region);
-        for (int sat = 1; sat <= m_tables.SatCount[std::size_t(region)]; ++sat)
-            importSatellite(m_Command1, sat, option);
-    }
-    m_tables.CurRegion = shown;
+    recordEdit(
+        [&] {
+            for (int region = 0; region < RegionCount; ++region) {
+                m_tables.CurRegion = qint16(region);
+                for (int sat = 1; sat <= m_tables.SatCount[std::size_t(region)]; ++sat)
+                    importSatellite(m_Command1, sat, option);
+            }
+            m_tables.CurRegion = shown;
+        },
+        {0, 1, 2, 3});
     m_List1->clearSelection();  // the redisplays above marked every row they showed
     if (selected > 0)
         List1Select(selected);

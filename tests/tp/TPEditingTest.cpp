@@ -1,0 +1,399 @@
+// Moves, sorts, find, clipboards, drops and undoable table changes, on tables alone.
+#include "common/LeadingNumber.h"
+#include "common/ValueLists.h"
+#include "common/ProgramDir.h"
+#include "common/WholeFile.h"
+#include "tp/SdxImport.h"
+#include "tp/TPClipboard.h"
+#include "tp/TPFiles.h"
+#include "tp/TPFind.h"
+#include "tp/TPHistory.h"
+#include "tp/TPListOps.h"
+#include "tp/TPSorts.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Satellite s of every region is "S<s>" at position 0<s*10> with s % 4 + 1
+// TPs "<s>0<k>"; `count` satellites a region.
+std::unique_ptr<TPTables> tables(int count = MaxSat)
+{
+    auto t = std::make_unique<TPTables>();
+    for (int r = 0; r < RegionCount; ++r) {
+        for (int s = 0; s < MaxSat; ++s) {
+            const int n = s % 4 + 1;
+            t->SatDataStored(r, s) = {QString::number(s), QStringLiteral("S%1").arg(s), QString::number(n),
+                                      QString::number(s % 5), QStringLiteral("%1").arg(s * 10, 4, 10, QLatin1Char('0'))};
+            for (int k = 0; k < n; ++k)
+                t->TPDataStored(r, s, k) = {QString::number(s) + QLatin1Char('0') + QString::number(k), QString::number(k % 2),
+                                            QString::number(27500 + k), QString::number(k % 8)};
+        }
+    }
+    t->copyStoredToWorking();
+    t->SatCount.fill(qint16(count));
+    return t;
+}
+
+QString names(const TPTables &t)
+{
+    QStringList out;
+    for (int s = 0; s < t.SatCount[t.CurRegion]; ++s)
+        out << t.SatData(t.CurRegion, s).SatName;
+    return out.join(QLatin1Char(','));
+}
+
+QString freqs(const TPTables &t, int sat)
+{
+    QStringList out;
+    for (int k = 0; k < tpCountOf(t.SatData(t.CurRegion, sat)); ++k)
+        out << t.TPData(t.CurRegion, sat, k).Freq;
+    return out.join(QLatin1Char(','));
+}
+
+} // namespace
+
+class TPEditingTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void moveWalk_data()
+    {
+        QTest::addColumn<bool>("down");
+        QTest::addColumn<QList<int>>("marked");
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<QList<int>>("after");
+        QTest::newRow("2,3 down") << true << QList<int>{2, 3} << "1,4,2,3,5" << QList<int>{3, 4};
+        QTest::newRow("4,5 down stays") << true << QList<int>{4, 5} << "1,2,3,4,5" << QList<int>{4, 5};
+        QTest::newRow("1,2 up stays") << false << QList<int>{1, 2} << "1,2,3,4,5" << QList<int>{1, 2};
+        QTest::newRow("2,4 up") << false << QList<int>{2, 4} << "2,1,4,3,5" << QList<int>{1, 3};
+        QTest::newRow("1 and 5 down") << true << QList<int>{1, 5} << "2,1,3,4,5" << QList<int>{2, 5};
+    }
+
+    void moveWalk()
+    {
+        QFETCH(bool, down);
+        QFETCH(QList<int>, marked);
+        auto t = tables(5);
+        const QList<int> after = moveSatellites(*t, marked, down);
+        QTEST(after, "after");
+        QStringList order;
+        for (int s = 0; s < 5; ++s)
+            order << QString::number(t->SatData(0, s).Diseqc.toInt() + 1);
+        QTEST(order.join(QLatin1Char(',')), "order");
+        // The TP blocks travel with their satellites.
+        for (int s = 0; s < 5; ++s)
+            QCOMPARE(t->TPData(0, s, 0).Freq, t->SatData(0, s).Diseqc + QStringLiteral("00"));
+
+        QVERIFY(moveSatellites(*tables(0), {1}, down).isEmpty());
+    }
+
+    void tpMoveTakesWholeRecords()
+    {
+        auto t = tables();
+        const QList<int> after = moveTPs(*t, 3, {1, 2}, true);  // record 3: four TPs
+        QCOMPARE(after, (QList<int>{2, 3}));
+        QCOMPARE(freqs(*t, 3), QStringLiteral("302,300,301,303"));
+        QCOMPARE(t->TPData(0, 3, 1).SR, QStringLiteral("27500"));
+    }
+
+    // The results of the plain exchange sort, which is not stable.
+    void sortsAreTheExchangeSort()
+    {
+        const QList<double> keys{2, 2, 1};
+        const QList<int> order = exchangeSortOrder(keys, [](double a, double b) { return b < a; });
+        QCOMPARE(order, (QList<int>{2, 1, 0}));  // the equal keys came out swapped
+        auto t = tables(6);
+        const QStringList degs{"0100", "0300", "0300x", "  50", "abc", "0200"};
+        for (int s = 0; s < 6; ++s)
+            t->SatData(0, s).Deg = degs[s];
+        // A swap-by-swap sort of the real rows as reference.
+        auto ref = tables(6);
+        for (int s = 0; s < 6; ++s)
+            ref->SatData(0, s).Deg = degs[s];
+        for (int i = 1; i < 6; ++i)
+            for (int j = i + 1; j <= 6; ++j)
+                if (LeadingNumber(ref->SatData(0, i - 1).Deg) < LeadingNumber(ref->SatData(0, j - 1).Deg))
+                    SatExchange(*ref, i, j);
+        SortFlags flags;
+        sortSatellites(*t, SatSortKey::Deg, flags);
+        QVERIFY(t->SatData == ref->SatData);
+        QVERIFY(t->TPData == ref->TPData);
+    }
+
+    void sortDirections()
+    {
+        auto t = tables(5);
+        const QStringList list{"beta", "Zulu", "Alpha", "alpha", "Beta"};
+        for (int s = 0; s < 5; ++s)
+            t->SatData(0, s).SatName = list[s];
+        SortFlags flags;
+        sortSatellites(*t, SatSortKey::Deg, flags);
+        QCOMPARE(t->SatData(0, 0).Deg, QStringLiteral("0040"));  // largest first
+        QVERIFY(flags.deg);
+        sortSatellites(*t, SatSortKey::Deg, flags);
+        QCOMPARE(t->SatData(0, 0).Deg, QStringLiteral("0000"));
+        QCOMPARE(names(*t), list.join(QLatin1Char(',')));
+        sortSatellites(*t, SatSortKey::SatName, flags);
+        QCOMPARE(names(*t), QStringLiteral("Alpha,Beta,Zulu,alpha,beta"));  // by code: lower case after upper
+        QVERIFY(!flags.deg);
+        sortSatellites(*t, SatSortKey::Deg, flags);  // descending again after the name sort
+        QCOMPARE(t->SatData(0, 0).Deg, QStringLiteral("0040"));
+        QCOMPARE(freqs(*t, 0), QStringLiteral("400"));
+        sortSatellites(*t, SatSortKey::SatName, flags);
+        QCOMPARE(names(*t), QStringLiteral("Alpha,Beta,Zulu,alpha,beta"));
+        sortSatellites(*t, SatSortKey::SatName, flags);
+        QCOMPARE(names(*t), QStringLiteral("beta,alpha,Zulu,Beta,Alpha"));
+    }
+
+    void tpSorts()
+    {
+        auto t = tables();
+        const QList<TPRecord> tps{{"12000", "1", "2000", "3"}, {"9000", "0", "30000", "1"}, {"11000", "1", "27500", "0"}};
+        t->SatData(0, 0).TPCount = QStringLiteral("3");
+        for (int k = 0; k < 3; ++k)
+            t->TPData(0, 0, k) = tps[k];
+        SortFlags flags;
+        sortTPs(*t, 0, TPSortKey::Freq, flags);
+        QCOMPARE(freqs(*t, 0), QStringLiteral("9000,11000,12000"));  // numerically, not by text
+        sortTPs(*t, 0, TPSortKey::Freq, flags);
+        QCOMPARE(freqs(*t, 0), QStringLiteral("12000,11000,9000"));
+        sortTPs(*t, 0, TPSortKey::Polar, flags);
+        QCOMPARE(t->TPData(0, 0, 0).Polar, QStringLiteral("0"));
+        QVERIFY(!flags.freq && flags.polar);
+        sortTPs(*t, 0, TPSortKey::SR, flags);
+        QCOMPARE(freqs(*t, 0), QStringLiteral("12000,11000,9000"));
+        QVERIFY(!flags.polar && flags.sr);
+    }
+
+    void findOrder()
+    {
+        auto t = tables();
+        t->SatData(1, 7).SatName = QStringLiteral("My ASTRA 1");
+        t->SatData(0, 2).SatName = QStringLiteral("astra 2");
+        t->SatData(2, 3).Deg = QStringLiteral("0192");
+        t->SatData(2, 9).Deg = QStringLiteral("1900");
+        const auto find = [&t](SatFindQuery q, int region, int row) {
+            const auto hit = findSatellite(*t, q, region, row);
+            return hit ? QStringLiteral("%1/%2").arg(hit->region).arg(hit->slot) : QStringLiteral("none");
+        };
+        QCOMPARE(find({"Astra", "", false}, 0, 3), QStringLiteral("1/7"));  // after the selected row
+        QCOMPARE(find({"Astra", "", false}, 1, 8), QStringLiteral("0/2"));  // wraps round
+        QCOMPARE(find({"", "19", false}, 2, 0), QStringLiteral("2/3"));
+        QCOMPARE(find({"", "19", false}, 2, 4), QStringLiteral("2/9"));
+        QCOMPARE(find({"", "19", false}, 3, MaxSat), QStringLiteral("0/19"));  // "0190"
+        QCOMPARE(find({"S1", "", false}, 3, MaxSat), QStringLiteral("0/1"));  // last of region 3 to region 0 slot 0 on
+        QCOMPARE(find({"astra", "0020", true}, 3, 0), QStringLiteral("0/2"));
+        QCOMPARE(find({"astra", "0070", false}, 0, 0), QStringLiteral("0/2"));
+        QCOMPARE(find({"nothing", "", false}, 1, 5), QStringLiteral("none"));
+        QCOMPARE(find({"", "", false}, 0, 0), QStringLiteral("none"));
+        t->SatCount[0] = 1;  // slots past the count are not searched
+        QCOMPARE(find({"astra 2", "", false}, 0, 0), QStringLiteral("none"));
+        // The only satellite that matches is found again by the second pass.
+        QCOMPARE(find({"MY AS", "", false}, 1, 8), QStringLiteral("1/7"));
+        const auto hit = findSatellite(*t, {"tra", "", false}, 1, 0);
+        QCOMPARE(hit->nameAt, 5);
+    }
+
+    void copyAndPasteSatellites()
+    {
+        auto t = tables(6);
+        const ValueLists lists = ValueLists::standard();
+        const SatClipboard clip = copySatellites(*t, lists, {4, 2});
+        QCOMPARE(clip.size(), 2);
+        QCOMPARE(clip[0].columns, (QStringList{"2", "0010", "S1", "Vertical", "1"}));
+        QCOMPARE(clip[1].tps.size(), 4);
+        t->SatData(0, 1).SatName = QStringLiteral("changed after the copy");
+        QCOMPARE(pasteSatellites(*t, lists, clip, 1).select, 1);
+        QCOMPARE(names(*t), QStringLiteral("S1,S3,S0,changed after the copy,S2,S3,S4,S5"));
+        QCOMPARE(freqs(*t, 0), QStringLiteral("100,101"));
+        QCOMPARE(freqs(*t, 1), QStringLiteral("300,301,302,303"));
+        QCOMPARE(freqs(*t, 7), QStringLiteral("500,501"));
+        QCOMPARE(t->SatData(0, 0).ParseSort, QStringLiteral("1"));
+
+        // A ParseSort text that is none of the five gives an empty ParseSort.
+        SatClipboard odd = clip;
+        odd[0].columns[3] = QString();
+        pasteSatellites(*t, lists, odd.mid(0, 1), 9);
+        QCOMPARE(t->SatData(0, 8).ParseSort, QString());
+        QCOMPARE(t->SatCount[0], 9);
+    }
+
+    void pasteLimits()
+    {
+        const ValueLists lists = ValueLists::standard();
+        auto t = tables(47);
+        const TPTables before = *t;
+        const SatClipboard two = copySatellites(*t, lists, {1, 2});
+        const ListEdit refused = pasteSatellites(*t, lists, two, 3);
+        QCOMPARE(refused.refusal, QStringLiteral("Maximum Satellite allowed is 48."));
+        QVERIFY(t->SatData == before.SatData && t->TPData == before.TPData && t->SatCount == before.SatCount);
+        QVERIFY(pasteSatellites(*t, lists, two.mid(0, 1), 3).refusal.isEmpty());
+        QCOMPARE(t->SatCount[0], 48);
+        QVERIFY(pasteSatellites(*t, lists, {}, 3).refusal.isEmpty());  // an empty clipboard still counts nothing
+
+        t->SatData(0, 0).TPCount = QStringLiteral("108");
+        const TPClipboard tps = copyTPs(*t, lists, 1, {1, 2});
+        const TPTables full = *t;
+        QCOMPARE(pasteTPs(*t, 0, tps, 1).refusal, QStringLiteral("Maximum TP allowed is 109."));
+        QVERIFY(t->TPData == full.TPData && t->SatData == full.SatData);
+        QVERIFY(pasteTPs(*t, 0, tps.mid(0, 1), 1).refusal.isEmpty());
+        QCOMPARE(t->SatData(0, 0).TPCount, QStringLiteral("109"));
+    }
+
+    void tpTextsTurnBackIntoValues()
+    {
+        auto t = tables();
+        const TPClipboard clip{{"12000", "V", "27500", "3/4"}, {"1", "x", "2", "Auto"}, {"3", "H", "4", ""}};
+        QCOMPARE(pasteTPs(*t, 1, clip, 2).select, 2);  // record 1: two TPs
+        QCOMPARE(freqs(*t, 1), QStringLiteral("100,12000,1,3,101"));
+        QCOMPARE(t->TPData(0, 1, 1), (TPRecord{"12000", "1", "27500", "3"}));
+        QCOMPARE(t->TPData(0, 1, 2), (TPRecord{"1", "", "2", "0"}));
+        QCOMPARE(t->TPData(0, 1, 3), (TPRecord{"3", "0", "4", ""}));
+        const ValueLists lists = ValueLists::standard();
+        QCOMPARE(copyTPs(*t, lists, 1, {2}), (TPClipboard{{"12000", "V", "27500", "3/4"}}));
+    }
+
+    void drops_data()
+    {
+        QTest::addColumn<QList<int>>("dragged");
+        QTest::addColumn<int>("under");
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<int>("select");
+        QTest::newRow("1,2 onto 5") << QList<int>{1, 2} << 5 << "S2,S3,S0,S1,S4,S5" << 3;
+        QTest::newRow("below the last row") << QList<int>{2, 3} << 0 << "S0,S3,S4,S5,S1,S2" << 5;
+        QTest::newRow("onto itself") << QList<int>{4} << 4 << "S0,S1,S2,S3,S4,S5" << 4;
+        QTest::newRow("5 onto 1") << QList<int>{5} << 1 << "S4,S0,S1,S2,S3,S5" << 1;
+    }
+
+    void drops()
+    {
+        QFETCH(QList<int>, dragged);
+        QFETCH(int, under);
+        auto t = tables(6);
+        const ValueLists lists = ValueLists::standard();
+        const ListEdit edit = dropSatellites(*t, lists, copySatellites(*t, lists, dragged), dragged, under);
+        QTEST(names(*t), "order");
+        QTEST(edit.select, "select");
+        for (int s = 0; s < 6; ++s)
+            QCOMPARE(freqs(*t, s).section(QLatin1Char(','), 0, 0),
+                     t->SatData(0, s).SatName.mid(1) + QStringLiteral("00"));
+    }
+
+    void tpDrop()
+    {
+        auto t = tables();
+        const ValueLists lists = ValueLists::standard();
+        dropTPs(*t, 3, copyTPs(*t, lists, 3, {1}), {1}, 0);
+        QCOMPARE(freqs(*t, 3), QStringLiteral("301,302,303,300"));
+    }
+
+    // Every kind of change undone gives back exactly the earlier tables (and
+    // files), and redone exactly the later ones.
+    void undoRedoExact_data()
+    {
+        QTest::addColumn<int>("kind");
+        const char *const kinds[] = {"typing", "insert", "delete", "move", "sort", "paste", "drop",
+                                     "tp paste", "tp delete", "import", "all regions"};
+        for (int i = 0; i < int(std::size(kinds)); ++i)
+            QTest::newRow(kinds[i]) << i;
+    }
+
+    void undoRedoExact()
+    {
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        const ProgramDir programDir(dir.path());
+        const ValueLists lists = ValueLists::standard();
+        auto t = tables();
+        t->CurRegion = 2;
+        // Leftovers beyond the TP counts must come back too.
+        t->TPData(2, 5, 50) = {"left", "over", "", ""};
+        const TPTables first = *t;
+        const auto files = [&](TPTables copy) {
+            copy.SatCount.fill(MaxSat);
+            copy.copyWorkingToStored();
+            if (!TPSaveAll(programDir, copy))
+                return QByteArray("failed");
+            QByteArray all;
+            for (const QString &name : QStringList{PreDefineWriteName, RegionFileName(0), RegionFileName(1),
+                                                   RegionFileName(2), RegionFileName(3)})
+                all += readWholeFile(dir.filePath(name)).value();
+            return all;
+        };
+        const QByteArray firstFiles = files(first);
+        QList<int> regions{2};
+        if (kind == 10)
+            regions = {0, 1, 2, 3};
+        const TableChange::Before before(*t, regions);
+        SortFlags flags;
+        switch (kind) {
+        case 0: t->SatData(2, 4).SatName = QStringLiteral("typed"); break;
+        case 1: satInsert(*t, lists, 1); --t->SatCount[2]; break;
+        case 2: SatDel(*t, 3); break;
+        case 3: moveSatellites(*t, {4, 5, 9}, false); break;
+        case 4: sortSatellites(*t, SatSortKey::Deg, flags); break;
+        case 5: SatDel(*t, 1); SatDel(*t, 1); pasteSatellites(*t, lists, copySatellites(*t, lists, {7}), 2); break;
+        case 6: dropSatellites(*t, lists, copySatellites(*t, lists, {1, 40}), {1, 40}, 20); break;
+        case 7: pasteTPs(*t, 6, copyTPs(*t, lists, 7, {1, 3}), 1); break;
+        case 8: TPItemDel(*t, 7, 2); break;
+        case 9: ImportSatellite(programDir, *t, 2, 5, QStringLiteral("All Parsing"), {"00000", "0", "0000", "3"}); break;
+        case 10:
+            for (int r = 0; r < RegionCount; ++r)
+                ImportSatellite(programDir, *t, r, 0, QStringLiteral("All Parsing"), {"1", "0", "2", "3"});
+            break;
+        }
+        const TableChange change(before, *t);
+        QVERIFY(!change.isEmpty());
+        const TPTables later = *t;
+        const QByteArray laterFiles = files(later);
+        change.undo(*t);
+        QVERIFY(t->SatData == first.SatData);
+        QVERIFY(t->TPData == first.TPData);
+        QCOMPARE(t->SatCount, first.SatCount);
+        QCOMPARE(files(*t), firstFiles);
+        change.redo(*t);
+        QVERIFY(t->SatData == later.SatData);
+        QVERIFY(t->TPData == later.TPData);
+        QCOMPARE(t->SatCount, later.SatCount);
+        QCOMPARE(files(*t), laterFiles);
+    }
+
+    void changesAreSmallAndMerge()
+    {
+        auto t = tables();
+        const TableChange none(TableChange::Before(*t, {0, 1, 2, 3}), *t);
+        QVERIFY(none.isEmpty());
+        const TPTables first = *t;
+        TableChange typing;
+        for (const char *text : {"A", "AB", "ABC"}) {
+            const TableChange::Before before(*t, {0});
+            t->SatData(0, 9).SatName = QLatin1String(text);
+            const TableChange step(before, *t);
+            QVERIFY(step.byteSize() < 4000);  // one satellite, not the region
+            if (typing.isEmpty())
+                typing = step;
+            else
+                QVERIFY(typing.absorb(step));
+        }
+        const TableChange::Before before(*t, {0});
+        t->SatData(0, 10).SatName = QStringLiteral("other row");
+        QVERIFY(!TableChange(typing).absorb(TableChange(before, *t)));
+        t->SatData(0, 10) = first.SatData(0, 10);
+        QVERIFY(!typing.restoresItself());
+        typing.undo(*t);
+        QVERIFY(t->SatData == first.SatData);
+        typing.redo(*t);
+        QCOMPARE(t->SatData(0, 9).SatName, QStringLiteral("ABC"));
+        const TableChange::Before typedBack(*t, {0});
+        t->SatData(0, 9) = first.SatData(0, 9);
+        QVERIFY(typing.absorb(TableChange(typedBack, *t)));
+        QVERIFY(typing.restoresItself());
+    }
+};
+
+QTEST_GUILESS_MAIN(TPEditingTest)
+#include "TPEditingTest.moc"
