@@ -2,6 +2,7 @@
 
 #include "SampleTables.h"
 #include "channel/ChannelEditing.h"
+#include "channel/ChannelHistory.h"
 #include "common/WholeFile.h"
 
 #include <QSignalSpy>
@@ -140,4 +141,60 @@ void TestChannelUndo::dropRoomForFavorites()
     Editor data;  // TV group 0 holds 3 of the 12 channels: positions 11, 10, 9
     QCOMPARE(data.editing.favoriteAdditions(0, {9, 0, 0, 1, 99}), 2);
     QCOMPARE(data.editing.favoriteAdditions(0, {11, 10}), 0);
+}
+
+void TestChannelUndo::historyWalksBackAndForth()
+{
+    Editor data;
+    QList<ChannelTables> states{data.model.tables()};
+    QList<ChannelHistoryStep> history;
+    QObject::connect(&data.editing, &ChannelEditing::edited, &data.editing,
+                     [&](const ChannelSnapshot &before, const ChannelSnapshot &after) {
+                         history.append(ChannelHistoryStep(before, after));
+                         states.append(data.model.tables());
+                     });
+    data.editing.rename(3, QStringLiteral("THREE"));
+    data.editing.sortByName(1);
+    data.editing.rename(0, QStringLiteral("ZERO"));
+    data.editing.setLocked({0, 5}, true);
+    data.editing.switchType(ChannelRadio);
+    data.editing.rename(1, QString());
+    data.editing.moveChannels({0}, 4);
+    QCOMPARE(history.size(), 6);
+    for (qsizetype k = history.size() - 1; k >= 0; --k) {
+        data.editing.restore(history[k].before(data.model.tables().Rom));
+        QVERIFY2(data.model.tables() == states[k], qPrintable(QString::number(k)));
+    }
+    for (qsizetype k = 0; k < history.size(); ++k) {
+        data.editing.restore(history[k].after(data.model.tables().Rom));
+        QVERIFY2(data.model.tables() == states[k + 1], qPrintable(QString::number(k)));
+    }
+
+    // A run of typing merged into one step undoes to before its first key.
+    const ChannelTables start = data.model.tables();
+    QList<ChannelHistoryStep> run;
+    QObject::disconnect(&data.editing, &ChannelEditing::edited, nullptr, nullptr);
+    QObject::connect(&data.editing, &ChannelEditing::edited, &data.editing,
+                     [&run](const ChannelSnapshot &before, const ChannelSnapshot &after) {
+                         run.append(ChannelHistoryStep(before, after));
+                     });
+    for (const char *text : {"N", "NE", "NEW"})
+        data.editing.rename(2, QLatin1String(text));
+    const ChannelTables typed = data.model.tables();
+    ChannelHistoryStep merged = run[0];
+    QVERIFY(merged.mergeNext(run[1]));
+    QVERIFY(merged.mergeNext(run[2]));
+    data.editing.restore(merged.before(data.model.tables().Rom));
+    QVERIFY(data.model.tables() == start);
+    data.editing.restore(merged.after(data.model.tables().Rom));
+    QVERIFY(data.model.tables() == typed);
+    // Typing back to the old name leaves a step that changes nothing.
+    run.clear();
+    const QString old = data.editing.channelName(2);
+    data.editing.rename(2, QStringLiteral("X"));
+    data.editing.rename(2, old);
+    ChannelHistoryStep back = run[0];
+    QVERIFY(!back.changesNothing());
+    QVERIFY(back.mergeNext(run[1]));
+    QVERIFY(back.changesNothing());
 }

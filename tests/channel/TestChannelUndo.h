@@ -10,4 +10,5 @@ private slots:
     void nestedAndEmptySteps();
     void restoreAfterSaveIsClean();
     void dropRoomForFavorites();
+    void historyWalksBackAndForth();
 };

@@ -100,8 +100,9 @@ void frmCHEdit::recordEdit(const ChannelSnapshot &before, const ChannelSnapshot 
                            const QString &mergeKey)
 {
     const QString key = mergeKey.isEmpty() ? QString() : mergeKey + QStringLiteral(" run %1").arg(m_renameRun);
-    m_undo->push(new ChannelEditCommand([this](const ChannelSnapshot &s) { applySnapshot(s); }, before, after,
-                                        what, key));
+    m_undo->push(new ChannelEditCommand([this](const ChannelSnapshot &s) { applySnapshot(s); },
+                                        [this]() -> const QList<RomChannel> & { return m_model.tables().Rom; },
+                                        before, after, what, key));
 }
 
 void frmCHEdit::applySnapshot(const ChannelSnapshot &snapshot)
