@@ -30,12 +30,19 @@ inline double cpuMilliseconds()
 }
 
 // Runs `step` `rounds` times and prints the median and slowest wall time and
-// the mean CPU time, in ms.
-inline void measure(const char *what, int rounds, const std::function<bool()> &step)
+// the mean CPU time, in ms. `setup`, when given, runs untimed before each step.
+inline void measure(const char *what, int rounds, const std::function<bool()> &step,
+                    const std::function<void()> &setup = {})
 {
     QList<double> times;
     const double cpuBefore = cpuMilliseconds();
+    double cpuSetup = 0;
     for (int i = 0; i < rounds; ++i) {
+        if (setup) {
+            const double before = cpuMilliseconds();
+            setup();
+            cpuSetup += cpuMilliseconds() - before;
+        }
         QElapsedTimer timer;
         timer.start();
         if (!step()) {
@@ -44,7 +51,7 @@ inline void measure(const char *what, int rounds, const std::function<bool()> &s
         }
         times.append(double(timer.nsecsElapsed()) / 1e6);
     }
-    const double cpu = (cpuMilliseconds() - cpuBefore) / rounds;
+    const double cpu = (cpuMilliseconds() - cpuBefore - cpuSetup) / rounds;
     std::sort(times.begin(), times.end());
     std::printf("%-42s wall median %6.1f ms, max %6.1f ms; cpu mean %6.1f ms (%d runs)\n", what,
                 times[times.size() / 2], times.last(), cpu, rounds);

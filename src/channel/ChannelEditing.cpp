@@ -16,6 +16,7 @@ bool ChannelEditing::switchType(int type)
         return false;
     }
     m_currentType = type == ChannelRadio ? ChannelRadio : ChannelTV;
+    m_sortState = {};
     Q_EMIT listReset();
     Q_EMIT favoritesChanged();
     return true;
@@ -60,6 +61,8 @@ bool ChannelEditing::isStorableName(const QString &text)
 
 bool ChannelEditing::rename(int position, const QString &text)
 {
+    EditStep step(*this, QStringLiteral("Rename"),
+                  QStringLiteral("rename %1 %2").arg(m_currentType).arg(position));
     if (!validPosition(position) || !isStorableName(text))
         return false;
     const qint16 index = list()[position].ChannelIndex;
@@ -90,6 +93,7 @@ void ChannelEditing::SaveLockBit(int index, int value)
 {
     if (!validPosition(index - 1))
         return;
+    EditStep step(*this, QStringLiteral("Lock"));
     qint16 &attribute = mutableList()[index - 1].Attribute;
     if (value == 1)
         attribute = qint16(attribute | LockBit);
@@ -108,6 +112,7 @@ bool ChannelEditing::Favorite_Extant(int itemIndex) const
 
 ChannelEditing::AddOutcome ChannelEditing::Favorite_ADD(int g, int position)
 {
+    EditStep step(*this, QStringLiteral("Favorite"));
     FavoriteGroup &fav = group(g);
     if (fav.Count >= MaxFavorites)
         return AddOutcome::Full;
@@ -127,6 +132,7 @@ ChannelEditing::AddOutcome ChannelEditing::Favorite_ADD(int g, int position)
 
 bool ChannelEditing::Favorite_DEL(int g, int position)
 {
+    EditStep step(*this, QStringLiteral("Favorite"));
     FavoriteGroup &fav = group(g);
     if (fav.Count <= 0 || !validPosition(position) || list()[position].FavoriteFlag[g] != 1)
         return false;
@@ -147,6 +153,7 @@ bool ChannelEditing::Favorite_DEL(int g, int position)
 
 void ChannelEditing::FindFavoriteCHIndex()
 {
+    EditStep step(*this, QStringLiteral("Favorite"));
     for (int g = 0; g < FavoriteGroupCount; ++g) {
         // The last row of a master record in the group wins, as a row-by-row scan does.
         QHash<qint16, qint16> positionOf;
@@ -165,6 +172,7 @@ void ChannelEditing::FindFavoriteCHIndex()
 
 void ChannelEditing::setLocked(const QList<int> &positions, bool locked)
 {
+    EditStep step(*this, QStringLiteral("Lock"));
     for (const int p : positions)
         SaveLockBit(p + 1, locked ? 1 : 0);
     Q_EMIT favoritesChanged();
@@ -172,6 +180,7 @@ void ChannelEditing::setLocked(const QList<int> &positions, bool locked)
 
 int ChannelEditing::setFavorite(int g, const QList<int> &positions, bool on)
 {
+    EditStep step(*this, QStringLiteral("Favorite"));
     int refused = 0;
     for (const int p : positions) {
         if (on)
@@ -185,6 +194,7 @@ int ChannelEditing::setFavorite(int g, const QList<int> &positions, bool on)
 
 QList<int> ChannelEditing::moveChannels(QList<int> positions, int targetRow)
 {
+    EditStep step(*this, QStringLiteral("Move"));
     const QList<int> landed = moveBefore(mutableList(), std::move(positions), targetRow);
     FindFavoriteCHIndex();
     Q_EMIT listReset();
@@ -194,6 +204,7 @@ QList<int> ChannelEditing::moveChannels(QList<int> positions, int targetRow)
 
 QList<int> ChannelEditing::moveFavorites(int g, QList<int> entries, int targetRow)
 {
+    EditStep step(*this, QStringLiteral("Move favorites"));
     FavoriteGroup &fav = group(g);
     QList<std::pair<qint16, qint16>> items;
     for (int k = 0; k < fav.Count; ++k)

@@ -6,6 +6,22 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
+
+// SortState: 0 the last name sort was A to Z, 1 the next lock sort puts
+// unlocked channels first, 2 the next favourite sort puts the others first.
+using SortFlags = std::array<bool, 3>;
+
+// What an undo step puts back: the tables, and the list and sort flags that
+// were current, so the editor shows the list the change was made in.
+struct ChannelSnapshot {
+    ChannelTables tables;
+    int type = ChannelTV;
+    SortFlags sortState{};
+
+    bool operator==(const ChannelSnapshot &) const = default;
+};
+
 // The editing rules of the channel editor on the model alone: which list and
 // favourite tab are current, renames, moves, locks and favourite groups. Rows
 // are 1-based where the editor's procedures take rows, positions 0-based.
@@ -23,6 +39,7 @@ public:
 
     int CurrentType() const { return m_currentType; }
     int CurrentFavoriteTab() const { return m_currentFavoriteTab; }
+    const SortFlags &SortState() const { return m_sortState; }
 
     // The type switch on the model: false when both lists are empty, which
     // clears DataLoaded. Nothing happens unless DataLoaded is set.
@@ -62,11 +79,40 @@ public:
 
     // Positions the favourite view lists under the current favourite tab.
     QList<int> favoriteViewPositions() const;
+    // How many of the positions group g does not hold yet.
+    int favoriteAdditions(int group, const QList<int> &positions) const;
+
+    // The sorts of the current list; favourite groups keep their order.
+    void sortByName(int direction); // +1 A to Z, -1 Z to A
+    void sortByLock();
+    void sortByFavorite();
+
+    ChannelSnapshot snapshot() const;
+    // Puts a snapshot back whole; not an edit of its own.
+    void restore(const ChannelSnapshot &snapshot);
+
+    // Groups the changes made while it lives into one edited() step; steps
+    // inside a step belong to the outer one.
+    class EditStep {
+    public:
+        EditStep(ChannelEditing &editing, QString what, QString mergeKey = {});
+        ~EditStep();
+        EditStep(const EditStep &) = delete;
+        EditStep &operator=(const EditStep &) = delete;
+
+    private:
+        ChannelEditing &m_editing;
+        bool m_outer;
+    };
 
 Q_SIGNALS:
     void listReset();                 // the shown list changed as a whole
     void channelChanged(int position); // one row's texts changed
     void favoritesChanged();          // the favourite view must be rebuilt
+    // A step changed the tables. Steps with the same non-empty merge key that
+    // follow each other may count as one (typing a name).
+    void edited(const ChannelSnapshot &before, const ChannelSnapshot &after, const QString &what,
+                const QString &mergeKey);
 
 private:
     QList<ChannelEntry> &mutableList() { return m_model.tables().Channels[m_currentType]; }
@@ -77,4 +123,9 @@ private:
     ChannelModel &m_model;
     int m_currentType = ChannelTV;
     int m_currentFavoriteTab = 0;
+    SortFlags m_sortState{};
+    int m_editDepth = 0;
+    ChannelSnapshot m_editBefore;
+    QString m_editWhat;
+    QString m_editKey;
 };

@@ -2,6 +2,8 @@
 #include "TestChannelFiles.h"
 #include "TestChannelImage.h"
 #include "TestChannelModel.h"
+#include "TestChannelSorts.h"
+#include "TestChannelUndo.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -16,6 +18,10 @@ int main(int argc, char *argv[])
     failed += QTest::qExec(&model, argc, argv);
     TestChannelEditing editing;
     failed += QTest::qExec(&editing, argc, argv);
+    TestChannelSorts sorts;
+    failed += QTest::qExec(&sorts, argc, argv);
+    TestChannelUndo undo;
+    failed += QTest::qExec(&undo, argc, argv);
     TestChannelImage image;
     failed += QTest::qExec(&image, argc, argv);
     return failed;

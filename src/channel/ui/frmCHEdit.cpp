@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeView>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 frmCHEdit::frmCHEdit(ChannelModel &model, ReceiverLink &link, const Converters &converters, QWidget *parent)
@@ -27,6 +28,8 @@ frmCHEdit::frmCHEdit(ChannelModel &model, ReceiverLink &link, const Converters &
     setAttribute(Qt::WA_DeleteOnClose);
     m_listModel = new ChannelListModel(m_editing, this);
     m_favoriteModel = new FavoriteListModel(m_editing, this);
+    m_undo = new QUndoStack(this);
+    connect(&m_editing, &ChannelEditing::edited, this, &frmCHEdit::recordEdit);
     buildWindow();
     buildMenus();
     setWindowTitle(ShortenPathCaption(m_link.selectedFile));
@@ -34,15 +37,7 @@ frmCHEdit::frmCHEdit(ChannelModel &model, ReceiverLink &link, const Converters &
             [this](const QList<int> &rows) { selectRows(List1, rows); });
     connect(m_favoriteModel, &FavoriteListModel::entriesMoved, this,
             [this](const QList<int> &rows) { selectRows(List3, rows); });
-    connect(m_favoriteModel, &FavoriteListModel::channelsDropped, this, [this] {
-        if (m_editing.CurrentFavoriteTab() == ChannelEditing::LockTab) {
-            chkLock->setChecked(true);
-            chkLock_Click();
-        } else {
-            chkFavorite[m_editing.CurrentFavoriteTab()]->setChecked(true);
-            chkFavorite_Click(m_editing.CurrentFavoriteTab());
-        }
-    });
+    connect(m_favoriteModel, &FavoriteListModel::channelsDropped, this, &frmCHEdit::favoritesDropped);
     // The model was loaded by whoever opened the window.
     tabChannelType_Click();
 }
@@ -161,6 +156,7 @@ void frmCHEdit::buildWindow()
     connect(tabFavorite, &QTabBar::currentChanged, this, [this] { tabFavorite_Click(); });
     connect(List1, &QTreeView::clicked, this, [this](const QModelIndex &index) { List1Select(index.row() + 1); });
     connect(List3, &QTreeView::clicked, this, [this] { List3_Click(); });
+    connect(List1->header(), &QHeaderView::sectionClicked, this, &frmCHEdit::List1_ColumnClick);
     connect(txtChannelName, &QLineEdit::textEdited, this, &frmCHEdit::rename);
     connect(chkLock, &QCheckBox::clicked, this, &frmCHEdit::chkLock_Click);
     List1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -205,6 +201,7 @@ void frmCHEdit::List1Select(int index)
     if (m_editing.rowCount() == 0)
         return;
     const int position = qBound(1, index, m_editing.rowCount()) - 1;
+    ++m_renameRun;
     const QModelIndex row = m_listModel->index(position, 0);
     List1->selectionModel()->setCurrentIndex(row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     txtChannelName->setText(m_editing.channelName(position));
@@ -303,10 +300,22 @@ void frmCHEdit::List3_Click()
 
 bool frmCHEdit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txtChannelName && event->type() == QEvent::ShortcutOverride
-        && static_cast<QKeyEvent *>(event)->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_A)) {
-        event->ignore();  // outside the list, Ctrl+A is "Save As"
-        return true;
+    if (watched == txtChannelName
+        && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        const QKeyCombination keys = static_cast<QKeyEvent *>(event)->keyCombination();
+        if (keys == QKeyCombination(Qt::ControlModifier, Qt::Key_A) && event->type() == QEvent::ShortcutOverride) {
+            event->ignore();  // outside the list, Ctrl+A is "Save As"
+            return true;
+        }
+        // Ctrl+Z and Ctrl+Y in the box are the editor's undo and redo, never
+        // the box's own, which would undo typing behind the history's back.
+        const bool undo = keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Z);
+        if (undo || keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress)
+                undo ? m_undo->undo() : m_undo->redo();
+            return true;
+        }
     }
     if (watched != List1 || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
         return QMainWindow::eventFilter(watched, event);

@@ -4,6 +4,7 @@
 #include "common/ui/FileDialog.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QSet>
 
 class ChannelListModel;
@@ -17,6 +18,8 @@ class QMenu;
 class QPushButton;
 class QTabBar;
 class QTreeView;
+class QUndoStack;
+class frmCHFind;
 class ReceiverLink;
 struct RunOutcome;
 
@@ -28,6 +31,8 @@ public:
     frmCHEdit(ChannelModel &model, ReceiverLink &link, const Converters &converters, QWidget *parent = nullptr);
 
     ChannelEditing &editing() { return m_editing; }
+    // Every change to the channel model made in the window, to undo and redo.
+    QUndoStack *undoStack() const { return m_undo; }
 
     void PBEDITENABLE(bool value);
     void List1Select(int index);
@@ -39,6 +44,17 @@ public:
     void lockCommand();
     void favoriteCommand(int group);
     void List3_Click();
+
+    enum class Sort { AToZ, ZToA, Lock, Favorite };
+    void sortCommand(Sort sort);
+    void List1_ColumnClick(int column);  // 0-based: 1 "Channel Name", 2 "Lock", 3 "Favorite"
+
+    void findCommand();
+    // What the find dialog reads and shows: the 1-based row of the selected
+    // channel (0 for none), a type switch through the tab, and a match.
+    int selectedRow() const;
+    void selectTypeTab(int type);
+    void showFound(int type, int position, int start, int length);
 
     void openCommand();
     void saveCommand();
@@ -61,6 +77,10 @@ private:
     void selectRows(QTreeView *view, const QList<int> &rows);
     void rename(const QString &text);
     void showLoaded();
+    void recordEdit(const ChannelSnapshot &before, const ChannelSnapshot &after, const QString &what,
+                    const QString &mergeKey);
+    void applySnapshot(const ChannelSnapshot &snapshot);
+    void favoritesDropped();
 
     // Yes, No or Cancel, as the save prompt answered; a failed save is Cancel.
     int askToSave();
@@ -79,6 +99,11 @@ private:
     FavoriteListModel *m_favoriteModel = nullptr;
     QSet<QString> m_backedUp;
     QString m_saveAsFile;
+    QUndoStack *m_undo = nullptr;
+    // Typing counts as one step while the run stays the same; selecting,
+    // saving, loading, undoing and redoing start a new one.
+    int m_renameRun = 0;
+    QPointer<frmCHFind> m_find;
 
     QGroupBox *Frame3 = nullptr;
     QTabBar *tabChannelType = nullptr;

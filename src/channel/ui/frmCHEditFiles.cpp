@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QTreeView>
+#include <QUndoStack>
 
 namespace {
 const QString kFilter = QStringLiteral("CH Files (*.bin)|*.bin|All Files (*.*)|*.*");
@@ -29,13 +30,15 @@ QAction *addEntry(QMenu *menu, const QString &caption, const QString &name, cons
     return action;
 }
 
-void addSortMenu(QMenu *parent, const QString &prefix)
+// The "&Sort" menu; answers it. Its "&TP Freq" has nothing to sort by.
+QMenu *addSortMenu(QMenu *parent, const QString &prefix)
 {
     QMenu *sort = parent->addMenu(QStringLiteral("&Sort"));
     sort->setObjectName(prefix + QStringLiteral("Sort"));
     addEntry(sort, QStringLiteral("&A to Z"), prefix + QStringLiteral("SortAZ"));
     addEntry(sort, QStringLiteral("&Z to A"), prefix + QStringLiteral("SortZA"));
     addEntry(sort, QStringLiteral("&TP Freq"), prefix + QStringLiteral("SortTPFreq"))->setVisible(false);
+    return sort;
 }
 } // namespace
 
@@ -56,7 +59,19 @@ void frmCHEdit::buildMenus()
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mEdit"));
-    addEntry(edit, QStringLiteral("&Find"), QStringLiteral("mmFind"), QKeySequence(QStringLiteral("Ctrl+F")));
+    QAction *undo =
+        addEntry(edit, QStringLiteral("&Undo"), QStringLiteral("mmUndo"), QKeySequence(QStringLiteral("Ctrl+Z")));
+    undo->setEnabled(false);
+    connect(undo, &QAction::triggered, m_undo, &QUndoStack::undo);
+    connect(m_undo, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    QAction *redo =
+        addEntry(edit, QStringLiteral("&Redo"), QStringLiteral("mmRedo"), QKeySequence(QStringLiteral("Ctrl+Y")));
+    redo->setEnabled(false);
+    connect(redo, &QAction::triggered, m_undo, &QUndoStack::redo);
+    connect(m_undo, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    edit->addSeparator();
+    connect(addEntry(edit, QStringLiteral("&Find"), QStringLiteral("mmFind"), QKeySequence(QStringLiteral("Ctrl+F"))),
+            &QAction::triggered, this, &frmCHEdit::findCommand);
 
     List1Sub = new QMenu(QStringLiteral("List1Sub"), this);
     List1Sub->setObjectName(QStringLiteral("List1Sub"));
@@ -71,17 +86,23 @@ void frmCHEdit::buildMenus()
         connect(entry, &QAction::triggered, this, [this, g] { favoriteCommand(g); });
         mnuFavorite.append(entry);
     }
-    addSortMenu(List1Sub, QStringLiteral("mmList1"));
-    QMenu *sort1 = List1Sub->findChild<QMenu *>(QStringLiteral("mmList1Sort"));
+    QMenu *sort1 = addSortMenu(List1Sub, QStringLiteral("mmList1"));
     addEntry(sort1, QStringLiteral("L&ock"), QStringLiteral("mmList1SortLock"));
     addEntry(sort1, QStringLiteral("F&avorite"), QStringLiteral("mmList1SortFavorite"));
+    const QList<std::pair<const char *, Sort>> sorts{{"mmList1SortAZ", Sort::AToZ},
+                                                     {"mmList1SortZA", Sort::ZToA},
+                                                     {"mmList1SortLock", Sort::Lock},
+                                                     {"mmList1SortFavorite", Sort::Favorite}};
+    for (const auto &[name, sort] : sorts)
+        connect(sort1->findChild<QAction *>(QLatin1String(name)), &QAction::triggered, this,
+                [this, sort] { sortCommand(sort); });
     connect(addEntry(List1Sub, QStringLiteral("Select &All"), QStringLiteral("mmList1SelectAll")),
             &QAction::triggered, List1, &QTreeView::selectAll);
 
     QMenu *list3Sub = menuBar()->addMenu(QStringLiteral("List3Sub"));
     list3Sub->setObjectName(QStringLiteral("List3Sub"));
     addEntry(list3Sub, QStringLiteral("&Del In List"), QStringLiteral("mmDelInList"))->setVisible(false);
-    addSortMenu(list3Sub, QStringLiteral("mmList3"));
+    addSortMenu(list3Sub, QStringLiteral("mmList3"));  // its entries have no action
     connect(addEntry(list3Sub, QStringLiteral("Select &All"), QStringLiteral("mmList3SelectAll")),
             &QAction::triggered, List3, &QTreeView::selectAll);
 }
@@ -111,6 +132,7 @@ void frmCHEdit::keepBackup(const QString &image)
 
 bool frmCHEdit::saveTo(const QString &target)
 {
+    ++m_renameRun;  // typing after a save is a step of its own
     const ChannelTables before = m_model.savedCopy();
     if (const Status saved = m_model.SaveChannelFiles(); !saved) {
         showExclamation(this, saved.error());
@@ -152,6 +174,8 @@ void frmCHEdit::reportLoad(const Status &loaded)
 
 void frmCHEdit::showLoaded()
 {
+    m_undo->clear();  // the history belongs to the data it was made on
+    ++m_renameRun;
     tabChannelType_Click();
     tabFavorite_Click();
     List1Select(1);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QObject>
+
+class TestChannelUndo : public QObject {
+    Q_OBJECT
+private slots:
+    void stepsRestoreExactTables_data();
+    void stepsRestoreExactTables();
+    void nestedAndEmptySteps();
+    void restoreAfterSaveIsClean();
+    void dropRoomForFavorites();
+    void historyWalksBackAndForth();
+};
