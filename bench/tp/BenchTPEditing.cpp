@@ -35,7 +35,7 @@ double usedMB() { return double(mallinfo2().uordblks) / (1024.0 * 1024.0); }
 double historyMB(TPTables &t)
 {
     const ValueLists lists = ValueLists::standard();
-    SortFlags flags;
+    TPSortFlags flags;
     std::vector<TableChange> steps;
     const double before = usedMB();
     for (int i = 0; i < 100; ++i) {
@@ -62,7 +62,7 @@ int main()
     fillFullTPSet(*tables);
     tables->copyStoredToWorking();
     scramble(*tables, 7);
-    SortFlags flags;
+    TPSortFlags flags;
     // Each run reverses the last order, as repeated clicks do.
     measure(QStringLiteral("sort 109 TPs by Freq"), 51, [&] { sortTPs(*tables, 3, TPSortKey::Freq, flags); });
     measure(QStringLiteral("sort 109 TPs by Polar"), 51, [&] { sortTPs(*tables, 4, TPSortKey::Polar, flags); });

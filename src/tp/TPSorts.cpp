@@ -24,7 +24,7 @@ QList<int> orderByText(const QStringList &keys, bool ascending) { return orderBy
 
 } // namespace
 
-void sortSatellites(TPTables &t, SatSortKey key, SortFlags &flags)
+void sortSatellites(TPTables &t, SatSortKey key, TPSortFlags &flags)
 {
     const int r = t.CurRegion;
     const int n = std::clamp<int>(t.SatCount[r], 0, SatSlots);
@@ -60,7 +60,7 @@ void sortSatellites(TPTables &t, SatSortKey key, SortFlags &flags)
     }
 }
 
-void sortTPs(TPTables &t, int sat, TPSortKey key, SortFlags &flags)
+void sortTPs(TPTables &t, int sat, TPSortKey key, TPSortFlags &flags)
 {
     const int r = t.CurRegion;
     const int n = tpCountOf(t.SatData(r, sat));

@@ -11,7 +11,7 @@
 
 // The direction flags of the five sorts: each sort reads its own flag, then
 // inverts it and clears the other flags of the same list.
-struct SortFlags {
+struct TPSortFlags {
     bool deg = false;
     bool name = false;
     bool freq = false;
@@ -38,9 +38,9 @@ QList<int> exchangeSortOrder(const QList<Key> &keys, OutOfOrder outOfOrder)
 }
 
 // Sorts the satellites of CurRegion; the TP blocks go with them.
-void sortSatellites(TPTables &t, SatSortKey key, SortFlags &flags);
+void sortSatellites(TPTables &t, SatSortKey key, TPSortFlags &flags);
 // Sorts the TPs of satellite record `sat` of CurRegion.
-void sortTPs(TPTables &t, int sat, TPSortKey key, SortFlags &flags);
+void sortTPs(TPTables &t, int sat, TPSortKey key, TPSortFlags &flags);
 
 // The move walk: a block of marked rows moves by one row as a whole, a block
 // that touches the end it moves towards stays. `exchange(i, k)` swaps rows i

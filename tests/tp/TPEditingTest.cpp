@@ -118,7 +118,7 @@ private Q_SLOTS:
             for (int j = i + 1; j <= 6; ++j)
                 if (LeadingNumber(ref->SatData(0, i - 1).Deg) < LeadingNumber(ref->SatData(0, j - 1).Deg))
                     SatExchange(*ref, i, j);
-        SortFlags flags;
+        TPSortFlags flags;
         sortSatellites(*t, SatSortKey::Deg, flags);
         QVERIFY(t->SatData == ref->SatData);
         QVERIFY(t->TPData == ref->TPData);
@@ -130,7 +130,7 @@ private Q_SLOTS:
         const QStringList list{"beta", "Zulu", "Alpha", "alpha", "Beta"};
         for (int s = 0; s < 5; ++s)
             t->SatData(0, s).SatName = list[s];
-        SortFlags flags;
+        TPSortFlags flags;
         sortSatellites(*t, SatSortKey::Deg, flags);
         QCOMPARE(t->SatData(0, 0).Deg, QStringLiteral("0040"));  // largest first
         QVERIFY(flags.deg);
@@ -156,7 +156,7 @@ private Q_SLOTS:
         t->SatData(0, 0).TPCount = QStringLiteral("3");
         for (int k = 0; k < 3; ++k)
             t->TPData(0, 0, k) = tps[k];
-        SortFlags flags;
+        TPSortFlags flags;
         sortTPs(*t, 0, TPSortKey::Freq, flags);
         QCOMPARE(freqs(*t, 0), QStringLiteral("9000,11000,12000"));  // numerically, not by text
         sortTPs(*t, 0, TPSortKey::Freq, flags);
@@ -329,7 +329,7 @@ private Q_SLOTS:
         if (kind == 10)
             regions = {0, 1, 2, 3};
         const TableChange::Before before(*t, regions);
-        SortFlags flags;
+        TPSortFlags flags;
         switch (kind) {
         case 0: t->SatData(2, 4).SatName = QStringLiteral("typed"); break;
         case 1: satInsert(*t, lists, 1); --t->SatCount[2]; break;

@@ -155,7 +155,7 @@ private:
     QUndoStack m_undo;
     int m_recording = 0;
     int m_focusRun = 0;  // counts entries into the boxes, so a typing run ends with it
-    SortFlags m_sortFlags;
+    TPSortFlags m_sortFlags;
     SatClipboard m_satClip;
     TPClipboard m_tpClip;
     QMenu *m_satMenu = nullptr;
