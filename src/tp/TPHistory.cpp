@@ -12,7 +12,7 @@ void write(QDataStream &out, const TPRecord &tp) { out << tp.Freq << tp.Polar <<
 void read(QDataStream &in, SatRecord &s) { in >> s.Diseqc >> s.SatName >> s.TPCount >> s.ParseSort >> s.Deg; }
 void read(QDataStream &in, TPRecord &tp) { in >> tp.Freq >> tp.Polar >> tp.SR >> tp.FEC; }
 
-// Satellite packed first..last of one region; `sat` and `tp` give the records.
+// Satellite slots first..last of one region; `sat` and `tp` give the records.
 template <typename SatAt, typename TPAt>
 QByteArray pack(int first, int last, SatAt sat, TPAt tp)
 {

@@ -8,7 +8,7 @@
 #include <vector>
 
 // One undoable change of the working tables (SatData, TPData, SatCount).
-// Only the satellite packed that changed are kept, before and after,
+// Only the satellite slots that changed are kept, before and after,
 // compressed, so a long history of a full set stays small.
 class TableChange {
 public:
@@ -37,7 +37,7 @@ public:
     bool restoresItself() const;
     void undo(TPTables &t) const;
     void redo(TPTables &t) const;
-    // Takes `later` into this change when it touched the same packed, so that
+    // Takes `later` into this change when it touched the same slots, so that
     // undoing both is one step; false (and nothing done) otherwise.
     bool absorb(const TableChange &later);
     // The lowest region changed, -1 for none.
@@ -47,11 +47,11 @@ public:
 private:
     struct Part {
         int region;
-        int first; // satellite packed first..last, with all their TP packed
+        int first; // satellite slots first..last, with all their TP slots
         int last;
         qint16 countBefore;
         qint16 countAfter;
-        QByteArray before; // compressed packed
+        QByteArray before; // the slots packed and compressed
         QByteArray after;
     };
     static void apply(TPTables &t, const Part &part, const QByteArray &packed, qint16 count);
