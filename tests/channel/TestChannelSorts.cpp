@@ -42,7 +42,7 @@ struct Named {
     }
 };
 
-// The name sort as stated, on the names themselves: compare every i with every
+// The name sort swap by swap, on the names themselves: compare every i with every
 // later j, exchange when the comparison answers the direction. Answers where
 // each entry came from.
 QList<int> referenceExchangeSort(const QStringList &names, int direction)
