@@ -59,7 +59,7 @@ bool frmTPEdit::checkShown()
 
 bool frmTPEdit::saveTo(const QString &mdaFile)
 {
-    const Result<QString> saved = m_saver.save(m_tables, mdaFile);
+    const Result<QString> saved = withBusyCursor([this, &mdaFile] { return m_saver.save(m_tables, mdaFile); });
     if (!saved) {
         showExclamation(this, saved.error());
         return false;
@@ -112,7 +112,7 @@ void frmTPEdit::cmdDataFileLoad_Click()
     if (file.isEmpty())
         return;
     deleteIntermediateFiles();
-    const RunOutcome parsed = m_converters.tpParse(file);
+    const RunOutcome parsed = withBusyCursor([this, &file] { return m_converters.tpParse(file); });
     const SatTable oldSats = m_tables.SatDataStored;
     const TPTable oldTPs = m_tables.TPDataStored;
     Status loaded = Status::success();
