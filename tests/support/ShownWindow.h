@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 
 // The shown top-level window of type T: the editors are windows of their own,
@@ -21,9 +23,12 @@ T *shownWindow()
 template <typename T>
 void discardWindows()
 {
+    QList<QPointer<T>> found;
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows) {
-        if (qobject_cast<T *>(w))
-            delete w;
+        if (auto *window = qobject_cast<T *>(w))
+            found.append(window);
     }
+    for (const QPointer<T> &window : found)
+        delete window.data();  // a window deleted before takes its own windows with it
 }
