@@ -1,5 +1,7 @@
 #include "common/RunAndWait.h"
 
+#include "common/UserInputBlock.h"
+
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -51,8 +53,11 @@ RunOutcome RunAndWait(const QString &program, const QStringList &arguments)
     });
 
     process.start();
-    if (!failedToStart)
+    if (!failedToStart) {
+        // The windows stay live but take no input until the run has ended.
+        const UserInputBlock block;
         loop.exec();
+    }
     if (failedToStart) {
         outcome.startError = QFileInfo::exists(program)
                                  ? process.errorString()

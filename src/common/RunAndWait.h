@@ -19,6 +19,7 @@ struct RunOutcome {
 };
 
 // Starts `program` with `arguments` (no shell, no window) and waits for it to end.
-// The wait runs a local event loop, so timers, port notifications and clicks
-// keep working, and it sleeps between events instead of polling.
+// The wait runs a local event loop, so timers and port and socket notifications
+// keep working, and it sleeps between events instead of polling. User input is
+// dropped meanwhile (UserInputBlock): no window closes or changes under a run.
 RunOutcome RunAndWait(const QString &program, const QStringList &arguments);

@@ -27,23 +27,19 @@ Result<QString> TPSaver::backUp(const QString &mdaFile)
 
 Result<QString> TPSaver::save(TPTables &tables, const QString &mdaFile)
 {
-    const SatTable oldSats = tables.SatDataStored;
-    const TPTable oldTPs = tables.TPDataStored;
-    tables.copyWorkingToStored();
-    Result<QString> note = QString();
-    if (const Status written = TPSaveAll(m_dir, tables); !written) {
-        note = written;
-    } else {
-        note = backUp(mdaFile);
-        if (note) {
-            const RunOutcome combined = m_converters.tpCombine(mdaFile);
-            if (!combined.succeeded())
-                note = Result<QString>::failure(combined.describe(QStringLiteral("TPCombine")));
-        }
-    }
-    if (!note) {
-        tables.SatDataStored = oldSats;
-        tables.TPDataStored = oldTPs;
-    }
+    // The files are written from a staged copy: the edits count as saved only
+    // once the combiner has made the image from them.
+    TPTables staged = tables;
+    staged.copyWorkingToStored();
+    if (const Status written = TPSaveAll(m_dir, staged); !written)
+        return written;
+    Result<QString> note = backUp(mdaFile);
+    if (!note)
+        return note;
+    const RunOutcome combined = m_converters.tpCombine(mdaFile);
+    if (!combined.succeeded())
+        return Result<QString>::failure(combined.describe(QStringLiteral("TPCombine")));
+    tables.SatDataStored = std::move(staged.SatDataStored);
+    tables.TPDataStored = std::move(staged.TPDataStored);
     return note;
 }

@@ -22,6 +22,7 @@ private Q_SLOTS:
     void openDialogInsistsOnAnExistingFile();
     void saveDialogTakesANewName();
     void cancelYieldsEmpty();
+    void dialogOpensWhereItsKindWasLastChosen();
     void boardShowsLinesAndKeepsTheCaretAtTheEnd();
     void boardStaysBounded();
     void numericBoxTakesDigitsOnly();
@@ -77,6 +78,48 @@ void TestCommonUi::cancelYieldsEmpty()
                 .isEmpty());
     QVERIFY(driver.finished());
     QCOMPARE(texts.size(), 1);
+}
+
+void TestCommonUi::dialogOpensWhereItsKindWasLastChosen()
+{
+    TempProgramDir home;
+    TempProgramDir current;
+    TempProgramDir chosen;
+    chosen.touch(QStringLiteral("a.kone"));
+    qputenv("HOME", home.path().toLocal8Bit());
+    QDir::setCurrent(QStringLiteral("/"));
+    const QString kindOne = QStringLiteral("One Files (*.kone)|*.kone|All Files (*.*)|*.*");
+    const QString sameKind = QStringLiteral("Other Name (*.kone)|*.kone");
+    const QString kindTwo = QStringLiteral("Two Files (*.ktwo)|*.ktwo");
+    QStringList folders;
+    const ModalDriver::Step noteFolder = [&folders](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        if (!dialog)
+            return false;
+        folders.append(dialog->directory().absolutePath());
+        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        return true;
+    };
+    const auto openIn = [&](const QString &filter, const QString &currentFile) {
+        ModalDriver driver({noteFolder});
+        ShowFileDialog(nullptr, FileDialogMode::Open, filter, QString(), QStringLiteral("Open"), currentFile);
+        QVERIFY(driver.finished());
+    };
+    openIn(kindOne, QString());                                      // nothing known: home
+    openIn(kindOne, current.file(QStringLiteral("edited.kone")));   // the current file's folder
+    {
+        ModalDriver driver({chooseFile(chosen.file(QStringLiteral("a.kone")))});
+        QCOMPARE(ShowFileDialog(nullptr, FileDialogMode::Open, kindOne, QString(), QStringLiteral("Open")),
+                 chosen.file(QStringLiteral("a.kone")));
+    }
+    openIn(sameKind, current.file(QStringLiteral("edited.kone"))); // last chosen wins, by pattern
+    openIn(kindTwo, QString());                                     // another kind keeps its own
+    const auto canonical = [](const QString &path) { return QFileInfo(path).canonicalFilePath(); };
+    QCOMPARE(folders.size(), 4);
+    QCOMPARE(canonical(folders[0]), canonical(home.path()));
+    QCOMPARE(canonical(folders[1]), canonical(current.path()));
+    QCOMPARE(canonical(folders[2]), canonical(chosen.path()));
+    QCOMPARE(canonical(folders[3]), canonical(home.path()));
 }
 
 void TestCommonUi::boardShowsLinesAndKeepsTheCaretAtTheEnd()

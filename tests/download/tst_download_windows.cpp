@@ -7,6 +7,7 @@
 #include "download/ui/frmDownList.h"
 #include "download/ui/frmTPDown.h"
 #include "support/ModalDriver.h"
+#include "support/ShownWindow.h"
 #include "support/TempProgramDir.h"
 #include "tp/ui/frmTPEdit.h"
 
@@ -249,7 +250,7 @@ void DownloadWindowsTest::fromTPDownToRefresh()
         window.cmdTPEDIT_Click(1);
         QTRY_VERIFY(open.finished());
     }
-    auto *editor = window.findChild<frmTPEdit *>();
+    QPointer<frmTPEdit> editor = shownWindow<frmTPEdit>();
     QVERIFY(editor);
     QTRY_VERIFY(editor->isVisible());
     auto *deg = child<QLineEdit>(editor, "txtDeg");

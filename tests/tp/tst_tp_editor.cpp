@@ -4,6 +4,7 @@
 #include "app/ui/frmMain.h"
 #include "common/WholeFile.h"
 #include "support/ModalDriver.h"
+#include "support/ShownWindow.h"
 #include "support/TempProgramDir.h"
 #include "tp/TPDataCheck.h"
 #include "tp/ui/frmTPEdit.h"
@@ -46,13 +47,14 @@ struct Fixture {
         window->ApplyConfiguration();
         window->show();
     }
+    ~Fixture() { discardWindows<frmTPEdit>(); }
 
     frmTPEdit *open()
     {
         ModalDriver driver({modal::chooseFile(image)});
         window->cmdTPEDIT_Click(1);
         [&] { QTRY_VERIFY(driver.finished()); }();
-        return window->findChild<frmTPEdit *>();
+        return shownWindow<frmTPEdit>();
     }
 
     template <typename T = QPushButton>

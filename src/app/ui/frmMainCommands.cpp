@@ -101,7 +101,7 @@ void frmMain::cmdTPEDIT_Click(int index)
         return;
     // A second click during the run would start a conversion that deletes this one's files.
     m_cmdTPEDIT[1]->setEnabled(false);
-    const RunOutcome outcome = m_context.converters.tpParse(file);
+    const RunOutcome outcome = withBusyCursor([this, &file] { return m_context.converters.tpParse(file); });
     if (!outcome.succeeded()) {
         showExclamation(this, outcome.describe(QStringLiteral("TPParse")));
         m_cmdTPEDIT[1]->setEnabled(true);
@@ -125,7 +125,8 @@ void frmMain::cmdCHEdit_Click(int index)
         if (file.isEmpty())
             return;
         cmdChEditEnable(false);
-        const RunOutcome outcome = m_context.converters.channelParse(file);
+        const RunOutcome outcome =
+            withBusyCursor([this, &file] { return m_context.converters.channelParse(file); });
         if (!outcome.succeeded()) {
             showExclamation(this, outcome.describe(QStringLiteral("ChannelParse")));
             cmdChEditEnable(true);
@@ -151,7 +152,8 @@ void frmMain::SerialInit(int mode, const QString &kind) { ::SerialInit(m_context
 
 void frmMain::openTPEditor()
 {
-    auto *editor = new frmTPEdit(*m_context.tpTables, m_context.lists, m_context.converters, m_context.link, this);
+    // A window of its own, not a child: closing the main window leaves it open.
+    auto *editor = new frmTPEdit(*m_context.tpTables, m_context.lists, m_context.converters, m_context.link);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     connect(editor, &frmTPEdit::closed, this, [this] { m_cmdTPEDIT[1]->setEnabled(true); });
     editor->show();

@@ -2,8 +2,10 @@
 
 #include "common/ui/WindowServices.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 // "*.*" means every file; on Linux it would hide the names without a dot.
@@ -15,6 +17,33 @@ QString everyFile(QString patterns)
             p = QStringLiteral("*");
     }
     return list.join(QLatin1Char(';'));
+}
+// The kind of a dialog is its first pattern, so "TP Files" and "Transponder Files"
+// (both *.MDA) share a folder.
+QString kindOf(const QString &filter)
+{
+    return filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0).trimmed().toLower();
+}
+
+// The folder last used per kind, for the life of the process, as the platform's own
+// dialogs remember it.
+QHash<QString, QString> &lastFolders()
+{
+    static QHash<QString, QString> folders;
+    return folders;
+}
+
+QString startFolder(const QString &kind, const QString &currentFile)
+{
+    const QString last = lastFolders().value(kind);
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    if (!currentFile.isEmpty()) {
+        const QFileInfo current(currentFile);
+        if (current.absoluteDir().exists())
+            return current.absolutePath();
+    }
+    return QDir::homePath();
 }
 } // namespace
 
@@ -37,8 +66,9 @@ QStringList fileDialogNameFilters(const QString &filter)
 }
 
 QString ShowFileDialog(QWidget *owner, FileDialogMode mode, const QString &filter, const QString &fileName,
-                       const QString &title)
+                       const QString &title, const QString &currentFile)
 {
+    const QString kind = kindOf(filter);
     QString proposed = fileName;
     for (;;) {
         QFileDialog dialog(owner, title);
@@ -49,6 +79,7 @@ QString ShowFileDialog(QWidget *owner, FileDialogMode mode, const QString &filte
         dialog.setAcceptMode(mode == FileDialogMode::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setNameFilters(fileDialogNameFilters(filter));
+        dialog.setDirectory(startFolder(kind, currentFile));
         if (!proposed.isEmpty())
             dialog.selectFile(proposed);
         if (dialog.exec() != QDialog::Accepted)
@@ -56,8 +87,10 @@ QString ShowFileDialog(QWidget *owner, FileDialogMode mode, const QString &filte
         const QString path = dialog.selectedFiles().value(0);
         if (path.isEmpty())
             return {};
-        if (mode == FileDialogMode::Save || QFileInfo(path).isFile())
+        if (mode == FileDialogMode::Save || QFileInfo(path).isFile()) {
+            lastFolders().insert(kind, QFileInfo(path).absolutePath());
             return path;
+        }
         showExclamation(owner, path + QStringLiteral(" not found!"));
         proposed = path;
     }

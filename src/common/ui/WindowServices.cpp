@@ -3,6 +3,7 @@
 #include "common/TextServices.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPalette>
@@ -40,3 +41,7 @@ void showExclamation(QWidget *owner, const QString &text, const QString &title)
 {
     QMessageBox::warning(owner, title, text);
 }
+
+BusyCursor::BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+
+BusyCursor::~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }

@@ -59,7 +59,7 @@ bool frmTPEdit::checkShown()
 
 bool frmTPEdit::saveTo(const QString &mdaFile)
 {
-    const Result<QString> saved = m_saver.save(m_tables, mdaFile);
+    const Result<QString> saved = withBusyCursor([this, &mdaFile] { return m_saver.save(m_tables, mdaFile); });
     if (!saved) {
         showExclamation(this, saved.error());
         return false;
@@ -96,7 +96,8 @@ void frmTPEdit::mmSaveAs_Click()
     if (!checkShown())
         return;
     // Nothing is copied or written before a file was chosen.
-    m_saveAsFile = ShowFileDialog(this, FileDialogMode::Save, kTPFilter, QString(), QStringLiteral("Save as TP File"));
+    m_saveAsFile = ShowFileDialog(this, FileDialogMode::Save, kTPFilter, QString(), QStringLiteral("Save as TP File"),
+                                  m_selectedFile);
     if (m_saveAsFile.isEmpty() || !saveTo(m_saveAsFile))
         return;
     m_selectedFile = m_saveAsFile;
@@ -108,11 +109,12 @@ void frmTPEdit::cmdDataFileLoad_Click()
 {
     if (askToSave() == Answer::SaveFailed)
         return;
-    const QString file = ShowFileDialog(this, FileDialogMode::Open, kTPFilter, QString(), QStringLiteral("Open TP File"));
+    const QString file =
+        ShowFileDialog(this, FileDialogMode::Open, kTPFilter, QString(), QStringLiteral("Open TP File"), m_selectedFile);
     if (file.isEmpty())
         return;
     deleteIntermediateFiles();
-    const RunOutcome parsed = m_converters.tpParse(file);
+    const RunOutcome parsed = withBusyCursor([this, &file] { return m_converters.tpParse(file); });
     const SatTable oldSats = m_tables.SatDataStored;
     const TPTable oldTPs = m_tables.TPDataStored;
     Status loaded = Status::success();
@@ -138,7 +140,7 @@ void frmTPEdit::cmdDataUpload_Click()
         return;
     const QString file =
         ShowFileDialog(this, FileDialogMode::Open, QStringLiteral("Transponder Files (*.MDA)|*.MDA|All Files (*.*)|*.*"),
-                       QString(), QStringLiteral("Open Transponder"));
+                       QString(), QStringLiteral("Open Transponder"), m_selectedFile);
     if (file.isEmpty())
         return;
     m_link.selectedFile = file;
