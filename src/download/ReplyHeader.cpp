@@ -1,6 +1,7 @@
 #include "download/ReplyHeader.h"
 
 #include <QByteArray>
+#include <QList>
 
 #include <cmath>
 #include <limits>
@@ -21,6 +22,22 @@ int statusOf(QByteArrayView header)
     return ok ? status : 0;
 }
 
+// A "Transfer-Encoding" field (the name in any case) with a coding other than identity.
+bool transferCoded(QByteArrayView header)
+{
+    const QList<QByteArray> lines = header.toByteArray().split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArray &line = lines[i];
+        const qsizetype colon = line.indexOf(':');
+        if (colon < 0 || line.left(colon).trimmed().toLower() != "transfer-encoding")
+            continue;
+        const QByteArray coding = line.mid(colon + 1).trimmed().toLower();
+        if (!coding.isEmpty() && coding != "identity")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::optional<ReplyHeader> ReadReplyHeader(QByteArrayView bytes)
@@ -39,11 +56,13 @@ std::optional<ReplyHeader> ReadReplyHeader(QByteArrayView bytes)
         const qsizetype end = header.indexOf('\r', start);
         bool ok = false;
         const double value = header.sliced(start, end - start).trimmed().toDouble(&ok);
-        // A length that is no number, negative or beyond 32 bits counts as absent.
-        if (ok && value >= 0 && value <= std::numeric_limits<qint32>::max()) {
+        // A length that is no number or negative counts as absent; a huge one is kept
+        // (saturated) so that the caller can refuse it by its size.
+        if (ok && value >= 0) {
             reply.hasLength = true;
-            reply.contentLength = qint32(std::lround(value));
+            reply.contentLength = value < 9e18 ? qint64(std::llround(value)) : std::numeric_limits<qint64>::max();
         }
     }
+    reply.transferCoded = transferCoded(header);
     return reply;
 }

@@ -15,7 +15,7 @@ QByteArray StrQueue::AddItem(const QByteArray &ByteStrIn, bool Flag)
         m_slots.resize(m_current + 10);
     }
     m_slots[m_current] = ByteStrIn;
-    m_total += qint32(ByteStrIn.size());
+    m_total += ByteStrIn.size();
     ++m_current;
     return {};
 }

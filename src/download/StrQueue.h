@@ -18,12 +18,12 @@ public:
     void ClearQ(qint32 indx);
     qint32 MAXQ() const { return qint32(m_slots.size()) - 1; }
     qint32 MINQ() const { return 0; }
-    qint32 TotalBytes() const { return m_total; }
+    qint64 TotalBytes() const { return m_total; }
     qint32 GetCurrentIdx() const { return m_current - 1; }
     void Class_Terminate();
 
 private:
     QList<QByteArray> m_slots;
     qint32 m_current = 0;
-    qint32 m_total = 0;
+    qint64 m_total = 0;  // 64 bits: the pieces of a long reply may pass 2 GiB in all
 };

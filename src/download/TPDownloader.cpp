@@ -26,6 +26,8 @@ TPDownloader::TPDownloader(const ProgramDir &dir, QList<MirrorAddress> mirrors, 
 {
     m_timer1.setInterval(m_timing.receiveMs);
     m_timer3.setInterval(m_timing.tickMs);
+    // The socket keeps no more than this while nothing is taken from it.
+    m_socket.setReadBufferSize(FlushSize);
     connect(&m_timer1, &QTimer::timeout, this, &TPDownloader::receiveTick);
     connect(&m_timer3, &QTimer::timeout, this, &TPDownloader::timeoutTick);
     connect(&m_socket, &QTcpSocket::connected, this, &TPDownloader::onConnected);
@@ -88,6 +90,7 @@ void TPDownloader::cancel()
 
 void TPDownloader::nextCode()
 {
+    ++m_step;
     while (m_running) {
         ++m_index;
         if (m_index >= m_codes.size()) {
@@ -121,7 +124,8 @@ void TPDownloader::connectTo(const MirrorAddress &mirror)
     m_queue = std::make_unique<StrQueue>();
     m_buffer = QByteArray(BufferSize, '\0');
     m_bufferFill = m_nextChunk = m_slotOffset = 0;
-    m_contentLength = m_headerSize = m_placed = m_written = 0;
+    m_contentLength = m_headerSize = m_placed = m_written = m_received = 0;
+    m_readLimit = BufferSize;
     m_ticks = 0;
     m_closed = false;
     m_file.reset();
@@ -144,9 +148,16 @@ void TPDownloader::onConnected()
 
 void TPDownloader::onReadyRead()
 {
-    const QByteArray bytes = m_socket.readAll();
-    if (!bytes.isEmpty() && m_queue && (m_phase == Phase::Header || m_phase == Phase::Body))
-        m_queue->AddItem(bytes, false);
+    if (!m_queue || (m_phase != Phase::Header && m_phase != Phase::Body))
+        return;
+    // Bytes past the reply are left in the socket, and no more of a header is taken
+    // than the buffer holds: what is queued stays bounded whatever the server sends.
+    const qint64 take = std::min(m_readLimit - m_received, m_socket.bytesAvailable());
+    if (take <= 0)
+        return;
+    const QByteArray bytes = m_socket.read(take);
+    m_received += bytes.size();
+    m_queue->AddItem(bytes, false);
 }
 
 void TPDownloader::onSocketError(QAbstractSocket::SocketError error)
@@ -194,8 +205,19 @@ bool TPDownloader::gatherHeader()
                        .arg(m_fileName, m_hostPort));
         return false;
     }
-    if (!header->hasLength || !header->success()) {
+    // A chunked body would be stored with its framing.
+    if (!header->hasLength || !header->success() || header->transferCoded) {
         Q_EMIT message(m_fileName + QStringLiteral(" Not existed.") + CRLF);
+        m_phase = Phase::Idle;
+        finishFile();
+        return false;
+    }
+    if (header->contentLength > MaxBody) {
+        Q_EMIT message(QStringLiteral("%1 refused: the reply announces %2 bytes, more than the limit of %3.")
+                           .arg(m_fileName)
+                           .arg(header->contentLength)
+                           .arg(MaxBody) +
+                       CRLF);
         m_phase = Phase::Idle;
         finishFile();
         return false;
@@ -203,16 +225,18 @@ bool TPDownloader::gatherHeader()
     m_headerSize = header->size;
     m_contentLength = header->contentLength;
     // The body bytes gathered so far go to the front; bytes past the body are not kept.
-    const qint32 body = std::min(m_bufferFill - m_headerSize, m_contentLength);
+    const qint32 body = qint32(std::min<qint64>(m_bufferFill - m_headerSize, m_contentLength));
     std::copy_n(m_buffer.constData() + m_headerSize, body, m_buffer.data());
     m_bufferFill = body;
     m_placed = body;
     m_file = std::make_unique<QSaveFile>(m_dir.filePath(QStringLiteral("Temp")) + QDir::separator() + m_fileName);
-    if (!m_file->open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a failed write shows at once with its reason, not in a flush at commit.
+    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         giveUp(QStringLiteral("%1 cannot be written: %2.").arg(m_fileName, m_file->errorString()));
         return false;
     }
     m_phase = Phase::Body;
+    m_readLimit = m_headerSize + m_contentLength;
     updateBar();
     return true;
 }
@@ -225,45 +249,63 @@ void TPDownloader::receiveTick()
     }
     if (m_phase != Phase::Body)
         return;
-    // Only body bytes are taken: the queue may hold more than the announced length.
-    const qint32 room = std::min<qint32>(BufferSize, m_contentLength - m_written);
-    moveIntoBuffer(room);
-    m_placed = m_written + m_bufferFill;
-    updateBar();
-    if (m_placed >= m_contentLength) {
-        flush();
-        if (m_file && !m_file->commit())
-            Q_EMIT message(QStringLiteral("%1 cannot be written: %2.").arg(m_fileName, m_file->errorString()) + CRLF);
-        m_file.reset();
-        m_phase = Phase::Idle;
-        finishFile();
+    onReadyRead();  // what the socket kept while the header was read
+    if (!storeBody())
         return;
-    }
-    if (m_bufferFill >= FlushSize)
-        flush();
-    if (m_closed && m_nextChunk > m_queue->GetCurrentIdx())
+    if (m_closed && m_nextChunk > m_queue->GetCurrentIdx() && m_socket.bytesAvailable() == 0)
         giveUp(QStringLiteral("%1 incomplete: %2 closed the connection after %3 of %4 bytes.")
                    .arg(m_fileName, m_hostPort)
                    .arg(m_placed)
                    .arg(m_contentLength));
 }
 
-void TPDownloader::flush()
+bool TPDownloader::storeBody()
 {
-    if (!m_file || m_bufferFill == 0)
-        return;
-    if (m_file->write(m_buffer.constData(), m_bufferFill) != m_bufferFill) {
+    // Every whole buffer that is ready is written now, so the queue is empty after
+    // each tick however fast the bytes come.
+    for (;;) {
+        moveIntoBuffer(qint32(std::min<qint64>(BufferSize, m_contentLength - m_written)));
+        m_placed = m_written + m_bufferFill;
+        if (m_placed >= m_contentLength || m_bufferFill < FlushSize)
+            break;
+        if (!flush())
+            return false;
+    }
+    updateBar();
+    if (m_placed < m_contentLength)
+        return true;
+    if (!flush())
+        return false;
+    if (!m_file->commit()) {
         giveUp(QStringLiteral("%1 cannot be written: %2.").arg(m_fileName, m_file->errorString()));
-        return;
+        return false;
+    }
+    m_file.reset();
+    m_phase = Phase::Idle;
+    finishFile();
+    return false;
+}
+
+bool TPDownloader::flush()
+{
+    for (qint32 done = 0; done < m_bufferFill;) {
+        // A short write is tried again, so that the system's reason for refusing the rest is known.
+        const qint64 n = m_file->write(m_buffer.constData() + done, m_bufferFill - done);
+        if (n <= 0) {
+            giveUp(QStringLiteral("%1 cannot be written: %2.").arg(m_fileName, m_file->errorString()));
+            return false;
+        }
+        done += qint32(n);
     }
     m_written += m_bufferFill;
     m_bufferFill = 0;
+    return true;
 }
 
 void TPDownloader::updateBar()
 {
-    if (m_contentLength > 0 && double(m_placed) / m_contentLength >= 0.05)
-        Q_EMIT fileProgress(m_placed, m_contentLength);
+    if (m_contentLength > 0 && double(m_placed) / double(m_contentLength) >= 0.05)
+        Q_EMIT fileProgress(int(m_placed), int(m_contentLength));  // the body is at most MaxBody
 }
 
 void TPDownloader::timeoutTick()
@@ -291,9 +333,9 @@ void TPDownloader::finishFile()
     m_socket.abort();
     m_queue.reset();
     // Next code from the event loop, so the socket's own handlers have returned; a
-    // run that has ended (or a newer one) is not moved on.
-    QTimer::singleShot(0, this, [this, run = m_run] {
-        if (run == m_run)
+    // run that has ended (or a newer one), or a file ended twice, is not moved on again.
+    QTimer::singleShot(0, this, [this, run = m_run, step = m_step] {
+        if (run == m_run && step == m_step)
             nextCode();
     });
 }

@@ -30,6 +30,8 @@ class TPDownloader : public QObject {
 public:
     static constexpr qint32 BufferSize = 1114113;
     static constexpr qint32 FlushSize = 1048576;
+    // A satellite's file is a few hundred kilobytes; a reply announcing more is refused.
+    static constexpr qint64 MaxBody = 16 * 1024 * 1024;
 
     TPDownloader(const ProgramDir &dir, QList<MirrorAddress> mirrors, DownloadTiming timing = {},
                  QObject *parent = nullptr);
@@ -64,7 +66,8 @@ private:
     void timeoutTick();
     bool gatherHeader();
     void moveIntoBuffer(qint32 limit);
-    void flush();
+    bool flush();
+    bool storeBody();
     void finishFile();
     void giveUp(const QString &why);
     void endRun(bool completed);
@@ -80,6 +83,7 @@ private:
     qsizetype m_index = -1;
     bool m_running = false;
     quint32 m_run = 0;  // counts the runs started
+    quint32 m_step = 0; // counts the moves to a next code
 
     // Per file.
     Phase m_phase = Phase::Idle;
@@ -88,10 +92,12 @@ private:
     qint32 m_bufferFill = 0;  // bytes waiting in the buffer (placed - written once the header is read)
     qint32 m_nextChunk = 0;
     qint32 m_slotOffset = 0;  // bytes of slot m_nextChunk already moved
-    qint32 m_contentLength = 0;
-    qint32 m_headerSize = 0;
-    qint32 m_placed = 0;
-    qint32 m_written = 0;
+    qint64 m_contentLength = 0;
+    qint64 m_headerSize = 0;
+    qint64 m_placed = 0;
+    qint64 m_written = 0;
+    qint64 m_received = 0;   // bytes taken from the socket
+    qint64 m_readLimit = 0;  // no more is taken: the buffer while the header is read, then header + body
     qint16 m_ticks = 0;
     bool m_closed = false;    // the far end has closed the connection
     QString m_fileName;

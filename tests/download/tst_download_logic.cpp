@@ -24,6 +24,8 @@ private Q_SLOTS:
     void mirrorWithPort();
     void header_data();
     void header();
+    void transferCoding_data();
+    void transferCoding();
     void request();
 };
 
@@ -153,6 +155,11 @@ void DownloadLogicTest::queueRestartKeepsTotal()
     QCOMPARE(q.GetQ(1), QByteArray("de"));
     QCOMPARE(q.GetCurrentIdx(), 0);
     QCOMPARE(q.TotalBytes(), 6);
+    // Past 2 GiB the total goes on counting (the pieces share one array here).
+    const QByteArray mebibyte(1024 * 1024, 'x');
+    for (int i = 0; i < 3000; ++i)
+        q.AddItem(mebibyte, false);
+    QCOMPARE(q.TotalBytes(), qint64(6) + qint64(3000) * 1024 * 1024);
 }
 
 void DownloadLogicTest::mirrorFile_data()
@@ -207,23 +214,25 @@ void DownloadLogicTest::header_data()
     QTest::addColumn<bool>("complete");
     QTest::addColumn<int>("status");
     QTest::addColumn<bool>("hasLength");
-    QTest::addColumn<int>("length");
+    QTest::addColumn<qint64>("length");
     QTest::addColumn<int>("size");
     QTest::newRow("200") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 12\r\n\r\nbody") << true << 200 << true
-                         << 12 << 39;
+                         << qint64(12) << 39;
     QTest::newRow("404 with length") << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\nno!") << true
-                                     << 404 << true << 3 << 45;
-    QTest::newRow("no length") << QByteArray("HTTP/1.1 200 OK\r\n\r\n") << true << 200 << false << 0 << 19;
+                                     << 404 << true << qint64(3) << 45;
+    QTest::newRow("no length") << QByteArray("HTTP/1.1 200 OK\r\n\r\n") << true << 200 << false << qint64(0) << 19;
     QTest::newRow("other case is no length") << QByteArray("HTTP/1.1 200 OK\r\ncontent-length: 5\r\n\r\n") << true
-                                             << 200 << false << 0 << 38;
+                                             << 200 << false << qint64(0) << 38;
     QTest::newRow("length in body is not read") << QByteArray("HTTP/1.1 200 OK\r\n\r\nContent-Length: 5\r\n") << true
-                                                << 200 << false << 0 << 19;
-    QTest::newRow("no blank line yet") << QByteArray("HTTP/1.1 200 OK\r\nContent-Len") << false << 0 << false << 0
+                                                << 200 << false << qint64(0) << 19;
+    QTest::newRow("no blank line yet") << QByteArray("HTTP/1.1 200 OK\r\nContent-Len") << false << 0 << false << qint64(0)
                                        << 0;
     QTest::newRow("length not a number") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: x\r\n\r\n") << true << 200
-                                         << false << 0 << 38;
-    QTest::newRow("no status line") << QByteArray("hello\r\nContent-Length: 1\r\n\r\n") << true << 0 << true << 1
+                                         << false << qint64(0) << 38;
+    QTest::newRow("no status line") << QByteArray("hello\r\nContent-Length: 1\r\n\r\n") << true << 0 << true << qint64(1)
                                     << 28;
+    QTest::newRow("length beyond 32 bits") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 5000000000\r\n\r\n")
+                                           << true << 200 << true << qint64(5000000000) << 47;
 }
 
 void DownloadLogicTest::header()
@@ -236,8 +245,30 @@ void DownloadLogicTest::header()
         return;
     QTEST(header->status, "status");
     QTEST(header->hasLength, "hasLength");
-    QTEST(int(header->contentLength), "length");
+    QTEST(header->contentLength, "length");
     QTEST(int(header->size), "size");
+}
+
+void DownloadLogicTest::transferCoding_data()
+{
+    QTest::addColumn<QByteArray>("field");  // a header line between the status line and the length
+    QTest::addColumn<bool>("coded");
+    QTest::newRow("chunked") << QByteArray("Transfer-Encoding: chunked\r\n") << true;
+    QTest::newRow("other cases") << QByteArray("transfer-encoding:Chunked\r\n") << true;
+    QTest::newRow("gzip, chunked") << QByteArray("Transfer-Encoding: gzip, chunked\r\n") << true;
+    QTest::newRow("identity") << QByteArray("Transfer-Encoding: identity\r\n") << false;
+    QTest::newRow("none") << QByteArray() << false;
+    QTest::newRow("another field naming it") << QByteArray("X-Note: Transfer-Encoding: chunked\r\n") << false;
+}
+
+void DownloadLogicTest::transferCoding()
+{
+    QFETCH(QByteArray, field);
+    const std::optional<ReplyHeader> header =
+        ReadReplyHeader("HTTP/1.1 200 OK\r\n" + field + "Content-Length: 5\r\n\r\n5\r\nabcde\r\n0\r\n\r\n");
+    QVERIFY(header);
+    QTEST(header->transferCoded, "coded");
+    QCOMPARE(header->contentLength, qint64(5));
 }
 
 void DownloadLogicTest::request()

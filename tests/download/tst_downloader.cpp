@@ -83,6 +83,8 @@ private Q_SLOTS:
     void replies();
     void refusedConnection();
     void bodyOverOneMebibyte();
+    void bodyLimit_data();
+    void bodyLimit();
     void requestAndLog();
     void percentLabel();
     void cancelDuringTransfer();
@@ -118,6 +120,10 @@ void DownloaderTest::replies_data()
     QTest::newRow("dropped at once") << int(SdxFault::Refused) << 0 << 0 << false
                                      << QStringLiteral("0192.sdx: 127.0.0.1:%1 closed the connection before the "
                                                        "reply header ended.\r\n");
+    // The framing would end up in the file.
+    QTest::newRow("chunked") << int(SdxFault::Chunked) << 0 << 0 << false << QStringLiteral("0192.sdx Not existed.\r\n");
+    QTest::newRow("chunked with a length") << int(SdxFault::ChunkedLength) << 0 << 0 << false
+                                           << QStringLiteral("0192.sdx Not existed.\r\n");
 }
 
 void DownloaderTest::replies()
@@ -171,6 +177,59 @@ void DownloaderTest::bodyOverOneMebibyte()
     f.server.setDelivery({0, 300000, 1});  // arriving in pieces across flushes
     QVERIFY(f.run({"0192"}, {5, 1000, 60}).completed);
     QVERIFY(f.stored("0192") == big);
+}
+
+void DownloaderTest::bodyLimit_data()
+{
+    QTest::addColumn<QByteArray>("file");     // served with its length, unless empty
+    QTest::addColumn<qint64>("floodLength");  // else: this length announced, filler sent without end
+    QTest::addColumn<qint64>("storedSize");   // -1: the older file stays
+    QTest::addColumn<QString>("line");
+    const QByteArray limit = QByteArray("0192 line of a large file\r\n").repeated(16 * 1024 * 1024 / 27 + 1);
+    QTest::newRow("16 MiB is stored") << limit.left(16 * 1024 * 1024) << qint64(0) << qint64(16 * 1024 * 1024)
+                                      << QString();
+    QTest::newRow("one byte more is refused")
+        << limit.left(16 * 1024 * 1024 + 1) << qint64(0) << qint64(-1)
+        << QStringLiteral("0192.sdx refused: the reply announces 16777217 bytes, more than the limit of 16777216.\r\n");
+    QTest::newRow("a flood announcing 1 TiB")
+        << QByteArray() << (qint64(1) << 40) << qint64(-1)
+        << QStringLiteral("0192.sdx refused: the reply announces 1099511627776 bytes, more than the limit of "
+                          "16777216.\r\n");
+    QTest::newRow("a flood going on past its length") << QByteArray() << qint64(3000000) << qint64(3000000) << QString();
+}
+
+void DownloaderTest::bodyLimit()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(qint64, floodLength);
+    QFETCH(qint64, storedSize);
+    QFETCH(QString, line);
+    Fixture f;
+    f.putOld("0192");
+    if (file.isEmpty()) {
+        f.server.setFault("0192", SdxFault::Flood);
+        f.server.setFloodLength(floodLength);
+    } else {
+        f.server.setFile("0192", file);
+    }
+    const Run run = f.run({"0192", "0130"}, {20, 1000, 60});
+    QVERIFY(run.completed);
+    QStringList expected = {"TP Down Start!\r\n", "TP Down Complete\r\n\r\n"};
+    if (!line.isEmpty())
+        expected.insert(1, line);
+    QCOMPARE(run.log, expected);
+    const QByteArray stored = f.stored("0192");
+    if (storedSize < 0) {
+        QCOMPARE(stored, kOld);
+    } else {
+        QCOMPARE(stored.size(), storedSize);
+        if (file.isEmpty())
+            QVERIFY(stored.startsWith("0192 filler line of a reply without end\r\n0192 filler"));
+        else
+            QVERIFY(stored == file);
+    }
+    QCOMPARE(f.stored("0130"), kBody);
+    QCOMPARE(f.tempEntries(), QStringList({"0130.sdx", "0192.sdx"}));
 }
 
 void DownloaderTest::requestAndLog()

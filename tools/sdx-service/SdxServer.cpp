@@ -4,6 +4,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 SdxServer::SdxServer(QMap<QString, QByteArray> files, QObject *parent) : QObject(parent), m_files(std::move(files))
@@ -37,7 +38,9 @@ SdxFault SdxServer::faultNamed(const QString &name, bool *ok)
         {QStringLiteral("none"), SdxFault::None},           {QStringLiteral("404"), SdxFault::NotFound},
         {QStringLiteral("500"), SdxFault::ServerError},     {QStringLiteral("no-length"), SdxFault::NoLength},
         {QStringLiteral("truncated"), SdxFault::Truncated}, {QStringLiteral("slow"), SdxFault::Slow},
-        {QStringLiteral("stall"), SdxFault::Stall},         {QStringLiteral("refused"), SdxFault::Refused}};
+        {QStringLiteral("stall"), SdxFault::Stall},         {QStringLiteral("refused"), SdxFault::Refused},
+        {QStringLiteral("chunked"), SdxFault::Chunked},     {QStringLiteral("chunked-length"), SdxFault::ChunkedLength},
+        {QStringLiteral("flood"), SdxFault::Flood}};
     *ok = names.contains(name);
     return names.value(name, SdxFault::None);
 }
@@ -52,6 +55,10 @@ void SdxServer::serve(QTcpSocket *socket, const QByteArray &request)
     const SdxFault fault = m_faults.value(code, m_fault);
     if (fault == SdxFault::Refused) {
         socket->abort();
+        return;
+    }
+    if (fault == SdxFault::Flood && match.hasMatch()) {
+        flood(socket);
         return;
     }
     bool closeEarly = false;
@@ -80,8 +87,34 @@ QByteArray SdxServer::replyFor(const QString &code, SdxFault fault, bool *closeE
         return reply("404 Not Found", "<html><body>404 Not Found</body></html>\r\n", true);
     if (fault == SdxFault::ServerError)
         return reply("500 Internal Server Error", "<html><body>500 Internal Server Error</body></html>\r\n", true);
+    if (fault == SdxFault::Chunked || fault == SdxFault::ChunkedLength) {
+        QByteArray framed;
+        for (qsizetype at = 0; at < file->size(); at += 100)
+            framed += QByteArray::number(std::min<qsizetype>(100, file->size() - at), 16) + "\r\n" +
+                      file->mid(at, 100) + "\r\n";
+        framed += "0\r\n\r\n";
+        QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nTransfer-Encoding: chunked\r\n";
+        if (fault == SdxFault::ChunkedLength)
+            head += "Content-Length: " + QByteArray::number(framed.size()) + "\r\n";
+        return head + "Connection: close\r\n\r\n" + framed;
+    }
     *closeEarly = fault == SdxFault::Truncated || fault == SdxFault::Stall;
     return reply("200 OK", *file, fault != SdxFault::NoLength);
+}
+
+void SdxServer::flood(QTcpSocket *socket) const
+{
+    // Only a little is kept waiting in the socket, so the server's own memory stays flat
+    // however long the client goes on reading.
+    static const QByteArray filler = QByteArray("0192 filler line of a reply without end\r\n").repeated(6000);
+    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+                  QByteArray::number(m_floodLength) + "\r\nConnection: close\r\n\r\n");
+    const auto more = [socket] {
+        while (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() < 4 * filler.size())
+            socket->write(filler);
+    };
+    connect(socket, &QTcpSocket::bytesWritten, socket, more);
+    more();
 }
 
 void SdxServer::send(QTcpSocket *socket, QByteArray reply, SdxDelivery delivery, qsizetype stopAt)

@@ -16,6 +16,9 @@ enum class SdxFault {
     Slow,         // the whole reply, a few bytes at a time
     Stall,        // the header and part of the body, then silence with the connection open
     Refused,      // the connection is dropped at once
+    Chunked,      // 200 with "Transfer-Encoding: chunked", the body in chunks, no length
+    ChunkedLength,  // as Chunked, with a Content-Length of the framed body as well
+    Flood,        // 200 announcing the flood length, then filler without end, as fast as it is taken
 };
 
 // How the bytes of a reply are cut up: the first piece, then pieces of
@@ -42,6 +45,7 @@ public:
     void setFault(SdxFault fault) { m_fault = fault; }
     void setFault(const QString &code, SdxFault fault) { m_faults.insert(code, fault); }
     void setDelivery(const SdxDelivery &delivery) { m_delivery = delivery; }
+    void setFloodLength(qint64 length) { m_floodLength = length; }
 
     QList<QByteArray> requests() const { return m_requests; }
     static SdxFault faultNamed(const QString &name, bool *ok);
@@ -50,11 +54,13 @@ private:
     void serve(class QTcpSocket *socket, const QByteArray &request);
     QByteArray replyFor(const QString &code, SdxFault fault, bool *closeEarly) const;
     void send(QTcpSocket *socket, QByteArray reply, SdxDelivery delivery, qsizetype stopAt);
+    void flood(QTcpSocket *socket) const;
 
     QTcpServer m_server;
     QMap<QString, QByteArray> m_files;
     SdxFault m_fault = SdxFault::None;
     QHash<QString, SdxFault> m_faults;
     SdxDelivery m_delivery;
+    qint64 m_floodLength = qint64(1) << 40;
     QList<QByteArray> m_requests;
 };

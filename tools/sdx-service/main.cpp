@@ -21,12 +21,15 @@ int main(int argc, char **argv)
                       QStringLiteral("folder"), QStringLiteral("/usr/share/dvb/dvb-s")});
     parser.addOption({QStringLiteral("fault"),
                       QStringLiteral("A fault for every code, or for one: KIND or KIND=CODE; KIND is none, 404, "
-                                     "500, no-length, truncated, slow, stall or refused. May be repeated."),
+                                     "500, no-length, truncated, slow, stall, refused, chunked, chunked-length or "
+                                     "flood. May be repeated."),
                       QStringLiteral("fault")});
     parser.addOption({QStringLiteral("piece"), QStringLiteral("Send replies in pieces of this many bytes."),
                       QStringLiteral("bytes"), QStringLiteral("0")});
     parser.addOption({QStringLiteral("delay"), QStringLiteral("Milliseconds between pieces."), QStringLiteral("ms"),
                       QStringLiteral("0")});
+    parser.addOption({QStringLiteral("flood-length"), QStringLiteral("The length a flood reply announces."),
+                      QStringLiteral("bytes"), QStringLiteral("1099511627776")});
     parser.process(app);
 
     const QString folder = parser.value(QStringLiteral("scan-tables"));
@@ -52,6 +55,7 @@ int main(int argc, char **argv)
     }
     const int piece = parser.value(QStringLiteral("piece")).toInt();
     server.setDelivery({piece, piece, parser.value(QStringLiteral("delay")).toInt()});
+    server.setFloodLength(parser.value(QStringLiteral("flood-length")).toLongLong());
     if (!server.listen(quint16(parser.value(QStringLiteral("port")).toUInt()))) {
         std::fprintf(stderr, "sdx-service: cannot listen: %s\n", qPrintable(server.errorString()));
         return 1;
