@@ -101,6 +101,8 @@ private Q_SLOTS:
     void pastedControlCharactersAreRefused_data();
     void pastedControlCharactersAreRefused();
     void rowsDraggedOntoTheNameBoxWriteNothing();
+    void heldShortcutsActOnce_data();
+    void heldShortcutsActOnce();
     void messageBoxes();
 };
 
@@ -317,6 +319,36 @@ void TestChannelEditorInput::rowsDraggedOntoTheNameBoxWriteNothing()
     QApplication::sendEvent(box, &drop);
     QCOMPARE(box->text(), QStringLiteral("CH 0"));
     QVERIFY(e.model.ChannelDataUnchanged());
+}
+
+void TestChannelEditorInput::heldShortcutsActOnce_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("locked");  // channel 1 afterwards
+    QTest::addColumn<bool>("inF2");
+    QTest::newRow("Ctrl+L") << int(Qt::Key_L) << true << false;
+    QTest::newRow("Ctrl+2") << int(Qt::Key_2) << false << true;
+}
+
+void TestChannelEditorInput::heldShortcutsActOnce()
+{
+    QFETCH(int, key);
+    Editor e(tenNames());
+    e.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
+    e.selectRow(1);
+    QWidget *list = e.list();
+    list->setFocus();
+    for (const bool repeated : {false, true, true, true, true}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier, QString(), repeated);
+        QApplication::sendEvent(list, &press);
+    }
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::ControlModifier);
+    QApplication::sendEvent(list, &release);
+    const ChannelEntry &entry = e.model.tables().Channels[0][1];
+    QTEST(bool(entry.Attribute & 16), "locked");
+    QTEST(entry.FavoriteFlag[1] == 1, "inF2");
+    QCOMPARE(e.window->undoStack()->count(), 1);
 }
 
 void TestChannelEditorInput::messageBoxes()

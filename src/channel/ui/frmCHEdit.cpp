@@ -371,6 +371,8 @@ bool frmCHEdit::eventFilter(QObject *watched, QEvent *event)
         event->accept();  // in the list, Ctrl+A selects all rather than "Save As"
         return true;
     }
+    if (key->isAutoRepeat())
+        return true;  // a held key toggles once, not back and forth
     if (k == Qt::Key_A) {
         List1->selectAll();
     } else if (k == Qt::Key_L) {
