@@ -117,6 +117,10 @@ void TestChannelEditorInput::boxesShowTheRowTypingChanges_data()
         press(e, 1);
         release(e, 4);
     }) << "CH 1" << QStringList();
+    QTest::newRow("press on the selected row, release on another") << Input([](Editor &e) {
+        press(e, 0);
+        release(e, 4);
+    }) << "CH 0" << QStringList();
     QTest::newRow("arrow keys") << Input([](Editor &e) { keys(e.list(), {Qt::Key_Down, Qt::Key_Down}); })
                                 << "CH 2" << QStringList();
     QTest::newRow("click, then up") << Input([](Editor &e) {
