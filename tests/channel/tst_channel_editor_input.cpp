@@ -194,10 +194,12 @@ void TestChannelEditorInput::dropSelectsTheMovedRows_data()
     QTest::addColumn<QStringList>("order");
     QTest::addColumn<QList<int>>("selected");
     QTest::newRow("onto row 6") << 5
-                                << QStringList({"CH 0", "CH 2", "CH 4", "CH 1", "CH 3", "CH 5", "CH 6", "CH 7", "CH 8", "CH 9"})
+                                << QStringList({"CH 0", "CH 2", "CH 4", "CH 1", "CH 3",  //
+                                                "CH 5", "CH 6", "CH 7", "CH 8", "CH 9"})
                                 << QList<int>({3, 4});
     QTest::newRow("below the last row") << -1
-                                        << QStringList({"CH 0", "CH 2", "CH 4", "CH 5", "CH 6", "CH 7", "CH 8", "CH 9", "CH 1", "CH 3"})
+                                        << QStringList({"CH 0", "CH 2", "CH 4", "CH 5", "CH 6",  //
+                                                        "CH 7", "CH 8", "CH 9", "CH 1", "CH 3"})
                                         << QList<int>({8, 9});
 }
 

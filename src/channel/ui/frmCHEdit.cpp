@@ -39,7 +39,8 @@ frmCHEdit::frmCHEdit(ChannelModel &model, ReceiverLink &link, const Converters &
     connect(m_listModel, &ChannelListModel::channelsMoved, this, [this](const QList<int> &rows) {
         selectRows(List1, rows);
         if (!rows.isEmpty())
-            List1->selectionModel()->setCurrentIndex(m_listModel->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
+            List1->selectionModel()->setCurrentIndex(m_listModel->index(rows.first(), 0),
+                                                     QItemSelectionModel::NoUpdate);
     });
     connect(m_favoriteModel, &FavoriteListModel::entriesMoved, this,
             [this](const QList<int> &rows) { selectRows(List3, rows); });
