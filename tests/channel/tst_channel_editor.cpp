@@ -134,7 +134,9 @@ private Q_SLOTS:
     void uploadOfTheSavedImage();
     void ctrlAAndCancelledSaveAs();
     void saveWritesTheFileInTheCaption();
+    void openNamesTheFileInTheCaption();
     void refusedDownloadKeepsTheEditedFile();
+    void downloadIntoANewFile();
 };
 
 void TestChannelEditor::editSaveCloseReopen()
@@ -315,6 +317,27 @@ void TestChannelEditor::saveWritesTheFileInTheCaption()
     QCOMPARE(contents(other), otherBytes);
 }
 
+void TestChannelEditor::openNamesTheFileInTheCaption()
+{
+    EditorSetup setup;
+    const QString other = setup.dir.file(QStringLiteral("other.bin"));
+    QVERIFY(QFile::copy(setup.image, other));
+    const QByteArray imageBytes = contents(setup.image);
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    {
+        ModalDriver open({modal::chooseFile(other)});
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataFileLoad"), Qt::LeftButton);
+        QVERIFY(open.finished());
+    }
+    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("other.bin")), qPrintable(editor->windowTitle()));
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("OTHER"));
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QCOMPARE(imageName(other, 0), QByteArray("OTHER"));
+    QCOMPARE(contents(setup.image), imageBytes);
+    editor->close();
+}
+
 void TestChannelEditor::refusedDownloadKeepsTheEditedFile()
 {
     EditorSetup setup;
@@ -350,6 +373,49 @@ void TestChannelEditor::refusedDownloadKeepsTheEditedFile()
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
     QVERIFY(setup.context->channels.ChannelDataUnchanged());
     QCOMPARE(imageName(setup.image, 0), QByteArray("KEPT"));
+    editor->close();
+}
+
+void TestChannelEditor::downloadIntoANewFile()
+{
+    EditorSetup setup;
+    Result<ChannelTables> tables = ChannelImage::parse(contents(setup.image));
+    QVERIFY(tables);
+    ChannelTables t = tables.value();
+    RomChannel &first = t.Rom[t.Channels[0][0].ChannelIndex];
+    first.NameBytes = "FRESH";
+    first.Name = QStringLiteral("FRESH");
+    first.NameLast = 4;
+    const QByteArray image = ChannelImage::build(t).value();
+    const QString served = setup.dir.file(QStringLiteral("served.bin"));
+    {
+        QFile f(served);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(image) == image.size());
+    }
+    SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), served});
+    QVERIFY(sim.started());
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    const QByteArray edited = contents(setup.image);
+
+    const QString fresh = setup.dir.file(QStringLiteral("fresh.bin"));
+    ModalDriver driver({modal::chooseFile(fresh)});
+    TransferUser user([&driver] { return driver.finished(); });
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
+    QVERIFY(driver.finished());
+    QCOMPARE(user.boxes, QStringList());
+    QCOMPARE(contents(fresh), image);
+    QCOMPARE(contents(setup.image), edited);
+    QCOMPARE(QDir(setup.dir.path()).entryList({QStringLiteral("fresh.bin.*")}), QStringList());
+    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("fresh.bin")), qPrintable(editor->windowTitle()));
+    QCOMPARE(setup.name(0), QStringLiteral("FRESH"));
+    QCOMPARE(child<QLineEdit>(editor, "txtChannelName")->text(), QStringLiteral("FRESH"));
+
+    // From now on Save writes the downloaded file.
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("SAVED"));
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QCOMPARE(imageName(fresh, 0), QByteArray("SAVED"));
+    QCOMPARE(contents(setup.image), edited);
     editor->close();
 }
 
