@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTreeView>
