@@ -53,7 +53,9 @@ qint16 ChannelEditing::myIndex(int position) const
 bool ChannelEditing::isStorableName(const QString &text)
 {
     for (const QChar c : text) {
-        if (c.unicode() > 0xFF || c == QLatin1Char('|') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+        // Control characters (CR and LF among them) do not survive the hex name
+        // format, which writes bytes below 16 as one digit.
+        if (c.unicode() < 32 || c.unicode() > 0xFF || c == QLatin1Char('|'))
             return false;
     }
     return true;

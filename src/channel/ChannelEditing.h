@@ -51,7 +51,7 @@ public:
     QString channelName(int position) const;
     qint16 myIndex(int position) const;
 
-    // A name the channel files can hold: ISO-8859-1 without "|", CR or LF.
+    // A name the channel files can hold: ISO-8859-1 without "|" or control characters.
     static bool isStorableName(const QString &text);
     // Refuses names that are not storable; an empty name becomes one zero byte.
     bool rename(int position, const QString &text);

@@ -174,6 +174,10 @@ void TestChannelEditing::renameBytes_data()
     QTest::newRow("bar") << QStringLiteral("A|B") << false << QByteArray("CH 1");
     QTest::newRow("line feed") << QStringLiteral("A\nB") << false << QByteArray("CH 1");
     QTest::newRow("carriage return") << QStringLiteral("A\rB") << false << QByteArray("CH 1");
+    QTest::newRow("tab") << QStringLiteral("A\tB") << false << QByteArray("CH 1");
+    QTest::newRow("byte 1") << QStringLiteral("A\x01" "C") << false << QByteArray("CH 1");
+    QTest::newRow("byte 31") << QStringLiteral("A\x1f") << false << QByteArray("CH 1");
+    QTest::newRow("space and tilde") << QStringLiteral(" ~") << true << QByteArray(" ~");
     QTest::newRow("outside latin-1") << QStringLiteral("\u20ac") << false << QByteArray("CH 1");
 }
 

@@ -1,6 +1,7 @@
 // The channel editor through the main window, with the real converters and,
 // for the upload, the receiver simulator on Com1.
 #include "../link/TransferHarness.h"
+#include "ChannelImage.h"
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
 #include "channel/ui/frmCHEdit.h"
@@ -9,6 +10,7 @@
 #include "support/TempProgramDir.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
@@ -69,6 +71,57 @@ void retype(QLineEdit *box, const QString &text)
     QTest::keyClicks(box, text);
 }
 
+// The name of TV channel `position` in the image `path`, as the converter reads it.
+QByteArray imageName(const QString &path, int position)
+{
+    const Result<ChannelTables> tables = ChannelImage::parse(contents(path));
+    if (!tables)
+        return QByteArray("(refused: ") + tables.error().toLatin1() + ')';
+    const ChannelTables &t = tables.value();
+    return t.Rom.value(t.Channels[0].value(position).ChannelIndex).NameBytes;
+}
+
+// Answers the save prompt with `answer`.
+ModalDriver::Step answerPrompt(QMessageBox::StandardButton answer)
+{
+    return [answer](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        if (box)
+            QMetaObject::invokeMethod(box->button(answer), "click", Qt::QueuedConnection);
+        return box != nullptr;
+    };
+}
+
+// Plays the user at the transfer window: notes and dismisses its message
+// boxes once `ready` says so, and presses its button once it no longer says
+// "Cancel" or "OK".
+struct TransferUser {
+    QStringList boxes;
+    QTimer poll;
+    explicit TransferUser(const std::function<bool()> &ready)
+    {
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, &poll, [this, ready] {
+            if (!ready())
+                return;
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                boxes << box->text();
+                box->done(QMessageBox::Ok);
+                return;
+            }
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (w->objectName() != QLatin1String("frmProgress1") || !w->isVisible())
+                    continue;
+                auto *button = w->findChild<QPushButton *>(QStringLiteral("cmdCancel"));
+                if (button->isEnabled() && button->text() != QLatin1String("Cancel")
+                    && button->text() != QLatin1String("OK"))
+                    button->click();
+            }
+        });
+        poll.start();
+    }
+};
+
 } // namespace
 
 class TestChannelEditor : public QObject {
@@ -80,6 +133,10 @@ private Q_SLOTS:
     void closePromptCancelKeepsTheWindow();
     void uploadOfTheSavedImage();
     void ctrlAAndCancelledSaveAs();
+    void saveWritesTheFileInTheCaption();
+    void openNamesTheFileInTheCaption();
+    void refusedDownloadKeepsTheEditedFile();
+    void downloadIntoANewFile();
 };
 
 void TestChannelEditor::editSaveCloseReopen()
@@ -213,6 +270,152 @@ void TestChannelEditor::ctrlAAndCancelledSaveAs()
     QCOMPARE(setup.context->link.selectedFile, setup.image);
     QVERIFY(!setup.context->channels.ChannelDataUnchanged());
     setup.context->channels.SaveChannelFiles();
+    editor->close();
+}
+
+void TestChannelEditor::saveWritesTheFileInTheCaption()
+{
+    EditorSetup setup;
+    const QString other = setup.dir.file(QStringLiteral("other.bin"));
+    QVERIFY(QFile::copy(setup.image, other));
+    const QByteArray otherBytes = contents(other);
+    SimProcess sim(setup.dir.path(), {QStringLiteral("--out"), setup.dir.file(QStringLiteral("received.bin"))});
+    QVERIFY(sim.started());
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    const QString caption = editor->windowTitle();
+    QVERIFY2(caption.endsWith(QStringLiteral("channels.bin")), qPrintable(caption));
+    auto *name = child<QLineEdit>(editor, "txtChannelName");
+    retype(name, QStringLiteral("MINE"));
+
+    // Other windows choose files for their transfers: an upload of the main
+    // window cancelled in its dialog, then the editor's own upload of other.bin.
+    {
+        ModalDriver cancel({modal::cancelFileDialog()});
+        QTest::mouseClick(setup.window->findChild<QPushButton *>(QStringLiteral("cmdPCSTB_0")), Qt::LeftButton);
+        QTRY_VERIFY(cancel.finished());
+    }
+    {
+        ModalDriver upload({answerPrompt(QMessageBox::No), modal::chooseFile(other)});
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataUpload"), Qt::LeftButton);
+        QTRY_VERIFY(upload.finished());
+        QCOMPARE(setup.context->link.hSerialMode, 10);
+    }
+    QCOMPARE(setup.context->link.selectedFile, other);  // the transfer's file
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QCOMPARE(imageName(setup.image, 0), QByteArray("MINE"));
+    QCOMPARE(contents(other), otherBytes);
+    QCOMPARE(editor->windowTitle(), caption);
+
+    // Whatever SelectedFile says, answering Yes at close saves into the caption's file.
+    setup.context->link.selectedFile.clear();
+    retype(name, QStringLiteral("CLOSED"));
+    ModalDriver yes({answerPrompt(QMessageBox::Yes)});
+    editor->close();
+    QTRY_VERIFY(yes.finished());
+    QCOMPARE(imageName(setup.image, 0), QByteArray("CLOSED"));
+    QCOMPARE(contents(other), otherBytes);
+}
+
+void TestChannelEditor::openNamesTheFileInTheCaption()
+{
+    EditorSetup setup;
+    const QString other = setup.dir.file(QStringLiteral("other.bin"));
+    QVERIFY(QFile::copy(setup.image, other));
+    const QByteArray imageBytes = contents(setup.image);
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    {
+        ModalDriver open({modal::chooseFile(other)});
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataFileLoad"), Qt::LeftButton);
+        QVERIFY(open.finished());
+    }
+    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("other.bin")), qPrintable(editor->windowTitle()));
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("OTHER"));
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QCOMPARE(imageName(other, 0), QByteArray("OTHER"));
+    QCOMPARE(contents(setup.image), imageBytes);
+    editor->close();
+}
+
+void TestChannelEditor::refusedDownloadKeepsTheEditedFile()
+{
+    EditorSetup setup;
+    QByteArray refused = contents(setup.image);
+    refused[refused.size() - 1] = 1;  // one stray byte in the unused end
+    const QString served = setup.dir.file(QStringLiteral("served.bin"));
+    {
+        QFile f(served);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(refused) == refused.size());
+    }
+    SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), served});
+    QVERIFY(sim.started());
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    const QString caption = editor->windowTitle();
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("KEPT"));
+    const QByteArray before = contents(setup.image);
+
+    ModalDriver driver({answerPrompt(QMessageBox::No), modal::chooseFile(setup.image)});
+    TransferUser user([&driver] { return driver.finished(); });
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
+    QVERIFY(driver.finished());
+    QCOMPARE(user.boxes.size(), 1);
+    QVERIFY2(user.boxes[0].contains(QStringLiteral("the unused end of the image is not empty")),
+             qPrintable(user.boxes[0]));
+    QCOMPARE(contents(setup.image), before);
+    QCOMPARE(QDir(setup.dir.path()).entryList({QStringLiteral("channels.bin.*")}), QStringList());
+    QCOMPARE(editor->windowTitle(), caption);
+    QCOMPARE(setup.name(0), QStringLiteral("KEPT"));
+    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
+
+    // The edits can still be saved into the file.
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QVERIFY(setup.context->channels.ChannelDataUnchanged());
+    QCOMPARE(imageName(setup.image, 0), QByteArray("KEPT"));
+    editor->close();
+}
+
+void TestChannelEditor::downloadIntoANewFile()
+{
+    EditorSetup setup;
+    Result<ChannelTables> tables = ChannelImage::parse(contents(setup.image));
+    QVERIFY(tables);
+    ChannelTables t = tables.value();
+    RomChannel &first = t.Rom[t.Channels[0][0].ChannelIndex];
+    first.NameBytes = "FRESH";
+    first.Name = QStringLiteral("FRESH");
+    first.NameLast = 4;
+    const QByteArray image = ChannelImage::build(t).value();
+    const QString served = setup.dir.file(QStringLiteral("served.bin"));
+    {
+        QFile f(served);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(image) == image.size());
+    }
+    SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), served});
+    QVERIFY(sim.started());
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    const QByteArray edited = contents(setup.image);
+
+    const QString fresh = setup.dir.file(QStringLiteral("fresh.bin"));
+    ModalDriver driver({modal::chooseFile(fresh)});
+    TransferUser user([&driver] { return driver.finished(); });
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
+    QVERIFY(driver.finished());
+    QCOMPARE(user.boxes, QStringList());
+    QCOMPARE(contents(fresh), image);
+    QCOMPARE(contents(setup.image), edited);
+    QCOMPARE(QDir(setup.dir.path()).entryList({QStringLiteral("fresh.bin.*")}), QStringList());
+    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("fresh.bin")), qPrintable(editor->windowTitle()));
+    QCOMPARE(setup.name(0), QStringLiteral("FRESH"));
+    QCOMPARE(child<QLineEdit>(editor, "txtChannelName")->text(), QStringLiteral("FRESH"));
+
+    // From now on Save writes the downloaded file.
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("SAVED"));
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QCOMPARE(imageName(fresh, 0), QByteArray("SAVED"));
+    QCOMPARE(contents(setup.image), edited);
     editor->close();
 }
 

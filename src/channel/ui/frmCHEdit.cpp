@@ -4,6 +4,7 @@
 #include "channel/FavoriteListModel.h"
 #include "channel/ui/ChannelNameValidator.h"
 #include "common/TextServices.h"
+#include "common/ui/WindowServices.h"
 #include "link/ReceiverLink.h"
 
 #include <QCheckBox>
@@ -32,9 +33,15 @@ frmCHEdit::frmCHEdit(ChannelModel &model, ReceiverLink &link, const Converters &
     connect(&m_editing, &ChannelEditing::edited, this, &frmCHEdit::recordEdit);
     buildWindow();
     buildMenus();
-    setWindowTitle(ShortenPathCaption(m_link.selectedFile));
-    connect(m_listModel, &ChannelListModel::channelsMoved, this,
-            [this](const QList<int> &rows) { selectRows(List1, rows); });
+    // Whoever opened the window chose the file; from here on the editor keeps its own.
+    m_selectedFile = m_link.selectedFile;
+    setWindowTitle(ShortenPathCaption(m_selectedFile));
+    connect(m_listModel, &ChannelListModel::channelsMoved, this, [this](const QList<int> &rows) {
+        selectRows(List1, rows);
+        if (!rows.isEmpty())
+            List1->selectionModel()->setCurrentIndex(m_listModel->index(rows.first(), 0),
+                                                     QItemSelectionModel::NoUpdate);
+    });
     connect(m_favoriteModel, &FavoriteListModel::entriesMoved, this,
             [this](const QList<int> &rows) { selectRows(List3, rows); });
     connect(m_favoriteModel, &FavoriteListModel::channelsDropped, this, &frmCHEdit::favoritesDropped);
@@ -88,6 +95,7 @@ void frmCHEdit::buildWindow()
     txtChannelName->setObjectName(QStringLiteral("txtChannelName"));
     txtChannelName->setMaxLength(16);
     txtChannelName->setValidator(new ChannelNameValidator(txtChannelName));
+    txtChannelName->setAcceptDrops(false);  // rows dragged past it carry the text "List1"
     pb = new QWidget(frame2);
     pb->setObjectName(QStringLiteral("pb"));
     auto *boxes = new QHBoxLayout(pb);
@@ -149,12 +157,22 @@ void frmCHEdit::buildWindow()
             view->header()->hideSection(4);
     }
 
+    // Every change of the current tab, by click, key or wheel, runs its switch;
+    // a click on the tab already shown runs it again.
+    connect(tabChannelType, &QTabBar::currentChanged, this, [this] { tabChannelType_Click(); });
     connect(tabChannelType, &QTabBar::tabBarClicked, this, [this](int tab) {
-        tabChannelType->setCurrentIndex(tab);
-        tabChannelType_Click();
+        if (tab == tabChannelType->currentIndex())
+            tabChannelType_Click();
     });
     connect(tabFavorite, &QTabBar::currentChanged, this, [this] { tabFavorite_Click(); });
-    connect(List1, &QTreeView::clicked, this, [this](const QModelIndex &index) { List1Select(index.row() + 1); });
+    // The boxes follow the current row whatever moved it: a press, keys, a
+    // right-click, a drop, a sort or an undo.
+    connect(List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { showRow(current.isValid() ? current.row() : -1); });
+    connect(m_listModel, &QAbstractItemModel::modelReset, this, [this] {
+        if (!List1->currentIndex().isValid())
+            showRow(-1);
+    });
     connect(List3, &QTreeView::clicked, this, [this] { List3_Click(); });
     connect(List1->header(), &QHeaderView::sectionClicked, this, &frmCHEdit::List1_ColumnClick);
     connect(txtChannelName, &QLineEdit::textEdited, this, &frmCHEdit::rename);
@@ -201,9 +219,26 @@ void frmCHEdit::List1Select(int index)
     if (m_editing.rowCount() == 0)
         return;
     const int position = qBound(1, index, m_editing.rowCount()) - 1;
-    ++m_renameRun;
     const QModelIndex row = m_listModel->index(position, 0);
     List1->selectionModel()->setCurrentIndex(row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    showRow(position);  // also when it was current already
+}
+
+void frmCHEdit::showRow(int position)
+{
+    ++m_renameRun;  // typing after a move of the current row is a step of its own
+    if (position < 0 || position >= m_editing.rowCount()) {
+        // No row is current: the box must not offer text that typing would not store.
+        txtChannelName->clear();
+        chkLock->setChecked(false);
+        mnuLock->setChecked(false);
+        for (int g = 0; g < FavoriteGroupCount; ++g) {
+            chkFavorite[g]->setChecked(false);
+            mnuFavorite[g]->setChecked(false);
+        }
+        return;
+    }
+    // setText() is not typing: it emits no textEdited, so nothing is renamed.
     txtChannelName->setText(m_editing.channelName(position));
     const bool locked = m_editing.GetLockBit(position + 1) == LockBit;
     chkLock->setChecked(locked);
@@ -264,12 +299,19 @@ void frmCHEdit::chkFavorite_Click(int group)
         List3->clearSelection();
     const int refused = m_editing.setFavorite(group, selectedPositions(), on);
     for (int i = 0; i < refused; ++i)
-        QMessageBox::information(this, QString(), QStringLiteral("Maximum Favorite allowed is 50."));
+        favoriteLimitMessage();
     if (!on) {
         tabFavorite->setCurrentIndex(group);
     } else if (m_favoriteModel->rowCount() > 0) {
         selectRows(List3, {m_favoriteModel->rowCount() - 1});
     }
+}
+
+void frmCHEdit::favoriteLimitMessage()
+{
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), QStringLiteral("Maximum Favorite allowed is 50."),
+                    QMessageBox::Ok, this);
+    box.exec();
 }
 
 void frmCHEdit::lockCommand()
@@ -330,6 +372,8 @@ bool frmCHEdit::eventFilter(QObject *watched, QEvent *event)
         event->accept();  // in the list, Ctrl+A selects all rather than "Save As"
         return true;
     }
+    if (key->isAutoRepeat())
+        return true;  // a held key toggles once, not back and forth
     if (k == Qt::Key_A) {
         List1->selectAll();
     } else if (k == Qt::Key_L) {

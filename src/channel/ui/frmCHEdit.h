@@ -74,6 +74,8 @@ private:
     void buildMenus();
     QTreeView *addList(QWidget *parent, const QString &name, const QList<int> &widthsInTwips);
     QList<int> selectedPositions() const;
+    // Shows a channel's name, lock and favourites in the boxes; -1 empties them.
+    void showRow(int position);
     void selectRows(QTreeView *view, const QList<int> &rows);
     void rename(const QString &text);
     void showLoaded();
@@ -81,6 +83,7 @@ private:
                     const QString &mergeKey);
     void applySnapshot(const ChannelSnapshot &snapshot);
     void favoritesDropped();
+    void favoriteLimitMessage();
 
     // Yes, No or Cancel, as the save prompt answered; a failed save is Cancel.
     int askToSave();
@@ -98,6 +101,9 @@ private:
     ChannelListModel *m_listModel = nullptr;
     FavoriteListModel *m_favoriteModel = nullptr;
     QSet<QString> m_backedUp;
+    // The image this window edits. Only its File Open, Save As and Download
+    // change it; SelectedFile is whatever the last transfer used.
+    QString m_selectedFile;
     QString m_saveAsFile;
     QUndoStack *m_undo = nullptr;
     // Typing counts as one step while the run stays the same; selecting,

@@ -7,7 +7,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTreeView>
 #include <QUndoStack>
@@ -64,8 +64,10 @@ int frmCHEdit::selectedRow() const
 
 void frmCHEdit::selectTypeTab(int type)
 {
-    tabChannelType->setCurrentIndex(type);
-    tabChannelType_Click();
+    if (tabChannelType->currentIndex() == type)
+        tabChannelType_Click();
+    else
+        tabChannelType->setCurrentIndex(type);  // the tab's change runs the switch
 }
 
 void frmCHEdit::showFound(int type, int position, int start, int length)
@@ -89,7 +91,7 @@ void frmCHEdit::favoritesDropped()
     // A drop is taken whole or not at all.
     const int count = m_editing.tables().Favorites[m_editing.CurrentType()][tab].Count;
     if (count + m_editing.favoriteAdditions(tab, selectedPositions()) > MaxFavorites) {
-        QMessageBox::information(this, QString(), QStringLiteral("Maximum Favorite allowed is 50."));
+        favoriteLimitMessage();
         return;
     }
     chkFavorite[tab]->setChecked(true);
@@ -110,7 +112,11 @@ void frmCHEdit::applySnapshot(const ChannelSnapshot &snapshot)
     const QModelIndex current = List1->currentIndex();
     const int row = current.isValid() ? current.row() + 1 : 1;
     m_editing.restore(snapshot);
-    tabChannelType->setCurrentIndex(snapshot.type);
+    {
+        // The snapshot holds the type and its sort flags; a switch would clear them.
+        const QSignalBlocker quiet(tabChannelType);
+        tabChannelType->setCurrentIndex(snapshot.type);
+    }
     const bool empty = m_editing.rowCount() == 0;
     if (empty) {
         chkLock->setChecked(false);

@@ -4,6 +4,7 @@
 
 #include "common/Converters.h"
 #include "common/TextServices.h"
+#include "common/WholeFile.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/WindowServices.h"
 #include "link/ReceiverLink.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QTreeView>
 #include <QUndoStack>
@@ -139,7 +141,7 @@ bool frmCHEdit::saveTo(const QString &target)
         return false;
     }
     keepBackup(target);
-    if (!converterSucceeded(m_converters.channelCombine(m_link.selectedFile, target),
+    if (!converterSucceeded(m_converters.channelCombine(m_selectedFile, target),
                             QStringLiteral("ChannelCombine"))) {
         m_model.setSavedCopy(before);  // the image does not hold the changes
         return false;
@@ -151,10 +153,13 @@ int frmCHEdit::askToSave()
 {
     if (m_model.ChannelDataUnchanged())
         return QMessageBox::Yes;
-    const auto answer = QMessageBox::question(
-        this, applicationTitle(), QStringLiteral("Do you want save the changes you made to 'CH Data'?"),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Yes && !saveTo(m_link.selectedFile))
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(),
+                    QStringLiteral("Do you want save the changes you made to 'CH Data'?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    if (answer == QMessageBox::Yes && !saveTo(m_selectedFile))
         return QMessageBox::Cancel;
     return answer;
 }
@@ -188,13 +193,15 @@ void frmCHEdit::openCommand()
         return;
     if (!converterSucceeded(m_converters.channelParse(file), QStringLiteral("ChannelParse")))
         return;
+    m_selectedFile = file;
     m_link.selectedFile = file;
+    setWindowTitle(ShortenPathCaption(m_selectedFile));  // the caption names the file that Save writes
     reportLoad(m_model.LoadChannelFiles());
     m_editing.reloaded();
     showLoaded();
 }
 
-void frmCHEdit::saveCommand() { saveTo(m_link.selectedFile); }
+void frmCHEdit::saveCommand() { saveTo(m_selectedFile); }
 
 void frmCHEdit::saveAsCommand()
 {
@@ -205,8 +212,9 @@ void frmCHEdit::saveAsCommand()
     m_saveAsFile = file;
     if (!saveTo(m_saveAsFile))
         return;
+    m_selectedFile = m_saveAsFile;
     m_link.selectedFile = m_saveAsFile;
-    setWindowTitle(ShortenPathCaption(m_link.selectedFile));
+    setWindowTitle(ShortenPathCaption(m_selectedFile));
 }
 
 void frmCHEdit::downloadCommand()
@@ -214,13 +222,34 @@ void frmCHEdit::downloadCommand()
     const QString file = askThenChoose(FileDialogMode::Save, QStringLiteral("Download Ch. DATA"));
     if (file.isEmpty())
         return;
-    const QString previous = m_link.selectedFile;
-    m_link.selectedFile = file;
-    SerialInit(m_link, this, 1, QString());
-    if (m_link.hSerialMode != 10) {
-        m_link.selectedFile = previous;  // the editor keeps what it had
+    // The image is received into a file of its own beside the target, and
+    // replaces the target only once ChannelParse has taken it; a refused image
+    // leaves the old file and the model as they were.
+    QTemporaryFile received(file + QStringLiteral(".XXXXXX"));
+    if (!received.open()) {
+        showExclamation(this, QStringLiteral("%1: %2").arg(file, received.errorString()));
         return;
     }
+    received.close();
+    const QString previous = m_link.selectedFile;
+    m_link.selectedFile = received.fileName();
+    SerialInit(m_link, this, 1, QString());
+    if (m_link.hSerialMode != 10) {
+        m_link.selectedFile = previous;  // the transfer window has said why
+        return;
+    }
+    const Result<QByteArray> image = readWholeFile(received.fileName());
+    const Status replaced = image ? writeWholeFile(file, image.value()) : Status::failure(image.error());
+    if (!replaced) {
+        m_link.selectedFile = previous;
+        received.setAutoRemove(false);
+        showExclamation(this, QStringLiteral("%1 was not replaced: %2\nThe received channel data is in %3.")
+                                  .arg(file, replaced.error(), received.fileName()));
+        return;
+    }
+    m_selectedFile = file;
+    m_link.selectedFile = file;
+    setWindowTitle(ShortenPathCaption(m_selectedFile));
     QEventLoop pause;
     QTimer::singleShot(400, &pause, &QEventLoop::quit);
     pause.exec();
