@@ -116,21 +116,37 @@ class TestOverlappingWork : public QObject {
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
 
-    void tpEditorCannotBeClosedWhileItSaves()
+    void editorCannotBeClosedWhileItSaves_data()
     {
+        QTest::addColumn<bool>("tp");
+        QTest::newRow("TP editor") << true;
+        QTest::newRow("channel editor") << false;
+    }
+
+    void editorCannotBeClosedWhileItSaves()
+    {
+        QFETCH(bool, tp);
         Fixture f(0, 1);
-        QPointer<QWidget> editor = f.openEditor(true);
+        QPointer<QWidget> editor = f.openEditor(tp);
         QVERIFY(editor);
-        typeName(editor, "txtSatName", QStringLiteral("Saved Under Way (0100)"));
+        const QString image = tp ? f.tpImage : f.channelImage;
+        const auto unchanged = [&] {
+            return tp ? TPDataUnchanged(*f.context->tpTables) : f.context->channels.ChannelDataUnchanged();
+        };
+        // A name each box takes whole (a channel name is short).
+        const QByteArray name = tp ? "Saved Under Way (0100)" : "SavedNow";
+        typeName(editor, tp ? "txtSatName" : "txtChannelName", QString::fromLatin1(name));
+        QVERIFY(!unchanged());
 
         bool pestered = false;
         bool midRun = false;
         bool unchangedMidRun = true;
         QTimer::singleShot(500, editor, [&] {
-            // The files are written and the combiner is still at work.
-            midRun = f.intermediate(QStringLiteral("PreDefine.dll")).contains("Saved Under Way") &&
-                     !readWholeFile(f.tpImage).value().contains("Saved Under Way");
-            unchangedMidRun = TPDataUnchanged(*f.context->tpTables);
+            // The intermediate files are written and the combiner is still at work.
+            const QByteArray written = tp ? f.intermediate(QStringLiteral("PreDefine.dll"))
+                                          : f.intermediate(QStringLiteral("TV.dll"));
+            midRun = !written.isEmpty() && !readWholeFile(image).value().contains(name);
+            unchangedMidRun = unchanged();
             pesterWhileBusy(editor);
             pestered = true;
         });
@@ -138,9 +154,9 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(pestered, 5000);
         QVERIFY(midRun);
         QVERIFY(!unchangedMidRun); // the edits count as saved only once the image is made
-        QTRY_VERIFY_WITH_TIMEOUT(readWholeFile(f.tpImage).value().contains("Saved Under Way (0100)"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(readWholeFile(image).value().contains(name), 5000);
         QVERIFY(editor && editor->isVisible());
-        QTRY_VERIFY(TPDataUnchanged(*f.context->tpTables));
+        QTRY_VERIFY(unchanged());
         QVERIFY(editor->close()); // saved, so it asks nothing
     }
 

@@ -140,12 +140,15 @@ bool frmCHEdit::saveTo(const QString &target)
         showExclamation(this, saved.error());
         return false;
     }
+    // The edits count as saved only once the combiner has made the image from them.
+    const ChannelTables written = m_model.savedCopy();
+    m_model.setSavedCopy(before);
     keepBackup(target);
-    if (!converterSucceeded(m_converters.channelCombine(m_selectedFile, target),
-                            QStringLiteral("ChannelCombine"))) {
-        m_model.setSavedCopy(before);  // the image does not hold the changes
+    const RunOutcome combined =
+        withBusyCursor([this, &target] { return m_converters.channelCombine(m_selectedFile, target); });
+    if (!converterSucceeded(combined, QStringLiteral("ChannelCombine")))
         return false;
-    }
+    m_model.setSavedCopy(written);
     return true;
 }
 
@@ -168,7 +171,7 @@ QString frmCHEdit::askThenChoose(FileDialogMode mode, const QString &title)
 {
     if (askToSave() == QMessageBox::Cancel)
         return {};
-    return ShowFileDialog(this, mode, kFilter, QString(), title);
+    return ShowFileDialog(this, mode, kFilter, QString(), title, m_selectedFile);
 }
 
 void frmCHEdit::reportLoad(const Status &loaded)
@@ -191,7 +194,8 @@ void frmCHEdit::openCommand()
     const QString file = askThenChoose(FileDialogMode::Open, QStringLiteral("Open Ch. DATA"));
     if (file.isEmpty())
         return;
-    if (!converterSucceeded(m_converters.channelParse(file), QStringLiteral("ChannelParse")))
+    const RunOutcome parsed = withBusyCursor([this, &file] { return m_converters.channelParse(file); });
+    if (!converterSucceeded(parsed, QStringLiteral("ChannelParse")))
         return;
     m_selectedFile = file;
     m_link.selectedFile = file;
@@ -206,7 +210,7 @@ void frmCHEdit::saveCommand() { saveTo(m_selectedFile); }
 void frmCHEdit::saveAsCommand()
 {
     const QString file =
-        ShowFileDialog(this, FileDialogMode::Save, kFilter, QString(), QStringLiteral("Save Ch. DATA"));
+        ShowFileDialog(this, FileDialogMode::Save, kFilter, QString(), QStringLiteral("Save Ch. DATA"), m_selectedFile);
     if (file.isEmpty())
         return;
     m_saveAsFile = file;

@@ -173,7 +173,8 @@ void frmProgress1::DoMyWork()
     // "OK" must not be taken before the converter has said whether it worked.
     m_converting = true;
     cmdCancel->setEnabled(false);
-    const RunOutcome outcome = Converters(m_link.programDir()).channelParse(m_link.selectedFile);
+    const RunOutcome outcome =
+        withBusyCursor([this] { return Converters(m_link.programDir()).channelParse(m_link.selectedFile); });
     cmdCancel->setEnabled(true);
     m_converting = false;
     if (!outcome.succeeded()) {
