@@ -7,7 +7,9 @@
 #include "channel/ui/frmCHEdit.h"
 #include "common/ui/MessageBoard.h"
 #include "support/ModalDriver.h"
+#include "support/ShownWindow.h"
 #include "support/TempProgramDir.h"
+#include "tp/ui/frmTPEdit.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -289,12 +291,25 @@ void TestChannelEditor::saveWritesTheFileInTheCaption()
     retype(name, QStringLiteral("MINE"));
 
     // Other windows choose files for their transfers: an upload of the main
-    // window cancelled in its dialog, then the editor's own upload of other.bin.
+    // window cancelled in its dialog, the TP editor opened on its own file, then
+    // the editor's own upload of other.bin.
     {
         ModalDriver cancel({modal::cancelFileDialog()});
         QTest::mouseClick(setup.window->findChild<QPushButton *>(QStringLiteral("cmdPCSTB_0")), Qt::LeftButton);
         QTRY_VERIFY(cancel.finished());
     }
+    const QString tpImage = setup.dir.file(QStringLiteral("Sat.MDA"));
+    for (const char *program : {"TPParse", "TPCombine"})
+        QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program), setup.dir.file(QLatin1String(program)));
+    QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/samples/TP_Sample.MDA"), tpImage);
+    {
+        ModalDriver openTP({modal::chooseFile(tpImage)});
+        setup.window->cmdTPEDIT_Click(1);
+        QTRY_VERIFY(openTP.finished());
+    }
+    QPointer<frmTPEdit> tpEditor = shownWindow<frmTPEdit>();
+    QVERIFY(tpEditor);
+    QCOMPARE(setup.context->link.selectedFile, tpImage);
     {
         ModalDriver upload({answerPrompt(QMessageBox::No), modal::chooseFile(other)});
         QTest::mouseClick(child<QPushButton>(editor, "cmdDataUpload"), Qt::LeftButton);
@@ -315,6 +330,7 @@ void TestChannelEditor::saveWritesTheFileInTheCaption()
     QTRY_VERIFY(yes.finished());
     QCOMPARE(imageName(setup.image, 0), QByteArray("CLOSED"));
     QCOMPARE(contents(other), otherBytes);
+    QVERIFY(tpEditor->close());  // unchanged: no prompt
 }
 
 void TestChannelEditor::openNamesTheFileInTheCaption()
