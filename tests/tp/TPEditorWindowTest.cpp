@@ -56,7 +56,9 @@ private Q_SLOTS:
         TPEditorFixture f;
         std::unique_ptr<QMimeData> rows(TPListView::rowDragData(QStringLiteral("List1")));
         QCOMPARE(rows->text(), QStringLiteral("List1"));
-        for (const char *name : {"txtSatName", "txtDeg", "txtDiseqc", "txtFreq", "txtSR"}) {
+        f.editor->findChild<QAction *>(QStringLiteral("mmFind"))->trigger();
+        QVERIFY(f.editor->findChild<frmTPFind *>());
+        for (const char *name : {"txtSatName", "txtDeg", "txtDiseqc", "txtFreq", "txtSR", "txtFind_0", "txtFind_1"}) {
             QLineEdit *box = f.box(name);
             const QString text = box->text();
             const QPoint at = box->rect().center();
@@ -72,6 +74,13 @@ private Q_SLOTS:
         QDragEnterEvent enter(f.rowPoint("List1", 2), Qt::MoveAction, rows.get(), Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(list->viewport(), &enter);
         QVERIFY(enter.isAccepted());
+
+        // Text dragged from elsewhere is still text for the boxes.
+        QMimeData text;
+        text.setText(QStringLiteral("Other (0100)"));
+        QDragEnterEvent plain(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.box("txtSatName"), &plain);
+        QVERIFY(plain.isAccepted());
     }
 
     // Hovering at the lower edge during a drag scrolls the list to its end,
