@@ -1,16 +1,19 @@
 #pragma once
 
 #include "tp/TPHistory.h"
+#include "tp/TPSorts.h"
 
 #include <QUndoCommand>
 
 class frmTPEdit;
 
-// What the editor showed around a change: region, satellite row, TP row (from 1).
+// What the editor showed around a change: region, satellite row, TP row (from 1),
+// and the sort directions, which undo and redo put back with the rows.
 struct EditView {
     int region = 0;
     int satRow = 0;
     int tpRow = 0;
+    TPSortFlags sortFlags;
 };
 
 // One step of the TP editor's history. Steps with the same non-empty merge

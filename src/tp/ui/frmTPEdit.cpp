@@ -5,8 +5,10 @@
 #include "link/ReceiverLink.h"
 #include "tp/ui/StorableTextValidator.h"
 #include "tp/ui/TPListView.h"
+#include "tp/ui/frmTPFind.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,6 +35,13 @@ QTreeView *makeList(QAbstractItemModel *model, const QString &name, QWidget *par
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setModel(model);
     return list;
+}
+
+// Shows `text` without disturbing the cursor or a selection when the box has it already.
+void showText(QLineEdit *box, const QString &text)
+{
+    if (box->text() != text)
+        box->setText(text);
 }
 
 } // namespace
@@ -143,7 +152,16 @@ void frmTPEdit::buildSatFrame(QWidget *frame)
     click("cmdDataUpload", &frmTPEdit::cmdDataUpload_Click);
     click("Command1", &frmTPEdit::Command1_Click);
     connect(findChild<QPushButton *>(QStringLiteral("cmdCancel")), &QPushButton::clicked, this, &QWidget::close);
-    connect(m_tabRegion, &QTabBar::tabBarClicked, this, &frmTPEdit::regionSwitch);
+    // Keys and the wheel change the tab too: every change switches the region.
+    connect(m_tabRegion, &QTabBar::currentChanged, this, &frmTPEdit::regionSwitch);
+    connect(m_tabRegion, &QTabBar::tabBarClicked, this, [this](int tab) {
+        if (tab == m_tabRegion->currentIndex())
+            regionSwitch(tab);
+    });
+    // The boxes follow the current row, whatever moved it (press, keys,
+    // right button, drop, undo); a click on it shows it again.
+    connect(m_List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &frmTPEdit::onCurrentSatChanged);
     connect(m_List1, &QTreeView::clicked, this, [this](const QModelIndex &index) { showSatellite(index.row() + 1); });
 }
 
@@ -189,6 +207,8 @@ void frmTPEdit::buildTPFrame(QWidget *frame)
             &frmTPEdit::cmdList2Next_Click);
     connect(findChild<QPushButton *>(QStringLiteral("cmdList2Del")), &QPushButton::clicked, this,
             &frmTPEdit::cmdList2Del_Click);
+    connect(m_List2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &frmTPEdit::onCurrentTPChanged);
     connect(m_List2, &QTreeView::clicked, this, [this](const QModelIndex &index) { showTP(index.row() + 1); });
 }
 
@@ -207,6 +227,16 @@ void frmTPEdit::buildMenu()
     QAction *exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mmExit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+}
+
+bool frmTPEdit::event(QEvent *event)
+{
+    const bool closing = event->type() == QEvent::Close;
+    const bool handled = QMainWindow::event(event);
+    // Whether the close went ahead or was cancelled, the find dialog goes.
+    if (closing && m_find)
+        m_find->close();
+    return handled;
 }
 
 void frmTPEdit::showEvent(QShowEvent *event)
@@ -231,7 +261,10 @@ void frmTPEdit::regionSwitch(int tab)
 {
     if (tab < 0)
         return;
-    m_tabRegion->setCurrentIndex(tab);
+    if (m_tabRegion->currentIndex() != tab) {
+        m_tabRegion->setCurrentIndex(tab);  // switches through currentChanged
+        return;
+    }
     m_txtSatName->clear();
     m_txtDeg->clear();
     m_Combo1->setCurrentIndex(-1);
@@ -269,18 +302,32 @@ void frmTPEdit::List1Select(int index)
     if (index < 1 || index > m_satModel.rowCount())
         return;
     const QModelIndex row = m_satModel.index(index - 1, 0);
+    const bool moves = m_List1->currentIndex().row() != row.row();
     m_List1->selectionModel()->setCurrentIndex(row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     m_List1->scrollTo(row);
-    showSatellite(index);
+    if (!moves)
+        showSatellite(index);  // else the current row's change showed it
+}
+
+void frmTPEdit::onCurrentSatChanged(const QModelIndex &current)
+{
+    if (current.isValid() && m_painted)
+        showSatellite(current.row() + 1);
+}
+
+void frmTPEdit::onCurrentTPChanged(const QModelIndex &current)
+{
+    if (current.isValid() && m_painted)
+        showTP(current.row() + 1);
 }
 
 void frmTPEdit::showSatellite(int row)
 {
     const SatRecord &sat = m_tables.SatData(m_tables.CurRegion, row - 1);
-    m_txtSatName->setText(sat.SatName);
-    m_txtDeg->setText(sat.Deg);
+    showText(m_txtSatName, sat.SatName);
+    showText(m_txtDeg, sat.Deg);
     m_Combo1->setCurrentIndex(m_Combo1->findText(m_satModel.index(row - 1, SatListModel::ParseSort).data().toString()));
-    m_txtDiseqc->setText(sat.Diseqc);
+    showText(m_txtDiseqc, sat.Diseqc);
     m_tpModel.setSatellite(row);
     clearTPBoxes();
     if (m_tpModel.rowCount() > 0)
@@ -292,16 +339,18 @@ void frmTPEdit::List2Select(int index)
     if (index < 1 || index > m_tpModel.rowCount())
         return;
     const QModelIndex row = m_tpModel.index(index - 1, 0);
+    const bool moves = m_List2->currentIndex().row() != row.row();
     m_List2->selectionModel()->setCurrentIndex(row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     m_List2->scrollTo(row);
-    showTP(index);
+    if (!moves)
+        showTP(index);
 }
 
 void frmTPEdit::showTP(int row)
 {
     const auto text = [this, row](TPListModel::Column c) { return m_tpModel.index(row - 1, c).data().toString(); };
-    m_txtSR->setText(text(TPListModel::SR));
-    m_txtFreq->setText(text(TPListModel::Freq));
+    showText(m_txtSR, text(TPListModel::SR));
+    showText(m_txtFreq, text(TPListModel::Freq));
     m_cbPolar->setCurrentIndex(m_cbPolar->findText(text(TPListModel::Polar)));
     const QString fec = text(TPListModel::FEC);
     m_cbFEC->setCurrentIndex(fec.isEmpty() ? -1 : m_cbFEC->findText(fec));
@@ -317,7 +366,8 @@ void frmTPEdit::clearTPBoxes()
 
 void frmTPEdit::refuse(const QString &text)
 {
-    QMessageBox::information(this, QStringLiteral("ERROR"), text);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ERROR"), text, QMessageBox::Ok, this);
+    box.exec();
 }
 
 void frmTPEdit::afterSatEdit(const ListEdit &edit, bool focusName)

@@ -17,6 +17,8 @@ class Converters;
 class ReceiverLink;
 class QAction;
 class QComboBox;
+class QKeyEvent;
+class QModelIndex;
 class QLineEdit;
 class QMenu;
 struct SatFindHit;
@@ -80,6 +82,7 @@ Q_SIGNALS:
     void closed();
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -111,6 +114,9 @@ private:
     void regionSwitch(int tab);
     void showSatellite(int row);
     void showTP(int row);
+    void onCurrentSatChanged(const QModelIndex &current);
+    void onCurrentTPChanged(const QModelIndex &current);
+    void degKeyReleased(QKeyEvent *key);
     void clearTPBoxes();
     int selectedSat() const;
     int selectedTP() const;
@@ -155,6 +161,9 @@ private:
     QUndoStack m_undo;
     int m_recording = 0;
     int m_focusRun = 0;  // counts entries into the boxes, so a typing run ends with it
+    int m_importing = 0;  // an import takes the focus away and back: no new run
+    int m_degKeyDown = 0;  // the key last pressed in txtDeg
+    QList<int> m_degEditKeys;  // keys whose press changed txtDeg's text, until released
     TPSortFlags m_sortFlags;
     SatClipboard m_satClip;
     TPClipboard m_tpClip;

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 
 void frmTPEdit::buildEditing()
@@ -66,7 +67,8 @@ void frmTPEdit::buildEditing()
     connect(satView, &TPListView::dropped, this, &frmTPEdit::List1_DragDrop);
     connect(tpView, &TPListView::dropped, this, &frmTPEdit::List2_DragDrop);
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    // Alt+E belongs to "N&ext"; no stated control uses T.
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("Edi&t"));
     edit->setObjectName(QStringLiteral("mEdit"));
     QAction *undo = edit->addAction(QStringLiteral("&Undo"));
     undo->setObjectName(QStringLiteral("mmUndo"));
@@ -140,6 +142,8 @@ bool frmTPEdit::listEvent(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier)
             return false;
+        if (key->isAutoRepeat())  // a held Ctrl+V pastes once
+            return key->key() == Qt::Key_C || key->key() == Qt::Key_V || key->key() == Qt::Key_A;
         switch (key->key()) {
         case Qt::Key_C: sats ? mmList1Copy_Click() : mmList2Copy_Click(); return true;
         case Qt::Key_V: sats ? mmList1Paste_Click() : mmList2Paste_Click(); return true;
@@ -148,7 +152,9 @@ bool frmTPEdit::listEvent(QObject *watched, QEvent *event)
         }
     }
     if (event->type() == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *keyEvent = static_cast<QKeyEvent *>(event);
+        // A held key repeats its releases; the commands act once, on the last.
+        const int key = keyEvent->isAutoRepeat() ? 0 : keyEvent->key();
         if (sats) {
             List1Select(selectedSat());
             if (key == Qt::Key_Return || key == Qt::Key_Enter)
@@ -340,7 +346,7 @@ void frmTPEdit::showFound(const SatFindHit &hit, int nameLength, int degLength)
         m_txtDeg->setSelection(hit.degAt, degLength);
 }
 
-EditView frmTPEdit::view() const { return {m_tables.CurRegion, selectedSat(), selectedTP()}; }
+EditView frmTPEdit::view() const { return {m_tables.CurRegion, selectedSat(), selectedTP(), m_sortFlags}; }
 
 void frmTPEdit::recordEdit(const std::function<void()> &work, const QList<int> &regions, const QString &mergeKey)
 {
@@ -364,8 +370,13 @@ void frmTPEdit::applyHistory(const TableChange &change, bool undo, const EditVie
         change.undo(m_tables);
     else
         change.redo(m_tables);
+    m_sortFlags = shown.sortFlags;
     const int region = std::clamp(shown.region, 0, RegionCount - 1);
-    m_tabRegion->setCurrentIndex(region);
+    {
+        // The region is shown below, at the row of the step, not at row 1.
+        const QSignalBlocker quiet(m_tabRegion);
+        m_tabRegion->setCurrentIndex(region);
+    }
     m_satModel.setRegion(region);
     m_tpModel.setSatellite(0);
     m_List1->clearSelection();

@@ -1,7 +1,11 @@
 // The live entry boxes: every edit goes straight into the selected row.
 #include "tp/ui/frmTPEdit.h"
 
+#include "tp/ui/TPListView.h"
+
 #include <QComboBox>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -15,6 +19,11 @@ void frmTPEdit::connectEntryBoxes()
     satBox(m_txtSatName, SatListModel::SatName);
     satBox(m_txtDeg, SatListModel::Deg);
     satBox(m_txtDiseqc, SatListModel::Diseqc);
+    // Only the release of a key that changed the position imports.
+    connect(m_txtDeg, &QLineEdit::textEdited, this, [this] {
+        if (m_degKeyDown != 0 && !m_degEditKeys.contains(m_degKeyDown))
+            m_degEditKeys.append(m_degKeyDown);
+    });
     const auto tpBox = [this](QLineEdit *box, TPListModel::Column column) {
         connect(box, &QLineEdit::textEdited, this, [this, box, column](const QString &text) {
             recordEdit([&] { m_tpModel.setField(selectedTP(), column, text); }, {}, typingKey(box));
@@ -22,6 +31,10 @@ void frmTPEdit::connectEntryBoxes()
     };
     tpBox(m_txtFreq, TPListModel::Freq);
     tpBox(m_txtSR, TPListModel::SR);
+    // A closed choice box leaves the wheel to the window unless it has the focus,
+    // and the wheel gives it none.
+    for (QComboBox *box : {m_Combo1, m_cbPolar, m_cbFEC})
+        box->setFocusPolicy(Qt::StrongFocus);
     // The item index is the stored value for all three choice boxes.
     connect(m_Combo1, &QComboBox::activated, this, [this](int item) {
         recordEdit([&] {
@@ -51,7 +64,32 @@ QString frmTPEdit::typingKey(QWidget *box) const
 bool frmTPEdit::entryBoxEvent(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::FocusIn: ++m_focusRun; break;
+    case QEvent::FocusIn:
+        if (m_importing == 0) {
+            ++m_focusRun;
+            if (watched == m_txtDeg) {
+                m_degKeyDown = 0;
+                m_degEditKeys.clear();
+            }
+        }
+        break;
+    case QEvent::Wheel:
+        if ((watched == m_Combo1 || watched == m_cbPolar || watched == m_cbFEC) &&
+            !static_cast<QWidget *>(watched)->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+        break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        // Rows dragged from the lists carry plain text, but are no text for the boxes.
+        if (qobject_cast<QLineEdit *>(watched) &&
+            static_cast<QDropEvent *>(event)->mimeData()->hasFormat(TPListView::rowDragFormat())) {
+            event->ignore();
+            return true;
+        }
+        break;
     case QEvent::ShortcutOverride: {
         // Undo and redo are the editor's, not the box's own.
         auto *key = static_cast<QKeyEvent *>(event);
@@ -64,6 +102,8 @@ bool frmTPEdit::entryBoxEvent(QObject *watched, QEvent *event)
     }
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == m_txtDeg)
+            m_degKeyDown = key->key();
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
             (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier)) {
             if (key->key() == Qt::Key_Z && !(key->modifiers() & Qt::ShiftModifier))
@@ -94,14 +134,25 @@ bool frmTPEdit::entryBoxEvent(QObject *watched, QEvent *event)
             focusNextChild();
             return true;
         }
-        // Every key release in the position box imports that position's file;
-        // shortcuts (Ctrl held, such as undo) are no typing.
-        const bool shortcut = (keyEvent->modifiers() & Qt::ControlModifier) || key == Qt::Key_Control;
-        if (watched == m_txtDeg && selectedSat() > 0 && !shortcut)
-            ParsingWant(m_txtDeg, selectedSat());
+        if (watched == m_txtDeg)
+            degKeyReleased(keyEvent);
         break;
     }
     default: break;
     }
     return false;
+}
+
+void frmTPEdit::degKeyReleased(QKeyEvent *key)
+{
+    // The import replaces the satellite's TPs, so it runs only for a key that
+    // changed the position (a digit, Backspace, Delete, a paste), never for
+    // Tab, arrows, Home, End, modifiers or the end of Ctrl+Z. A held key
+    // imports once, when it is let go.
+    if (key->isAutoRepeat())
+        return;
+    if (key->key() == m_degKeyDown)
+        m_degKeyDown = 0;
+    if (m_degEditKeys.removeAll(key->key()) > 0 && selectedSat() > 0)
+        ParsingWant(m_txtDeg, selectedSat());
 }

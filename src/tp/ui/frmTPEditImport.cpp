@@ -27,6 +27,7 @@ void frmTPEdit::importSatellite(QWidget *obj, int Index, const QString &option)
     const TPRecord defaultTP{m_lists.defaultTP.value(0), m_lists.defaultTP.value(1), m_lists.defaultTP.value(2),
                              m_lists.defaultTP.value(3)};
     const bool hadFocus = obj->hasFocus();  // typing in the position box goes on there
+    ++m_importing;  // the focus leaves the disabled control and comes back within one typing run
     obj->setEnabled(false);
     const bool read =
         ImportSatellite(m_link.programDir(), m_tables, region, Index - 1, option, defaultTP);
@@ -36,6 +37,7 @@ void frmTPEdit::importSatellite(QWidget *obj, int Index, const QString &option)
     obj->setEnabled(true);
     if (read || hadFocus)
         obj->setFocus();
+    --m_importing;
 }
 
 void frmTPEdit::Command1_Click()

@@ -3,15 +3,18 @@
 #include "common/ui/NumericKeyEventFilter.h"
 #include "common/ui/WindowServices.h"
 #include "tp/TPFind.h"
+#include "tp/ui/TPListView.h"
 #include "tp/ui/frmTPEdit.h"
 
 #include <QComboBox>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 
 frmTPFind::frmTPFind(frmTPEdit &editor, const TPTables &tables, QWidget *parent)
@@ -79,7 +82,14 @@ bool frmTPFind::eventFilter(QObject *watched, QEvent *event)
     for (int i = 0; i < 2; ++i) {
         if (watched != m_txtFind[i])
             continue;
-        if (event->type() == QEvent::FocusIn) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+            event->type() == QEvent::Drop) {
+            // Rows dragged from the editor's lists are no text to search for.
+            if (static_cast<QDropEvent *>(event)->mimeData()->hasFormat(TPListView::rowDragFormat())) {
+                event->ignore();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusIn) {
             m_lastFocus = i;
             QMetaObject::invokeMethod(m_txtFind[i], &QLineEdit::selectAll, Qt::QueuedConnection);
         } else if (event->type() == QEvent::KeyPress) {

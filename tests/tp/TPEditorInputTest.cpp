@@ -1,0 +1,325 @@
+// The TP editor's lists and boxes under mouse, keyboard and wheel input: the
+// boxes always show the row they edit, keys and the wheel do only what they show.
+#include "TPEditorFixture.h"
+
+#include <QClipboard>
+#include <QUndoStack>
+#include <QWheelEvent>
+
+namespace {
+
+enum Gesture { PressReleaseElsewhere, RightClick, ArrowDown, DragOutside };
+
+void closePopups()
+{
+    while (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+}
+
+// Plays a key sequence on whatever has the focus: "+X" presses X, "-X" lets
+// it go, a trailing "r" marks an auto-repeated event. Shift and Ctrl are held
+// from their press to their release.
+void playKeys(const QString &sequence)
+{
+    static const QHash<QString, Qt::Key> keys{
+        {QStringLiteral("Tab"), Qt::Key_Tab},       {QStringLiteral("Home"), Qt::Key_Home},
+        {QStringLiteral("End"), Qt::Key_End},       {QStringLiteral("Left"), Qt::Key_Left},
+        {QStringLiteral("Right"), Qt::Key_Right},   {QStringLiteral("Shift"), Qt::Key_Shift},
+        {QStringLiteral("Ctrl"), Qt::Key_Control},  {QStringLiteral("Z"), Qt::Key_Z},
+        {QStringLiteral("Y"), Qt::Key_Y},           {QStringLiteral("V"), Qt::Key_V},
+        {QStringLiteral("5"), Qt::Key_5},           {QStringLiteral("Backspace"), Qt::Key_Backspace},
+        {QStringLiteral("Delete"), Qt::Key_Delete},
+    };
+    Qt::KeyboardModifiers held;
+    for (QString step : sequence.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const bool press = step.startsWith(QLatin1Char('+'));
+        const bool repeat = step.size() > 2 && step.endsWith(QLatin1Char('r'));
+        const QString name = step.mid(1, step.size() - 1 - (repeat ? 1 : 0));
+        QVERIFY2(keys.contains(name), qPrintable(name));
+        const Qt::Key key = keys.value(name);
+        const Qt::KeyboardModifier modifier = key == Qt::Key_Shift     ? Qt::ShiftModifier
+                                              : key == Qt::Key_Control ? Qt::ControlModifier
+                                                                       : Qt::NoModifier;
+        if (press)
+            held |= modifier;
+        else
+            held &= ~modifier;
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        if (repeat) {
+            const QString text = held & Qt::ControlModifier ? QString() : name.size() == 1 ? name : QString();
+            QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, key, held, text, true);
+            QApplication::sendEvent(focus, &event);
+        } else if (press) {
+            QTest::keyPress(focus, key, held);
+        } else {
+            QTest::keyRelease(focus, key, held);
+        }
+    }
+}
+
+} // namespace
+
+class TestTPEditorInput : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
+
+    // Whatever moves the current row, the boxes show it, and typing edits it.
+    void boxesFollowTheCurrentRow_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("gesture");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("sats: press on 5, release on 7") << "List1" << int(PressReleaseElsewhere) << 5;
+        QTest::newRow("sats: right click on 6") << "List1" << int(RightClick) << 6;
+        QTest::newRow("sats: arrow down") << "List1" << int(ArrowDown) << 2;
+        QTest::newRow("sats: drag from 4 ending outside") << "List1" << int(DragOutside) << 4;
+        QTest::newRow("TPs: press on 5, release on 7") << "List2" << int(PressReleaseElsewhere) << 5;
+        QTest::newRow("TPs: right click on 6") << "List2" << int(RightClick) << 6;
+        QTest::newRow("TPs: arrow down") << "List2" << int(ArrowDown) << 2;
+        QTest::newRow("TPs: drag from 4 ending outside") << "List2" << int(DragOutside) << 4;
+    }
+
+    void boxesFollowTheCurrentRow()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, gesture);
+        QFETCH(int, shown);
+        TPEditorFixture f;
+        QVERIFY(f.editor);
+        const QByteArray name = list.toLatin1();
+        const bool sats = list == QLatin1String("List1");
+        QTreeView *view = f.list(name);
+        QLineEdit *box = f.box(sats ? "txtSatName" : "txtFreq");
+        const int column = sats ? int(SatListModel::SatName) : int(TPListModel::Freq);
+        QCOMPARE(f.currentRow(name), 1);
+        QVERIFY(view->model()->rowCount() >= 8);
+        QStringList before;
+        for (int row = 1; row <= view->model()->rowCount(); ++row)
+            before << f.cell(name, row, column);
+
+        QWidget *viewport = view->viewport();
+        switch (Gesture(gesture)) {
+        case PressReleaseElsewhere:
+            QTest::mousePress(viewport, Qt::LeftButton, {}, f.rowPoint(name, 5));
+            QTest::mouseRelease(viewport, Qt::LeftButton, {}, f.rowPoint(name, 7));
+            break;
+        case RightClick:
+            QTest::mousePress(viewport, Qt::RightButton, {}, f.rowPoint(name, 6));
+            QTest::mouseRelease(viewport, Qt::RightButton, {}, f.rowPoint(name, 6));
+            QVERIFY(QApplication::activePopupWidget());  // the list's menu
+            closePopups();
+            break;
+        case ArrowDown:
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_Down);
+            break;
+        case DragOutside:
+            // Here a drag ends at once, as one let go outside any window.
+            QTest::mousePress(viewport, Qt::LeftButton, {}, f.rowPoint(name, 4));
+            QTest::mouseMove(viewport, f.rowPoint(name, 4) + QPoint(0, 3));
+            QTest::mouseMove(viewport, f.rowPoint(name, 4) + QPoint(0, 40));
+            QTest::mouseRelease(viewport, Qt::LeftButton, {}, f.rowPoint(name, 4) + QPoint(0, 40));
+            break;
+        }
+        QCOMPARE(f.currentRow(name), shown);
+        QCOMPARE(box->text(), before.at(shown - 1));
+
+        // Typing goes into the row the box shows, and only there.
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, sats ? QStringLiteral("Typed (0100)") : QStringLiteral("1234"));
+        for (int row = 1; row <= view->model()->rowCount(); ++row) {
+            const QString expected = row != shown ? before.at(row - 1)
+                                     : sats       ? QStringLiteral("Typed (0100)")
+                                                  : QStringLiteral("1234");
+            QCOMPARE(f.cell(name, row, column), expected);
+        }
+    }
+
+    // Undo, a drop and a sort move the current row too; the boxes go along.
+    void boxesFollowUndoAndSort()
+    {
+        TPEditorFixture f;
+        QTreeView *view = f.list("List1");
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, f.rowPoint("List1", 3));
+        f.find("cmdDel")->click();  // row 3 goes, row 3 is current
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, f.rowPoint("List1", 7));
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);  // row 3 back and shown
+        QCOMPARE(f.currentRow("List1"), 3);
+        QCOMPARE(f.box("txtSatName")->text(), f.cell("List1", 3, SatListModel::SatName));
+        f.editor->findChild<QAction *>(QStringLiteral("mmmSatName"))->trigger();
+        QCOMPARE(f.box("txtSatName")->text(), f.cell("List1", f.currentRow("List1"), SatListModel::SatName));
+        QCOMPARE(f.box("txtDeg")->text(), f.cell("List1", f.currentRow("List1"), SatListModel::Deg));
+    }
+
+    // A key release in txtDeg imports only when that key changed the text. With
+    // no file in "Temp" an import leaves one default TP.
+    void positionImportsOnlyOnEditingKeys_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<bool>("imports");
+        QTest::newRow("Tab in from the name box") << "" << false;
+        QTest::newRow("Home End arrows") << "+Home -Home +End -End +Left -Left +Right -Right" << false;
+        QTest::newRow("Shift+Home") << "+Shift +Home -Home -Shift" << false;
+        QTest::newRow("Ctrl alone") << "+Ctrl -Ctrl" << false;
+        QTest::newRow("Ctrl+Z, Z let go first") << "+Ctrl +Z -Z -Ctrl" << false;
+        QTest::newRow("Ctrl+Z, Ctrl let go first") << "+Ctrl +Z -Ctrl -Z" << false;
+        QTest::newRow("Ctrl+Y, Ctrl let go first") << "+Ctrl +Y -Ctrl -Y" << false;
+        QTest::newRow("a digit") << "+5 -5" << true;
+        QTest::newRow("Backspace") << "+End -End +Backspace -Backspace" << true;
+        QTest::newRow("Delete") << "+Home -Home +Delete -Delete" << true;
+        QTest::newRow("Ctrl+V, Ctrl let go first") << "+Ctrl +V -Ctrl -V" << true;
+        QTest::newRow("a held digit") << "+5 -5r +5r -5" << true;
+    }
+
+    void positionImportsOnlyOnEditingKeys()
+    {
+        QFETCH(QString, keys);
+        QFETCH(bool, imports);
+        TPEditorFixture f;
+        TPTables &t = f.tables();
+        const QString tpCount = t.SatData(0, 0).TPCount;
+        QVERIFY(tpCount.toInt() > 1);
+        QApplication::clipboard()->setText(QStringLiteral("19"));
+        QLineEdit *name = f.box("txtSatName");
+        name->setFocus();
+        name->end(false);
+        QTest::keyClick(name, Qt::Key_X);  // a step for Ctrl+Z to undo
+        QTest::keyPress(name, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.box("txtDeg"));
+        QTest::keyRelease(f.box("txtDeg"), Qt::Key_Tab);
+        playKeys(keys);
+        QCOMPARE(t.SatData(0, 0).TPCount, imports ? QStringLiteral("1") : tpCount);
+        QCOMPARE(f.cell("List2", 1, TPListModel::Freq), imports ? QStringLiteral("00000") : t.TPData(0, 0, 0).Freq);
+        QCOMPARE(f.cell("List1", 1, SatListModel::Deg), f.box("txtDeg")->text());
+    }
+
+    // Typing a position key by key imports after each key, and the run is one
+    // step of the history although every import takes the focus away and back.
+    void positionTypingRunIsOneStep()
+    {
+        TPEditorFixture f;
+        QLineEdit *deg = f.box("txtDeg");
+        deg->setFocus();
+        deg->selectAll();
+        const int steps = f.editor->history().count();
+        QTest::keyClicks(deg, QStringLiteral("192"));
+        QCOMPARE(f.cell("List1", 1, SatListModel::Deg), QStringLiteral("192"));
+        QCOMPARE(f.tables().SatData(0, 0).TPCount, QStringLiteral("1"));
+        QCOMPARE(QApplication::focusWidget(), deg);
+        QCOMPARE(f.editor->history().count(), steps + 1);
+    }
+
+    // Typing over a position selected with the keyboard replaces it.
+    void typingOverAKeyboardSelection()
+    {
+        TPEditorFixture f;
+        QLineEdit *deg = f.box("txtDeg");
+        deg->setFocus();
+        deg->selectAll();
+        QTest::keyClicks(deg, QStringLiteral("192"));
+        playKeys(QStringLiteral("+Shift +Home -Home -Shift"));
+        QCOMPARE(deg->selectedText(), QStringLiteral("192"));
+        playKeys(QStringLiteral("+Shift +Right -Right -Shift"));
+        QCOMPARE(deg->selectedText(), QStringLiteral("92"));
+        QTest::keyClick(deg, Qt::Key_5);
+        QCOMPARE(deg->text(), QStringLiteral("15"));
+        QCOMPARE(f.cell("List1", 1, SatListModel::Deg), QStringLiteral("15"));
+    }
+
+    // A held Delete or Insert acts once, however many repeats the keyboard sends.
+    void heldKeysActOnce_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("rowsAfter");  // change of the row count
+        QTest::newRow("Delete on the satellites") << "List1" << int(Qt::Key_Delete) << -1;
+        QTest::newRow("Delete on the TPs") << "List2" << int(Qt::Key_Delete) << -1;
+        QTest::newRow("Insert on the satellites") << "List1" << int(Qt::Key_Insert) << 1;
+        QTest::newRow("Insert on the TPs") << "List2" << int(Qt::Key_Insert) << 1;
+    }
+
+    void heldKeysActOnce()
+    {
+        QFETCH(QString, list);
+        QFETCH(int, key);
+        QFETCH(int, rowsAfter);
+        TPEditorFixture f;
+        QTreeView *view = f.list(list.toLatin1());
+        view->setFocus();
+        if (key == Qt::Key_Insert)
+            QTest::keyClick(view, Qt::Key_Delete);  // room below the limit
+        const int rows = view->model()->rowCount();
+        const auto send = [view, key](QEvent::Type type, bool repeat) {
+            QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+            QApplication::sendEvent(view, &event);
+        };
+        send(QEvent::KeyPress, false);
+        for (int i = 0; i < 20; ++i) {
+            send(QEvent::KeyRelease, true);
+            send(QEvent::KeyPress, true);
+        }
+        send(QEvent::KeyRelease, false);
+        QCOMPARE(view->model()->rowCount(), rows + rowsAfter);
+    }
+
+    void heldPasteActsOnce()
+    {
+        TPEditorFixture f;
+        QTreeView *view = f.list("List2");
+        view->setFocus();
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(view, Qt::Key_Delete);  // room for every repeat, were they pasted
+        const int rows = view->model()->rowCount();
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QKeyEvent first(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+        QApplication::sendEvent(view, &first);
+        for (int i = 0; i < 5; ++i) {
+            QKeyEvent repeat(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(), true);
+            QApplication::sendEvent(view, &repeat);
+        }
+        QCOMPARE(view->model()->rowCount(), rows + 1);
+    }
+
+    // A closed choice box takes the wheel only while it has the focus.
+    void wheelOverClosedChoiceBoxes_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("Combo1") << "Combo1";
+        QTest::newRow("cbPolar") << "cbPolar";
+        QTest::newRow("cbFEC") << "cbFEC";
+    }
+
+    void wheelOverClosedChoiceBoxes()
+    {
+        QFETCH(QString, box);
+        TPEditorFixture f;
+        auto *combo = f.find<QComboBox>(box.toLatin1());
+        f.list("List1")->setFocus();
+        const SatTable sats = f.tables().SatData;
+        const TPTable tps = f.tables().TPData;
+        const int item = combo->currentIndex();
+        const QPoint at = combo->rect().center();
+        for (const int delta : {-120, 120, -120}) {
+            QWheelEvent wheel(at, combo->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(combo, &wheel);
+        }
+        QCOMPARE(combo->currentIndex(), item);
+        QVERIFY(f.tables().SatData == sats);
+        QVERIFY(f.tables().TPData == tps);
+        QVERIFY(!f.editor->history().canUndo());
+        QVERIFY(combo->focusPolicy() != Qt::WheelFocus);  // nor does the wheel give it the focus
+
+        combo->setFocus();
+        QWheelEvent wheel(at, combo->mapToGlobal(at), {}, {0, item == 0 ? -120 : 120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+        QVERIFY(combo->currentIndex() != item);
+    }
+};
+
+QTEST_MAIN(TestTPEditorInput)
+#include "TPEditorInputTest.moc"
