@@ -5,6 +5,7 @@
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
 #include "support/ModalDriver.h"
+#include "support/ShownWindow.h"
 #include "support/TempProgramDir.h"
 #include "tp/ui/frmTPEdit.h"
 
@@ -38,7 +39,7 @@ struct TPEditorFixture {
         ModalDriver driver({modal::chooseFile(image)});
         window->cmdTPEDIT_Click(1);
         [&] { QTRY_VERIFY(driver.finished()); }();
-        editor = window->findChild<frmTPEdit *>();
+        editor = shownWindow<frmTPEdit>();
         if (editor) {
             editor->activateWindow();
             [&] { QVERIFY(QTest::qWaitForWindowActive(editor)); }();
