@@ -2,6 +2,7 @@
 // the row that typing changes, every tab change switches its list, names take
 // no control characters, and the message boxes look as the user knows them.
 #include "EditorFixture.h"
+#include "support/HeldKey.h"
 #include "support/ModalDriver.h"
 
 #include <QCheckBox>
@@ -332,8 +333,11 @@ void TestChannelEditorInput::heldShortcutsActOnce_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("locked");  // channel 1 afterwards
     QTest::addColumn<bool>("inF2");
-    QTest::newRow("Ctrl+L") << int(Qt::Key_L) << true << false;
-    QTest::newRow("Ctrl+2") << int(Qt::Key_2) << false << true;
+    QTest::addColumn<bool>("flagged");  // the repeats carry the repeat flag
+    QTest::newRow("Ctrl+L") << int(Qt::Key_L) << true << false << true;
+    QTest::newRow("Ctrl+2") << int(Qt::Key_2) << false << true << true;
+    QTest::newRow("Ctrl+L, repeats unflagged") << int(Qt::Key_L) << true << false << false;
+    QTest::newRow("Ctrl+2, repeats unflagged") << int(Qt::Key_2) << false << true << false;
 }
 
 void TestChannelEditorInput::heldShortcutsActOnce()
@@ -345,12 +349,8 @@ void TestChannelEditorInput::heldShortcutsActOnce()
     e.selectRow(1);
     QWidget *list = e.list();
     list->setFocus();
-    for (const bool repeated : {false, true, true, true, true}) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier, QString(), repeated);
-        QApplication::sendEvent(list, &press);
-    }
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::ControlModifier);
-    QApplication::sendEvent(list, &release);
+    QFETCH(bool, flagged);
+    holdKey(list, key, Qt::ControlModifier, flagged, 5);
     const ChannelEntry &entry = e.model.tables().Channels[0][1];
     QTEST(bool(entry.Attribute & 16), "locked");
     QTEST(entry.FavoriteFlag[1] == 1, "inF2");

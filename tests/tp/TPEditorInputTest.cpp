@@ -1,6 +1,7 @@
 // The TP editor's lists and boxes under mouse, keyboard and wheel input: the
 // boxes always show the row they edit, keys and the wheel do only what they show.
 #include "TPEditorFixture.h"
+#include "support/HeldKey.h"
 
 #include <QClipboard>
 #include <QUndoStack>
@@ -235,10 +236,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("list");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("rowsAfter");  // change of the row count
-        QTest::newRow("Delete on the satellites") << "List1" << int(Qt::Key_Delete) << -1;
-        QTest::newRow("Delete on the TPs") << "List2" << int(Qt::Key_Delete) << -1;
-        QTest::newRow("Insert on the satellites") << "List1" << int(Qt::Key_Insert) << 1;
-        QTest::newRow("Insert on the TPs") << "List2" << int(Qt::Key_Insert) << 1;
+        QTest::addColumn<bool>("flagged");   // the repeats carry the repeat flag
+        for (const bool flagged : {true, false}) {
+            const char *how = flagged ? "" : ", repeats unflagged";
+            QTest::addRow("Delete on the satellites%s", how) << "List1" << int(Qt::Key_Delete) << -1 << flagged;
+            QTest::addRow("Delete on the TPs%s", how) << "List2" << int(Qt::Key_Delete) << -1 << flagged;
+            QTest::addRow("Insert on the satellites%s", how) << "List1" << int(Qt::Key_Insert) << 1 << flagged;
+            QTest::addRow("Insert on the TPs%s", how) << "List2" << int(Qt::Key_Insert) << 1 << flagged;
+        }
     }
 
     void heldKeysActOnce()
@@ -252,16 +257,8 @@ private Q_SLOTS:
         if (key == Qt::Key_Insert)
             QTest::keyClick(view, Qt::Key_Delete);  // room below the limit
         const int rows = view->model()->rowCount();
-        const auto send = [view, key](QEvent::Type type, bool repeat) {
-            QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
-            QApplication::sendEvent(view, &event);
-        };
-        send(QEvent::KeyPress, false);
-        for (int i = 0; i < 20; ++i) {
-            send(QEvent::KeyRelease, true);
-            send(QEvent::KeyPress, true);
-        }
-        send(QEvent::KeyRelease, false);
+        QFETCH(bool, flagged);
+        holdKey(view, key, Qt::NoModifier, flagged);
         QCOMPARE(view->model()->rowCount(), rows + rowsAfter);
     }
 

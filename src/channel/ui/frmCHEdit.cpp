@@ -359,6 +359,8 @@ bool frmCHEdit::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
+    if (watched == List1 && event->type() == QEvent::KeyRelease)
+        m_listKeys.isNewStroke(*static_cast<QKeyEvent *>(event));  // remembers the release
     if (watched != List1 || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
         return QMainWindow::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
@@ -372,7 +374,7 @@ bool frmCHEdit::eventFilter(QObject *watched, QEvent *event)
         event->accept();  // in the list, Ctrl+A selects all rather than "Save As"
         return true;
     }
-    if (key->isAutoRepeat())
+    if (!m_listKeys.isNewStroke(*key))
         return true;  // a held key toggles once, not back and forth
     if (k == Qt::Key_A) {
         List1->selectAll();

@@ -2,6 +2,7 @@
 
 #include "channel/ChannelEditing.h"
 #include "common/ui/FileDialog.h"
+#include "common/ui/KeyStrokes.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -101,6 +102,7 @@ private:
     ChannelListModel *m_listModel = nullptr;
     FavoriteListModel *m_favoriteModel = nullptr;
     QSet<QString> m_backedUp;
+    KeyStrokes m_listKeys;  // presses and releases in List1
     // The image this window edits. Only its File Open, Save As and Download
     // change it; SelectedFile is whatever the last transfer used.
     QString m_selectedFile;

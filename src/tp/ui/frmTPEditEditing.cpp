@@ -138,43 +138,43 @@ bool frmTPEdit::listEvent(QObject *watched, QEvent *event)
     }
     if (watched != m_List1 && watched != m_List2)
         return false;
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    auto *keyEvent = static_cast<QKeyEvent *>(event);
+    const bool newStroke = m_listKeys.isNewStroke(*keyEvent);
+    const int key = keyEvent->key();
     if (event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier)
+        const Qt::KeyboardModifiers modifiers = keyEvent->modifiers() & ~Qt::KeypadModifier;
+        // Delete and Insert act on the press of a stroke, so a held key acts once.
+        if (modifiers == Qt::NoModifier && (key == Qt::Key_Delete || key == Qt::Key_Insert)) {
+            if (newStroke && key == Qt::Key_Delete)
+                sats ? cmdDel_Click() : cmdList2Del_Click();
+            else if (newStroke)
+                sats ? cmdInsert_Click() : cmdList2Insert_Click();
+            return true;
+        }
+        if (modifiers != Qt::ControlModifier)
             return false;
-        if (key->isAutoRepeat())  // a held Ctrl+V pastes once
-            return key->key() == Qt::Key_C || key->key() == Qt::Key_V || key->key() == Qt::Key_A;
-        switch (key->key()) {
+        if (!newStroke)  // a held Ctrl+V pastes once
+            return key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_A;
+        switch (key) {
         case Qt::Key_C: sats ? mmList1Copy_Click() : mmList2Copy_Click(); return true;
         case Qt::Key_V: sats ? mmList1Paste_Click() : mmList2Paste_Click(); return true;
         case Qt::Key_A: (sats ? m_List1 : m_List2)->selectAll(); return true;
         default: return false;
         }
     }
-    if (event->type() == QEvent::KeyRelease) {
-        auto *keyEvent = static_cast<QKeyEvent *>(event);
-        // A held key repeats its releases; the commands act once, on the last.
-        const int key = keyEvent->isAutoRepeat() ? 0 : keyEvent->key();
-        if (sats) {
-            List1Select(selectedSat());
-            if (key == Qt::Key_Return || key == Qt::Key_Enter)
-                m_txtSatName->setFocus();
-            else if (key == Qt::Key_Delete)
-                cmdDel_Click();
-            else if (key == Qt::Key_Insert)
-                cmdInsert_Click();
-        } else {
-            List2Select(selectedTP());
-            if (key == Qt::Key_Return || key == Qt::Key_Enter)
-                m_txtFreq->setFocus();
-            else if (key == Qt::Key_Delete)
-                cmdList2Del_Click();
-            else if (key == Qt::Key_Insert)
-                cmdList2Insert_Click();
-        }
-        return true;
+    const bool enter = !keyEvent->isAutoRepeat() && (key == Qt::Key_Return || key == Qt::Key_Enter);
+    if (sats) {
+        List1Select(selectedSat());
+        if (enter)
+            m_txtSatName->setFocus();
+    } else {
+        List2Select(selectedTP());
+        if (enter)
+            m_txtFreq->setFocus();
     }
-    return false;
+    return true;
 }
 
 void frmTPEdit::markRows(QTreeView *list, const QList<int> &rows)
