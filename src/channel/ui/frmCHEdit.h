@@ -1,11 +1,11 @@
 #pragma once
 
 #include "channel/ChannelEditing.h"
+#include "channel/ChannelSaver.h"
 #include "common/ui/FileDialog.h"
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QSet>
 
 class ChannelListModel;
 class Converters;
@@ -91,7 +91,6 @@ private:
     QString askThenChoose(FileDialogMode mode, const QString &title);
     bool saveTo(const QString &target);
     bool converterSucceeded(const RunOutcome &outcome, const QString &name);
-    void keepBackup(const QString &image);
     void reportLoad(const Status &loaded);
 
     ChannelModel &m_model;
@@ -100,7 +99,7 @@ private:
     ChannelEditing m_editing{m_model};
     ChannelListModel *m_listModel = nullptr;
     FavoriteListModel *m_favoriteModel = nullptr;
-    QSet<QString> m_backedUp;
+    ChannelSaver m_saver{m_converters};
     // The image this window edits. Only its File Open, Save As and Download
     // change it; SelectedFile is whatever the last transfer used.
     QString m_selectedFile;

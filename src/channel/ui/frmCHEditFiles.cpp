@@ -12,8 +12,6 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryFile>
@@ -117,38 +115,17 @@ bool frmCHEdit::converterSucceeded(const RunOutcome &outcome, const QString &nam
     return false;
 }
 
-void frmCHEdit::keepBackup(const QString &image)
-{
-    const QString key = QFileInfo(image).absoluteFilePath();
-    if (m_backedUp.contains(key) || !QFileInfo::exists(image))
-        return;
-    const QString backup = image + QStringLiteral(".bak");
-    QFile::remove(backup);
-    if (QFile::copy(image, backup)) {
-        m_backedUp.insert(key);
-        m_link.appendMessage(QStringLiteral("Kept the old channel data as %1\r\n").arg(backup));
-    } else {
-        m_link.appendMessage(QStringLiteral("Could not keep a copy of %1\r\n").arg(image));
-    }
-}
-
 bool frmCHEdit::saveTo(const QString &target)
 {
     ++m_renameRun;  // typing after a save is a step of its own
-    const ChannelTables before = m_model.savedCopy();
-    if (const Status saved = m_model.SaveChannelFiles(); !saved) {
+    const Result<QString> saved =
+        withBusyCursor([this, &target] { return m_saver.save(m_model, m_selectedFile, target); });
+    if (!saved) {
         showExclamation(this, saved.error());
         return false;
     }
-    // The edits count as saved only once the combiner has made the image from them.
-    const ChannelTables written = m_model.savedCopy();
-    m_model.setSavedCopy(before);
-    keepBackup(target);
-    const RunOutcome combined =
-        withBusyCursor([this, &target] { return m_converters.channelCombine(m_selectedFile, target); });
-    if (!converterSucceeded(combined, QStringLiteral("ChannelCombine")))
-        return false;
-    m_model.setSavedCopy(written);
+    if (!saved.value().isEmpty())
+        m_link.appendMessage(saved.value());
     return true;
 }
 
