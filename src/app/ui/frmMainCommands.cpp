@@ -22,47 +22,14 @@ void frmMain::showError(const Status &status)
 
 void frmMain::ModeSwitch(int index)
 {
-    Configuration &config = m_context.configuration;
-    ReceiverLink &link = m_context.link;
-    switch (index) {
-    case 0:
-        if (!config.hasMarker(Configuration::kUserMarker)) {
-            showError(config.deleteMarker(Configuration::kFactoryMarker));
-            OSD_Commands_Visible(false);
-            showError(config.createMarker(Configuration::kUserMarker));
-        }
-        break;
-    case 1:
-        if (!config.hasMarker(Configuration::kFactoryMarker)) {
-            showError(config.deleteMarker(Configuration::kUserMarker));
-            showError(config.createMarker(Configuration::kFactoryMarker));
-        }
-        break;
-    case 2:
-        showError(config.deleteMarker(Configuration::kUserMarker));
-        showError(config.deleteMarker(Configuration::kFactoryMarker));
-        OSD_Commands_Visible(false);
-        break;
-    case 3:
-        // The port is open exactly while text.ini exists, so a marker that cannot
-        // be changed leaves the port as it was.
-        if (config.hasMarker(Configuration::kMonitorMarker)) {
-            const Status deleted = config.deleteMarker(Configuration::kMonitorMarker);
-            showError(deleted);
-            if (deleted)
-                link.portOpen(false);
-        } else {
-            const Status created = config.createMarker(Configuration::kMonitorMarker);
-            showError(created);
-            if (created) {
-                showError(link.RS232_Connect());
-                link.portOpen(true);
-            }
-        }
-        break;
-    default:
+    const std::optional<Configuration::ModeChange> change =
+        m_context.configuration.ModeSwitch(index, m_context.link);
+    if (!change)
         return;
-    }
+    for (const QString &error : change->errors)
+        showExclamation(this, error);
+    if (change->hideOsdCommands)
+        OSD_Commands_Visible(false);
     ApplyConfiguration();
 }
 
