@@ -177,8 +177,8 @@ void TestConfiguration::modeSwitchReportsEveryFailure()
     std::optional<Configuration::ModeChange> change = config.ModeSwitch(0, link);
     QVERIFY(change.has_value());
     QCOMPARE(change->errors.size(), 1);
-    QVERIFY2(change->errors.at(0).startsWith(QStringLiteral("Cannot delete ") + dir.file(QStringLiteral("Factory.ini"))),
-             qPrintable(change->errors.at(0)));
+    const QString factory = dir.file(QStringLiteral("Factory.ini"));
+    QVERIFY2(change->errors.at(0).startsWith(QStringLiteral("Cannot delete ") + factory), qPrintable(change->errors.at(0)));
     QVERIFY(dir.has(QStringLiteral("user.ini")));
 
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("text.ini/blocked")));

@@ -65,7 +65,8 @@ void TestChannelSaver::newTargetNeedsNoBackup()
     QVERIFY2(saved.ok(), qPrintable(saved.error()));
     QCOMPARE(saved.value(), QString());
     QVERIFY(!QFile::exists(target + QStringLiteral(".bak")));
-    QCOMPARE(contents(s.dir.file(QStringLiteral("runs.log"))), (s.image + QStringLiteral(" -> ") + target + '\n').toUtf8());
+    const QString run = s.image + QStringLiteral(" -> ") + target + QLatin1Char('\n');
+    QCOMPARE(contents(s.dir.file(QStringLiteral("runs.log"))), run.toUtf8());
 }
 
 void TestChannelSaver::failureKeepsTheEditsUnsaved_data()
