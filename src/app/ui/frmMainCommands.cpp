@@ -3,12 +3,13 @@
 
 #include "app/AppContext.h"
 #include "app/UploadCommands.h"
+#include "channel/ChannelImageLoad.h"
 #include "channel/ui/frmCHEdit.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/WindowServices.h"
 #include "download/ui/frmDownList.h"
 #include "link/ui/SerialInit.h"
-#include "tp/TPFiles.h"
+#include "tp/TPImageLoad.h"
 #include "tp/ui/frmTPEdit.h"
 
 #include <QMessageBox>
@@ -68,13 +69,10 @@ void frmMain::cmdTPEDIT_Click(int index)
         return;
     // A second click during the run would start a conversion that deletes this one's files.
     m_cmdTPEDIT[1]->setEnabled(false);
-    const RunOutcome outcome = withBusyCursor([this, &file] { return m_context.converters.tpParse(file); });
-    if (!outcome.succeeded()) {
-        showExclamation(this, outcome.describe(QStringLiteral("TPParse")));
-        m_cmdTPEDIT[1]->setEnabled(true);
-        return;
-    }
-    if (const Status loaded = TPLoadAll(m_context.programDir, *m_context.tpTables); !loaded) {
+    const Status loaded = withBusyCursor([this, &file] {
+        return loadTPImage(m_context.converters, m_context.programDir, *m_context.tpTables, file);
+    });
+    if (!loaded) {
         showExclamation(this, loaded.error());
         m_cmdTPEDIT[1]->setEnabled(true);
         return;
@@ -92,15 +90,16 @@ void frmMain::cmdCHEdit_Click(int index)
         if (file.isEmpty())
             return;
         cmdChEditEnable(false);
-        const RunOutcome outcome =
-            withBusyCursor([this, &file] { return m_context.converters.channelParse(file); });
-        if (!outcome.succeeded()) {
-            showExclamation(this, outcome.describe(QStringLiteral("ChannelParse")));
+        const ChannelImageLoad loaded = withBusyCursor(
+            [this, &file] { return loadChannelImage(m_context.converters, m_context.channels, file); });
+        if (loaded.converted)
+            m_context.link.selectedFile = file;
+        if (!loaded.status) {
+            showExclamation(this, loaded.status.error());
             cmdChEditEnable(true);
             return;
         }
-        m_context.link.selectedFile = file;
-        openChannelEditor();
+        showChannelEditor();
         return;
     }
     const QString file = ShowFileDialog(this, FileDialogMode::Save, filter, QStringLiteral("ROM_GetCH.bin"),
@@ -111,7 +110,12 @@ void frmMain::cmdCHEdit_Click(int index)
     SerialInit(1, QString());
     if (m_context.link.hSerialMode == 10) {
         cmdChEditEnable(false);
-        openChannelEditor();
+        if (const Status loaded = m_context.channels.LoadChannelFiles(); !loaded) {
+            showExclamation(this, loaded.error());
+            cmdChEditEnable(true);
+            return;
+        }
+        showChannelEditor();
     }
 }
 
@@ -126,13 +130,8 @@ void frmMain::openTPEditor()
     editor->show();
 }
 
-void frmMain::openChannelEditor()
+void frmMain::showChannelEditor()
 {
-    if (const Status loaded = m_context.channels.LoadChannelFiles(); !loaded) {
-        showExclamation(this, loaded.error());
-        cmdChEditEnable(true);
-        return;
-    }
     auto *editor = new frmCHEdit(m_context.channels, m_context.link, m_context.converters);
     connect(editor, &frmCHEdit::closed, this, [this] { cmdChEditEnable(true); });
     editor->show();

@@ -21,7 +21,6 @@ class QTreeView;
 class QUndoStack;
 class frmCHFind;
 class ReceiverLink;
-struct RunOutcome;
 
 // The channel editor: the TV or radio list, rename, moves, locks, favourite
 // groups and the file commands. Emits closed() once it has cleaned up.
@@ -90,7 +89,6 @@ private:
     // The save prompt, then the file dialog; empty when either was cancelled.
     QString askThenChoose(FileDialogMode mode, const QString &title);
     bool saveTo(const QString &target);
-    bool converterSucceeded(const RunOutcome &outcome, const QString &name);
     void reportLoad(const Status &loaded);
 
     ChannelModel &m_model;

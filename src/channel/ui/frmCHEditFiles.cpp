@@ -2,6 +2,7 @@
 // upload and close.
 #include "channel/ui/frmCHEdit.h"
 
+#include "channel/ChannelImageLoad.h"
 #include "common/Converters.h"
 #include "common/TextServices.h"
 #include "common/WholeFile.h"
@@ -107,14 +108,6 @@ void frmCHEdit::buildMenus()
             &QAction::triggered, List3, &QTreeView::selectAll);
 }
 
-bool frmCHEdit::converterSucceeded(const RunOutcome &outcome, const QString &name)
-{
-    if (outcome.succeeded())
-        return true;
-    showExclamation(this, outcome.describe(name));
-    return false;
-}
-
 bool frmCHEdit::saveTo(const QString &target)
 {
     ++m_renameRun;  // typing after a save is a step of its own
@@ -171,13 +164,16 @@ void frmCHEdit::openCommand()
     const QString file = askThenChoose(FileDialogMode::Open, QStringLiteral("Open Ch. DATA"));
     if (file.isEmpty())
         return;
-    const RunOutcome parsed = withBusyCursor([this, &file] { return m_converters.channelParse(file); });
-    if (!converterSucceeded(parsed, QStringLiteral("ChannelParse")))
+    const ChannelImageLoad loaded =
+        withBusyCursor([this, &file] { return loadChannelImage(m_converters, m_model, file); });
+    if (!loaded.converted) {
+        showExclamation(this, loaded.status.error());
         return;
+    }
     m_selectedFile = file;
     m_link.selectedFile = file;
     setWindowTitle(ShortenPathCaption(m_selectedFile));  // the caption names the file that Save writes
-    reportLoad(m_model.LoadChannelFiles());
+    reportLoad(loaded.status);
     m_editing.reloaded();
     showLoaded();
 }
