@@ -4,6 +4,11 @@
 #include "common/Result.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class ReceiverLink;
 
 // The configuration is the presence of three empty marker files in the program
 // directory: user.ini (user mode), Factory.ini (factory mode) and text.ini
@@ -21,6 +26,16 @@ public:
     bool hasMarker(const QString &name) const { return m_dir.exists(name); }
     Status createMarker(const QString &name) const;
     Status deleteMarker(const QString &name) const;  // succeeds when there is none
+
+    // What a mode button changed, for the main window to show.
+    struct ModeChange {
+        QStringList errors;  // in the order they happened
+        bool hideOsdCommands = false;
+    };
+    // Mode button `index`: 0 user, 1 factory, 2 neither, 3 monitor on or off.
+    // Monitor mode opens or closes the link's monitor port with its marker.
+    // Nothing happens for any other index.
+    std::optional<ModeChange> ModeSwitch(int index, ReceiverLink &link) const;
 
     // Reads the markers: OperatingMode changes only when a mode marker exists
     // (user.ini wins over Factory.ini), otherwise it keeps its value.

@@ -1,28 +1,10 @@
 #include "tp/TPSaver.h"
 
-#include "common/WholeFile.h"
 #include "tp/TPFiles.h"
-
-#include <QFileInfo>
 
 TPSaver::TPSaver(ProgramDir dir, Converters converters)
     : m_dir(std::move(dir)), m_converters(std::move(converters))
 {
-}
-
-Result<QString> TPSaver::backUp(const QString &mdaFile)
-{
-    const QString key = QFileInfo(mdaFile).absoluteFilePath();
-    if (m_backedUp.contains(key) || !QFileInfo::exists(mdaFile))
-        return QString();
-    const Result<QByteArray> image = readWholeFile(mdaFile);
-    if (!image)
-        return image.status();
-    const QString copy = mdaFile + QStringLiteral(".bak");
-    if (const Status written = writeWholeFile(copy, image.value()); !written)
-        return written;
-    m_backedUp.insert(key);
-    return QStringLiteral("Kept a copy of the TP file as %1\r\n").arg(copy);
 }
 
 Result<QString> TPSaver::save(TPTables &tables, const QString &mdaFile)
@@ -33,13 +15,15 @@ Result<QString> TPSaver::save(TPTables &tables, const QString &mdaFile)
     staged.copyWorkingToStored();
     if (const Status written = TPSaveAll(m_dir, staged); !written)
         return written;
-    Result<QString> note = backUp(mdaFile);
-    if (!note)
-        return note;
+    const Result<QString> copy = m_backups.keep(mdaFile);
+    if (!copy)
+        return copy;
     const RunOutcome combined = m_converters.tpCombine(mdaFile);
     if (!combined.succeeded())
         return Result<QString>::failure(combined.describe(QStringLiteral("TPCombine")));
     tables.SatDataStored = std::move(staged.SatDataStored);
     tables.TPDataStored = std::move(staged.TPDataStored);
-    return note;
+    if (copy.value().isEmpty())
+        return QString();
+    return QStringLiteral("Kept a copy of the TP file as %1\r\n").arg(copy.value());
 }

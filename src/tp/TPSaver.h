@@ -1,11 +1,11 @@
 #pragma once
 
+#include "common/BackupCopy.h"
 #include "common/Converters.h"
 #include "common/ProgramDir.h"
 #include "common/Result.h"
 #include "tp/TPTables.h"
 
-#include <QSet>
 #include <QString>
 
 // Saving the working tables into a TP image: the stored tables take them
@@ -21,9 +21,7 @@ public:
     Result<QString> save(TPTables &tables, const QString &mdaFile);
 
 private:
-    Result<QString> backUp(const QString &mdaFile);
-
     ProgramDir m_dir;
     Converters m_converters;
-    QSet<QString> m_backedUp;
+    BackupCopy m_backups;
 };

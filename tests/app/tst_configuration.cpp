@@ -1,5 +1,6 @@
 #include "app/Configuration.h"
 #include "app/MainLayout.h"
+#include "link/ReceiverLink.h"
 #include "support/TempProgramDir.h"
 
 #include <QtTest>
@@ -12,6 +13,9 @@ private Q_SLOTS:
     void layoutFollowsTheConfiguration_data();
     void layoutFollowsTheConfiguration();
     void markerFailuresAreReported();
+    void modeButtonsSwitchMarkers_data();
+    void modeButtonsSwitchMarkers();
+    void modeSwitchReportsEveryFailure();
     void twips();
 };
 
@@ -118,6 +122,76 @@ void TestConfiguration::markerFailuresAreReported()
     QVERIFY(!deleted.ok());
     QVERIFY(deleted.error().startsWith(QStringLiteral("Cannot delete ")));
     QVERIFY(config.deleteMarker(Configuration::kFactoryMarker).ok());  // nothing there: nothing to do
+}
+
+void TestConfiguration::modeButtonsSwitchMarkers_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<bool>("hideOsd");
+    const QString user = QStringLiteral("user.ini");
+    const QString factory = QStringLiteral("Factory.ini");
+    const QString monitor = QStringLiteral("text.ini");
+    QTest::newRow("user from none") << QStringList{} << 0 << QStringList{user} << true;
+    QTest::newRow("user from factory") << QStringList{factory, monitor} << 0 << QStringList{monitor, user} << true;
+    QTest::newRow("user when set changes nothing") << QStringList{factory, user} << 0 << QStringList{factory, user}
+                                                   << false;
+    QTest::newRow("factory from user") << QStringList{user} << 1 << QStringList{factory} << false;
+    QTest::newRow("factory when set changes nothing") << QStringList{factory, user} << 1
+                                                      << QStringList{factory, user} << false;
+    QTest::newRow("neither") << QStringList{factory, monitor, user} << 2 << QStringList{monitor} << true;
+    QTest::newRow("monitor on") << QStringList{user} << 3 << QStringList{monitor, user} << false;
+    QTest::newRow("monitor off") << QStringList{monitor, user} << 3 << QStringList{user} << false;
+}
+
+void TestConfiguration::modeButtonsSwitchMarkers()
+{
+    QFETCH(QStringList, before);
+    QFETCH(int, button);
+    QFETCH(QStringList, after);
+    QFETCH(bool, hideOsd);
+    TempProgramDir dir;
+    dir.touch(QStringLiteral("Com1"));  // the monitor port: never a real device here
+    for (const QString &m : before)
+        dir.touch(m);
+    Configuration config{ProgramDir(dir.path())};
+    ReceiverLink link{ProgramDir(dir.path())};
+    const std::optional<Configuration::ModeChange> change = config.ModeSwitch(button, link);
+    QVERIFY(change.has_value());
+    QCOMPARE(change->errors, QStringList{});
+    QCOMPARE(change->hideOsdCommands, hideOsd);
+    QStringList present = QDir(dir.path()).entryList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
+    QCOMPARE(present, after);
+}
+
+void TestConfiguration::modeSwitchReportsEveryFailure()
+{
+    TempProgramDir dir;
+    Configuration config{ProgramDir(dir.path())};
+    ReceiverLink link{ProgramDir(dir.path())};
+    QVERIFY(!config.ModeSwitch(4, link).has_value());
+
+    // Directories in the markers' places cannot be deleted; the other changes still happen.
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Factory.ini/blocked")));
+    std::optional<Configuration::ModeChange> change = config.ModeSwitch(0, link);
+    QVERIFY(change.has_value());
+    QCOMPARE(change->errors.size(), 1);
+    const QString factory = dir.file(QStringLiteral("Factory.ini"));
+    QVERIFY2(change->errors.at(0).startsWith(QStringLiteral("Cannot delete ") + factory), qPrintable(change->errors.at(0)));
+    QVERIFY(dir.has(QStringLiteral("user.ini")));
+
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("text.ini/blocked")));
+    change = config.ModeSwitch(2, link);
+    QCOMPARE(change->errors.size(), 1);
+    QVERIFY(!dir.has(QStringLiteral("user.ini")));
+    // A monitor marker that cannot be deleted leaves the port as it was.
+    QVERIFY(!link.monitorPort().isOpen());
+    change = config.ModeSwitch(3, link);
+    QCOMPARE(change->errors.size(), 1);
+    QVERIFY2(change->errors.at(0).startsWith(QStringLiteral("Cannot delete ") + dir.file(QStringLiteral("text.ini"))),
+             qPrintable(change->errors.at(0)));
+    QVERIFY(!link.monitorPort().isOpen());
 }
 
 void TestConfiguration::twips()

@@ -1,8 +1,10 @@
 #include "TestChannelModel.h"
 
+#include "channel/ChannelImageLoad.h"
 #include "channel/ChannelModel.h"
 #include "channel/SampleTables.h"
 #include "common/WholeFile.h"
+#include "support/TempProgramDir.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -172,4 +174,44 @@ void TestChannelModel::unwritableFileStopsTheSave()
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Favorite.dll"))));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("ROM_GetCH.dll"))));
     QVERIFY(!model.ChannelDataUnchanged());
+}
+
+void TestChannelModel::imageLoadConvertsFirst_data()
+{
+    QTest::addColumn<QByteArray>("parser");  // the ChannelParse stand-in; none when empty
+    QTest::addColumn<bool>("converted");
+    QTest::addColumn<QString>("error");  // %1 is the program directory
+    QTest::newRow("loads") << QByteArray("cp \"$2\"/stash/* \"$2\"/\n") << true << QString();
+    QTest::newRow("parser fails") << QByteArray("echo 'ChannelParse: bad image' >&2\nexit 10\n") << false
+                                  << "ChannelParse failed with exit code 10.\nChannelParse: bad image";
+    QTest::newRow("parser writes nothing") << QByteArray("exit 0\n") << true << "ROM_GetCH.dll is missing in %1";
+}
+
+void TestChannelModel::imageLoadConvertsFirst()
+{
+    QFETCH(QByteArray, parser);
+    QFETCH(bool, converted);
+    QFETCH(QString, error);
+    TempProgramDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("stash")));
+    QTemporaryDir stash;  // putValidFiles writes into a QTemporaryDir
+    putValidFiles(stash);
+    for (const QString &name : QDir(stash.path()).entryList(QDir::Files))
+        QVERIFY(QFile::copy(stash.filePath(name), dir.file(QStringLiteral("stash/") + name)));
+    dir.script(QStringLiteral("ChannelParse"), parser);
+    ChannelModel model{ProgramDir(dir.path())};
+    model.tables() = sampleTables(3, 2);  // unsaved edits of an earlier image
+
+    const ChannelImageLoad loaded =
+        loadChannelImage(Converters(ProgramDir(dir.path())), model, dir.file(QStringLiteral("CH.bin")));
+    QCOMPARE(loaded.converted, converted);
+    error.replace(QStringLiteral("%1"), QDir::toNativeSeparators(dir.path()));
+    QCOMPARE(loaded.status.error(), error);
+    QCOMPARE(loaded.status.ok(), error.isEmpty());
+    if (loaded.status.ok())
+        QCOMPARE(model.tables().Rom.size(), 2);
+    else if (converted)
+        QCOMPARE(model.tables(), ChannelTables());  // as a failed LoadChannelFiles leaves it
+    else
+        QCOMPARE(model.tables(), sampleTables(3, 2));  // nothing was converted: the edits stay
 }

@@ -12,4 +12,6 @@ private slots:
     void unchanged();
     void writerReplacesAnySpelling();
     void unwritableFileStopsTheSave();
+    void imageLoadConvertsFirst_data();
+    void imageLoadConvertsFirst();
 };

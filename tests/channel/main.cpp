@@ -2,6 +2,7 @@
 #include "TestChannelFiles.h"
 #include "TestChannelImage.h"
 #include "TestChannelModel.h"
+#include "TestChannelSaver.h"
 #include "TestChannelSorts.h"
 #include "TestChannelUndo.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char *argv[])
     failed += QTest::qExec(&files, argc, argv);
     TestChannelModel model;
     failed += QTest::qExec(&model, argc, argv);
+    TestChannelSaver saver;
+    failed += QTest::qExec(&saver, argc, argv);
     TestChannelEditing editing;
     failed += QTest::qExec(&editing, argc, argv);
     TestChannelSorts sorts;

@@ -131,7 +131,8 @@ class TestChannelEditor : public QObject {
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
     void editSaveCloseReopen();
-    void failedCombinerIsShownAndKeepsChanges();
+    void failedSaveIsShownAndKeepsChanges_data();
+    void failedSaveIsShownAndKeepsChanges();
     void closePromptCancelKeepsTheWindow();
     void uploadOfTheSavedImage();
     void ctrlAAndCancelledSaveAs();
@@ -179,20 +180,35 @@ void TestChannelEditor::editSaveCloseReopen()
     editor->close();
 }
 
-void TestChannelEditor::failedCombinerIsShownAndKeepsChanges()
+void TestChannelEditor::failedSaveIsShownAndKeepsChanges_data()
 {
+    QTest::addColumn<bool>("blockBackup");
+    QTest::addColumn<QString>("error");  // its start; %1 is the image
+    QTest::newRow("combiner missing") << false << "ChannelCombine could not be started";
+    // Without a copy the old image is never replaced.
+    QTest::newRow("backup cannot be made") << true << "Cannot write %1.bak: ";
+}
+
+void TestChannelEditor::failedSaveIsShownAndKeepsChanges()
+{
+    QFETCH(bool, blockBackup);
+    QFETCH(QString, error);
     EditorSetup setup;
     const QByteArray original = contents(setup.image);
     frmCHEdit *editor = setup.open();
     QVERIFY(editor);
-    QFile::remove(setup.dir.file(QStringLiteral("ChannelCombine")));
+    if (blockBackup)
+        QVERIFY(QDir().mkpath(setup.image + QStringLiteral(".bak/blocked")));
+    else
+        QFile::remove(setup.dir.file(QStringLiteral("ChannelCombine")));
     retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("X"));
     QStringList boxes;
     ModalDriver driver({modal::acknowledgeBox(&boxes)});
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
     QTRY_VERIFY(driver.finished());
     QCOMPARE(boxes.size(), 1);
-    QVERIFY2(boxes[0].startsWith(QStringLiteral("ChannelCombine could not be started")), qPrintable(boxes[0]));
+    error.replace(QStringLiteral("%1"), QDir::toNativeSeparators(setup.image));
+    QVERIFY2(boxes[0].startsWith(error), qPrintable(boxes[0]));
     QVERIFY(!setup.context->channels.ChannelDataUnchanged());
     QCOMPARE(contents(setup.image), original);
     ModalDriver discard({[](QWidget *w) {

@@ -63,7 +63,7 @@ private:
 
     // Hooks for the windows that later issues bring.
     void openTPEditor();
-    void openChannelEditor();
+    void showChannelEditor();
 
     AppContext &m_context;
 

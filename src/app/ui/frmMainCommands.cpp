@@ -3,12 +3,13 @@
 
 #include "app/AppContext.h"
 #include "app/UploadCommands.h"
+#include "channel/ChannelImageLoad.h"
 #include "channel/ui/frmCHEdit.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/WindowServices.h"
 #include "download/ui/frmDownList.h"
 #include "link/ui/SerialInit.h"
-#include "tp/TPFiles.h"
+#include "tp/TPImageLoad.h"
 #include "tp/ui/frmTPEdit.h"
 
 #include <QMessageBox>
@@ -22,47 +23,14 @@ void frmMain::showError(const Status &status)
 
 void frmMain::ModeSwitch(int index)
 {
-    Configuration &config = m_context.configuration;
-    ReceiverLink &link = m_context.link;
-    switch (index) {
-    case 0:
-        if (!config.hasMarker(Configuration::kUserMarker)) {
-            showError(config.deleteMarker(Configuration::kFactoryMarker));
-            OSD_Commands_Visible(false);
-            showError(config.createMarker(Configuration::kUserMarker));
-        }
-        break;
-    case 1:
-        if (!config.hasMarker(Configuration::kFactoryMarker)) {
-            showError(config.deleteMarker(Configuration::kUserMarker));
-            showError(config.createMarker(Configuration::kFactoryMarker));
-        }
-        break;
-    case 2:
-        showError(config.deleteMarker(Configuration::kUserMarker));
-        showError(config.deleteMarker(Configuration::kFactoryMarker));
-        OSD_Commands_Visible(false);
-        break;
-    case 3:
-        // The port is open exactly while text.ini exists, so a marker that cannot
-        // be changed leaves the port as it was.
-        if (config.hasMarker(Configuration::kMonitorMarker)) {
-            const Status deleted = config.deleteMarker(Configuration::kMonitorMarker);
-            showError(deleted);
-            if (deleted)
-                link.portOpen(false);
-        } else {
-            const Status created = config.createMarker(Configuration::kMonitorMarker);
-            showError(created);
-            if (created) {
-                showError(link.RS232_Connect());
-                link.portOpen(true);
-            }
-        }
-        break;
-    default:
+    const std::optional<Configuration::ModeChange> change =
+        m_context.configuration.ModeSwitch(index, m_context.link);
+    if (!change)
         return;
-    }
+    for (const QString &error : change->errors)
+        showExclamation(this, error);
+    if (change->hideOsdCommands)
+        OSD_Commands_Visible(false);
     ApplyConfiguration();
 }
 
@@ -101,13 +69,10 @@ void frmMain::cmdTPEDIT_Click(int index)
         return;
     // A second click during the run would start a conversion that deletes this one's files.
     m_cmdTPEDIT[1]->setEnabled(false);
-    const RunOutcome outcome = withBusyCursor([this, &file] { return m_context.converters.tpParse(file); });
-    if (!outcome.succeeded()) {
-        showExclamation(this, outcome.describe(QStringLiteral("TPParse")));
-        m_cmdTPEDIT[1]->setEnabled(true);
-        return;
-    }
-    if (const Status loaded = TPLoadAll(m_context.programDir, *m_context.tpTables); !loaded) {
+    const Status loaded = withBusyCursor([this, &file] {
+        return loadTPImage(m_context.converters, m_context.programDir, *m_context.tpTables, file);
+    });
+    if (!loaded) {
         showExclamation(this, loaded.error());
         m_cmdTPEDIT[1]->setEnabled(true);
         return;
@@ -125,15 +90,16 @@ void frmMain::cmdCHEdit_Click(int index)
         if (file.isEmpty())
             return;
         cmdChEditEnable(false);
-        const RunOutcome outcome =
-            withBusyCursor([this, &file] { return m_context.converters.channelParse(file); });
-        if (!outcome.succeeded()) {
-            showExclamation(this, outcome.describe(QStringLiteral("ChannelParse")));
+        const ChannelImageLoad loaded = withBusyCursor(
+            [this, &file] { return loadChannelImage(m_context.converters, m_context.channels, file); });
+        if (loaded.converted)
+            m_context.link.selectedFile = file;
+        if (!loaded.status) {
+            showExclamation(this, loaded.status.error());
             cmdChEditEnable(true);
             return;
         }
-        m_context.link.selectedFile = file;
-        openChannelEditor();
+        showChannelEditor();
         return;
     }
     const QString file = ShowFileDialog(this, FileDialogMode::Save, filter, QStringLiteral("ROM_GetCH.bin"),
@@ -144,7 +110,12 @@ void frmMain::cmdCHEdit_Click(int index)
     SerialInit(1, QString());
     if (m_context.link.hSerialMode == 10) {
         cmdChEditEnable(false);
-        openChannelEditor();
+        if (const Status loaded = m_context.channels.LoadChannelFiles(); !loaded) {
+            showExclamation(this, loaded.error());
+            cmdChEditEnable(true);
+            return;
+        }
+        showChannelEditor();
     }
 }
 
@@ -159,13 +130,8 @@ void frmMain::openTPEditor()
     editor->show();
 }
 
-void frmMain::openChannelEditor()
+void frmMain::showChannelEditor()
 {
-    if (const Status loaded = m_context.channels.LoadChannelFiles(); !loaded) {
-        showExclamation(this, loaded.error());
-        cmdChEditEnable(true);
-        return;
-    }
     auto *editor = new frmCHEdit(m_context.channels, m_context.link, m_context.converters);
     connect(editor, &frmCHEdit::closed, this, [this] { cmdChEditEnable(true); });
     editor->show();

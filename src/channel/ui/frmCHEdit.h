@@ -1,12 +1,12 @@
 #pragma once
 
 #include "channel/ChannelEditing.h"
+#include "channel/ChannelSaver.h"
 #include "common/ui/FileDialog.h"
 #include "common/ui/KeyStrokes.h"
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QSet>
 
 class ChannelListModel;
 class Converters;
@@ -22,7 +22,6 @@ class QTreeView;
 class QUndoStack;
 class frmCHFind;
 class ReceiverLink;
-struct RunOutcome;
 
 // The channel editor: the TV or radio list, rename, moves, locks, favourite
 // groups and the file commands. Emits closed() once it has cleaned up.
@@ -91,8 +90,6 @@ private:
     // The save prompt, then the file dialog; empty when either was cancelled.
     QString askThenChoose(FileDialogMode mode, const QString &title);
     bool saveTo(const QString &target);
-    bool converterSucceeded(const RunOutcome &outcome, const QString &name);
-    void keepBackup(const QString &image);
     void reportLoad(const Status &loaded);
 
     ChannelModel &m_model;
@@ -101,7 +98,7 @@ private:
     ChannelEditing m_editing{m_model};
     ChannelListModel *m_listModel = nullptr;
     FavoriteListModel *m_favoriteModel = nullptr;
-    QSet<QString> m_backedUp;
+    ChannelSaver m_saver{m_converters};
     KeyStrokes m_listKeys;  // presses and releases in List1
     // The image this window edits. Only its File Open, Save As and Download
     // change it; SelectedFile is whatever the last transfer used.

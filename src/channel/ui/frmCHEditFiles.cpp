@@ -2,6 +2,7 @@
 // upload and close.
 #include "channel/ui/frmCHEdit.h"
 
+#include "channel/ChannelImageLoad.h"
 #include "common/Converters.h"
 #include "common/TextServices.h"
 #include "common/WholeFile.h"
@@ -12,8 +13,6 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryFile>
@@ -109,46 +108,17 @@ void frmCHEdit::buildMenus()
             &QAction::triggered, List3, &QTreeView::selectAll);
 }
 
-bool frmCHEdit::converterSucceeded(const RunOutcome &outcome, const QString &name)
-{
-    if (outcome.succeeded())
-        return true;
-    showExclamation(this, outcome.describe(name));
-    return false;
-}
-
-void frmCHEdit::keepBackup(const QString &image)
-{
-    const QString key = QFileInfo(image).absoluteFilePath();
-    if (m_backedUp.contains(key) || !QFileInfo::exists(image))
-        return;
-    const QString backup = image + QStringLiteral(".bak");
-    QFile::remove(backup);
-    if (QFile::copy(image, backup)) {
-        m_backedUp.insert(key);
-        m_link.appendMessage(QStringLiteral("Kept the old channel data as %1\r\n").arg(backup));
-    } else {
-        m_link.appendMessage(QStringLiteral("Could not keep a copy of %1\r\n").arg(image));
-    }
-}
-
 bool frmCHEdit::saveTo(const QString &target)
 {
     ++m_renameRun;  // typing after a save is a step of its own
-    const ChannelTables before = m_model.savedCopy();
-    if (const Status saved = m_model.SaveChannelFiles(); !saved) {
+    const Result<QString> saved =
+        withBusyCursor([this, &target] { return m_saver.save(m_model, m_selectedFile, target); });
+    if (!saved) {
         showExclamation(this, saved.error());
         return false;
     }
-    // The edits count as saved only once the combiner has made the image from them.
-    const ChannelTables written = m_model.savedCopy();
-    m_model.setSavedCopy(before);
-    keepBackup(target);
-    const RunOutcome combined =
-        withBusyCursor([this, &target] { return m_converters.channelCombine(m_selectedFile, target); });
-    if (!converterSucceeded(combined, QStringLiteral("ChannelCombine")))
-        return false;
-    m_model.setSavedCopy(written);
+    if (!saved.value().isEmpty())
+        m_link.appendMessage(saved.value());
     return true;
 }
 
@@ -194,13 +164,16 @@ void frmCHEdit::openCommand()
     const QString file = askThenChoose(FileDialogMode::Open, QStringLiteral("Open Ch. DATA"));
     if (file.isEmpty())
         return;
-    const RunOutcome parsed = withBusyCursor([this, &file] { return m_converters.channelParse(file); });
-    if (!converterSucceeded(parsed, QStringLiteral("ChannelParse")))
+    const ChannelImageLoad loaded =
+        withBusyCursor([this, &file] { return loadChannelImage(m_converters, m_model, file); });
+    if (!loaded.converted) {
+        showExclamation(this, loaded.status.error());
         return;
+    }
     m_selectedFile = file;
     m_link.selectedFile = file;
     setWindowTitle(ShortenPathCaption(m_selectedFile));  // the caption names the file that Save writes
-    reportLoad(m_model.LoadChannelFiles());
+    reportLoad(loaded.status);
     m_editing.reloaded();
     showLoaded();
 }

@@ -7,7 +7,7 @@
 #include "link/ReceiverLink.h"
 #include "link/ui/SerialInit.h"
 #include "tp/TPDataCheck.h"
-#include "tp/TPFiles.h"
+#include "tp/TPImageLoad.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -114,18 +114,10 @@ void frmTPEdit::cmdDataFileLoad_Click()
     if (file.isEmpty())
         return;
     deleteIntermediateFiles();
-    const RunOutcome parsed = withBusyCursor([this, &file] { return m_converters.tpParse(file); });
-    const SatTable oldSats = m_tables.SatDataStored;
-    const TPTable oldTPs = m_tables.TPDataStored;
-    Status loaded = Status::success();
-    if (!parsed.succeeded())
-        loaded = Status::failure(parsed.describe(QStringLiteral("TPParse")));
-    else
-        loaded = TPLoadAll(m_link.programDir(), m_tables);
+    const Status loaded =
+        withBusyCursor([this, &file] { return loadTPImage(m_converters, m_link.programDir(), m_tables, file); });
     if (!loaded) {
         // The edits and the file being edited stay as they were.
-        m_tables.SatDataStored = oldSats;
-        m_tables.TPDataStored = oldTPs;
         showExclamation(this, loaded.error());
         return;
     }

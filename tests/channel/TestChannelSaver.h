@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QObject>
+
+class TestChannelSaver : public QObject {
+    Q_OBJECT
+private slots:
+    void savesAndKeepsOneBackup();
+    void newTargetNeedsNoBackup();
+    void failureKeepsTheEditsUnsaved_data();
+    void failureKeepsTheEditsUnsaved();
+};
