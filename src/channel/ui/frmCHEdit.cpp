@@ -206,14 +206,6 @@ void frmCHEdit::selectRows(QTreeView *view, const QList<int> &rows)
         view->scrollTo(view->model()->index(rows.last(), 0));
 }
 
-void frmCHEdit::PBEDITENABLE(bool value)
-{
-    txtChannelName->setEnabled(value);
-    chkLock->setEnabled(value);
-    for (QCheckBox *box : chkFavorite)
-        box->setEnabled(value);
-}
-
 void frmCHEdit::List1Select(int index)
 {
     if (m_editing.rowCount() == 0)
