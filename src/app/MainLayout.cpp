@@ -1,7 +1,5 @@
 #include "app/MainLayout.h"
 
-#include <cmath>
-
 namespace {
 constexpr int kGroupLeft = 120;
 constexpr int kGroupTop = 360;
@@ -58,12 +56,4 @@ MainLayout MainLayout::compute(bool extended, bool monitor)
     l.windowHeight = monitor ? l.messageBoard.top() + l.messageBoard.height() + 700
                              : l.serialGroup.top() + l.serialGroup.height() + 700;
     return l;
-}
-
-int twipsToPixels(int twips, int dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
-
-QRect twipsToPixels(const QRect &twips, int dpi)
-{
-    return {twipsToPixels(twips.left(), dpi), twipsToPixels(twips.top(), dpi), twipsToPixels(twips.width(), dpi),
-            twipsToPixels(twips.height(), dpi)};
 }

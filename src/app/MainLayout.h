@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Twips.h"
+
 #include <QRect>
 
 // The parts of the main window's geometry that follow the configuration, in
@@ -29,7 +31,3 @@ struct MainLayout {
     // Fixed places inside the upload group (relative to it).
     static QRect uploadButton(int index);  // cmdPCSTB 0..5
 };
-
-// Twips to pixels at the given logical dpi (15 twips a pixel at 96 dpi).
-int twipsToPixels(int twips, int dpi);
-QRect twipsToPixels(const QRect &twips, int dpi);

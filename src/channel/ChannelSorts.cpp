@@ -1,8 +1,8 @@
 #include "channel/ChannelSorts.h"
 
+#include "common/ExchangeSort.h"
+
 #include <algorithm>
-#include <numeric>
-#include <vector>
 
 QString upperName(const QString &name)
 {
@@ -10,38 +10,6 @@ QString upperName(const QString &name)
     for (QChar &c : upper)
         c = c.toUpper();
     return upper;
-}
-
-QList<int> exchangeSortOrder(const QList<QString> &keys, int direction)
-{
-    const int n = int(keys.size());
-    // Ranks compare as the keys do, so the quadratic pass runs on integers.
-    std::vector<int> byKey(n);
-    std::iota(byKey.begin(), byKey.end(), 0);
-    std::sort(byKey.begin(), byKey.end(), [&keys](int a, int b) { return keys[a] < keys[b]; });
-    std::vector<int> rank(n);
-    int r = 0;
-    for (int k = 0; k < n; ++k) {
-        if (k > 0 && keys[byKey[k]] != keys[byKey[k - 1]])
-            ++r;
-        rank[byKey[k]] = r;
-    }
-    QList<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
-    const bool ascending = direction > 0;
-    for (int i = 0; i < n; ++i) {
-        int held = rank[i];
-        int heldFrom = order[i];
-        for (int j = i + 1; j < n; ++j) {
-            if (ascending ? held > rank[j] : held < rank[j]) {
-                std::swap(held, rank[j]);
-                std::swap(heldFrom, order[j]);
-            }
-        }
-        rank[i] = held;
-        order[i] = heldFrom;
-    }
-    return order;
 }
 
 void sortChannelsByName(QList<ChannelEntry> &list, const QList<RomChannel> &rom, int direction)

@@ -11,12 +11,6 @@
 // so a position in the upper-cased name is a position in the name.
 QString upperName(const QString &name);
 
-// The order the exchange sort leaves `keys` in (direction +1 ascending, -1
-// descending): entry k is the old position of what ends at k. Exactly the
-// exchanges of comparing every i with every later j and exchanging when the
-// comparison answers `direction`, including its order of equal keys.
-QList<int> exchangeSortOrder(const QList<QString> &keys, int direction);
-
 // The name sort of a channel list: keys are the upper-cased names of the
 // entries' master records.
 void sortChannelsByName(QList<ChannelEntry> &list, const QList<RomChannel> &rom, int direction);

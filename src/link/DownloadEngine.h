@@ -28,7 +28,6 @@ public:
     bool readyReceived() const { return m_readyReceived; }
     bool expectData() const { return m_expectData; }
     bool downloadComplete() const { return m_downloadComplete; }
-    bool fileReplaced() const { return m_fileReplaced; }
     int packetNumber() const { return m_packetNumber; }
     qint64 totalChecksum() const { return m_totalChecksum; }
     const QString &finalCheck() const { return m_finalCheck; }

@@ -43,7 +43,6 @@ public:
     Status setOpen(bool open);
 
     qint64 write(const QByteArray &bytes);
-    qint64 bytesToWrite() const { return m_serial.bytesToWrite(); }
     void clearTransmit();
     void clearReceive();
 

@@ -73,7 +73,6 @@ public:
     // Payload bytes moved so far, and the whole amount expected (0 while unknown).
     virtual qint64 bytesDone() const = 0;
     virtual qint64 bytesTotal() const = 0;
-    bool portOk() const { return m_portOk; }
     bool stopped() const { return m_stop; }
     bool hasEnded() const { return m_ended; }
     int watchdogTicks() const { return m_watchdogTicks; }

@@ -40,8 +40,6 @@ public:
     // Takes `later` into this change when it touched the same slots, so that
     // undoing both is one step; false (and nothing done) otherwise.
     bool absorb(const TableChange &later);
-    // The lowest region changed, -1 for none.
-    int firstRegion() const { return m_parts.isEmpty() ? -1 : m_parts.first().region; }
     qsizetype byteSize() const;
 
 private:

@@ -1,5 +1,6 @@
 #include "tp/TPSorts.h"
 
+#include "common/ExchangeSort.h"
 #include "common/LeadingNumber.h"
 #include "tp/TPListModel.h"
 #include "tp/TPFiles.h"

@@ -22,21 +22,6 @@ struct TPSortFlags {
 enum class SatSortKey { Deg, SatName };
 enum class TPSortKey { Freq, Polar, SR };
 
-// The exchange sort over `keys` (compare i < j: true when rows i and j are out
-// of order), done on indexes: entry i of the result is the row that ends at i.
-template <typename Key, typename OutOfOrder>
-QList<int> exchangeSortOrder(const QList<Key> &keys, OutOfOrder outOfOrder)
-{
-    QList<int> order(keys.size());
-    for (qsizetype i = 0; i < order.size(); ++i)
-        order[i] = int(i);
-    for (qsizetype i = 0; i + 1 < order.size(); ++i)
-        for (qsizetype j = i + 1; j < order.size(); ++j)
-            if (outOfOrder(keys[order[i]], keys[order[j]]))
-                std::swap(order[i], order[j]);
-    return order;
-}
-
 // Sorts the satellites of CurRegion; the TP blocks go with them.
 void sortSatellites(TPTables &t, SatSortKey key, TPSortFlags &flags);
 // Sorts the TPs of satellite record `sat` of CurRegion.

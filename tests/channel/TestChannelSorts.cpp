@@ -4,6 +4,7 @@
 #include "channel/ChannelEditing.h"
 #include "channel/ChannelFind.h"
 #include "channel/ChannelSorts.h"
+#include "common/ExchangeSort.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

@@ -1,4 +1,5 @@
 // Moves, sorts, find, clipboards, drops and undoable table changes, on tables alone.
+#include "common/ExchangeSort.h"
 #include "common/LeadingNumber.h"
 #include "common/ValueLists.h"
 #include "common/ProgramDir.h"

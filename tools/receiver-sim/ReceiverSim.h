@@ -24,7 +24,7 @@ struct SimFaults {
 };
 
 struct SimOptions {
-    QString imageOut = QStringLiteral("received.bin");  // where an upload is kept
+    QString imageOut;    // where an upload is kept
     QString imageIn;     // the channel image served by a download
     QString timingFile;  // per-packet turnaround of the program, in ms
     int writeMs = 100;   // the receiver "writing" the image before its final byte

@@ -5,9 +5,11 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
@@ -56,7 +58,7 @@ int main(int argc, char *argv[])
     p.addOptions({
         {"device", "Use this serial device instead of a pseudo-terminal.", "path"},
         {"link", "Make a symbolic link to the pseudo-terminal here.", "path"},
-        {"out", "Keep an uploaded image in this file (default received.bin).", "file"},
+        {"out", "Keep an uploaded image in this file (default: a temporary folder removed on exit).", "file"},
         {"image", "The channel image a download serves (64 x 4096 bytes).", "file"},
         {"baud", "Pace the line like a real wire at this rate (10 bits a byte).", "rate"},
         {"gap", "Pause before each message, ms (default 40; must exceed 20).", "ms"},
@@ -76,8 +78,18 @@ int main(int argc, char *argv[])
     p.process(app);
 
     SimOptions options;
-    if (p.isSet("out"))
+    // Without --out an upload must not land in whatever directory the caller runs in.
+    std::unique_ptr<QTemporaryDir> scratch;
+    if (p.isSet("out")) {
         options.imageOut = p.value("out");
+    } else {
+        scratch = std::make_unique<QTemporaryDir>();
+        if (!scratch->isValid()) {
+            std::fputs("receiver-sim: cannot make a temporary folder for uploads\n", stderr);
+            return 1;
+        }
+        options.imageOut = scratch->filePath(QStringLiteral("received.bin"));
+    }
     options.imageIn = p.value("image");
     options.timingFile = p.value("timing");
     options.writeMs = intOption(p, "write-ms", 100);

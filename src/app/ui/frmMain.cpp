@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/MainLayout.h"
 #include "app/ui/Lamp.h"
+#include "common/Twips.h"
 #include "common/ui/MessageBoard.h"
 
 #include <QCloseEvent>

@@ -4,6 +4,7 @@
 #include "channel/FavoriteListModel.h"
 #include "channel/ui/ChannelNameValidator.h"
 #include "common/TextServices.h"
+#include "common/Twips.h"
 #include "common/ui/WindowServices.h"
 #include "link/ReceiverLink.h"
 
@@ -152,7 +153,7 @@ void frmCHEdit::buildWindow()
     for (QTreeView *view : {List1, List3}) {
         const QList<int> widths = view->property("widthsInTwips").value<QList<int>>();
         for (qsizetype c = 0; c < widths.size(); ++c)
-            view->header()->resizeSection(int(c), widths[c] * logicalDpiX() / 1440);
+            view->header()->resizeSection(int(c), twipsToPixels(widths[c], logicalDpiX()));
         if (widths.value(4, -1) == 0)
             view->header()->hideSection(4);
     }
@@ -204,14 +205,6 @@ void frmCHEdit::selectRows(QTreeView *view, const QList<int> &rows)
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     if (!rows.isEmpty())
         view->scrollTo(view->model()->index(rows.last(), 0));
-}
-
-void frmCHEdit::PBEDITENABLE(bool value)
-{
-    txtChannelName->setEnabled(value);
-    chkLock->setEnabled(value);
-    for (QCheckBox *box : chkFavorite)
-        box->setEnabled(value);
 }
 
 void frmCHEdit::List1Select(int index)

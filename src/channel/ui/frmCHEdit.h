@@ -34,7 +34,6 @@ public:
     // Every change to the channel model made in the window, to undo and redo.
     QUndoStack *undoStack() const { return m_undo; }
 
-    void PBEDITENABLE(bool value);
     void List1Select(int index);
     void tabChannelType_Click();
     void tabFavorite_Click();

@@ -1,5 +1,6 @@
 #include "download/ui/frmDownList.h"
 
+#include "common/Twips.h"
 #include "common/WholeFile.h"
 #include "download/CodeList.h"
 #include "download/ui/frmTPDown.h"
@@ -66,7 +67,7 @@ frmDownList::frmDownList(const ProgramDir &dir, QStringList &downloadCodes, Mess
     enterRegionStep();
 }
 
-int frmDownList::twips(int value) const { return value * logicalDpiY() / 1440; }
+int frmDownList::twips(int value) const { return twipsToPixels(value, logicalDpiY()); }
 
 void frmDownList::enterRegionStep()
 {
