@@ -39,7 +39,6 @@ public:
 
     void List1Select(int index);
     void List2Select(int index);
-    bool SaveChangesPrompt();
 
     void cmdInsert_Click();
     void cmdNext_Click();

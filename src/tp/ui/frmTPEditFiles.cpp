@@ -83,8 +83,6 @@ frmTPEdit::Answer frmTPEdit::askToSave()
     return checkShown() && saveTo(m_selectedFile) ? Answer::Proceed : Answer::SaveFailed;
 }
 
-bool frmTPEdit::SaveChangesPrompt() { return askToSave() == Answer::Proceed; }
-
 void frmTPEdit::cmdDataSave_Click()
 {
     if (checkShown())
