@@ -75,6 +75,8 @@ private:
     QList<int> selectedPositions() const;
     // Shows a channel's name, lock and favourites in the boxes; -1 empties them.
     void showRow(int position);
+    // The file that Save writes from now on; only File Open, Save As and Download change it.
+    void editFile(const QString &file);
     void selectRows(QTreeView *view, const QList<int> &rows);
     void rename(const QString &text);
     void showLoaded();

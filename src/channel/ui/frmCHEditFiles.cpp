@@ -170,12 +170,17 @@ void frmCHEdit::openCommand()
         showExclamation(this, loaded.status.error());
         return;
     }
-    m_selectedFile = file;
-    m_link.selectedFile = file;
-    setWindowTitle(ShortenPathCaption(m_selectedFile));  // the caption names the file that Save writes
+    editFile(file);
     reportLoad(loaded.status);
     m_editing.reloaded();
     showLoaded();
+}
+
+void frmCHEdit::editFile(const QString &file)
+{
+    m_selectedFile = file;
+    m_link.selectedFile = file;
+    setWindowTitle(ShortenPathCaption(m_selectedFile));  // the caption names the file that Save writes
 }
 
 void frmCHEdit::saveCommand() { saveTo(m_selectedFile); }
@@ -189,9 +194,7 @@ void frmCHEdit::saveAsCommand()
     m_saveAsFile = file;
     if (!saveTo(m_saveAsFile))
         return;
-    m_selectedFile = m_saveAsFile;
-    m_link.selectedFile = m_saveAsFile;
-    setWindowTitle(ShortenPathCaption(m_selectedFile));
+    editFile(m_saveAsFile);
 }
 
 void frmCHEdit::downloadCommand()
@@ -224,9 +227,7 @@ void frmCHEdit::downloadCommand()
                                   .arg(file, replaced.error(), received.fileName()));
         return;
     }
-    m_selectedFile = file;
-    m_link.selectedFile = file;
-    setWindowTitle(ShortenPathCaption(m_selectedFile));
+    editFile(file);
     QEventLoop pause;
     QTimer::singleShot(400, &pause, &QEventLoop::quit);
     pause.exec();
