@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -19,54 +20,85 @@ quint32 nextRandom(quint32 &state)
     return state >> 8;
 }
 
-const char *const Words[] = {"Sport", "News", "Kino", "Music", "Kids", "Docu", "Météo", "Arte",
-                             "Rádio", "Jazz", "Classic", "Info", "Shop", "Travel", "Öko", "Première"};
+// Made-up stations: a place or brand word and a kind, the kinds grouped by the
+// favourite group a viewer would put them in (F1 news, F2 sport, and so on).
+const char *const Places[] = {"Adria",  "Alpen",  "Anatol", "Atlas",  "Baltic",  "Balkan", "Bosporus", "Celtic",
+                              "Danube", "Delta",  "Fjord",  "Galicia", "Hellas", "Helvet", "Iberia",  "Karpat",
+                              "Lappi",  "Levant", "Lusit",  "Magreb", "Nile",    "Nord",   "Nova",     "Orbit",
+                              "Pannon", "Polar",  "Rhein",  "Riviera", "Sahara", "Sinai",  "Sol",      "Tatra",
+                              "Tirol",  "Ural",   "Volga",  "Zeeland"};
+const char *const TVKinds[FavoriteGroupCount][4] = {{"News", "Info", "24", "Météo"},
+                                                    {"Sport", "Arena", "Golf", "Moto"},
+                                                    {"Kino", "Cinéma", "Series", "Drama"},
+                                                    {"Kids", "Family", "Junior", "Toons"},
+                                                    {"Music", "Música", "Hits", "Live"},
+                                                    {"Docu", "Travel", "Natura", "Kultur"}};
+const char *const RadioKinds[FavoriteGroupCount][4] = {{"Info", "News", "Talk", "Actualité"},
+                                                       {"Sport", "Arena", "Stadion", "Goal"},
+                                                       {"Klassik", "Opera", "Barock", "Piano"},
+                                                       {"Jazz", "Blues", "Swing", "Soul"},
+                                                       {"FM", "Pop", "Hits", "Rock"},
+                                                       {"Folk", "Schlager", "Latino", "Oriental"}};
+
+struct Station {
+    QByteArray name; // ISO-8859-1, at most ChannelImage::MaxNameBytes
+    int group;       // the favourite group its kind belongs to
+};
+
+// Distinct names, in the mixed order of a receiver's channel search.
+QList<Station> stations(int count, bool radio, quint32 &state)
+{
+    QList<Station> all;
+    for (const char *place : Places) {
+        for (int g = 0; g < FavoriteGroupCount; ++g) {
+            for (const char *kind : radio ? RadioKinds[g] : TVKinds[g]) {
+                const QString name = radio && g == 0 ? QStringLiteral("Radio %1").arg(QLatin1String(place))
+                                                     : QStringLiteral("%1 %2").arg(QLatin1String(place), QString::fromUtf8(kind));
+                const QByteArray bytes = name.toLatin1();
+                if (bytes.size() <= ChannelImage::MaxNameBytes && !std::any_of(all.cbegin(), all.cend(), [&bytes](const Station &s) { return s.name == bytes; }))
+                    all.append({bytes, g});
+            }
+        }
+    }
+    for (qsizetype i = all.size() - 1; i > 0; --i)
+        all.swapItemsAt(i, nextRandom(state) % (i + 1));
+    all.resize(std::min<qsizetype>(count, all.size()));
+    return all;
+}
 
 ChannelTables sampleTables()
 {
     quint32 state = 20260601;
     ChannelTables tables;
-    const int tvCount = 2000;
-    const int radioCount = 500;
-    for (int i = 0; i < tvCount + radioCount; ++i) {
-        RomChannel record;
-        const bool radio = i >= tvCount;
-        QByteArray name = QString::fromUtf8("%1 %2 %3")
-                              .arg(radio ? QStringLiteral("R") : QStringLiteral("TV"))
-                              .arg(QString::fromUtf8(Words[nextRandom(state) % 16]))
-                              .arg(i % 1000)
-                              .toLatin1()
-                              .left(ChannelImage::MaxNameBytes);
-        if (i == 7)
-            name.clear(); // a channel without a name
-        if (i == 8)
-            name = QByteArray(1, '\0'); // what a rename to an empty name stores
-        if (i == 9)
-            name = QByteArray("\x0A\x05Z", 3); // bytes below 16: hexadecimal is ambiguous
-        record.NameBytes = name;
-        record.Name = QString::fromLatin1(name);
-        record.NameLast = qint16(name.size() - 1);
-        record.MyIndex = qint16(i);
-        for (QString &field : record.Fields)
-            field = QString::number(nextRandom(state) % 65536);
-        tables.Rom.append(record);
-
-        ChannelEntry entry;
-        entry.ChannelIndex = qint16(i);
-        entry.Attribute = qint16(nextRandom(state) % 8 == 0 ? LockBit | 1 : 1);
-        entry.Extra = qint16(i % 97 == 0 ? -1 : int(nextRandom(state) % 4));
-        tables.Channels[radio ? ChannelRadio : ChannelTV].append(entry);
-    }
+    const QList<Station> lists[ChannelTypeCount] = {stations(640, false, state), stations(180, true, state)};
     for (int type = 0; type < ChannelTypeCount; ++type) {
-        QList<ChannelEntry> &list = tables.Channels[type];
+        for (const Station &station : lists[type]) {
+            RomChannel record;
+            record.NameBytes = station.name;
+            record.Name = QString::fromLatin1(station.name);
+            record.NameLast = qint16(station.name.size() - 1);
+            record.MyIndex = qint16(tables.Rom.size());
+            for (QString &field : record.Fields)
+                field = QString::number(nextRandom(state) % 65536);
+
+            ChannelEntry entry;
+            entry.ChannelIndex = record.MyIndex;
+            entry.Attribute = qint16(nextRandom(state) % 40 == 0 ? LockBit | 1 : 1); // a few locked
+            entry.Extra = qint16(nextRandom(state) % 4);
+            tables.Channels[type].append(entry);
+            tables.Rom.append(record);
+        }
+        // A handful of channels a group, the first of the group's kinds in channel order.
         for (int g = 0; g < FavoriteGroupCount; ++g) {
             FavoriteGroup &group = tables.Favorites[type][g];
-            group.Count = qint16(g == 0 ? MaxFavorites : 5 + 7 * g);
-            for (int k = 0; k < group.Count; ++k) {
-                const qint16 position = qint16((k * 37 + g * 11) % list.size());
-                group.CHIndex[k] = position;
-                group.MyIndex[k] = tables.Rom[list[position].ChannelIndex].MyIndex;
-                list[position].FavoriteFlag[g] = 1;
+            const int wanted = 4 + (g * 3 + type) % 6;
+            for (qint16 p = 0; p < lists[type].size() && group.Count < wanted; ++p) {
+                if (lists[type][p].group != g)
+                    continue;
+                group.CHIndex[group.Count] = p;
+                group.MyIndex[group.Count] = tables.Rom[tables.Channels[type][p].ChannelIndex].MyIndex;
+                ++group.Count;
+                tables.Channels[type][p].FavoriteFlag[g] = 1;
             }
         }
     }

@@ -56,6 +56,7 @@ class SdxServiceTest : public QObject {
 private Q_SLOTS:
     void positionCode_data();
     void positionCode();
+    void everySectionFormIsRead();
     void catalogReadsBackThroughTheImport();
     void theProgramServesAndFails();
 };
@@ -76,6 +77,21 @@ void SdxServiceTest::positionCode()
 {
     QFETCH(QString, name);
     QTEST(PositionCode(name), "code");
+}
+
+void SdxServiceTest::everySectionFormIsRead()
+{
+    const QByteArray text = "# Table\n[channel 3496000]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 3496000\n"
+                            "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 26583000\n\n"
+                            "[Dish USA]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 12224000\n"
+                            "\tPOLARIZATION = LEFT\n\tSYMBOL_RATE = 20000000\n\tINNER_FEC = 5/6\n";
+    const QList<ScanTransponder> tps = ReadScanTable(text);
+    QCOMPARE(tps.size(), 2);
+    QCOMPARE(tps[0].frequencyMHz, 3496);
+    QCOMPARE(tps[0].symbolRateK, 26583);
+    QCOMPARE(tps[1].frequencyMHz, 12224);
+    QCOMPARE(tps[1].polarisation, 'L');
+    QCOMPARE(tps[1].fec, QStringLiteral("5/6"));
 }
 
 void SdxServiceTest::catalogReadsBackThroughTheImport()

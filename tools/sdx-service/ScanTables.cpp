@@ -40,7 +40,8 @@ QList<ScanTransponder> ReadScanTable(const QByteArray &text)
     };
     for (QByteArray line : text.split('\n')) {
         line = line.trimmed();
-        if (line == "[CHANNEL]") {
+        // Sections are named "[CHANNEL]", "[channel 11362000]" or after a provider.
+        if (line.startsWith('[') && line.endsWith(']')) {
             close();
             tp = ScanTransponder{};
             inChannel = true;

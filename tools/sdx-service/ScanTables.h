@@ -20,7 +20,7 @@ struct ScanTransponder {
 // Empty when the name carries no position.
 QString PositionCode(const QString &fileName);
 
-// The transponders of one scan table text (the "[CHANNEL]" key = value form).
+// The transponders of one scan table text: "[...]" sections of key = value lines.
 QList<ScanTransponder> ReadScanTable(const QByteArray &text);
 
 // One satellite-data file in the fixed columns that the import reads.
