@@ -95,10 +95,11 @@ QString satName(const SampleSatellite &sat)
 {
     const QString position = QStringLiteral(" (%1)").arg(sat.code, 4, 10, QLatin1Char('0'));
     const qsizetype room = 32 - position.size();
+    // Whole words from the end go first: the position is in the brackets already.
     QString name = sat.name;
-    if (name.size() > room)
-        name = name.section(u' ', 0, -2); // the position is in the brackets already
-    return name.left(room).trimmed() + position;
+    while (name.size() > room && name.contains(u' '))
+        name = name.section(u' ', 0, -2);
+    return name.left(room) + position;
 }
 
 SatRecord satRecord(const SampleSatellite &sat)

@@ -2,6 +2,8 @@
 #include "common/Converters.h"
 #include "common/ProgramDir.h"
 #include "common/WholeFile.h"
+#include "TPTestData.h"
+#include "tp/TPDataCheck.h"
 #include "tp/TPFiles.h"
 
 #include <QDir>
@@ -59,16 +61,36 @@ private slots:
         const ProgramDir dir(m_dir->path());
         const Status loaded = TPLoadAll(dir, *tables);
         QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
-        QCOMPARE(tables->SatDataStored(3, 9).SatName, QStringLiteral("Satellite EU 10 (0149)"));
-        QCOMPARE(tables->SatDataStored(0, 0).TPCount, QStringLiteral("109"));
-        QCOMPARE(tables->SatDataStored(0, 7).TPCount, QStringLiteral("0"));
         tables->copyStoredToWorking();
+        // A demonstration the user can save as it is.
+        const std::optional<CheckFault> fault = TPDataCheck(*tables);
+        QVERIFY2(!fault, fault ? qPrintable(fault->text) : "");
         tables->copyWorkingToStored();
         QVERIFY(TPSaveAll(dir, *tables).ok());
 
         const RunOutcome combined = converters().tpCombine(path(QStringLiteral("Out.MDA")));
         QVERIFY2(combined.succeeded(), qPrintable(combined.describe(QStringLiteral("TPCombine"))));
         QCOMPARE(readWholeFile(path(QStringLiteral("Out.MDA"))).value(), sample());
+    }
+
+    // Tables of the test's own, with TP counts of 0 and MaxTP, through both converters.
+    void ownTablesRoundTrip()
+    {
+        const ProgramDir dir(m_dir->path());
+        auto tables = std::make_unique<TPTables>();
+        fillSaveableTables(tables->SatDataStored, tables->TPDataStored, 7);
+        QVERIFY(TPSaveAll(dir, *tables).ok());
+        QVERIFY(converters().tpCombine(path(QStringLiteral("Own.MDA"))).succeeded());
+        for (const QString &name : intermediateFiles(m_dir->path()))
+            QVERIFY(QFile::remove(path(name)));
+
+        QVERIFY(converters().tpParse(path(QStringLiteral("Own.MDA"))).succeeded());
+        auto again = std::make_unique<TPTables>();
+        QVERIFY(TPLoadAll(dir, *again).ok());
+        QString difference;
+        QVERIFY2(sameFileContent(again->SatDataStored, again->TPDataStored, tables->SatDataStored,
+                                 tables->TPDataStored, &difference),
+                 qPrintable(difference));
     }
 
     void editsSurvive()
@@ -138,10 +160,12 @@ private slots:
             const ProgramDir dir(m_dir->path());
             if (setup == QLatin1String("no Parse_AT.dll"))
                 QVERIFY(QFile::remove(dir.filePath(QStringLiteral("Parse_AT.dll"))));
-            QByteArray satellites = readWholeFile(dir.filePath(QStringLiteral("PreDefine.dll"))).value();
-            if (setup == QLatin1String("long name"))
-                satellites.replace("Satellite AT 05 (1504)", "Satellite AT 05 with a long name (1504)");
-            QVERIFY(writeWholeFile(dir.filePath(QStringLiteral("PreDefine.dll")), satellites).ok());
+            if (setup == QLatin1String("long name")) {
+                auto tables = std::make_unique<TPTables>();
+                QVERIFY(TPLoadAll(dir, *tables).ok());
+                tables->SatDataStored(2, 4).SatName = QStringLiteral("Satellite AT 05 with a long name (1504)");
+                QVERIFY(TPSaveAll(dir, *tables).ok());
+            }
             if (setup == QLatin1String("extra TP")) {
                 QFile europe(dir.filePath(QStringLiteral("Parse_EU.dll")));
                 QVERIFY(europe.open(QIODevice::Append));

@@ -4,6 +4,7 @@
 #include "tp/ui/TPListView.h"
 #include "tp/ui/frmTPFind.h"
 
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
@@ -48,6 +49,19 @@ private Q_SLOTS:
         QCOMPARE(f.cell("List1", 1, SatListModel::SatName), f.tables().SatData(region, 0).SatName);
         QCOMPARE(f.box("txtSatName")->text(), f.tables().SatData(region, 0).SatName);
         QCOMPARE(f.currentRow("List1"), 1);
+    }
+
+    // A name of full length fits its column, and every column starts inside the list.
+    void satelliteNamesAreShownWhole()
+    {
+        TPEditorFixture f;
+        auto *list = f.find<QTreeView>("List1");
+        const QHeaderView *header = list->header();
+        QVERIFY(header->sectionSize(SatListModel::SatName) >
+                list->fontMetrics().horizontalAdvance(QStringLiteral("Eutelsat 12 West B 12.5W (3475)")));
+        for (int c = 0; c < header->count(); ++c)
+            QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c), qPrintable(QString::number(c)));
+        QVERIFY(header->sectionViewportPosition(header->count() - 1) < list->viewport()->width());
     }
 
     // The rows' drag carries the stated text, the lists take it, no entry box does.
