@@ -1,5 +1,6 @@
 // The real ChannelParse and ChannelCombine, run the way the tool runs them, in a
 // temporary program directory.
+#include "ChannelImage.h"
 #include "channel/ChannelModel.h"
 #include "channel/SampleTables.h"
 #include "common/Converters.h"
@@ -7,8 +8,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -45,6 +49,23 @@ QByteArray sample()
     return bytes ? bytes.value() : QByteArray();
 }
 
+// An image of the test's own with the names that are hard to carry through the
+// files: none, the single 0 of an emptied name, and bytes below 16, whose
+// hexadecimal form reads two ways.
+QByteArray awkwardImage()
+{
+    ChannelTables t = sampleTables(300, 40);
+    const QByteArray names[] = {QByteArray(), QByteArray(1, '\0'), QByteArray("\x0A\x05Z", 3)};
+    for (int i = 0; i < 3; ++i) {
+        RomChannel &record = t.Rom[7 + i];
+        record.NameBytes = names[i];
+        record.Name = QString::fromLatin1(names[i]);
+        record.NameLast = qint16(names[i].size() - 1);
+    }
+    const Result<QByteArray> image = ChannelImage::build(t);
+    return image ? image.value() : QByteArray();
+}
+
 QByteArray contentOf(const QString &path) { return readWholeFile(path).ok() ? readWholeFile(path).value() : QByteArray(); }
 
 #define CHECK_RUN(call)                                                                                 \
@@ -58,15 +79,44 @@ QByteArray contentOf(const QString &path) { return readWholeFile(path).ok() ? re
 class TestChannelConverters : public QObject {
     Q_OBJECT
 private slots:
+    void sampleLooksLikeAReceiversList();
     void imageSurvivesLoadAndSave();
     void editsSurviveCombineAndParse();
     void refusals_data();
     void refusals();
 };
 
+void TestChannelConverters::sampleLooksLikeAReceiversList()
+{
+    ProgramDirectory dir;
+    const QString bin = dir.file(QStringLiteral("ROM_GetCH.bin"));
+    QVERIFY(writeWholeFile(bin, sample()).ok());
+    CHECK_RUN(dir.converters().channelParse(bin));
+    ChannelModel model(dir.programDir());
+    QVERIFY(model.LoadChannelFiles().ok());
+    const ChannelTables &t = model.tables();
+
+    QSet<QByteArray> names;
+    for (const RomChannel &record : t.Rom) {
+        QVERIFY2(!record.NameBytes.isEmpty(), qPrintable(QString::number(record.MyIndex)));
+        QVERIFY2(std::all_of(record.NameBytes.cbegin(), record.NameBytes.cend(), [](char c) { return quint8(c) >= 32; }),
+                 record.NameBytes.toHex().constData());
+        names.insert(record.NameBytes);
+    }
+    QCOMPARE(names.size(), t.Rom.size());
+    for (int type = 0; type < ChannelTypeCount; ++type) {
+        QVERIFY(t.Channels[type].size() >= 100);
+        const auto locked = std::count_if(t.Channels[type].cbegin(), t.Channels[type].cend(),
+                                          [](const ChannelEntry &e) { return (e.Attribute & LockBit) != 0; });
+        QVERIFY(locked > 0 && locked < t.Channels[type].size() / 10);
+        for (const FavoriteGroup &group : t.Favorites[type])
+            QVERIFY(group.Count >= 3 && group.Count <= 12);
+    }
+}
+
 void TestChannelConverters::imageSurvivesLoadAndSave()
 {
-    const QByteArray image = sample();
+    const QByteArray image = awkwardImage();
     QCOMPARE(image.size(), 262144);
     ProgramDirectory dir;
     const QString bin = dir.file(QStringLiteral("ROM_GetCH.bin"));
@@ -76,15 +126,9 @@ void TestChannelConverters::imageSurvivesLoadAndSave()
     ChannelModel model(dir.programDir());
     const Status loaded = model.LoadChannelFiles();
     QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
-    QCOMPARE(model.tables().ChannelLast(ChannelTV), qint16(1999));
-    QCOMPARE(model.tables().ChannelLast(ChannelRadio), qint16(499));
-    for (int type = 0; type < ChannelTypeCount; ++type) {
-        for (const FavoriteGroup &group : model.tables().Favorites[type])
-            QVERIFY(group.Count > 0);
-        const auto locked = std::count_if(model.tables().Channels[type].cbegin(), model.tables().Channels[type].cend(),
-                                          [](const ChannelEntry &e) { return (e.Attribute & LockBit) != 0; });
-        QVERIFY(locked > 0);
-    }
+    QCOMPARE(model.tables().ChannelLast(ChannelTV), qint16(299));
+    QCOMPARE(model.tables().ChannelLast(ChannelRadio), qint16(39));
+    QCOMPARE(model.tables().Rom[9].NameBytes, QByteArray("\x0A\x05Z", 3));
     QVERIFY(model.SaveChannelFiles().ok());
 
     // Save As: a new target.
@@ -100,7 +144,7 @@ void TestChannelConverters::editsSurviveCombineAndParse()
 {
     ProgramDirectory dir;
     const QString bin = dir.file(QStringLiteral("ROM_GetCH.bin"));
-    QVERIFY(writeWholeFile(bin, sample()).ok());
+    QVERIFY(writeWholeFile(bin, awkwardImage()).ok());
     CHECK_RUN(dir.converters().channelParse(bin));
     ChannelModel model(dir.programDir());
     QVERIFY(model.LoadChannelFiles().ok());
