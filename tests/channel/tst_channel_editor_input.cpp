@@ -105,6 +105,7 @@ private Q_SLOTS:
     void heldShortcutsActOnce_data();
     void heldShortcutsActOnce();
     void messageBoxes();
+    void captionsFitTheirColumns();
 };
 
 void TestChannelEditorInput::boxesShowTheRowTypingChanges_data()
@@ -403,6 +404,20 @@ void TestChannelEditorInput::messageBoxes()
     QCOMPARE(seen[1].icon, QMessageBox::NoIcon);
     QCOMPARE(seen[1].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QVERIFY(e.window->isVisible());
+}
+
+// The stated widths where the font allows; a caption it does not fit widens its column.
+void TestChannelEditorInput::captionsFitTheirColumns()
+{
+    Editor e(tenNames());
+    for (QTreeView *list : {e.list(), e.child<QTreeView>("List3")}) {
+        const QHeaderView *header = list->header();
+        for (int c = 0; c < header->count() && !header->isSectionHidden(c); ++c)
+            QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c),
+                     qPrintable(list->objectName() + QLatin1Char(' ') + QString::number(c)));
+    }
+    QVERIFY(e.list()->header()->isSectionHidden(4));
+    QVERIFY(e.list()->header()->sectionSize(1) >= 166);  // 2500 twips at 96 dpi
 }
 
 QTEST_MAIN(TestChannelEditorInput)

@@ -23,6 +23,8 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 frmCHEdit::frmCHEdit(ChannelModel &model, ReceiverLink &link, const Converters &converters, QWidget *parent)
     : QMainWindow(parent), m_model(model), m_link(link), m_converters(converters)
 {
@@ -152,8 +154,11 @@ void frmCHEdit::buildWindow()
 
     for (QTreeView *view : {List1, List3}) {
         const QList<int> widths = view->property("widthsInTwips").value<QList<int>>();
+        // Never narrower than the caption, where the font is wider than the widths allow for.
         for (qsizetype c = 0; c < widths.size(); ++c)
-            view->header()->resizeSection(int(c), twipsToPixels(widths[c], logicalDpiX()));
+            view->header()->resizeSection(int(c), widths[c] == 0 ? 0
+                                                                  : std::max(twipsToPixels(widths[c], logicalDpiX()),
+                                                                             view->header()->sectionSizeHint(int(c))));
         if (widths.value(4, -1) == 0)
             view->header()->hideSection(4);
     }

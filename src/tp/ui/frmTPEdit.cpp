@@ -18,9 +18,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -102,6 +105,14 @@ void frmTPEdit::buildSatFrame(QWidget *frame)
     layout->addWidget(m_tabRegion);
     m_List1 = makeList(&m_satModel, QStringLiteral("List1"), frame);
     layout->addWidget(m_List1, 1);
+    // Room for a whole 32-character name; the numbers and the option need little.
+    QHeaderView *header = m_List1->header();
+    const QFontMetrics metrics = m_List1->fontMetrics();
+    const int margin = 2 * m_List1->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, m_List1) + 2;
+    const QString widest[] = {QStringLiteral("000"), QStringLiteral("0000"), QString(32, u'n'),
+                              QStringLiteral("All Parsing")};
+    for (int c = 0; c < 4; ++c)
+        header->resizeSection(c, std::max(header->sectionSizeHint(c), metrics.horizontalAdvance(widest[c]) + margin));
 
     auto *boxes = new QGridLayout;
     m_txtSatName = addBox(QStringLiteral("txtSatName"), 32, false);
