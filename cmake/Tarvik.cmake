@@ -45,6 +45,7 @@ function(tarvik_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     TARVIK_STAGE_DIR="${TARVIK_STAGE_DIR}"
+    TARVIK_TEST_DATA_DIR="${TARVIK_TEST_DATA_DIR}"
     TARVIK_TOOLS_DIR="${CMAKE_BINARY_DIR}/tools"
     TARVIK_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})

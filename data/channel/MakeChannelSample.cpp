@@ -33,11 +33,11 @@ const char *const TVKinds[FavoriteGroupCount][4] = {{"News", "Info", "24", "Mét
                                                     {"Kids", "Family", "Junior", "Toons"},
                                                     {"Music", "Música", "Hits", "Live"},
                                                     {"Docu", "Travel", "Natura", "Kultur"}};
-const char *const RadioKinds[FavoriteGroupCount][4] = {{"Info", "News", "Talk", "Actualité"},
-                                                       {"Sport", "Arena", "Stadion", "Goal"},
+const char *const RadioKinds[FavoriteGroupCount][4] = {{"Radio", "Talk", "Actualité", "Journal"},
+                                                       {"Stadion", "Goal", "Tribune", "Derby"},
                                                        {"Klassik", "Opera", "Barock", "Piano"},
                                                        {"Jazz", "Blues", "Swing", "Soul"},
-                                                       {"FM", "Pop", "Hits", "Rock"},
+                                                       {"FM", "Pop", "Charts", "Rock"},
                                                        {"Folk", "Schlager", "Latino", "Oriental"}};
 
 struct Station {
@@ -45,15 +45,17 @@ struct Station {
     int group;       // the favourite group its kind belongs to
 };
 
-// Distinct names, in the mixed order of a receiver's channel search.
+// Names distinct from each other and from the other type's, in the mixed order
+// of a receiver's channel search.
 QList<Station> stations(int count, bool radio, quint32 &state)
 {
     QList<Station> all;
     for (const char *place : Places) {
         for (int g = 0; g < FavoriteGroupCount; ++g) {
             for (const char *kind : radio ? RadioKinds[g] : TVKinds[g]) {
-                const QString name = radio && g == 0 ? QStringLiteral("Radio %1").arg(QLatin1String(place))
-                                                     : QStringLiteral("%1 %2").arg(QLatin1String(place), QString::fromUtf8(kind));
+                const QString name = qstrcmp(kind, "Radio") == 0
+                                         ? QStringLiteral("Radio %1").arg(QLatin1String(place))
+                                         : QStringLiteral("%1 %2").arg(QLatin1String(place), QString::fromUtf8(kind));
                 const QByteArray bytes = name.toLatin1();
                 if (bytes.size() <= ChannelImage::MaxNameBytes && !std::any_of(all.cbegin(), all.cend(), [&bytes](const Station &s) { return s.name == bytes; }))
                     all.append({bytes, g});

@@ -317,7 +317,7 @@ void TestChannelEditor::saveWritesTheFileInTheCaption()
     const QString tpImage = setup.dir.file(QStringLiteral("Sat.MDA"));
     for (const char *program : {"TPParse", "TPCombine"})
         QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program), setup.dir.file(QLatin1String(program)));
-    QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/samples/TP_Sample.MDA"), tpImage);
+    QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), tpImage);
     {
         ModalDriver openTP({modal::chooseFile(tpImage)});
         setup.window->cmdTPEDIT_Click(1);

@@ -204,7 +204,7 @@ void DownloadWindowsTest::fromTPDownToRefresh()
     for (const char *program : {"TPParse", "TPCombine"})
         QVERIFY(QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program), dir.file(program)));
     const QString image = dir.file("Sat.MDA");
-    QVERIFY(QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/samples/TP_Sample.MDA"), image));
+    QVERIFY(QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), image));
     QFile(image).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     writeFile(dir.file("Code.bin"), "0130\r\n0192\r\n2000\r\n");
     writeFile(dir.file("Mirrors.txt"), (server.baseAddress() + "\r\n").toLatin1().repeated(9));

@@ -85,7 +85,8 @@ private slots:
         QFETCH(QString, fec);
         QFETCH(QString, record);
         const std::optional<TPRecord> tp = ReceiverTP({dvbS2, freq, polar, sr, fec});
-        QCOMPARE(tp ? QStringList{tp->Freq, tp->Polar, tp->SR, tp->FEC}.join(u',') : QString(), record);
+        const QString got = tp ? QStringList{tp->Freq, tp->Polar, tp->SR, tp->FEC}.join(u',') : QString();
+        QCOMPARE(got, record);
     }
 
     // Two files of one position merge; a repeated TP counts once; a file with

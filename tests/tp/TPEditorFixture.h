@@ -1,6 +1,6 @@
 #pragma once
 
-// The TP editor opened from the main window on the staged sample image, for
+// The TP editor opened from the main window on the tests' made-up TP image, for
 // tests that drive it with mouse, keyboard and wheel events.
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
@@ -30,7 +30,7 @@ struct TPEditorFixture {
         for (const char *program : {"TPParse", "TPCombine"})
             QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program), dir.file(QLatin1String(program)));
         const QString image = dir.file(QStringLiteral("Sat.MDA"));
-        QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/samples/TP_Sample.MDA"), image);
+        QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), image);
         QFile(image).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
         context = std::make_unique<AppContext>(ProgramDir(dir.path()));
         window = std::make_unique<frmMain>(*context);

@@ -23,7 +23,7 @@
 
 namespace {
 
-const QString kSample = QStringLiteral(TARVIK_STAGE_DIR "/samples/TP_Sample.MDA");
+const QString kImage = QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA");
 
 struct Fixture {
     TempProgramDir dir;
@@ -40,7 +40,7 @@ struct Fixture {
             else
                 QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + name, dir.file(name));
         }
-        QFile::copy(kSample, image);
+        QFile::copy(kImage, image);
         QFile(image).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
         context = std::make_unique<AppContext>(ProgramDir(dir.path()));
         window = std::make_unique<frmMain>(*context);
@@ -116,7 +116,7 @@ private Q_SLOTS:
 
         Fixture::find(editor, "cmdDataSave")->click();
         QVERIFY(f.dir.has(QStringLiteral("Sat.MDA.bak")));
-        QCOMPARE(readWholeFile(f.dir.file(QStringLiteral("Sat.MDA.bak"))).value(), readWholeFile(kSample).value());
+        QCOMPARE(readWholeFile(f.dir.file(QStringLiteral("Sat.MDA.bak"))).value(), readWholeFile(kImage).value());
 
         Fixture::find(editor, "cmdCancel")->click();  // saved: no question
         QTRY_VERIFY(!editor);
@@ -140,7 +140,7 @@ private Q_SLOTS:
             editor->findChild<QAction *>(QStringLiteral("mmSaveAs"))->trigger();
             QTRY_VERIFY(driver.finished());
         }
-        QCOMPARE(readWholeFile(f.image).value(), readWholeFile(kSample).value());
+        QCOMPARE(readWholeFile(f.image).value(), readWholeFile(kImage).value());
         // The edits still count as unsaved: closing asks, and Cancel keeps the window.
         QStringList texts;
         ModalDriver driver({[&texts](QWidget *w) {
@@ -167,7 +167,7 @@ private Q_SLOTS:
         editor->close();
         QTRY_VERIFY(!editor);
         QVERIFY(!f.dir.has(QStringLiteral("Parse_AM.dll")));
-        QCOMPARE(readWholeFile(f.image).value(), readWholeFile(kSample).value());
+        QCOMPARE(readWholeFile(f.image).value(), readWholeFile(kImage).value());
     }
 
     void failingCombinerIsShown()
@@ -181,7 +181,7 @@ private Q_SLOTS:
         QTRY_VERIFY(driver.finished());
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts.at(0).startsWith(QStringLiteral("TPCombine failed with exit code 1.")), qPrintable(texts.at(0)));
-        QCOMPARE(readWholeFile(f.image).value(), readWholeFile(kSample).value());
+        QCOMPARE(readWholeFile(f.image).value(), readWholeFile(kImage).value());
 
         // The failed save left the edits unsaved: Yes on close tries again, fails and keeps the window.
         QStringList more;
