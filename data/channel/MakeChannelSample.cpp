@@ -90,16 +90,18 @@ ChannelTables sampleTables()
             tables.Channels[type].append(entry);
             tables.Rom.append(record);
         }
-        // A handful of channels a group, the first of the group's kinds in channel order.
+        // A handful of channels a group, of the group's kinds, spread over the list.
         for (int g = 0; g < FavoriteGroupCount; ++g) {
+            QList<qint16> kind;
+            for (qint16 p = 0; p < lists[type].size(); ++p)
+                if (lists[type][p].group == g)
+                    kind.append(p);
             FavoriteGroup &group = tables.Favorites[type][g];
-            const int wanted = 4 + (g * 3 + type) % 6;
-            for (qint16 p = 0; p < lists[type].size() && group.Count < wanted; ++p) {
-                if (lists[type][p].group != g)
-                    continue;
-                group.CHIndex[group.Count] = p;
-                group.MyIndex[group.Count] = tables.Rom[tables.Channels[type][p].ChannelIndex].MyIndex;
-                ++group.Count;
+            group.Count = qint16(std::min<qsizetype>(4 + (g * 3 + type) % 6, kind.size()));
+            for (int k = 0; k < group.Count; ++k) {
+                const qint16 p = kind[k * kind.size() / group.Count];
+                group.CHIndex[k] = p;
+                group.MyIndex[k] = tables.Rom[tables.Channels[type][p].ChannelIndex].MyIndex;
                 tables.Channels[type][p].FavoriteFlag[g] = 1;
             }
         }

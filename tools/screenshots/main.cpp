@@ -11,7 +11,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QTextStream>
 #include <QtTest>
@@ -41,6 +43,23 @@ QWidget *shownWindow(const QString &name)
             return w;
     }
     return nullptr;
+}
+
+// The Europe tab, and in it the satellite with the most TPs, clicked as a user does.
+void showBusiestEuropeanSatellite(QWidget *editor, const TPTables &tables)
+{
+    auto *tabs = editor->findChild<QTabBar *>(QStringLiteral("tabRegion"));
+    auto *list = editor->findChild<QTreeView *>(QStringLiteral("List1"));
+    if (!tabs || !list)
+        return;
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+    int busiest = 0;
+    for (int s = 1; s < MaxSat; ++s)
+        if (tables.SatData(3, s).TPCount.toInt() > tables.SatData(3, busiest).TPCount.toInt())
+            busiest = s;
+    const QModelIndex row = list->model()->index(busiest, 0);
+    list->scrollTo(row);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
 }
 
 class Camera {
@@ -110,6 +129,8 @@ int main(int argc, char *argv[])
         ModalDriver driver({modal::chooseFile(tpImage)});
         window.cmdTPEDIT_Click(1);
         QWidget *editor = shownWindow(QStringLiteral("frmTPEdit"));
+        if (editor)
+            showBusiestEuropeanSatellite(editor, *context.tpTables);
         camera.take(editor, QStringLiteral("tp-editor"));
         if (editor)
             editor->close();
