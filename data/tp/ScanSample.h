@@ -29,11 +29,13 @@ QString PositionName(const QList<std::pair<QString, int>> &files, int code);
 std::optional<TPRecord> ReceiverTP(const ScanTransponder &tp);
 
 // Every position of a scan table folder that has a transponder the receiver can
-// take; the files of one position are merged and named after the shortest.
+// take; the files of one position are merged into one satellite, named by
+// PositionName.
 QList<SampleSatellite> ScanSatellites(const QString &folder);
 
 // Fills the stored tables: each satellite goes to the first region, in the
-// download wizard's order, whose range holds its position; a region with more
-// than MaxSat candidates keeps those with the most TPs. Regions are ordered west
-// to east and filled up to MaxSat with "other" slots.
+// download wizard's order (Europe, Asia, Atlantic, America), whose range holds
+// its position; a region with more than MaxSat candidates keeps those with the
+// most TPs and leaves the rest to the next region that holds them. Regions are
+// ordered west to east and filled up to MaxSat with "other" slots.
 void PlaceSatellites(const QList<SampleSatellite> &satellites, TPTables &tables);

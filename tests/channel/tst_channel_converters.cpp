@@ -66,6 +66,13 @@ QByteArray awkwardImage()
     return image ? image.value() : QByteArray();
 }
 
+// Writes the image as ROM_GetCH.bin and parses it there, as the tool does after a download.
+bool parseInto(const ProgramDirectory &dir, const QByteArray &image)
+{
+    const QString bin = dir.file(QStringLiteral("ROM_GetCH.bin"));
+    return writeWholeFile(bin, image).ok() && dir.converters().channelParse(bin).succeeded();
+}
+
 QByteArray contentOf(const QString &path) { return readWholeFile(path).ok() ? readWholeFile(path).value() : QByteArray(); }
 
 #define CHECK_RUN(call)                                                                                 \
@@ -89,9 +96,7 @@ private slots:
 void TestChannelConverters::sampleLooksLikeAReceiversList()
 {
     ProgramDirectory dir;
-    const QString bin = dir.file(QStringLiteral("ROM_GetCH.bin"));
-    QVERIFY(writeWholeFile(bin, sample()).ok());
-    CHECK_RUN(dir.converters().channelParse(bin));
+    QVERIFY(parseInto(dir, sample()));
     ChannelModel model(dir.programDir());
     QVERIFY(model.LoadChannelFiles().ok());
     const ChannelTables &t = model.tables();
@@ -144,8 +149,7 @@ void TestChannelConverters::editsSurviveCombineAndParse()
 {
     ProgramDirectory dir;
     const QString bin = dir.file(QStringLiteral("ROM_GetCH.bin"));
-    QVERIFY(writeWholeFile(bin, awkwardImage()).ok());
-    CHECK_RUN(dir.converters().channelParse(bin));
+    QVERIFY(parseInto(dir, awkwardImage()));
     ChannelModel model(dir.programDir());
     QVERIFY(model.LoadChannelFiles().ok());
 

@@ -34,6 +34,14 @@ private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
     Converters converters() const { return Converters(ProgramDir(m_dir->path())); }
     QByteArray sample() const { return readWholeFile(kSample).value(); }
+    // Parses the image afresh, with no intermediate files of an earlier run left.
+    bool reparse(const QString &image) const
+    {
+        for (const QString &name : intermediateFiles(m_dir->path()))
+            if (!QFile::remove(path(name)))
+                return false;
+        return converters().tpParse(image).succeeded();
+    }
 
 private slots:
     void init()
@@ -81,10 +89,7 @@ private slots:
         fillSaveableTables(tables->SatDataStored, tables->TPDataStored, 7);
         QVERIFY(TPSaveAll(dir, *tables).ok());
         QVERIFY(converters().tpCombine(path(QStringLiteral("Own.MDA"))).succeeded());
-        for (const QString &name : intermediateFiles(m_dir->path()))
-            QVERIFY(QFile::remove(path(name)));
-
-        QVERIFY(converters().tpParse(path(QStringLiteral("Own.MDA"))).succeeded());
+        QVERIFY(reparse(path(QStringLiteral("Own.MDA"))));
         auto again = std::make_unique<TPTables>();
         QVERIFY(TPLoadAll(dir, *again).ok());
         QString difference;
@@ -108,10 +113,7 @@ private slots:
         tables->copyWorkingToStored();
         QVERIFY(TPSaveAll(dir, *tables).ok());
         QVERIFY(converters().tpCombine(path(QStringLiteral("Edit.MDA"))).succeeded());
-
-        for (const QString &name : intermediateFiles(m_dir->path()))
-            QVERIFY(QFile::remove(path(name)));
-        QVERIFY(converters().tpParse(path(QStringLiteral("Edit.MDA"))).succeeded());
+        QVERIFY(reparse(path(QStringLiteral("Edit.MDA"))));
         auto again = std::make_unique<TPTables>();
         QVERIFY(TPLoadAll(dir, *again).ok());
         QCOMPARE(again->SatDataStored, tables->SatDataStored);
