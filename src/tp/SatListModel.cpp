@@ -1,6 +1,6 @@
 #include "tp/SatListModel.h"
 
-#include "tp/TPFiles.h"
+#include "tp/TPFieldText.h"
 #include "tp/TPListOps.h"
 
 #include <algorithm>

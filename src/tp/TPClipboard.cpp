@@ -1,6 +1,6 @@
 #include "tp/TPClipboard.h"
 
-#include "tp/TPFiles.h"
+#include "tp/TPFieldText.h"
 #include "tp/TPListModel.h"
 #include "tp/TPListOps.h"
 

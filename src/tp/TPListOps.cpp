@@ -1,6 +1,6 @@
 #include "tp/TPListOps.h"
 
-#include "tp/TPFiles.h"
+#include "tp/TPFieldText.h"
 
 #include <algorithm>
 #include <utility>

@@ -3,7 +3,7 @@
 #include "common/ExchangeSort.h"
 #include "common/LeadingNumber.h"
 #include "tp/TPListModel.h"
-#include "tp/TPFiles.h"
+#include "tp/TPFieldText.h"
 #include "tp/TPListOps.h"
 
 #include <algorithm>

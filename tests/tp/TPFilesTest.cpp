@@ -1,6 +1,9 @@
 // The intermediate TP file formats, read from and written to memory.
 #include "TPTestData.h"
 
+#include "tp/PreDefineFile.h"
+#include "tp/RegionFile.h"
+#include "tp/TPFieldText.h"
 #include "tp/TPFiles.h"
 
 #include <QBuffer>

@@ -76,15 +76,12 @@ QPushButton *frmTPEdit::addButton(const QString &caption, const QString &name)
     return button;
 }
 
-QLineEdit *frmTPEdit::addBox(const QString &name, int maxLength, bool numeric)
+QLineEdit *frmTPEdit::addBox(const QString &name, FieldKind kind, int maxLength, bool numeric)
 {
     auto *box = new QLineEdit(m_current);
     box->setObjectName(name);
     box->setMaxLength(maxLength);
-    const bool satellite = name == QLatin1String("txtSatName") || name == QLatin1String("txtDeg") ||
-                           name == QLatin1String("txtDiseqc");
-    box->setValidator(
-        new StorableTextValidator(satellite ? FieldKind::Satellite : FieldKind::Transponder, numeric, box));
+    box->setValidator(new StorableTextValidator(kind, numeric, box));
     if (numeric)
         NumericKeyEventFilter::install(box);
     box->installEventFilter(this);
@@ -104,9 +101,9 @@ void frmTPEdit::buildSatFrame(QWidget *frame)
     layout->addWidget(m_List1, 1);
 
     auto *boxes = new QGridLayout;
-    m_txtSatName = addBox(QStringLiteral("txtSatName"), 32, false);
-    m_txtDeg = addBox(QStringLiteral("txtDeg"), 4, true);
-    m_txtDiseqc = addBox(QStringLiteral("txtDiseqc"), 8, true);
+    m_txtSatName = addBox(QStringLiteral("txtSatName"), FieldKind::Satellite, 32, false);
+    m_txtDeg = addBox(QStringLiteral("txtDeg"), FieldKind::Satellite, 4, true);
+    m_txtDiseqc = addBox(QStringLiteral("txtDiseqc"), FieldKind::Satellite, 8, true);
     m_Combo1 = new QComboBox(frame);
     m_Combo1->setObjectName(QStringLiteral("Combo1"));
     m_Combo1->addItems(m_lists.parseOptions.mid(0, 5));
@@ -172,8 +169,8 @@ void frmTPEdit::buildTPFrame(QWidget *frame)
     m_List2 = makeList(&m_tpModel, QStringLiteral("List2"), frame);
     layout->addWidget(m_List2, 1);
     auto *boxes = new QGridLayout;
-    m_txtFreq = addBox(QStringLiteral("txtFreq"), 5, true);
-    m_txtSR = addBox(QStringLiteral("txtSR"), 5, true);
+    m_txtFreq = addBox(QStringLiteral("txtFreq"), FieldKind::Transponder, 5, true);
+    m_txtSR = addBox(QStringLiteral("txtSR"), FieldKind::Transponder, 5, true);
     m_cbPolar = new QComboBox(frame);
     m_cbPolar->setObjectName(QStringLiteral("cbPolar"));
     m_cbPolar->addItems(TPListModel::polarItems());

@@ -3,6 +3,7 @@
 #include "tp/SatListModel.h"
 #include "tp/TPListModel.h"
 #include "tp/TPClipboard.h"
+#include "tp/TPFieldText.h"
 #include "tp/TPSaver.h"
 #include "tp/TPSorts.h"
 #include "common/ui/KeyStrokes.h"
@@ -96,7 +97,7 @@ private:
     void buildTPFrame(QWidget *frame);
     void buildMenu();
     QPushButton *addButton(const QString &caption, const QString &name);
-    QLineEdit *addBox(const QString &name, int maxLength, bool numeric);
+    QLineEdit *addBox(const QString &name, FieldKind kind, int maxLength, bool numeric);
     void connectEntryBoxes();
     void buildEditing();
     QMenu *buildListMenu(bool satellites);
