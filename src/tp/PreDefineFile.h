@@ -21,5 +21,5 @@ qint16 LineCount(const QString &path); // 0 when the file cannot be read
 Status readPreDefine(QIODevice &in, const QString &fileName, SatTable &stored);
 
 // The file text. A field that the reader could not give back as it stands
-// (a line end, a character beyond ISO-8859-1) fails.
+// (a "|", a line end, a character beyond ISO-8859-1) fails.
 Result<QByteArray> preDefineText(const SatTable &stored);

@@ -14,6 +14,9 @@ QString unstorableReason(const QString &text, FieldKind kind)
     }
     if (kind == FieldKind::Transponder && text.startsWith(QLatin1Char('"')))
         return QStringLiteral("a leading double quote");
+    // The reader splits satellite lines at every "|".
+    if (kind == FieldKind::Satellite && text.contains(QLatin1Char('|')))
+        return QStringLiteral("a \"|\"");
     return {};
 }
 
