@@ -265,8 +265,9 @@ void frmTPEdit::regionSwitch(int tab)
     m_txtSatName->clear();
     m_txtDeg->clear();
     m_Combo1->setCurrentIndex(-1);
+    m_tables.CurRegion = qint16(tab);
     m_satModel.setRegion(tab);
-    m_tpModel.setSatellite(0);
+    m_tpModel.setSatellite(tab, -1);
     clearTPBoxes();
     if (m_satModel.rowCount() > 0) {
         List1Select(1);
@@ -290,7 +291,7 @@ QList<int> frmTPEdit::markedRows(QTreeView *list) const
 {
     QList<int> rows;
     for (const QModelIndex &index : list->selectionModel()->selectedRows())
-        rows.append(index.row() + 1);
+        rows.append(index.row());
     return rows;
 }
 
@@ -325,7 +326,7 @@ void frmTPEdit::showSatellite(int row)
     showText(m_txtDeg, sat.Deg);
     m_Combo1->setCurrentIndex(m_Combo1->findText(m_satModel.index(row - 1, SatListModel::ParseSort).data().toString()));
     showText(m_txtDiseqc, sat.Diseqc);
-    m_tpModel.setSatellite(row);
+    m_tpModel.setSatellite(m_tables.CurRegion, row - 1);
     clearTPBoxes();
     if (m_tpModel.rowCount() > 0)
         List2Select(1);
@@ -374,18 +375,18 @@ void frmTPEdit::afterSatEdit(const ListEdit &edit, bool focusName)
         return;
     }
     m_List1->clearSelection();
-    if (edit.select == 0) {
+    if (edit.select < 0) {
         if (m_satModel.rowCount() == 0) {
             m_txtSatName->clear();
             m_txtDeg->clear();
             m_txtDiseqc->clear();
             m_Combo1->setCurrentIndex(-1);
-            m_tpModel.setSatellite(0);
+            m_tpModel.setSatellite(m_tables.CurRegion, -1);
             clearTPBoxes();
         }
         return;
     }
-    List1Select(edit.select);
+    List1Select(edit.select + 1);
     if (focusName)
         m_txtSatName->setFocus();
 }
@@ -397,26 +398,26 @@ void frmTPEdit::afterTPEdit(const ListEdit &edit, bool focusFreq)
         return;
     }
     m_List2->clearSelection();
-    if (edit.select == 0) {
+    if (edit.select < 0) {
         if (m_tpModel.rowCount() == 0)
             clearTPBoxes();
         return;
     }
-    List2Select(edit.select);
+    List2Select(edit.select + 1);
     if (focusFreq)
         m_txtFreq->setFocus();
 }
 
 void frmTPEdit::cmdInsert_Click()
 {
-    recordEdit([this] { afterSatEdit(m_satModel.insertBefore(selectedSat()), true); });
+    recordEdit([this] { afterSatEdit(m_satModel.insertBefore(selectedSat() - 1), true); });
 }
 
 void frmTPEdit::cmdNext_Click()
 {
     recordEdit([this] {
         const int before = m_satModel.rowCount();
-        const ListEdit edit = m_satModel.next(selectedSat());
+        const ListEdit edit = m_satModel.next(selectedSat() - 1);
         afterSatEdit(edit, m_satModel.rowCount() > before);
     });
 }
@@ -431,12 +432,12 @@ void frmTPEdit::cmdDel_Click()
 
 void frmTPEdit::cmdList2Insert_Click()
 {
-    recordEdit([this] { afterTPEdit(m_tpModel.insertBefore(selectedTP()), true); });
+    recordEdit([this] { afterTPEdit(m_tpModel.insertBefore(selectedTP() - 1), true); });
 }
 
 void frmTPEdit::cmdList2Next_Click()
 {
-    recordEdit([this] { afterTPEdit(m_tpModel.next(selectedTP()), false); });
+    recordEdit([this] { afterTPEdit(m_tpModel.next(selectedTP() - 1), false); });
 }
 
 void frmTPEdit::cmdList2Del_Click()

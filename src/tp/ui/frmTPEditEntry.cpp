@@ -13,7 +13,7 @@ void frmTPEdit::connectEntryBoxes()
 {
     const auto satBox = [this](QLineEdit *box, SatListModel::Column column) {
         connect(box, &QLineEdit::textEdited, this, [this, box, column](const QString &text) {
-            recordEdit([&] { m_satModel.setField(selectedSat(), column, text); }, {}, typingKey(box));
+            recordEdit([&] { m_satModel.setField(selectedSat() - 1, column, text); }, {}, typingKey(box));
         });
     };
     satBox(m_txtSatName, SatListModel::SatName);
@@ -26,7 +26,7 @@ void frmTPEdit::connectEntryBoxes()
     });
     const auto tpBox = [this](QLineEdit *box, TPListModel::Column column) {
         connect(box, &QLineEdit::textEdited, this, [this, box, column](const QString &text) {
-            recordEdit([&] { m_tpModel.setField(selectedTP(), column, text); }, {}, typingKey(box));
+            recordEdit([&] { m_tpModel.setField(selectedTP() - 1, column, text); }, {}, typingKey(box));
         });
     };
     tpBox(m_txtFreq, TPListModel::Freq);
@@ -38,16 +38,16 @@ void frmTPEdit::connectEntryBoxes()
     // The item index is the stored value for all three choice boxes.
     connect(m_Combo1, &QComboBox::activated, this, [this](int item) {
         recordEdit([&] {
-            m_satModel.setField(selectedSat(), SatListModel::ParseSort, QString::number(item));
+            m_satModel.setField(selectedSat() - 1, SatListModel::ParseSort, QString::number(item));
             if (item >= 0 && selectedSat() > 0)
                 ParsingWant(m_Combo1, selectedSat());
         });
     });
     connect(m_cbPolar, &QComboBox::activated, this, [this](int item) {
-        recordEdit([&] { m_tpModel.setField(selectedTP(), TPListModel::Polar, QString::number(item)); });
+        recordEdit([&] { m_tpModel.setField(selectedTP() - 1, TPListModel::Polar, QString::number(item)); });
     });
     connect(m_cbFEC, &QComboBox::activated, this, [this](int item) {
-        recordEdit([&] { m_tpModel.setField(selectedTP(), TPListModel::FEC, QString::number(item)); });
+        recordEdit([&] { m_tpModel.setField(selectedTP() - 1, TPListModel::FEC, QString::number(item)); });
     });
 }
 
