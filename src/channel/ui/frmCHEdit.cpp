@@ -5,6 +5,7 @@
 #include "channel/ui/ChannelNameValidator.h"
 #include "common/TextServices.h"
 #include "common/Twips.h"
+#include "common/ui/HistoryKeys.h"
 #include "common/ui/WindowServices.h"
 #include "link/ReceiverLink.h"
 
@@ -342,15 +343,8 @@ bool frmCHEdit::eventFilter(QObject *watched, QEvent *event)
             event->ignore();  // outside the list, Ctrl+A is "Save As"
             return true;
         }
-        // Ctrl+Z and Ctrl+Y in the box are the editor's undo and redo, never
-        // the box's own, which would undo typing behind the history's back.
-        const bool undo = keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Z);
-        if (undo || keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
-            event->accept();
-            if (event->type() == QEvent::KeyPress)
-                undo ? m_undo->undo() : m_undo->redo();
+        if (routeHistoryKey(event, m_undo))
             return true;
-        }
     }
     if (watched == List1 && event->type() == QEvent::KeyRelease)
         m_listKeys.isNewStroke(*static_cast<QKeyEvent *>(event));  // remembers the release

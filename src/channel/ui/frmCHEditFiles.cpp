@@ -7,6 +7,7 @@
 #include "common/TextServices.h"
 #include "common/WholeFile.h"
 #include "common/ui/FileDialog.h"
+#include "common/ui/HistoryKeys.h"
 #include "common/ui/WindowServices.h"
 #include "link/ReceiverLink.h"
 #include "link/ui/SerialInit.h"
@@ -60,16 +61,7 @@ void frmCHEdit::buildMenus()
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mEdit"));
-    QAction *undo =
-        addEntry(edit, QStringLiteral("&Undo"), QStringLiteral("mmUndo"), QKeySequence(QStringLiteral("Ctrl+Z")));
-    undo->setEnabled(false);
-    connect(undo, &QAction::triggered, m_undo, &QUndoStack::undo);
-    connect(m_undo, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    QAction *redo =
-        addEntry(edit, QStringLiteral("&Redo"), QStringLiteral("mmRedo"), QKeySequence(QStringLiteral("Ctrl+Y")));
-    redo->setEnabled(false);
-    connect(redo, &QAction::triggered, m_undo, &QUndoStack::redo);
-    connect(m_undo, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    addHistoryActions(edit, m_undo);
     edit->addSeparator();
     connect(addEntry(edit, QStringLiteral("&Find"), QStringLiteral("mmFind"), QKeySequence(QStringLiteral("Ctrl+F"))),
             &QAction::triggered, this, &frmCHEdit::findCommand);
