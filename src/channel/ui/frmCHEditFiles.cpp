@@ -66,20 +66,20 @@ void frmCHEdit::buildMenus()
     connect(addEntry(edit, QStringLiteral("&Find"), QStringLiteral("mmFind"), QKeySequence(QStringLiteral("Ctrl+F"))),
             &QAction::triggered, this, &frmCHEdit::findCommand);
 
-    List1Sub = new QMenu(QStringLiteral("List1Sub"), this);
-    List1Sub->setObjectName(QStringLiteral("List1Sub"));
-    mnuLock = addEntry(List1Sub, QStringLiteral("&Lock"), QStringLiteral("mmLock"));
-    mnuLock->setCheckable(true);
-    connect(mnuLock, &QAction::triggered, this, &frmCHEdit::lockCommand);
-    QMenu *favorite = List1Sub->addMenu(QStringLiteral("Favorite"));
+    m_List1Sub = new QMenu(QStringLiteral("List1Sub"), this);
+    m_List1Sub->setObjectName(QStringLiteral("List1Sub"));
+    m_mnuLock = addEntry(m_List1Sub, QStringLiteral("&Lock"), QStringLiteral("mmLock"));
+    m_mnuLock->setCheckable(true);
+    connect(m_mnuLock, &QAction::triggered, this, &frmCHEdit::lockCommand);
+    QMenu *favorite = m_List1Sub->addMenu(QStringLiteral("Favorite"));
     favorite->setObjectName(QStringLiteral("mmFavorite"));
     for (int g = 0; g < FavoriteGroupCount; ++g) {
         QAction *entry = addEntry(favorite, QStringLiteral("F&%1").arg(g + 1), QStringLiteral("mmmFavorite_%1").arg(g));
         entry->setCheckable(true);
         connect(entry, &QAction::triggered, this, [this, g] { favoriteCommand(g); });
-        mnuFavorite.append(entry);
+        m_mnuFavorite.append(entry);
     }
-    QMenu *sort1 = addSortMenu(List1Sub, QStringLiteral("mmList1"));
+    QMenu *sort1 = addSortMenu(m_List1Sub, QStringLiteral("mmList1"));
     addEntry(sort1, QStringLiteral("L&ock"), QStringLiteral("mmList1SortLock"));
     addEntry(sort1, QStringLiteral("F&avorite"), QStringLiteral("mmList1SortFavorite"));
     const QList<std::pair<const char *, Sort>> sorts{{"mmList1SortAZ", Sort::AToZ},
@@ -89,15 +89,15 @@ void frmCHEdit::buildMenus()
     for (const auto &[name, sort] : sorts)
         connect(sort1->findChild<QAction *>(QLatin1String(name)), &QAction::triggered, this,
                 [this, sort] { sortCommand(sort); });
-    connect(addEntry(List1Sub, QStringLiteral("Select &All"), QStringLiteral("mmList1SelectAll")),
-            &QAction::triggered, List1, &QTreeView::selectAll);
+    connect(addEntry(m_List1Sub, QStringLiteral("Select &All"), QStringLiteral("mmList1SelectAll")),
+            &QAction::triggered, m_List1, &QTreeView::selectAll);
 
     QMenu *list3Sub = menuBar()->addMenu(QStringLiteral("List3Sub"));
     list3Sub->setObjectName(QStringLiteral("List3Sub"));
     addEntry(list3Sub, QStringLiteral("&Del In List"), QStringLiteral("mmDelInList"))->setVisible(false);
     addSortMenu(list3Sub, QStringLiteral("mmList3"));  // its entries have no action
     connect(addEntry(list3Sub, QStringLiteral("Select &All"), QStringLiteral("mmList3SelectAll")),
-            &QAction::triggered, List3, &QTreeView::selectAll);
+            &QAction::triggered, m_List3, &QTreeView::selectAll);
 }
 
 bool frmCHEdit::saveTo(const QString &target)
