@@ -87,14 +87,12 @@ Status TransferSession::portOpen()
     return s;
 }
 
-bool TransferSession::cancel()
+void TransferSession::cancel()
 {
-    const bool acknowledged = m_engine->cancelClicked();
+    m_closedWithOk = m_engine->cancelClicked();
     stopWatchdog();
     if (auto *download = qobject_cast<DownloadEngine *>(m_engine.get()))
         download->discardTemporary();
-    m_closedWithOk = acknowledged;
-    return acknowledged;
 }
 
 TransferOutcome TransferSession::outcome() const

@@ -36,11 +36,12 @@ public:
     Status connectPort();
     // Opens a closed transfer port and greets the receiver, or closes an open one.
     Status portOpen();
-    // Stops a running transfer or acknowledges a finished one; true for "OK".
-    bool cancel();
+    // Stops a running transfer or acknowledges a finished one ("OK").
+    void cancel();
     void stopWatchdog();
 
     const TransferRequest &request() const { return m_request; }
+    // Whether "OK" closed it is known once cancel() has run.
     TransferOutcome outcome() const;
 
     ReceiverPort &port() { return m_port; }
