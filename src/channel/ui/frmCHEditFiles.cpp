@@ -203,17 +203,11 @@ void frmCHEdit::downloadCommand()
         return;
     }
     received.close();
-    const QString previous = m_link.selectedFile;
-    m_link.selectedFile = received.fileName();
-    SerialInit(m_link, this, 1, QString());
-    if (m_link.hSerialMode != 10) {
-        m_link.selectedFile = previous;  // the transfer window has said why
-        return;
-    }
+    if (!SerialInit(m_link, this, TransferRequest::download(received.fileName())).closedWithOk)
+        return;  // the transfer window has said why
     const Result<QByteArray> image = readWholeFile(received.fileName());
     const Status replaced = image ? writeWholeFile(file, image.value()) : Status::failure(image.error());
     if (!replaced) {
-        m_link.selectedFile = previous;
         received.setAutoRemove(false);
         showExclamation(this, QStringLiteral("%1 was not replaced: %2\nThe received channel data is in %3.")
                                   .arg(file, replaced.error(), received.fileName()));
@@ -234,7 +228,7 @@ void frmCHEdit::uploadCommand()
     if (file.isEmpty())
         return;
     m_link.selectedFile = file;
-    SerialInit(m_link, this, 2, QStringLiteral("CH. Data"));
+    SerialInit(m_link, this, TransferRequest::upload(file, QStringLiteral("CH. Data")));
 }
 
 void frmCHEdit::closeEvent(QCloseEvent *event)
