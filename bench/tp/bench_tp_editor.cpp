@@ -8,7 +8,7 @@
 #include "link/ReceiverLink.h"
 #include "tp/SatListModel.h"
 #include "tp/TPFiles.h"
-#include "tp/TPImage.h"
+#include "TPImage.h"
 #include "tp/TPListModel.h"
 #include "tp/TPSaver.h"
 #include "tp/ui/frmTPEdit.h"

@@ -2,6 +2,7 @@
 // the lists' keys and menus, the find dialog and the history.
 #include "tp/ui/frmTPEdit.h"
 
+#include "common/ui/HistoryKeys.h"
 #include "tp/TPFind.h"
 #include "tp/ui/TPListView.h"
 #include "tp/ui/frmTPFind.h"
@@ -70,18 +71,7 @@ void frmTPEdit::buildEditing()
     // Alt+E belongs to "N&ext"; no stated control uses T.
     QMenu *edit = menuBar()->addMenu(QStringLiteral("Edi&t"));
     edit->setObjectName(QStringLiteral("mEdit"));
-    QAction *undo = edit->addAction(QStringLiteral("&Undo"));
-    undo->setObjectName(QStringLiteral("mmUndo"));
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction *redo = edit->addAction(QStringLiteral("&Redo"));
-    redo->setObjectName(QStringLiteral("mmRedo"));
-    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    undo->setEnabled(false);
-    redo->setEnabled(false);
-    connect(undo, &QAction::triggered, &m_undo, &QUndoStack::undo);
-    connect(redo, &QAction::triggered, &m_undo, &QUndoStack::redo);
-    connect(&m_undo, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(&m_undo, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    addHistoryActions(edit, &m_undo);
 }
 
 QMenu *frmTPEdit::buildListMenu(bool satellites)

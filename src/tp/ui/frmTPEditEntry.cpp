@@ -1,6 +1,7 @@
 // The live entry boxes: every edit goes straight into the selected row.
 #include "tp/ui/frmTPEdit.h"
 
+#include "common/ui/HistoryKeys.h"
 #include "tp/ui/TPListView.h"
 
 #include <QComboBox>
@@ -90,28 +91,16 @@ bool frmTPEdit::entryBoxEvent(QObject *watched, QEvent *event)
             return true;
         }
         break;
-    case QEvent::ShortcutOverride: {
-        // Undo and redo are the editor's, not the box's own.
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier)) {
-            event->ignore();
+    case QEvent::ShortcutOverride:
+        if (routeHistoryKey(event, &m_undo))
             return true;
-        }
         break;
-    }
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
         if (watched == m_txtDeg)
             m_degKeyDown = key->key();
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier)) {
-            if (key->key() == Qt::Key_Z && !(key->modifiers() & Qt::ShiftModifier))
-                m_undo.undo();
-            else
-                m_undo.redo();
+        if (routeHistoryKey(event, &m_undo))
             return true;
-        }
         // Typing is ignored in the choice boxes; H and V choose the polarisation.
         const bool typed = !key->text().isEmpty() && key->text().at(0).isPrint() &&
                            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
