@@ -55,9 +55,8 @@ inline double timedUpload(ReceiverLink &link, const QString &file, const QString
         if (text == QLatin1String("SUCCESS\r\n"))
             successMs = double(clock.nsecsElapsed()) / 1e6;
     });
-    link.selectedFile = file;
     clock.start();
-    SerialInit(link, nullptr, 2, kind);
+    SerialInit(link, nullptr, TransferRequest::upload(file, kind));
     return successMs;
 }
 

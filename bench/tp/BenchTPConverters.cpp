@@ -5,7 +5,7 @@
 #include "common/Converters.h"
 #include "common/WholeFile.h"
 #include "tp/TPFiles.h"
-#include "tp/TPImage.h"
+#include "TPImage.h"
 
 #include <QCoreApplication>
 #include <QFile>

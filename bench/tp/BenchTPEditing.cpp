@@ -6,6 +6,7 @@
 #include "tp/TPClipboard.h"
 #include "tp/TPHistory.h"
 #include "tp/TPListOps.h"
+#include "tp/TPMoves.h"
 #include "tp/TPSorts.h"
 
 #include <QRandomGenerator>
@@ -39,15 +40,15 @@ double historyMB(TPTables &t)
     std::vector<TableChange> steps;
     const double before = usedMB();
     for (int i = 0; i < 100; ++i) {
-        t.CurRegion = qint16(i % RegionCount);
-        const TableChange::Before old(t, {t.CurRegion});
+        const int r = i % RegionCount;
+        const TableChange::Before old(t, {r});
         switch (i % 6) {
-        case 0: t.SatData(t.CurRegion, i % MaxSat).SatName += QLatin1Char('x'); break;
-        case 1: sortSatellites(t, SatSortKey::Deg, flags); break;
-        case 2: moveSatellites(t, {1, 2, 3}, true); break;
-        case 3: sortTPs(t, i % MaxSat, TPSortKey::SR, flags); break;
-        case 4: SatDel(t, 1); satInsert(t, lists, 1); break;
-        case 5: pasteTPs(t, 5, copyTPs(t, lists, 5, {1}), 1); TPItemDel(t, 5, 109); break;
+        case 0: t.SatData(r, i % MaxSat).SatName += QLatin1Char('x'); break;
+        case 1: sortSatellites(t, r, SatSortKey::Deg, flags); break;
+        case 2: moveSatellites(t, r, {0, 1, 2}, true); break;
+        case 3: sortTPs(t, r, i % MaxSat, TPSortKey::SR, flags); break;
+        case 4: deleteSatellite(t, r, 0); insertSatellite(t, lists, r, 0); break;
+        case 5: pasteTPs(t, r, 5, copyTPs(t, lists, r, 5, {0}), 0); deleteTP(t, r, 5, 108); break;
         }
         steps.emplace_back(old, t);
     }
@@ -64,17 +65,18 @@ int main()
     scramble(*tables, 7);
     TPSortFlags flags;
     // Each run reverses the last order, as repeated clicks do.
-    measure(QStringLiteral("sort 109 TPs by Freq"), 51, [&] { sortTPs(*tables, 3, TPSortKey::Freq, flags); });
-    measure(QStringLiteral("sort 109 TPs by Polar"), 51, [&] { sortTPs(*tables, 4, TPSortKey::Polar, flags); });
-    measure(QStringLiteral("sort 109 TPs by S/R"), 51, [&] { sortTPs(*tables, 5, TPSortKey::SR, flags); });
-    measure(QStringLiteral("Deg sort of 48 satellites"), 51, [&] { sortSatellites(*tables, SatSortKey::Deg, flags); });
+    measure(QStringLiteral("sort 109 TPs by Freq"), 51, [&] { sortTPs(*tables, 0, 3, TPSortKey::Freq, flags); });
+    measure(QStringLiteral("sort 109 TPs by Polar"), 51, [&] { sortTPs(*tables, 0, 4, TPSortKey::Polar, flags); });
+    measure(QStringLiteral("sort 109 TPs by S/R"), 51, [&] { sortTPs(*tables, 0, 5, TPSortKey::SR, flags); });
+    measure(QStringLiteral("Deg sort of 48 satellites"), 51,
+            [&] { sortSatellites(*tables, 0, SatSortKey::Deg, flags); });
     measure(QStringLiteral("name sort of 48 satellites"), 51,
-            [&] { sortSatellites(*tables, SatSortKey::SatName, flags); });
+            [&] { sortSatellites(*tables, 0, SatSortKey::SatName, flags); });
 
     TableChange step;
     measure(QStringLiteral("record a Deg sort step"), 21, [&] {
         const TableChange::Before old(*tables, {0});
-        sortSatellites(*tables, SatSortKey::Deg, flags);
+        sortSatellites(*tables, 0, SatSortKey::Deg, flags);
         step = TableChange(old, *tables);
     });
     measure(QStringLiteral("undo of a Deg sort step"), 21, [&] { step.undo(*tables); });

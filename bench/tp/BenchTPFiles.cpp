@@ -2,6 +2,8 @@
 #include "FullTPSet.h"
 
 #include "common/ProgramDir.h"
+#include "tp/PreDefineFile.h"
+#include "tp/RegionFile.h"
 #include "tp/TPFiles.h"
 
 #include <QCoreApplication>

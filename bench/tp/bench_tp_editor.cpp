@@ -8,7 +8,7 @@
 #include "link/ReceiverLink.h"
 #include "tp/SatListModel.h"
 #include "tp/TPFiles.h"
-#include "tp/TPImage.h"
+#include "TPImage.h"
 #include "tp/TPListModel.h"
 #include "tp/TPSaver.h"
 #include "tp/ui/frmTPEdit.h"
@@ -56,17 +56,17 @@ int main(int argc, char **argv)
     SatListModel sats(*tables, lists);
     TPListModel tps(*tables, lists);
     sats.setRegion(0);
-    tps.setSatellite(1);
+    tps.setSatellite(0, 0);
     measure(QStringLiteral("satellite delete + insert, full region"), 50, [&] {
-        sats.deleteMarked({5});
-        sats.insertBefore(5);
+        sats.deleteMarked({4});
+        sats.insertBefore(4);
     });
-    measure(QStringLiteral("satellite Next at the end (refused)"), 50, [&] { sats.next(MaxSat); });
+    measure(QStringLiteral("satellite Next at the end (refused)"), 50, [&] { sats.next(MaxSat - 1); });
     measure(QStringLiteral("TP delete + insert, 109 TPs"), 50, [&] {
-        tps.deleteMarked({50});
-        tps.insertBefore(50);
+        tps.deleteMarked({49});
+        tps.insertBefore(49);
     });
-    measure(QStringLiteral("TP Next at the end (refused)"), 50, [&] { tps.next(MaxTP); });
+    measure(QStringLiteral("TP Next at the end (refused)"), 50, [&] { tps.next(MaxTP - 1); });
 
     frmTPEdit editor(*tables, lists, converters, link);
     editor.setAttribute(Qt::WA_DeleteOnClose, false);

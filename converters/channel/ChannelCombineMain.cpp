@@ -1,23 +1,18 @@
 #include "ChannelConvert.h"
-
-#include <QCoreApplication>
-#include <QStringList>
-
-#include <cstdio>
+#include "ConverterMain.h"
 
 // ChannelCombine <source.bin> <target.bin> <program directory>
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 4) {
-        std::fputs("usage: ChannelCombine <source image> <target image> <program directory>\n", stderr);
-        return 2;
-    }
-    const Status done = channelCombine(args[1], args[2], ProgramDir(args[3]));
-    if (!done) {
-        std::fprintf(stderr, "ChannelCombine: %s\n", qPrintable(done.error()));
-        return 1;
-    }
+    constexpr const char *kName = "ChannelCombine";
+    const auto arguments =
+        converterArguments(kName, {QStringLiteral("<source image>"), QStringLiteral("<target image>"),
+                                   QStringLiteral("<program directory>")});
+    if (!arguments)
+        return ConverterExit::Usage;
+    if (const Status done = channelCombine(arguments->at(0), arguments->at(1), ProgramDir(arguments->at(2)));
+        !done)
+        return failWith(kName, done.error());
     return 0;
 }

@@ -1,23 +1,16 @@
 #include "ChannelConvert.h"
-
-#include <QCoreApplication>
-#include <QStringList>
-
-#include <cstdio>
+#include "ConverterMain.h"
 
 // ChannelParse <file.bin> <program directory>
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        std::fputs("usage: ChannelParse <channel image> <program directory>\n", stderr);
-        return 2;
-    }
-    const Status done = channelParse(args[1], ProgramDir(args[2]));
-    if (!done) {
-        std::fprintf(stderr, "ChannelParse: %s\n", qPrintable(done.error()));
-        return 1;
-    }
+    constexpr const char *kName = "ChannelParse";
+    const auto arguments = converterArguments(kName, {QStringLiteral("<channel image>"),
+                                                      QStringLiteral("<program directory>")});
+    if (!arguments)
+        return ConverterExit::Usage;
+    if (const Status done = channelParse(arguments->at(0), ProgramDir(arguments->at(1))); !done)
+        return failWith(kName, done.error());
     return 0;
 }

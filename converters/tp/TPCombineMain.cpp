@@ -4,7 +4,7 @@
 #include "common/ProgramDir.h"
 #include "common/WholeFile.h"
 #include "tp/TPFiles.h"
-#include "tp/TPImage.h"
+#include "TPImage.h"
 
 #include <memory>
 

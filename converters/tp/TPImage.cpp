@@ -1,8 +1,8 @@
-#include "tp/TPImage.h"
+#include "TPImage.h"
 
 #include "tp/TPFieldText.h"
 #include "tp/TPFiles.h"
-#include "tp/TPImageLayout.h"
+#include "TPImageLayout.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
 // "PreDefine.dll" reader: the input as it is, and its lines repeated to the
 // 192 lines the reader takes. Whatever it reads must write and read back.
-#include "tp/TPFiles.h"
+#include "tp/PreDefineFile.h"
 
 #include <QBuffer>
 

@@ -1,7 +1,8 @@
 // Region file reader. The first byte says how many of the next bytes (up to
 // 48) give the satellites' TP counts; the rest is the file. Whatever it reads must write and read back,
 // unless a quoted value brought in a comma or a line end the writer refuses.
-#include "tp/TPFiles.h"
+#include "tp/RegionFile.h"
+#include "tp/TPFieldText.h"
 
 #include <QBuffer>
 

@@ -1,7 +1,7 @@
 // TP image parser: the input as it is, and padded with zeros to the image
 // size (the space after the TPs is zero). An accepted image must come back
 // byte for byte from the combiner.
-#include "tp/TPImage.h"
+#include "TPImage.h"
 
 #include <cstdlib>
 #include <memory>

@@ -1,7 +1,7 @@
 // tp_image_seeds <directory>: writes a few TP images for the image harness to
 // start from, without their trailing zeros (the harness pads them again).
 #include "common/WholeFile.h"
-#include "tp/TPImage.h"
+#include "TPImage.h"
 
 #include <QDir>
 

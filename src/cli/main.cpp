@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kUploadMode = 2;
-
 const char *const kUsage =
     "Usage:\n"
     "  tarvik-cli upload --port PORT --kind KIND FILE\n"
@@ -82,9 +80,10 @@ QString portName(const QString &given, const ReceiverPort &port)
     return port.device() == given ? given : QStringLiteral("%1 (%2)").arg(given, port.device());
 }
 
-int runTransfer(ReceiverLink &link, const QString &portText, const TransferTimings &timings, bool quiet)
+int runTransfer(ReceiverLink &link, const TransferRequest &request, const QString &portText,
+                const TransferTimings &timings, bool quiet)
 {
-    TransferSession session(link, timings);
+    TransferSession session(link, request, timings);
     choosePort(link, session.port(), portChoice(portText));
     if (const Status s = session.connectPort(); !s) {
         say(QStringLiteral("cannot use port %1: %2").arg(portText, s.error()));
@@ -99,8 +98,8 @@ int runTransfer(ReceiverLink &link, const QString &portText, const TransferTimin
             progress.show(session.rate());
     });
     QObject::connect(&session, &TransferSession::sizeError, &session, [](const QString &text) { say(text); });
-    QObject::connect(&session, &TransferSession::fileError, &session, [&link](const QString &text) {
-        say(QStringLiteral("%1: %2").arg(link.selectedFile, text));
+    QObject::connect(&session, &TransferSession::fileError, &session, [&request](const QString &text) {
+        say(QStringLiteral("%1: %2").arg(request.file, text));
     });
     QObject::connect(&session, &TransferSession::ended, &session, [&](TransferEnd how) {
         const bool good = how == TransferEnd::Completed || how == TransferEnd::Received;
@@ -124,7 +123,7 @@ int runTransfer(ReceiverLink &link, const QString &portText, const TransferTimin
         session.portOpen();
     progress.finish();
     if (exitCode == ExitCode::Success && !quiet)
-        std::printf("%s: done\n", qPrintable(link.selectedFile));
+        std::printf("%s: done\n", qPrintable(request.file));
     else if (exitCode == ExitCode::PortLost)
         say(QStringLiteral("port %1 was lost").arg(name));
     else if (exitCode == ExitCode::TimedOut)
@@ -220,22 +219,20 @@ int main(int argc, char *argv[])
     if (command == QLatin1String("monitor"))
         return runMonitor(link, p.value(port));
 
-    link.selectedFile = args.at(1);
+    const QString fileName = args.at(1);
+    TransferRequest request = TransferRequest::download(fileName);
     if (command == QLatin1String("upload")) {
         if (!p.isSet(kind))
             return usageError(QStringLiteral("upload needs --kind"));
         if (!transferKind(p.value(kind)))
             return usageError(QStringLiteral("unknown kind \"%1\"").arg(p.value(kind)));
-        QFile file(link.selectedFile);
+        QFile file(fileName);
         if (!file.open(QIODevice::ReadOnly)) {
-            say(QStringLiteral("cannot read %1: %2").arg(link.selectedFile, file.errorString()));
+            say(QStringLiteral("cannot read %1: %2").arg(fileName, file.errorString()));
             return ExitCode::FileRefused;
         }
-        link.hSerialMode = kUploadMode;
-        link.hDataMode = p.value(kind);
-    } else {
-        link.hSerialMode = TransferSession::kDownloadMode;
+        request = TransferRequest::upload(fileName, p.value(kind));
     }
     QObject::connect(&link, &ReceiverLink::messageAppended, &link, &printBoard);
-    return runTransfer(link, p.value(port), timings, p.isSet(quiet));
+    return runTransfer(link, request, p.value(port), timings, p.isSet(quiet));
 }

@@ -2,14 +2,14 @@
 
 #include "common/ProgramDir.h"
 #include "link/ReceiverPort.h"
+#include "link/TransferRequest.h"
 
 #include <QObject>
 #include <QString>
 
 // Program-wide link state: the port chosen in the port box, the monitor port and
-// monitor mode, and the transfer inputs and results (SelectedFile, hSerialMode,
-// hDataMode). Windows show what it reports: board lines and the transfer port's
-// state for the lamps.
+// monitor mode, and SelectedFile. Windows show what it reports: board lines, the
+// transfer port's state for the lamps, and how each transfer ended.
 class ReceiverLink : public QObject {
     Q_OBJECT
 public:
@@ -31,13 +31,12 @@ public:
     // Opens or closes the monitor port; a failure goes to the board.
     void portOpen(bool ee);
 
-    // Transfer inputs and results, set by callers and by the transfer window.
+    // The image being edited or last chosen for a transfer; editors start from it.
     QString selectedFile;
-    int hSerialMode = 0;
-    QString hDataMode;
 
     void appendMessage(const QString &text) { Q_EMIT messageAppended(text); }
     void setTransferPortOpen(bool open) { Q_EMIT transferPortStateChanged(open); }
+    void reportTransfer(const TransferOutcome &outcome) { Q_EMIT transferEnded(outcome); }
 
     // The receiver's text as the board shows it: 8-bit characters, and the byte
     // pair 10, 13 turned into 13, 10.
@@ -46,6 +45,8 @@ public:
 Q_SIGNALS:
     void messageAppended(const QString &text);
     void transferPortStateChanged(bool open);
+    // After the transfer window has closed and the monitor port is back.
+    void transferEnded(const TransferOutcome &outcome);
 
 private:
     ProgramDir m_dir;

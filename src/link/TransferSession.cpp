@@ -27,17 +27,18 @@ private:
     ReceiverPort &m_port;
 };
 
-TransferSession::TransferSession(ReceiverLink &link, const TransferTimings &timings, QObject *parent)
-    : QObject(parent), m_link(link), m_timings(timings), m_port(link.programDir(), this),
-      m_wire(std::make_unique<PortWire>(m_port))
+TransferSession::TransferSession(ReceiverLink &link, TransferRequest request, const TransferTimings &timings,
+                                 QObject *parent)
+    : QObject(parent), m_link(link), m_request(std::move(request)), m_timings(timings),
+      m_port(link.programDir(), this), m_wire(std::make_unique<PortWire>(m_port))
 {
     m_watchdog = new QTimer(this);
     m_watchdog->setObjectName(QStringLiteral("Timer3"));
 
-    if (m_link.hSerialMode == kDownloadMode) {
-        m_engine = std::make_unique<DownloadEngine>(*m_wire, m_link.selectedFile);
+    if (m_request.mode == TransferMode::Download) {
+        m_engine = std::make_unique<DownloadEngine>(*m_wire, m_request.file);
     } else {
-        auto upload = std::make_unique<UploadEngine>(*m_wire, m_link.selectedFile, m_link.hDataMode);
+        auto upload = std::make_unique<UploadEngine>(*m_wire, m_request.file, m_request.kind);
         // Under XON/XOFF the driver would swallow a final byte of 0x11 or 0x13.
         connect(upload.get(), &UploadEngine::finalByteAwaited, this,
                 [this] { m_port.setFlowControl(QSerialPort::NoFlowControl); });
@@ -66,7 +67,7 @@ TransferSession::~TransferSession()
     m_engine.reset();
 }
 
-bool TransferSession::xonXoff() const { return m_link.hSerialMode != kDownloadMode; }
+bool TransferSession::xonXoff() const { return m_request.mode == TransferMode::Upload; }
 
 Status TransferSession::connectPort()
 {
@@ -86,13 +87,17 @@ Status TransferSession::portOpen()
     return s;
 }
 
-bool TransferSession::cancel()
+void TransferSession::cancel()
 {
-    const bool acknowledged = m_engine->cancelClicked();
+    m_closedWithOk = m_engine->cancelClicked();
     stopWatchdog();
     if (auto *download = qobject_cast<DownloadEngine *>(m_engine.get()))
         download->discardTemporary();
-    return acknowledged;
+}
+
+TransferOutcome TransferSession::outcome() const
+{
+    return {m_request.mode, m_closedWithOk, m_engine->fault()};
 }
 
 void TransferSession::stopWatchdog() { m_watchdog->stop(); }

@@ -3,6 +3,7 @@
 #include "link/ReceiverPort.h"
 #include "link/TransferEngine.h"
 #include "link/TransferRate.h"
+#include "link/TransferRequest.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -19,16 +20,15 @@ struct TransferTimings {
     int autoCloseMs = 500;       // Timer4 of the window
 };
 
-// One transfer without a window: the transfer port, the engine the link's
-// hSerialMode asks for, their wiring, and the watchdog. The transfer window
-// and the command line both run transfers through it.
+// One transfer without a window: the transfer port, the engine the request's
+// mode asks for, their wiring, and the watchdog. The transfer window and the
+// command line both run transfers through it.
 class TransferSession : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kDownloadMode = 1;
-
-    // Takes SelectedFile, hSerialMode and hDataMode from the link; board lines go to it.
-    explicit TransferSession(ReceiverLink &link, const TransferTimings &timings = {}, QObject *parent = nullptr);
+    // Board lines and the port's state go to the link.
+    TransferSession(ReceiverLink &link, TransferRequest request, const TransferTimings &timings = {},
+                    QObject *parent = nullptr);
     ~TransferSession() override;
 
     // The port number (or the device set on the port), the line settings and
@@ -36,9 +36,13 @@ public:
     Status connectPort();
     // Opens a closed transfer port and greets the receiver, or closes an open one.
     Status portOpen();
-    // Stops a running transfer or acknowledges a finished one; true for "OK".
-    bool cancel();
+    // Stops a running transfer or acknowledges a finished one ("OK").
+    void cancel();
     void stopWatchdog();
+
+    const TransferRequest &request() const { return m_request; }
+    // Whether "OK" closed it is known once cancel() has run.
+    TransferOutcome outcome() const;
 
     ReceiverPort &port() { return m_port; }
     TransferEngine &engine() { return *m_engine; }
@@ -62,6 +66,7 @@ private:
     void onPortLost(const QString &error);
 
     ReceiverLink &m_link;
+    TransferRequest m_request;
     TransferTimings m_timings;
     ReceiverPort m_port;
     std::unique_ptr<PortWire> m_wire;
@@ -71,4 +76,5 @@ private:
     TransferRate m_rate;
     QString m_lastEvent;
     QString m_lastError;
+    bool m_closedWithOk = false;
 };

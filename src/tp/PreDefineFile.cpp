@@ -1,5 +1,6 @@
+#include "tp/PreDefineFile.h"
+
 #include "tp/TPFieldText.h"
-#include "tp/TPFiles.h"
 
 #include <QFile>
 #include <QStringList>
@@ -31,41 +32,6 @@ qint16 LineCount(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return 0;
     return LineCount(file.readAll());
-}
-
-std::optional<int> decimalValue(const QString &text)
-{
-    if (text.isEmpty())
-        return std::nullopt;
-    constexpr qint64 kLarge = 1'000'000'000; // beyond any table; stops the sum growing
-    qint64 value = 0;                         // wide enough for kLarge * 10 + 9
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-        value = std::min(kLarge, value * 10 + (c.unicode() - '0'));
-    }
-    return int(value);
-}
-
-void appendLatin1(QByteArray &out, const QString &text)
-{
-    for (const QChar c : text)
-        out += char(c.unicode());
-}
-
-QString unstorableReason(const QString &text, FieldKind kind)
-{
-    for (const QChar c : text) {
-        if (c.unicode() > 0xFF)
-            return QStringLiteral("a character that single-byte text cannot hold");
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            return QStringLiteral("a line end");
-        if (kind == FieldKind::Transponder && c == QLatin1Char(','))
-            return QStringLiteral("a comma");
-    }
-    if (kind == FieldKind::Transponder && text.startsWith(QLatin1Char('"')))
-        return QStringLiteral("a leading double quote");
-    return {};
 }
 
 namespace {

@@ -1,5 +1,6 @@
+#include "tp/RegionFile.h"
+
 #include "tp/TPFieldText.h"
-#include "tp/TPFiles.h"
 
 #include <algorithm>
 #include <cstring>

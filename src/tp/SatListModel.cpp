@@ -1,32 +1,18 @@
 #include "tp/SatListModel.h"
 
-#include "tp/TPFiles.h"
+#include "tp/TPFieldText.h"
 #include "tp/TPListOps.h"
 
 #include <algorithm>
 
-QList<int> rowsFromLast(QList<int> marked)
-{
-    std::sort(marked.begin(), marked.end(), std::greater<>());
-    marked.erase(std::unique(marked.begin(), marked.end()), marked.end());
-    return marked;
-}
-
-int rowAfterDelete(int lowestDeleted, int remaining)
-{
-    if (lowestDeleted > remaining)
-        return remaining;
-    return remaining > 0 ? lowestDeleted : 0;
-}
-
 SatListModel::SatListModel(TPTables &tables, const ValueLists &lists, QObject *parent)
-    : QAbstractTableModel(parent), m_tables(tables), m_lists(lists)
+    : QAbstractTableModel(parent), m_tables(tables), m_lists(lists), m_region(tables.CurRegion)
 {
 }
 
 int SatListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : std::clamp<int>(m_tables.SatCount[m_tables.CurRegion], 0, SatSlots);
+    return parent.isValid() ? 0 : std::clamp<int>(m_tables.SatCount[m_region], 0, SatSlots);
 }
 
 int SatListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
@@ -35,7 +21,7 @@ QVariant SatListModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid())
         return {};
-    const SatRecord &sat = m_tables.SatData(m_tables.CurRegion, index.row());
+    const SatRecord &sat = m_tables.SatData(m_region, index.row());
     switch (index.column()) {
     case No: return QString::number(index.row() + 1);
     case Deg: return sat.Deg;
@@ -57,62 +43,61 @@ QVariant SatListModel::headerData(int section, Qt::Orientation orientation, int 
 void SatListModel::setRegion(int region)
 {
     beginResetModel();
-    m_tables.CurRegion = qint16(region);
+    m_region = region;
     endResetModel();
 }
 
-ListEdit SatListModel::insertBefore(int selectedRow)
+ListEdit SatListModel::insertBefore(int selected)
 {
-    if (m_tables.SatCount[m_tables.CurRegion] >= MaxSat)
-        return {0, satLimitMessage()};
-    const int p = rowCount() > 0 && selectedRow > 0 ? selectedRow : 1;
-    beginInsertRows({}, p - 1, p - 1);
-    satInsert(m_tables, m_lists, p);
+    if (m_tables.SatCount[m_region] >= MaxSat)
+        return {-1, satLimitMessage()};
+    const int at = rowCount() > 0 && selected >= 0 ? selected : 0;
+    beginInsertRows({}, at, at);
+    insertSatellite(m_tables, m_lists, m_region, at);
     endInsertRows();
-    return {p, {}};
+    return {at, {}};
 }
 
-ListEdit SatListModel::next(int selectedRow)
+ListEdit SatListModel::next(int selected)
 {
     const int n = rowCount();
     if (n == 0)
         return {};
-    if (selectedRow < n)
-        return {selectedRow + 1, {}};
-    if (m_tables.SatCount[m_tables.CurRegion] >= MaxSat)
-        return {0, satLimitMessage()};
+    if (selected < n - 1)
+        return {selected + 1, {}};
+    if (m_tables.SatCount[m_region] >= MaxSat)
+        return {-1, satLimitMessage()};
     beginInsertRows({}, n, n);
-    satInsert(m_tables, m_lists, n + 1);
+    insertSatellite(m_tables, m_lists, m_region, n);
     endInsertRows();
-    return {n + 1, {}};
+    return {n, {}};
 }
 
 ListEdit SatListModel::deleteMarked(const QList<int> &rows)
 {
-    int lowest = 0;
+    int lowest = -1;
     for (const int row : rowsFromLast(rows)) {
-        if (row < 1 || row > rowCount())
+        if (row < 0 || row >= rowCount())
             continue;
-        beginRemoveRows({}, row - 1, row - 1);
-        SatDel(m_tables, row);
+        beginRemoveRows({}, row, row);
+        deleteSatellite(m_tables, m_region, row);
         endRemoveRows();
         lowest = row;
     }
-    return {lowest ? rowAfterDelete(lowest, rowCount()) : 0, {}};
+    return {lowest >= 0 ? rowAfterDelete(lowest, rowCount()) : -1, {}};
 }
 
 void SatListModel::exchange(int row1, int row2)
 {
-    SatExchange(m_tables, row1, row2);
-    const int top = std::min(row1, row2) - 1, bottom = std::max(row1, row2) - 1;
-    Q_EMIT dataChanged(index(top, 0), index(bottom, ColumnCount - 1));
+    SatExchange(m_tables, m_region, row1, row2);
+    Q_EMIT dataChanged(index(std::min(row1, row2), 0), index(std::max(row1, row2), ColumnCount - 1));
 }
 
 void SatListModel::setField(int row, Column column, const QString &text)
 {
-    if (row < 1 || row > rowCount())
+    if (row < 0 || row >= rowCount())
         return;
-    SatRecord &sat = m_tables.SatData(m_tables.CurRegion, row - 1);
+    SatRecord &sat = m_tables.SatData(m_region, row);
     switch (column) {
     case Deg: sat.Deg = text; break;
     case SatName: sat.SatName = text; break;
@@ -120,7 +105,7 @@ void SatListModel::setField(int row, Column column, const QString &text)
     case Diseqc: sat.Diseqc = text; break;
     default: return;
     }
-    Q_EMIT dataChanged(index(row - 1, column), index(row - 1, column));
+    Q_EMIT dataChanged(index(row, column), index(row, column));
 }
 
 Qt::ItemFlags SatListModel::flags(const QModelIndex &index) const

@@ -6,8 +6,8 @@
 
 #include <QAbstractTableModel>
 
-// The satellite list: a view of SatData of the current region, so rows and
-// records never drift apart. Rows are numbered from 1 in the operations.
+// The satellite list: a view of SatData of one region, so rows and records
+// never drift apart. Rows are counted from 0, -1 for none.
 class SatListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -22,8 +22,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override; // rows can be dragged
 
     void setRegion(int region);  // also after the tables were replaced
-    ListEdit insertBefore(int selectedRow);
-    ListEdit next(int selectedRow);
+    ListEdit insertBefore(int selected);
+    ListEdit next(int selected);
     ListEdit deleteMarked(const QList<int> &rows);
     void exchange(int row1, int row2);
     void setField(int row, Column column, const QString &text);
@@ -31,4 +31,5 @@ public:
 private:
     TPTables &m_tables;
     const ValueLists &m_lists;
+    int m_region = 0;
 };

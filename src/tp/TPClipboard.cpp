@@ -1,6 +1,6 @@
 #include "tp/TPClipboard.h"
 
-#include "tp/TPFiles.h"
+#include "tp/TPFieldText.h"
 #include "tp/TPListModel.h"
 #include "tp/TPListOps.h"
 
@@ -12,39 +12,37 @@ QList<int> topToBottom(QList<int> rows, int rowCount)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.erase(std::remove_if(rows.begin(), rows.end(), [rowCount](int r) { return r < 1 || r > rowCount; }),
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [rowCount](int r) { return r < 0 || r >= rowCount; }),
                rows.end());
     return rows;
 }
 
-int satRows(const TPTables &t) { return std::clamp<int>(t.SatCount[t.CurRegion], 0, SatSlots); }
+int satRows(const TPTables &t, int region) { return std::clamp<int>(t.SatCount[region], 0, SatSlots); }
 
 } // namespace
 
-SatClipboard copySatellites(const TPTables &t, const ValueLists &lists, const QList<int> &rows)
+SatClipboard copySatellites(const TPTables &t, const ValueLists &lists, int region, const QList<int> &rows)
 {
     SatClipboard clip;
-    const int r = t.CurRegion;
-    for (const int row : topToBottom(rows, satRows(t))) {
-        const SatRecord &sat = t.SatData(r, row - 1);
+    for (const int row : topToBottom(rows, satRows(t, region))) {
+        const SatRecord &sat = t.SatData(region, row);
         SatClipEntry entry;
-        entry.columns = {QString::number(row), sat.Deg, sat.SatName,
+        entry.columns = {QString::number(row + 1), sat.Deg, sat.SatName,
                          lists.parseOptions.value(decimalValue(sat.ParseSort).value_or(-1)), sat.Diseqc};
         const int n = tpCountOf(sat);
         for (int k = 0; k < n; ++k)
-            entry.tps.append(t.TPData(r, row - 1, k));
+            entry.tps.append(t.TPData(region, row, k));
         clip.append(entry);
     }
     return clip;
 }
 
-TPClipboard copyTPs(const TPTables &t, const ValueLists &lists, int sat, const QList<int> &rows)
+TPClipboard copyTPs(const TPTables &t, const ValueLists &lists, int region, int sat, const QList<int> &rows)
 {
     TPClipboard clip;
-    const int r = t.CurRegion;
     const QStringList polar = TPListModel::polarItems();
-    for (const int row : topToBottom(rows, tpCountOf(t.SatData(r, sat)))) {
-        const TPRecord &tp = t.TPData(r, sat, row - 1);
+    for (const int row : topToBottom(rows, tpCountOf(t.SatData(region, sat)))) {
+        const TPRecord &tp = t.TPData(region, sat, row);
         clip.append({tp.Freq, polar.value(decimalValue(tp.Polar).value_or(-1)), tp.SR,
                      lists.fecList.value(decimalValue(tp.FEC).value_or(-1))});
     }
@@ -71,20 +69,19 @@ QString fecOfText(const QString &text)
     return text == QLatin1String("Auto") ? QStringLiteral("0") : text.left(1);
 }
 
-ListEdit pasteSatellites(TPTables &t, const ValueLists &lists, const SatClipboard &clip, int row)
+ListEdit pasteSatellites(TPTables &t, const ValueLists &lists, int region, const SatClipboard &clip, int row)
 {
-    const int n = satRows(t);
+    const int n = satRows(t, region);
     if (n + clip.size() > MaxSat)
-        return {0, satLimitMessage()};
+        return {-1, satLimitMessage()};
     if (clip.isEmpty())
         return {};
-    const int p = n > 0 ? std::clamp(row, 1, n + 1) : 1;
-    const int r = t.CurRegion;
+    const int p = n > 0 ? std::clamp(row, 0, n) : 0;
     for (qsizetype i = 0; i < clip.size(); ++i) {
         const SatClipEntry &entry = clip[i];
         const int at = p + int(i);
-        satInsert(t, lists, at);  // moves the records and TP blocks below down
-        SatRecord &sat = t.SatData(r, at - 1);
+        insertSatellite(t, lists, region, at);  // moves the records and TP blocks below down
+        SatRecord &sat = t.SatData(region, at);
         sat.Deg = entry.columns.value(1);
         sat.SatName = entry.columns.value(2);
         sat.ParseSort = parseSortOfText(entry.columns.value(3), lists);
@@ -92,36 +89,36 @@ ListEdit pasteSatellites(TPTables &t, const ValueLists &lists, const SatClipboar
         const int count = std::min<int>(int(entry.tps.size()), TPSlots);
         sat.TPCount = QString::number(count);
         for (int k = 0; k < count; ++k)
-            t.TPData(r, at - 1, k) = entry.tps[k];
+            t.TPData(region, at, k) = entry.tps[k];
     }
     return {p, {}};
 }
 
-ListEdit pasteTPs(TPTables &t, int sat, const TPClipboard &clip, int row)
+ListEdit pasteTPs(TPTables &t, int region, int sat, const TPClipboard &clip, int row)
 {
-    SatRecord &rec = t.SatData(t.CurRegion, sat);
+    SatRecord &rec = t.SatData(region, sat);
     const int n = tpCountOf(rec);
     if (n + clip.size() > MaxTP)
-        return {0, tpLimitMessage()};
+        return {-1, tpLimitMessage()};
     if (clip.isEmpty())
         return {};
-    const int p = n > 0 ? std::clamp(row, 1, n + 1) : 1;
+    const int p = n > 0 ? std::clamp(row, 0, n) : 0;
     const int added = int(clip.size());
     const int count = n + added;
     rec.TPCount = QString::number(count);
-    for (int i = count - 1; i >= p - 1 + added; --i)
-        t.TPData(t.CurRegion, sat, i) = t.TPData(t.CurRegion, sat, i - added);
+    for (int i = count - 1; i >= p + added; --i)
+        t.TPData(region, sat, i) = t.TPData(region, sat, i - added);
     for (int i = 0; i < added; ++i) {
         const QStringList &texts = clip[i];
-        t.TPData(t.CurRegion, sat, p - 1 + i) = {texts.value(0), polarOfText(texts.value(1)), texts.value(2),
-                                                 fecOfText(texts.value(3))};
+        t.TPData(region, sat, p + i) = {texts.value(0), polarOfText(texts.value(1)), texts.value(2),
+                                        fecOfText(texts.value(3))};
     }
     return {p, {}};
 }
 
 int dropTarget(int rowUnderPointer, int rowCount, const QList<int> &dragged)
 {
-    int target = rowUnderPointer >= 1 && rowUnderPointer <= rowCount ? rowUnderPointer : rowCount + 1;
+    int target = rowUnderPointer >= 0 && rowUnderPointer < rowCount ? rowUnderPointer : rowCount;
     const int start = target;
     for (const int row : topToBottom(dragged, rowCount))
         if (row < start)
@@ -129,28 +126,29 @@ int dropTarget(int rowUnderPointer, int rowCount, const QList<int> &dragged)
     return target;
 }
 
-ListEdit dropSatellites(TPTables &t, const ValueLists &lists, const SatClipboard &clip, const QList<int> &dragged,
-                        int rowUnderPointer)
+ListEdit dropSatellites(TPTables &t, const ValueLists &lists, int region, const SatClipboard &clip,
+                        const QList<int> &dragged, int rowUnderPointer)
 {
-    const int n = satRows(t);
+    const int n = satRows(t, region);
     const QList<int> rows = topToBottom(dragged, n);
     // Never half a drop: the paste must fit once the rows are gone.
     if (n - rows.size() + clip.size() > MaxSat)
-        return {0, satLimitMessage()};
+        return {-1, satLimitMessage()};
     const int target = dropTarget(rowUnderPointer, n, rows);
     for (const int row : rowsFromLast(rows))
-        SatDel(t, row);
-    return pasteSatellites(t, lists, clip, target);
+        deleteSatellite(t, region, row);
+    return pasteSatellites(t, lists, region, clip, target);
 }
 
-ListEdit dropTPs(TPTables &t, int sat, const TPClipboard &clip, const QList<int> &dragged, int rowUnderPointer)
+ListEdit dropTPs(TPTables &t, int region, int sat, const TPClipboard &clip, const QList<int> &dragged,
+                 int rowUnderPointer)
 {
-    const int n = tpCountOf(t.SatData(t.CurRegion, sat));
+    const int n = tpCountOf(t.SatData(region, sat));
     const QList<int> rows = topToBottom(dragged, n);
     if (n - rows.size() + clip.size() > MaxTP)
-        return {0, tpLimitMessage()};
+        return {-1, tpLimitMessage()};
     const int target = dropTarget(rowUnderPointer, n, rows);
     for (const int row : rowsFromLast(rows))
-        TPItemDel(t, sat, row);
-    return pasteTPs(t, sat, clip, target);
+        deleteTP(t, region, sat, row);
+    return pasteTPs(t, region, sat, clip, target);
 }

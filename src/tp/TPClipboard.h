@@ -7,8 +7,8 @@
 #include <QList>
 #include <QStringList>
 
-// The editor's two clipboards and the drag-and-drop move built on them.
-// Rows are numbered from 1.
+// The editor's two clipboards and the drag-and-drop move built on them, on
+// the region given. Rows are counted from 0.
 
 // A copied satellite: the five column texts of its row and its TPs as stored.
 struct SatClipEntry {
@@ -21,13 +21,14 @@ using SatClipboard = QList<SatClipEntry>;
 // A copied TP: the four column texts "Freq", "Polar", "S/R", "FEC".
 using TPClipboard = QList<QStringList>;
 
-SatClipboard copySatellites(const TPTables &t, const ValueLists &lists, const QList<int> &rows);
-TPClipboard copyTPs(const TPTables &t, const ValueLists &lists, int sat, const QList<int> &rows);
+SatClipboard copySatellites(const TPTables &t, const ValueLists &lists, int region, const QList<int> &rows);
+TPClipboard copyTPs(const TPTables &t, const ValueLists &lists, int region, int sat, const QList<int> &rows);
 
-// Inserts the entries at `row` (an empty list pastes at 1). A paste beyond
-// the limit is refused and changes nothing. Selects the first pasted row.
-ListEdit pasteSatellites(TPTables &t, const ValueLists &lists, const SatClipboard &clip, int row);
-ListEdit pasteTPs(TPTables &t, int sat, const TPClipboard &clip, int row);
+// Inserts the entries at `row` (-1 for none, and an empty list, paste at 0).
+// A paste beyond the limit is refused and changes nothing. Selects the first
+// pasted row.
+ListEdit pasteSatellites(TPTables &t, const ValueLists &lists, int region, const SatClipboard &clip, int row);
+ListEdit pasteTPs(TPTables &t, int region, int sat, const TPClipboard &clip, int row);
 
 // The stored values of the column texts.
 QString parseSortOfText(const QString &text, const ValueLists &lists);
@@ -35,12 +36,13 @@ QString polarOfText(const QString &text);
 QString fecOfText(const QString &text);
 
 // Where a drop lands once the dragged rows are gone: the row under the
-// pointer (0 for none, which means after the last row), less one for each
+// pointer (-1 for none, which means after the last row), less one for each
 // dragged row above it.
 int dropTarget(int rowUnderPointer, int rowCount, const QList<int> &dragged);
 
 // A drop inside one list: the dragged rows are deleted and the clipboard,
 // copied at the start of the drag, is pasted at the target.
-ListEdit dropSatellites(TPTables &t, const ValueLists &lists, const SatClipboard &clip, const QList<int> &dragged,
-                        int rowUnderPointer);
-ListEdit dropTPs(TPTables &t, int sat, const TPClipboard &clip, const QList<int> &dragged, int rowUnderPointer);
+ListEdit dropSatellites(TPTables &t, const ValueLists &lists, int region, const SatClipboard &clip,
+                        const QList<int> &dragged, int rowUnderPointer);
+ListEdit dropTPs(TPTables &t, int region, int sat, const TPClipboard &clip, const QList<int> &dragged,
+                 int rowUnderPointer);

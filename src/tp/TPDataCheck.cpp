@@ -1,6 +1,6 @@
 #include "tp/TPDataCheck.h"
 
-#include "tp/TPFiles.h"
+#include "tp/TPFieldText.h"
 #include "tp/TPListOps.h"
 
 #include <algorithm>

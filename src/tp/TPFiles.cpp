@@ -1,6 +1,8 @@
 #include "tp/TPFiles.h"
 
 #include "common/WholeFile.h"
+#include "tp/PreDefineFile.h"
+#include "tp/RegionFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -25,14 +25,14 @@ std::optional<SatFindHit> test(const SatRecord &sat, const SatFindQuery &q, int 
 
 } // namespace
 
-std::optional<SatFindHit> findSatellite(const TPTables &t, const SatFindQuery &query, int startRegion, int startRow)
+std::optional<SatFindHit> findSatellite(const TPTables &t, const SatFindQuery &query, int startRegion, int afterSat)
 {
     if (query.name.isEmpty() && query.deg.isEmpty())
         return std::nullopt;
     startRegion = std::clamp(startRegion, 0, RegionCount - 1);
     const auto count = [&t](int r) { return std::clamp<int>(t.SatCount[r], 0, SatSlots); };
     for (int r = startRegion; r < RegionCount; ++r)
-        for (int s = r == startRegion ? std::max(startRow, 0) : 0; s < count(r); ++s)
+        for (int s = r == startRegion ? std::max(afterSat + 1, 0) : 0; s < count(r); ++s)
             if (auto hit = test(t.SatData(r, s), query, r, s))
                 return hit;
     for (int r = 0; r <= startRegion; ++r)

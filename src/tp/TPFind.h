@@ -20,7 +20,7 @@ struct SatFindHit {
     int degAt = -1;
 };
 
-// Searches from the satellite after row `startRow` (from 1; 0 starts at slot 0)
-// of `startRegion` to the end of region 3, then regions 0 to the start region
+// Searches from the satellite after slot `afterSat` (-1 starts at slot 0) of
+// `startRegion` to the end of region 3, then regions 0 to the start region
 // whole. Nothing is searched when both texts are empty.
-std::optional<SatFindHit> findSatellite(const TPTables &t, const SatFindQuery &query, int startRegion, int startRow);
+std::optional<SatFindHit> findSatellite(const TPTables &t, const SatFindQuery &query, int startRegion, int afterSat);

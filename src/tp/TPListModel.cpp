@@ -1,6 +1,6 @@
 #include "tp/TPListModel.h"
 
-#include "tp/TPFiles.h"
+#include "tp/TPFieldText.h"
 #include "tp/TPListOps.h"
 
 #include <algorithm>
@@ -14,9 +14,9 @@ QStringList TPListModel::polarItems() { return {QStringLiteral("H"), QStringLite
 
 int TPListModel::rowCount(const QModelIndex &parent) const
 {
-    if (parent.isValid() || m_satRow < 1)
+    if (parent.isValid() || m_sat < 0)
         return 0;
-    return tpCountOf(m_tables.SatData(m_tables.CurRegion, m_satRow - 1));
+    return tpCountOf(m_tables.SatData(m_region, m_sat));
 }
 
 int TPListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
@@ -25,7 +25,7 @@ QVariant TPListModel::data(const QModelIndex &index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid())
         return {};
-    const TPRecord &tp = m_tables.TPData(m_tables.CurRegion, m_satRow - 1, index.row());
+    const TPRecord &tp = m_tables.TPData(m_region, m_sat, index.row());
     switch (index.column()) {
     case No: return QString::number(index.row() + 1);
     case Freq: return tp.Freq;
@@ -44,66 +44,67 @@ QVariant TPListModel::headerData(int section, Qt::Orientation orientation, int r
     return QString::fromLatin1(names[section]);
 }
 
-void TPListModel::setSatellite(int satRow)
+void TPListModel::setSatellite(int region, int sat)
 {
     beginResetModel();
-    m_satRow = satRow;
+    m_region = region;
+    m_sat = sat;
     endResetModel();
 }
 
-ListEdit TPListModel::insertBefore(int selectedRow)
+ListEdit TPListModel::insertBefore(int selected)
 {
-    if (m_satRow < 1)
+    if (m_sat < 0)
         return {};
     if (rowCount() >= MaxTP)
-        return {0, tpLimitMessage()};
-    const int p = rowCount() > 0 && selectedRow > 0 ? selectedRow : 1;
-    beginInsertRows({}, p - 1, p - 1);
-    tpInsert(m_tables, m_satRow - 1, p);
+        return {-1, tpLimitMessage()};
+    const int at = rowCount() > 0 && selected >= 0 ? selected : 0;
+    beginInsertRows({}, at, at);
+    insertTP(m_tables, m_region, m_sat, at);
     endInsertRows();
-    return {p, {}};
+    return {at, {}};
 }
 
-ListEdit TPListModel::next(int selectedRow)
+ListEdit TPListModel::next(int selected)
 {
     const int n = rowCount();
     if (n == 0)
         return {};
-    if (selectedRow < n)
-        return {selectedRow + 1, {}};
+    if (selected < n - 1)
+        return {selected + 1, {}};
     if (n >= MaxTP)
-        return {0, tpLimitMessage()};
+        return {-1, tpLimitMessage()};
     beginInsertRows({}, n, n);
-    tpInsert(m_tables, m_satRow - 1, n + 1);
+    insertTP(m_tables, m_region, m_sat, n);
     endInsertRows();
-    return {n + 1, {}};
+    return {n, {}};
 }
 
 ListEdit TPListModel::deleteMarked(const QList<int> &rows)
 {
-    int lowest = 0;
+    int lowest = -1;
     for (const int row : rowsFromLast(rows)) {
-        if (row < 1 || row > rowCount())
+        if (row < 0 || row >= rowCount())
             continue;
-        beginRemoveRows({}, row - 1, row - 1);
-        TPItemDel(m_tables, m_satRow - 1, row);
+        beginRemoveRows({}, row, row);
+        deleteTP(m_tables, m_region, m_sat, row);
         endRemoveRows();
         lowest = row;
     }
-    return {lowest ? rowAfterDelete(lowest, rowCount()) : 0, {}};
+    return {lowest >= 0 ? rowAfterDelete(lowest, rowCount()) : -1, {}};
 }
 
 void TPListModel::exchange(int index1, int index2)
 {
-    TPExchange(m_tables, m_satRow - 1, index1, index2);
+    TPExchange(m_tables, m_region, m_sat, index1, index2);
     Q_EMIT dataChanged(index(std::min(index1, index2), 0), index(std::max(index1, index2), ColumnCount - 1));
 }
 
 void TPListModel::setField(int row, Column column, const QString &text)
 {
-    if (row < 1 || row > rowCount())
+    if (row < 0 || row >= rowCount())
         return;
-    TPRecord &tp = m_tables.TPData(m_tables.CurRegion, m_satRow - 1, row - 1);
+    TPRecord &tp = m_tables.TPData(m_region, m_sat, row);
     switch (column) {
     case Freq: tp.Freq = text; break;
     case Polar: tp.Polar = text; break;
@@ -111,7 +112,7 @@ void TPListModel::setField(int row, Column column, const QString &text)
     case FEC: tp.FEC = text; break;
     default: return;
     }
-    Q_EMIT dataChanged(index(row - 1, column), index(row - 1, column));
+    Q_EMIT dataChanged(index(row, column), index(row, column));
 }
 
 Qt::ItemFlags TPListModel::flags(const QModelIndex &index) const

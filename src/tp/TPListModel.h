@@ -6,7 +6,8 @@
 
 #include <QAbstractTableModel>
 
-// The TP list: a view of the TPs of one satellite of the current region.
+// The TP list: a view of the TPs of one satellite. Rows are counted from 0,
+// -1 for none.
 class TPListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -22,18 +23,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override; // rows can be dragged
 
-    // The satellite row (from 1) whose TPs are shown; 0 shows none.
-    void setSatellite(int satRow);
-    int satellite() const { return m_satRow; }
+    // The satellite record of `region` whose TPs are shown; -1 shows none.
+    void setSatellite(int region, int sat);
 
-    ListEdit insertBefore(int selectedRow);
-    ListEdit next(int selectedRow);
+    ListEdit insertBefore(int selected);
+    ListEdit next(int selected);
     ListEdit deleteMarked(const QList<int> &rows);
-    void exchange(int index1, int index2);  // TP indexes, from 0
+    void exchange(int index1, int index2);
     void setField(int row, Column column, const QString &text);
 
 private:
     TPTables &m_tables;
     const ValueLists &m_lists;
-    int m_satRow = 0;
+    int m_region = 0;
+    int m_sat = -1;
 };

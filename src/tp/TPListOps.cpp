@@ -1,6 +1,6 @@
 #include "tp/TPListOps.h"
 
-#include "tp/TPFiles.h"
+#include "tp/TPFieldText.h"
 
 #include <algorithm>
 #include <utility>
@@ -49,57 +49,55 @@ void TPInsert(TPTables &t, const TPRecord &tp, int region, int index)
     t.TPData(region, index, 0) = tp;
 }
 
-void TPTPExchange(TPTables &t, int index1, int index2)
+void TPTPExchange(TPTables &t, int region, int index1, int index2)
 {
     for (int k = 0; k < MaxTP; ++k)
-        std::swap(t.TPData(t.CurRegion, index1, k), t.TPData(t.CurRegion, index2, k));
+        std::swap(t.TPData(region, index1, k), t.TPData(region, index2, k));
 }
 
-void SatExchange(TPTables &t, int row1, int row2)
+void SatExchange(TPTables &t, int region, int index1, int index2)
 {
-    std::swap(t.SatData(t.CurRegion, row1 - 1), t.SatData(t.CurRegion, row2 - 1));
-    TPTPExchange(t, row1 - 1, row2 - 1);
+    std::swap(t.SatData(region, index1), t.SatData(region, index2));
+    TPTPExchange(t, region, index1, index2);
 }
 
-void SatDel(TPTables &t, int row)
+void deleteSatellite(TPTables &t, int region, int index)
 {
-    const int r = t.CurRegion;
-    for (int i = row - 1; i < t.SatCount[r] - 1; ++i)
-        t.SatData(r, i) = t.SatData(r, i + 1);
-    TPDel(t, r, row - 1);
-    --t.SatCount[r];
+    for (int i = index; i < t.SatCount[region] - 1; ++i)
+        t.SatData(region, i) = t.SatData(region, i + 1);
+    TPDel(t, region, index);
+    --t.SatCount[region];
 }
 
-void satInsert(TPTables &t, const ValueLists &lists, int row)
+void insertSatellite(TPTables &t, const ValueLists &lists, int region, int index)
 {
-    const int r = t.CurRegion;
-    ++t.SatCount[r];
-    for (int i = t.SatCount[r] - 1; i >= row; --i)
-        t.SatData(r, i) = t.SatData(r, i - 1);
-    t.SatData(r, row - 1) = defaultSatRecord(lists);
-    TPInsert(t, defaultTPRecord(lists), r, row - 1);
+    ++t.SatCount[region];
+    for (int i = t.SatCount[region] - 1; i > index; --i)
+        t.SatData(region, i) = t.SatData(region, i - 1);
+    t.SatData(region, index) = defaultSatRecord(lists);
+    TPInsert(t, defaultTPRecord(lists), region, index);
 }
 
-void TPItemDel(TPTables &t, int sat, int row)
+void deleteTP(TPTables &t, int region, int sat, int index)
 {
-    SatRecord &rec = t.SatData(t.CurRegion, sat);
+    SatRecord &rec = t.SatData(region, sat);
     const int count = tpCountOf(rec) - 1;
     rec.TPCount = QString::number(count);
-    for (int i = row - 1; i < count; ++i)
-        t.TPData(t.CurRegion, sat, i) = t.TPData(t.CurRegion, sat, i + 1);
+    for (int i = index; i < count; ++i)
+        t.TPData(region, sat, i) = t.TPData(region, sat, i + 1);
 }
 
-void tpInsert(TPTables &t, int sat, int row)
+void insertTP(TPTables &t, int region, int sat, int index)
 {
-    SatRecord &rec = t.SatData(t.CurRegion, sat);
+    SatRecord &rec = t.SatData(region, sat);
     const int count = tpCountOf(rec) + 1;
     rec.TPCount = QString::number(count);
-    for (int i = count - 1; i >= row; --i)
-        t.TPData(t.CurRegion, sat, i) = t.TPData(t.CurRegion, sat, i - 1);
-    t.TPData(t.CurRegion, sat, row - 1) = emptyTPRecord();
+    for (int i = count - 1; i > index; --i)
+        t.TPData(region, sat, i) = t.TPData(region, sat, i - 1);
+    t.TPData(region, sat, index) = emptyTPRecord();
 }
 
-void TPExchange(TPTables &t, int sat, int index1, int index2)
+void TPExchange(TPTables &t, int region, int sat, int index1, int index2)
 {
-    std::swap(t.TPData(t.CurRegion, sat, index1), t.TPData(t.CurRegion, sat, index2));
+    std::swap(t.TPData(region, sat, index1), t.TPData(region, sat, index2));
 }

@@ -5,8 +5,8 @@
 
 #include <QString>
 
-// The table operations behind the satellite and TP lists. Satellite rows are
-// numbered from 1, records and TPs from 0, as the lists show them.
+// The table operations behind the satellite and TP lists, on the region
+// given. Satellite records and TPs are counted from 0.
 
 // The value of TPCount, clamped to the TP slots, so a bad count never reaches
 // past the table; 0 when it is not a number.
@@ -23,12 +23,15 @@ QString tpLimitMessage();  // "Maximum TP allowed is 109."
 void TPDel(TPTables &t, int region, int index);
 // Moves the TP blocks up from record `index`; record `index` gets one TP `tp`.
 void TPInsert(TPTables &t, const TPRecord &tp, int region, int index);
-void TPTPExchange(TPTables &t, int index1, int index2);
-void SatExchange(TPTables &t, int row1, int row2);
-void SatDel(TPTables &t, int row);
-// A default satellite with one default TP at `row`; the caller checked the limit.
-void satInsert(TPTables &t, const ValueLists &lists, int row);
+// Swaps all TP slots of records `index1` and `index2`, whatever their counts.
+void TPTPExchange(TPTables &t, int region, int index1, int index2);
+// Swaps two satellite records with their TP blocks.
+void SatExchange(TPTables &t, int region, int index1, int index2);
+void deleteSatellite(TPTables &t, int region, int index);
+// A default satellite with one default TP at `index`; the caller checked the limit.
+void insertSatellite(TPTables &t, const ValueLists &lists, int region, int index);
 
-void TPItemDel(TPTables &t, int sat, int row);
-void tpInsert(TPTables &t, int sat, int row);
-void TPExchange(TPTables &t, int sat, int index1, int index2);
+void deleteTP(TPTables &t, int region, int sat, int index);
+// An empty TP at `index`; the caller checked the limit.
+void insertTP(TPTables &t, int region, int sat, int index);
+void TPExchange(TPTables &t, int region, int sat, int index1, int index2);

@@ -3,7 +3,7 @@
 #include "common/ExchangeSort.h"
 #include "common/LeadingNumber.h"
 #include "tp/TPListModel.h"
-#include "tp/TPFiles.h"
+#include "tp/TPFieldText.h"
 #include "tp/TPListOps.h"
 
 #include <algorithm>
@@ -25,22 +25,21 @@ QList<int> orderByText(const QStringList &keys, bool ascending) { return orderBy
 
 } // namespace
 
-void sortSatellites(TPTables &t, SatSortKey key, TPSortFlags &flags)
+void sortSatellites(TPTables &t, int region, SatSortKey key, TPSortFlags &flags)
 {
-    const int r = t.CurRegion;
-    const int n = std::clamp<int>(t.SatCount[r], 0, SatSlots);
+    const int n = std::clamp<int>(t.SatCount[region], 0, SatSlots);
     QList<int> order;
     if (key == SatSortKey::Deg) {
         QList<double> keys;
         for (int s = 0; s < n; ++s)
-            keys.append(LeadingNumber(t.SatData(r, s).Deg));
+            keys.append(LeadingNumber(t.SatData(region, s).Deg));
         order = orderBy(keys, flags.deg);  // clear: largest first
         flags.deg = !flags.deg;
         flags.name = false;
     } else {
         QStringList keys;
         for (int s = 0; s < n; ++s)
-            keys.append(t.SatData(r, s).SatName);
+            keys.append(t.SatData(region, s).SatName);
         order = orderByText(keys, !flags.name);
         flags.name = !flags.name;
         flags.deg = false;
@@ -50,28 +49,27 @@ void sortSatellites(TPTables &t, SatSortKey key, TPSortFlags &flags)
     std::vector<SatRecord> sats(static_cast<std::size_t>(n));
     std::vector<TPRecord> tps(static_cast<std::size_t>(n) * MaxTP);
     for (int s = 0; s < n; ++s) {
-        sats[std::size_t(s)] = t.SatData(r, order[s]);
+        sats[std::size_t(s)] = t.SatData(region, order[s]);
         for (int k = 0; k < MaxTP; ++k)
-            tps[std::size_t(s) * MaxTP + std::size_t(k)] = t.TPData(r, order[s], k);
+            tps[std::size_t(s) * MaxTP + std::size_t(k)] = t.TPData(region, order[s], k);
     }
     for (int s = 0; s < n; ++s) {
-        t.SatData(r, s) = std::move(sats[std::size_t(s)]);
+        t.SatData(region, s) = std::move(sats[std::size_t(s)]);
         for (int k = 0; k < MaxTP; ++k)
-            t.TPData(r, s, k) = std::move(tps[std::size_t(s) * MaxTP + std::size_t(k)]);
+            t.TPData(region, s, k) = std::move(tps[std::size_t(s) * MaxTP + std::size_t(k)]);
     }
 }
 
-void sortTPs(TPTables &t, int sat, TPSortKey key, TPSortFlags &flags)
+void sortTPs(TPTables &t, int region, int sat, TPSortKey key, TPSortFlags &flags)
 {
-    const int r = t.CurRegion;
-    const int n = tpCountOf(t.SatData(r, sat));
+    const int n = tpCountOf(t.SatData(region, sat));
     QList<int> order;
     if (key == TPSortKey::Polar) {
         // The column text, "H" or "V".
         const QStringList items = TPListModel::polarItems();
         QStringList keys;
         for (int k = 0; k < n; ++k)
-            keys.append(items.value(decimalValue(t.TPData(r, sat, k).Polar).value_or(-1)));
+            keys.append(items.value(decimalValue(t.TPData(region, sat, k).Polar).value_or(-1)));
         order = orderByText(keys, !flags.polar);
         flags.polar = !flags.polar;
         flags.freq = flags.sr = false;
@@ -79,7 +77,7 @@ void sortTPs(TPTables &t, int sat, TPSortKey key, TPSortFlags &flags)
         const bool freq = key == TPSortKey::Freq;
         QList<double> keys;
         for (int k = 0; k < n; ++k) {
-            const TPRecord &tp = t.TPData(r, sat, k);
+            const TPRecord &tp = t.TPData(region, sat, k);
             keys.append(LeadingNumber(freq ? tp.Freq : tp.SR));
         }
         bool &flag = freq ? flags.freq : flags.sr;
@@ -90,18 +88,7 @@ void sortTPs(TPTables &t, int sat, TPSortKey key, TPSortFlags &flags)
     }
     std::vector<TPRecord> tps(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k)
-        tps[std::size_t(k)] = t.TPData(r, sat, order[k]);
+        tps[std::size_t(k)] = t.TPData(region, sat, order[k]);
     for (int k = 0; k < n; ++k)
-        t.TPData(r, sat, k) = std::move(tps[std::size_t(k)]);
-}
-
-QList<int> moveSatellites(TPTables &t, const QList<int> &marked, bool down)
-{
-    return moveMarkedRows(t.SatCount[t.CurRegion], marked, down, [&t](int i, int k) { SatExchange(t, i, k); });
-}
-
-QList<int> moveTPs(TPTables &t, int sat, const QList<int> &marked, bool down)
-{
-    return moveMarkedRows(tpCountOf(t.SatData(t.CurRegion, sat)), marked, down,
-                          [&t, sat](int i, int k) { TPExchange(t, sat, i - 1, k - 1); });
+        t.TPData(region, sat, k) = std::move(tps[std::size_t(k)]);
 }

@@ -6,6 +6,7 @@
 #include "common/ui/MessageBoard.h"
 #include "support/ModalDriver.h"
 #include "support/TempProgramDir.h"
+#include "support/TransferWatch.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -39,11 +40,12 @@ void TestMainTransfer::transponderUpload()
     window.show();
     const QString image = QStringLiteral(TARVIK_STAGE_DIR "/samples/TP_Sample.MDA");
     QStringList titles;
+    TransferWatch transfers(context.link);
     ModalDriver driver({modal::chooseFile(image, &titles)});
     window.cmdPCSTB_Click(2);  // returns when the transfer window has closed
     QVERIFY(driver.finished());
     QCOMPARE(titles, QStringList{QStringLiteral("Open Transponder File")});
-    QCOMPARE(context.link.hSerialMode, 10);
+    QCOMPARE(transfers.modes, QList<int>{10});
     QCOMPARE(context.link.selectedFile, image);
     QCOMPARE(window.board()->toPlainText(),
              QStringLiteral("KELDO ZAVO STB CONNECTED\nSTART TRANSPONDER DATA SENDING\n"
@@ -64,11 +66,12 @@ void TestMainTransfer::channelDownloadOpensTheChannelData()
     window.show();
     const QString target = dir.file(QStringLiteral("ROM_GetCH.bin"));
     QStringList titles;
+    TransferWatch transfers(context.link);
     ModalDriver driver({modal::chooseFile(target, &titles)});
     window.cmdCHEdit_Click(0);
     QTRY_VERIFY(driver.finished());
     QCOMPARE(titles, QStringList{QStringLiteral("Save Ch. DATA")});
-    QCOMPARE(context.link.hSerialMode, 10);
+    QCOMPARE(transfers.modes, QList<int>{10});
     QCOMPARE(contents(target), contents(served));
     // The converter ran, the channel data is loaded and the editor shows it.
     QVERIFY(dir.has(QStringLiteral("TV.dll")));

@@ -5,6 +5,7 @@
 #include "support/ModalDriver.h"
 #include "support/PtyPair.h"
 #include "support/TempProgramDir.h"
+#include "support/TransferWatch.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -334,12 +335,12 @@ void TestMainWindow::cancelledDialogsStartNothing()
     Fixture f;
     QStringList titles;
     ModalDriver driver({modal::cancelFileDialog(&titles), modal::cancelFileDialog(&titles)});
-    f.context->link.hSerialMode = 7;
+    TransferWatch transfers(f.context->link);
     f.window->cmdCHEdit_Click(0);  // "Save Ch. DATA" cancelled
     f.window->cmdPCSTB_Click(2);   // "Open Transponder File" cancelled
     QVERIFY(driver.finished());
     QCOMPARE(titles, (QStringList{QStringLiteral("Save Ch. DATA"), QStringLiteral("Open Transponder File")}));
-    QCOMPARE(f.context->link.hSerialMode, 7);
+    QVERIFY(transfers.modes.isEmpty());
     QVERIFY(f.context->link.selectedFile.isEmpty());
     QVERIFY(f.button("cmdCHEdit_0")->isEnabled());
 }

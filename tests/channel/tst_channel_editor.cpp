@@ -9,6 +9,7 @@
 #include "support/ModalDriver.h"
 #include "support/ShownWindow.h"
 #include "support/TempProgramDir.h"
+#include "support/TransferWatch.h"
 #include "tp/ui/frmTPEdit.h"
 
 #include <QCheckBox>
@@ -256,11 +257,12 @@ void TestChannelEditor::uploadOfTheSavedImage()
     retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("UPLOADED"));
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
     QStringList titles;
+    TransferWatch transfers(setup.context->link);
     ModalDriver driver({modal::chooseFile(setup.image, &titles)});
     editor->uploadCommand();
     QTRY_VERIFY(driver.finished());
     QCOMPARE(titles, QStringList{QStringLiteral("Upload Ch. DATA")});
-    QCOMPARE(setup.context->link.hSerialMode, 10);
+    QCOMPARE(transfers.modes, QList<int>{10});
     QCOMPARE(contents(setup.dir.file(QStringLiteral("received.bin"))), contents(setup.image));
     editor->close();
 }
@@ -327,10 +329,11 @@ void TestChannelEditor::saveWritesTheFileInTheCaption()
     QVERIFY(tpEditor);
     QCOMPARE(setup.context->link.selectedFile, tpImage);
     {
+        TransferWatch transfers(setup.context->link);
         ModalDriver upload({answerPrompt(QMessageBox::No), modal::chooseFile(other)});
         QTest::mouseClick(child<QPushButton>(editor, "cmdDataUpload"), Qt::LeftButton);
         QTRY_VERIFY(upload.finished());
-        QCOMPARE(setup.context->link.hSerialMode, 10);
+        QCOMPARE(transfers.modes, QList<int>{10});
     }
     QCOMPARE(setup.context->link.selectedFile, other);  // the transfer's file
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);

@@ -96,6 +96,10 @@ void TestChannelEditorCommands::typingIsOneStepAndKeysUndoIt()
     QVERIFY(e.model.tables() == typed);
     QCOMPARE(e.rows(), QStringList({"d", "BXY", "a", "C"}));
     QVERIFY(e.child<QAction>("mmRedo")->isEnabled());
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // redo, as in the TP editor
+    QVERIFY(e.model.tables() == typed);
 }
 
 void TestChannelEditorCommands::undoShowsTheTypeAndRedoGoesForward()

@@ -1,4 +1,5 @@
 #include "common/ui/FileDialog.h"
+#include "common/ui/HistoryKeys.h"
 #include "common/ui/MessageBoard.h"
 #include "common/ui/NumericKeyEventFilter.h"
 #include "common/ui/WindowServices.h"
@@ -8,8 +9,10 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMessageBox>
-#include <QProgressBar>
+#include <QUndoStack>
 #include <QtTest>
 
 using modal::acknowledgeBox;
@@ -26,7 +29,8 @@ private Q_SLOTS:
     void boardShowsLinesAndKeepsTheCaretAtTheEnd();
     void boardStaysBounded();
     void numericBoxTakesDigitsOnly();
-    void progressBarColour();
+    void historyKeysReachTheHistory_data();
+    void historyKeysReachTheHistory();
     void keepOnTopAndRelease();
 };
 
@@ -172,11 +176,46 @@ void TestCommonUi::numericBoxTakesDigitsOnly()
     QCOMPARE(box.text(), QStringLiteral("98"));
 }
 
-void TestCommonUi::progressBarColour()
+// An entry box hands every undo and redo key to the editor's history; none
+// reaches the box's own undo. Each row starts two steps in, one undone.
+void TestCommonUi::historyKeysReachTheHistory_data()
 {
-    QProgressBar bar;
-    SetProgressBarColor(&bar, QColor(41, 47, 86));
-    QCOMPARE(bar.palette().color(QPalette::Highlight), QColor(41, 47, 86));
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<int>("index");  // the history's position afterwards
+    QTest::newRow("Ctrl+Z") << QKeySequence(Qt::CTRL | Qt::Key_Z) << 0;
+    QTest::newRow("Alt+Backspace") << QKeySequence(Qt::ALT | Qt::Key_Backspace) << 0;
+    QTest::newRow("Ctrl+Y") << QKeySequence(Qt::CTRL | Qt::Key_Y) << 2;
+    QTest::newRow("Ctrl+Shift+Z") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) << 2;
+    QTest::newRow("Ctrl+X, not ours") << QKeySequence(Qt::CTRL | Qt::Key_X) << 1;
+}
+
+void TestCommonUi::historyKeysReachTheHistory()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(int, index);
+    QMainWindow window;
+    QUndoStack history;
+    addHistoryActions(window.menuBar()->addMenu(QStringLiteral("Edi&t")), &history);
+    auto *box = new QLineEdit(&window);
+    window.setCentralWidget(box);
+
+    struct Filter : QObject {
+        QUndoStack *history;
+        bool eventFilter(QObject *, QEvent *event) override { return routeHistoryKey(event, history); }
+    } filter;
+    filter.history = &history;
+    box->installEventFilter(&filter);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("ab"));
+    history.push(new QUndoCommand(QStringLiteral("one")));
+    history.push(new QUndoCommand(QStringLiteral("two")));
+    history.undo();
+
+    QTest::keyClick(box, keys[0].key(), keys[0].keyboardModifiers());
+    QCOMPARE(history.index(), index);
+    QCOMPARE(box->text(), QStringLiteral("ab"));  // the box's own undo left alone
 }
 
 void TestCommonUi::keepOnTopAndRelease()

@@ -38,7 +38,7 @@ SimProcess::~SimProcess()
 
 QString SimProcess::log() { return QString::fromLocal8Bit(m_process.readAllStandardError()); }
 
-TransferRecord runTransfer(ReceiverLink &link, int mode, const QString &kind, const TransferTimings &timings,
+TransferRecord runTransfer(ReceiverLink &link, const TransferRequest &request, const TransferTimings &timings,
                            const std::function<bool(const TransferRecord &)> &pressWhen, int limitMs, QWidget *over)
 {
     TransferRecord record;
@@ -80,6 +80,6 @@ TransferRecord runTransfer(ReceiverLink &link, int mode, const QString &kind, co
         }
     });
     poll.start();
-    SerialInit(link, over, mode, kind, timings);
+    record.outcome = SerialInit(link, over, request, timings);
     return record;
 }

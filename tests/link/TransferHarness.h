@@ -38,12 +38,13 @@ struct TransferRecord {
     QStringList boxes;  // "title|text" of each message box, dismissed
     bool monitorOpenDuring = false;
     bool timedOut = false;
+    TransferOutcome outcome;
 };
 
 // Runs SerialInit offscreen. `pressWhen` is asked every few milliseconds while
 // the window is open; when it says so, cmdCancel is clicked. After `limitMs`
 // the button is clicked anyway and the record says so.
-TransferRecord runTransfer(ReceiverLink &link, int mode, const QString &kind, const TransferTimings &timings,
+TransferRecord runTransfer(ReceiverLink &link, const TransferRequest &request, const TransferTimings &timings,
                            const std::function<bool(const TransferRecord &)> &pressWhen, int limitMs = 20000,
                            QWidget *over = nullptr);
 

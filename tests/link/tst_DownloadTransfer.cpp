@@ -47,8 +47,7 @@ private:
     }
     TransferRecord download(const std::function<bool(const TransferRecord &)> &press, const TransferTimings &t = {})
     {
-        m_link->selectedFile = target();
-        return runTransfer(*m_link, 1, QString(), t, press, 20000);
+        return runTransfer(*m_link, TransferRequest::download(target()), t, press, 20000);
     }
     // Program directory entries other than the ones a test puts there.
     QStringList leftovers() const
@@ -102,7 +101,7 @@ void DownloadTransferTest::completeDownload()
     QVERIFY(sim->started());
     const TransferRecord r = download([](const TransferRecord &) { return false; });
     QVERIFY2(!r.timedOut, qPrintable(sim->log()));
-    QCOMPARE(m_link->hSerialMode, 10);
+    QCOMPARE(r.outcome.hSerialMode(), 10);
     QCOMPARE(r.percent, QString("Channel Upload Success"));
     QVERIFY(!r.rates.isEmpty());
     QCOMPARE(r.rate, QString());
@@ -130,7 +129,7 @@ void DownloadTransferTest::converterFailure()
     // The image itself arrived whole and is kept; nothing opens on it.
     QCOMPARE(readTestFile(target()), m_imageBytes);
     QCOMPARE(r.percent, QString("Channel Upload Success"));
-    QCOMPARE(m_link->hSerialMode, 1);
+    QCOMPARE(r.outcome.hSerialMode(), 1);
 }
 
 void DownloadTransferTest::realConverterOnTheSampleImage()
@@ -146,7 +145,7 @@ void DownloadTransferTest::realConverterOnTheSampleImage()
     const TransferRecord r = download([](const TransferRecord &) { return false; });
     QVERIFY2(!r.timedOut, qPrintable(sim->log()));
     QVERIFY2(r.boxes.isEmpty(), qPrintable(r.boxes.join('\n')));
-    QCOMPARE(m_link->hSerialMode, 10);
+    QCOMPARE(r.outcome.hSerialMode(), 10);
     QCOMPARE(readTestFile(target()), readTestFile(sample));
     for (const char *name : {"TV.dll", "Radio.dll", "Favorite.dll", "ROM_GetCH.dll"})
         QVERIFY2(m_link->programDir().exists(QString::fromLatin1(name)), name);
@@ -193,7 +192,7 @@ void DownloadTransferTest::failedDownloadsKeepTheEarlierFile()
         },
         quickWatchdog());
     QVERIFY2(!r.timedOut, qPrintable(r.percent + "|" + r.button + "|" + sim->log()));
-    QCOMPARE(m_link->hSerialMode, 1);
+    QCOMPARE(r.outcome.hSerialMode(), 1);
     QCOMPARE(readTestFile(target()), QByteArray("earlier channel data"));
     QVERIFY(!QFile::exists(m_dir->filePath("parse-args.txt")));
     QCOMPARE(leftovers(), QStringList());

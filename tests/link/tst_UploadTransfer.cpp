@@ -49,9 +49,8 @@ private:
     TransferRecord upload(const QString &kind, const TransferTimings &t = {},
                           const std::function<bool(const TransferRecord &)> &press = nullptr, int limitMs = 20000)
     {
-        m_link->selectedFile = imagePath();
-        return runTransfer(*m_link, 2, kind, t, press ? press : [](const TransferRecord &) { return false; },
-                           limitMs);
+        return runTransfer(*m_link, TransferRequest::upload(imagePath(), kind), t,
+                           press ? press : [](const TransferRecord &) { return false; }, limitMs);
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -104,8 +103,7 @@ void UploadTransferTest::completeUpload()
 
     const TransferRecord r = upload(kind);
     QVERIFY2(!r.timedOut, qPrintable(sim->log()));
-    QCOMPARE(m_link->hSerialMode, 10);
-    QCOMPARE(m_link->hDataMode, kind);
+    QCOMPARE(r.outcome.hSerialMode(), 10);
     QCOMPARE(r.percent, QString("              transfer completed"));
     QCOMPARE(r.button, QString("OK"));
     QCOMPARE(r.progressValue, r.progressMax);
@@ -152,7 +150,7 @@ void UploadTransferTest::finalByteThatXonXoffWouldSwallow()
     QVERIFY(sim->started());
     const TransferRecord r = upload("MPEG", {}, nullptr, 8000);
     QVERIFY2(!r.timedOut, qPrintable(sim->log()));
-    QCOMPARE(m_link->hSerialMode, 10);
+    QCOMPARE(r.outcome.hSerialMode(), 10);
     QCOMPARE(r.percent, QString("              transfer completed"));
     QCOMPARE(readTestFile(receivedPath()), file);
 }
@@ -169,7 +167,7 @@ void UploadTransferTest::monitorPortClosedDuringTransfer()
     const TransferRecord r = upload("MPEG");
     QVERIFY(!r.timedOut);
     QVERIFY(!r.monitorOpenDuring);
-    QCOMPARE(m_link->hSerialMode, 10);
+    QCOMPARE(r.outcome.hSerialMode(), 10);
     QVERIFY(m_link->monitorPort().isOpen());
     m_link->portOpen(false);
 }
@@ -203,7 +201,7 @@ void UploadTransferTest::receiverErrors()
     QVERIFY(!r.timedOut);
     QVERIFY(m_board.endsWith(boardLine));
     QCOMPARE(r.percent, percent);
-    QCOMPARE(m_link->hSerialMode, 2);
+    QCOMPARE(r.outcome.hSerialMode(), 2);
     QVERIFY(!QFile::exists(receivedPath()));
 }
 
@@ -224,7 +222,7 @@ void UploadTransferTest::earlyEndKeepsTheWindowOpen()
     QVERIFY(!r.timedOut);
     QVERIFY(m_board.endsWith("FAIL\r\n \r\n"));
     QCOMPARE(r.percent, QString("                   Transfer Error"));
-    QCOMPARE(m_link->hSerialMode, 2);
+    QCOMPARE(r.outcome.hSerialMode(), 2);
 }
 
 void UploadTransferTest::stalls_data()
@@ -253,7 +251,7 @@ void UploadTransferTest::stalls()
     QVERIFY(r.percent.endsWith("Transfer Error"));
     QVERIFY2(m_board.contains(boardLine), qPrintable(m_board));
     QVERIFY(!m_board.contains("SUCCESS"));
-    QCOMPARE(m_link->hSerialMode, 2);
+    QCOMPARE(r.outcome.hSerialMode(), 2);
 }
 
 void UploadTransferTest::silentReceiver()
@@ -265,7 +263,7 @@ void UploadTransferTest::silentReceiver()
     QVERIFY(!r.timedOut);
     QCOMPARE(m_board, QString("Error !!! Please turn OFF then ON the receiver to reset. \r\n"));
     QCOMPARE(r.percent, QString("Transfer Error"));
-    QCOMPARE(m_link->hSerialMode, 2);
+    QCOMPARE(r.outcome.hSerialMode(), 2);
 }
 
 void UploadTransferTest::placedOverTheMainWindow()
@@ -276,9 +274,9 @@ void UploadTransferTest::placedOverTheMainWindow()
     QWidget main;
     main.setGeometry(100, 80, 900, 600);
     main.show();
-    m_link->selectedFile = imagePath();
     const TransferRecord r = runTransfer(
-        *m_link, 2, "STB_Loader", {}, [](const TransferRecord &rec) { return rec.geometry.isValid(); }, 5000, &main);
+        *m_link, TransferRequest::upload(imagePath(), "STB_Loader"), {},
+        [](const TransferRecord &rec) { return rec.geometry.isValid(); }, 5000, &main);
     QVERIFY(!r.timedOut);
     const QRect m = main.frameGeometry();
     // Centred across, with its top edge at the main window's vertical middle.
@@ -296,7 +294,7 @@ void UploadTransferTest::hangUpIsAPortError()
     QCOMPARE(r.percent, QString(" Port Error.."));
     QVERIFY(m_board.contains("Port  error... \r\n"));
     QCOMPARE(m_lamps.last(), false);
-    QCOMPARE(m_link->hSerialMode, 2);
+    QCOMPARE(r.outcome.hSerialMode(), 2);
 }
 
 void UploadTransferTest::portThatCannotOpen()
@@ -309,7 +307,7 @@ void UploadTransferTest::portThatCannotOpen()
     QCOMPARE(r.percent, QString(" Port Error.."));
     QVERIFY(m_board.endsWith("Port  error... \r\n"));
     QCOMPARE(m_lamps, QList<bool>{false});
-    QCOMPARE(m_link->hSerialMode, 2);
+    QCOMPARE(r.outcome.hSerialMode(), 2);
 }
 
 void UploadTransferTest::wrongFileSizeClosesAtOnce()
@@ -320,7 +318,7 @@ void UploadTransferTest::wrongFileSizeClosesAtOnce()
     const TransferRecord r = upload("Transponder");
     QVERIFY(!r.timedOut);
     QCOMPARE(r.boxes, QStringList{"File Size error|File size not matched!! Transponder has to 262144 byte but your file is 262145"});
-    QCOMPARE(m_link->hSerialMode, 2);
+    QCOMPARE(r.outcome.hSerialMode(), 2);
     QVERIFY(!QFile::exists(receivedPath()));
 }
 

@@ -216,9 +216,8 @@ private slots:
     {
         const RunOutcome outcome =
             RunAndWait(ProgramDir(m_dir->path()).executable(QStringLiteral("TPCombine")), {m_dir->path()});
-        QCOMPARE(outcome.exitCode, 1);
-        QVERIFY(
-            outcome.standardError.startsWith("TPCombine: usage: TPCombine <program directory> <file.MDA>"));
+        QCOMPARE(outcome.exitCode, 2);
+        QCOMPARE(outcome.standardError, QByteArray("TPCombine: usage: TPCombine <program directory> <file.MDA>\n"));
     }
 };
 

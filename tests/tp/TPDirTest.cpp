@@ -169,6 +169,30 @@ private slots:
                                 "EU holds a comma."));
         QCOMPARE(get(dir, QStringLiteral("PreDefine.dll")), satellitesBefore);
     }
+
+    void barInASatelliteFieldWritesNothing_data()
+    {
+        QTest::addColumn<bool>("fileBefore");
+        QTest::newRow("over an existing file") << true;
+        QTest::newRow("in an empty folder") << false;
+    }
+    void barInASatelliteFieldWritesNothing()
+    {
+        QFETCH(bool, fileBefore);
+        QTemporaryDir dir;
+        if (fileBefore)
+            putOneTPEach(dir);
+        auto tables = std::make_unique<TPTables>();
+        fillSaveableTables(tables->SatDataStored, tables->TPDataStored, 1);
+        const QStringList before = files(dir);
+        const QByteArray satellitesBefore = get(dir, QStringLiteral("PreDefine.dll"));
+        tables->SatDataStored(1, 4).SatName = QStringLiteral("Hot|Bird (0130)");
+        const Status status = PreDefineWrite(ProgramDir(dir.path()), tables->SatDataStored);
+        QCOMPARE(status.error(), QStringLiteral("Cannot write Predefine.dll: the SatName of satellite 5 in region "
+                                                "AS holds a \"|\"."));
+        QCOMPARE(files(dir), before);
+        QCOMPARE(get(dir, QStringLiteral("PreDefine.dll")), satellitesBefore);
+    }
 };
 
 int runTPDirTest(int argc, char **argv)

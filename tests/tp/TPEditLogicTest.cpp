@@ -30,11 +30,11 @@ std::unique_ptr<TPTables> fullTables()
     return t;
 }
 
-QString freqs(const TPTables &t, int sat)
+QString freqs(const TPTables &t, int sat, int region = 0)
 {
     QStringList out;
-    for (int k = 0; k < tpCountOf(t.SatData(t.CurRegion, sat)); ++k)
-        out << t.TPData(t.CurRegion, sat, k).Freq;
+    for (int k = 0; k < tpCountOf(t.SatData(region, sat)); ++k)
+        out << t.TPData(region, sat, k).Freq;
     return out.join(QLatin1Char(','));
 }
 
@@ -53,8 +53,8 @@ private slots:
         QAbstractItemModelTester tpTester(&tps, QAbstractItemModelTester::FailureReportingMode::QtTest);
         // Inserts and deletes renumber the "No" column, which the tester would
         // take for changed data; those are checked below.
-        tps.setSatellite(5);
-        sats.exchange(1, 3);
+        tps.setSatellite(0, 4);
+        sats.exchange(0, 2);
         tps.exchange(0, 4);
         sats.setRegion(2);
         QCOMPARE(sats.rowCount(), 48);
@@ -65,13 +65,13 @@ private slots:
         auto t = fullTables();
         const ValueLists lists = ValueLists::standard();
         SatListModel sats(*t, lists);
-        QCOMPARE(sats.insertBefore(5).refusal, QStringLiteral("Maximum Satellite allowed is 48."));
-        QCOMPARE(sats.next(48).refusal, QStringLiteral("Maximum Satellite allowed is 48."));
-        QCOMPARE(sats.next(10).select, 11);
+        QCOMPARE(sats.insertBefore(4).refusal, QStringLiteral("Maximum Satellite allowed is 48."));
+        QCOMPARE(sats.next(47).refusal, QStringLiteral("Maximum Satellite allowed is 48."));
+        QCOMPARE(sats.next(9).select, 10);
         QCOMPARE(t->SatCount[0], 48);
 
-        // Rows 3 and 7 go; each remaining satellite keeps its TPs.
-        QCOMPARE(sats.deleteMarked({7, 3}).select, 3);
+        // Rows 2 and 6 go; each remaining satellite keeps its TPs.
+        QCOMPARE(sats.deleteMarked({6, 2}).select, 2);
         QCOMPARE(sats.rowCount(), 46);
         QCOMPARE(t->SatData(0, 2).SatName, QStringLiteral("Sat 0-3 (03)"));
         QCOMPARE(freqs(*t, 2), QStringLiteral("300,301,302,303"));
@@ -79,8 +79,8 @@ private slots:
         QCOMPARE(freqs(*t, 5), QStringLiteral("700,701,702"));
         QCOMPARE(freqs(*t, 45), QStringLiteral("4700,4701,4702"));
 
-        // Insert before row 5: a default satellite with one default TP; the rest move down with their TPs.
-        QCOMPARE(sats.insertBefore(5).select, 5);
+        // Insert before row 4: a default satellite with one default TP; the rest move down with their TPs.
+        QCOMPARE(sats.insertBefore(4).select, 4);
         const SatRecord inserted = t->SatData(0, 4);
         QCOMPARE(inserted, (SatRecord{"0", "", "1", "0", "0000"}));
         QCOMPARE(t->TPData(0, 4, 0), (TPRecord{"00000", "0", "0000", "3"}));
@@ -89,19 +89,19 @@ private slots:
         QCOMPARE(freqs(*t, 46), QStringLiteral("4700,4701,4702"));
 
         // Next on the last row appends the 48th satellite, then the limit holds.
-        QCOMPARE(sats.next(47).select, 48);
+        QCOMPARE(sats.next(46).select, 47);
         QCOMPARE(t->SatCount[0], 48);
         QCOMPARE(freqs(*t, 47), QStringLiteral("00000"));
-        QVERIFY(!sats.insertBefore(1).refusal.isEmpty());
+        QVERIFY(!sats.insertBefore(0).refusal.isEmpty());
 
         // Deleting the last rows selects the new last row; deleting all selects none.
-        QCOMPARE(sats.deleteMarked({47, 48}).select, 46);
+        QCOMPARE(sats.deleteMarked({46, 47}).select, 45);
         QList<int> all;
-        for (int i = 1; i <= 46; ++i)
+        for (int i = 0; i < 46; ++i)
             all << i;
-        QCOMPARE(sats.deleteMarked(all).select, 0);
-        QCOMPARE(sats.next(0).select, 0);
-        QCOMPARE(sats.insertBefore(0).select, 1);
+        QCOMPARE(sats.deleteMarked(all).select, -1);
+        QCOMPARE(sats.next(-1).select, -1);
+        QCOMPARE(sats.insertBefore(-1).select, 0);
     }
 
     void satExchangeTakesTheTPs()
@@ -109,7 +109,7 @@ private slots:
         auto t = fullTables();
         const ValueLists lists = ValueLists::standard();
         SatListModel sats(*t, lists);
-        sats.exchange(2, 5);
+        sats.exchange(1, 4);
         QCOMPARE(t->SatData(0, 1).SatName, QStringLiteral("Sat 0-4 (04)"));
         QCOMPARE(freqs(*t, 1), QStringLiteral("400,401,402,403,404"));
         QCOMPARE(freqs(*t, 4), QStringLiteral("100,101"));
@@ -121,23 +121,23 @@ private slots:
         auto t = fullTables();
         const ValueLists lists = ValueLists::standard();
         TPListModel tps(*t, lists);
-        QCOMPARE(tps.insertBefore(1).select, 0);  // no satellite selected
-        tps.setSatellite(5);                      // record 4: five TPs
-        QCOMPARE(tps.next(2).select, 3);
-        QCOMPARE(tps.insertBefore(3).select, 3);
+        QCOMPARE(tps.insertBefore(0).select, -1);  // no satellite selected
+        tps.setSatellite(0, 4);                    // five TPs
+        QCOMPARE(tps.next(1).select, 2);
+        QCOMPARE(tps.insertBefore(2).select, 2);
         QCOMPARE(t->SatData(0, 4).TPCount, QStringLiteral("6"));
         QCOMPARE(freqs(*t, 4), QStringLiteral("400,401,,402,403,404"));
         QCOMPARE(tps.index(2, TPListModel::FEC).data().toString(), QStringLiteral("Auto"));
-        QCOMPARE(tps.deleteMarked({2, 4}).select, 2);
+        QCOMPARE(tps.deleteMarked({1, 3}).select, 1);
         QCOMPARE(t->SatData(0, 4).TPCount, QStringLiteral("4"));
         QCOMPARE(freqs(*t, 4), QStringLiteral("400,,403,404"));
         tps.exchange(0, 3);
         QCOMPARE(freqs(*t, 4), QStringLiteral("404,,403,400"));
 
         while (tps.rowCount() < MaxTP)
-            QVERIFY(tps.next(tps.rowCount()).refusal.isEmpty());
-        QCOMPARE(tps.next(MaxTP).refusal, QStringLiteral("Maximum TP allowed is 109."));
-        QCOMPARE(tps.insertBefore(1).refusal, QStringLiteral("Maximum TP allowed is 109."));
+            QVERIFY(tps.next(tps.rowCount() - 1).refusal.isEmpty());
+        QCOMPARE(tps.next(MaxTP - 1).refusal, QStringLiteral("Maximum TP allowed is 109."));
+        QCOMPARE(tps.insertBefore(0).refusal, QStringLiteral("Maximum TP allowed is 109."));
         // The neighbours' TPs are untouched by a full block.
         QCOMPARE(freqs(*t, 5), QStringLiteral("500"));
     }
@@ -148,11 +148,11 @@ private slots:
         const ValueLists lists = ValueLists::standard();
         TPListModel tps(*t, lists);
         t->TPData(0, 0, 0) = {"12000", "", "27500", "8"};
-        tps.setSatellite(1);
+        tps.setSatellite(0, 0);
         QCOMPARE(tps.index(0, TPListModel::FEC).data().toString(), QStringLiteral("8/9"));
         QCOMPARE(tps.index(0, TPListModel::Polar).data().toString(), QString());
         t->SatData(0, 0).TPCount = QStringLiteral("5000");  // never reaches past the table
-        tps.setSatellite(1);
+        tps.setSatellite(0, 0);
         QCOMPARE(tps.rowCount(), int(TPSlots));
     }
 

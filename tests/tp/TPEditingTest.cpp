@@ -10,6 +10,7 @@
 #include "tp/TPFind.h"
 #include "tp/TPHistory.h"
 #include "tp/TPListOps.h"
+#include "tp/TPMoves.h"
 #include "tp/TPSorts.h"
 
 #include <QTemporaryDir>
@@ -40,19 +41,19 @@ std::unique_ptr<TPTables> tables(int count = MaxSat)
     return t;
 }
 
-QString names(const TPTables &t)
+QString names(const TPTables &t, int region = 0)
 {
     QStringList out;
-    for (int s = 0; s < t.SatCount[t.CurRegion]; ++s)
-        out << t.SatData(t.CurRegion, s).SatName;
+    for (int s = 0; s < t.SatCount[region]; ++s)
+        out << t.SatData(region, s).SatName;
     return out.join(QLatin1Char(','));
 }
 
-QString freqs(const TPTables &t, int sat)
+QString freqs(const TPTables &t, int sat, int region = 0)
 {
     QStringList out;
-    for (int k = 0; k < tpCountOf(t.SatData(t.CurRegion, sat)); ++k)
-        out << t.TPData(t.CurRegion, sat, k).Freq;
+    for (int k = 0; k < tpCountOf(t.SatData(region, sat)); ++k)
+        out << t.TPData(region, sat, k).Freq;
     return out.join(QLatin1Char(','));
 }
 
@@ -67,11 +68,11 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("marked");
         QTest::addColumn<QString>("order");
         QTest::addColumn<QList<int>>("after");
-        QTest::newRow("2,3 down") << true << QList<int>{2, 3} << "1,4,2,3,5" << QList<int>{3, 4};
-        QTest::newRow("4,5 down stays") << true << QList<int>{4, 5} << "1,2,3,4,5" << QList<int>{4, 5};
-        QTest::newRow("1,2 up stays") << false << QList<int>{1, 2} << "1,2,3,4,5" << QList<int>{1, 2};
-        QTest::newRow("2,4 up") << false << QList<int>{2, 4} << "2,1,4,3,5" << QList<int>{1, 3};
-        QTest::newRow("1 and 5 down") << true << QList<int>{1, 5} << "2,1,3,4,5" << QList<int>{2, 5};
+        QTest::newRow("1,2 down") << true << QList<int>{1, 2} << "1,4,2,3,5" << QList<int>{2, 3};
+        QTest::newRow("3,4 down stays") << true << QList<int>{3, 4} << "1,2,3,4,5" << QList<int>{3, 4};
+        QTest::newRow("0,1 up stays") << false << QList<int>{0, 1} << "1,2,3,4,5" << QList<int>{0, 1};
+        QTest::newRow("1,3 up") << false << QList<int>{1, 3} << "2,1,4,3,5" << QList<int>{0, 2};
+        QTest::newRow("0 and 4 down") << true << QList<int>{0, 4} << "2,1,3,4,5" << QList<int>{1, 4};
     }
 
     void moveWalk()
@@ -79,7 +80,7 @@ private Q_SLOTS:
         QFETCH(bool, down);
         QFETCH(QList<int>, marked);
         auto t = tables(5);
-        const QList<int> after = moveSatellites(*t, marked, down);
+        const QList<int> after = moveSatellites(*t, 0, marked, down);
         QTEST(after, "after");
         QStringList order;
         for (int s = 0; s < 5; ++s)
@@ -89,14 +90,14 @@ private Q_SLOTS:
         for (int s = 0; s < 5; ++s)
             QCOMPARE(t->TPData(0, s, 0).Freq, t->SatData(0, s).Diseqc + QStringLiteral("00"));
 
-        QVERIFY(moveSatellites(*tables(0), {1}, down).isEmpty());
+        QVERIFY(moveSatellites(*tables(0), 0, {0}, down).isEmpty());
     }
 
     void tpMoveTakesWholeRecords()
     {
         auto t = tables();
-        const QList<int> after = moveTPs(*t, 3, {1, 2}, true);  // record 3: four TPs
-        QCOMPARE(after, (QList<int>{2, 3}));
+        const QList<int> after = moveTPs(*t, 0, 3, {0, 1}, true);  // record 3: four TPs
+        QCOMPARE(after, (QList<int>{1, 2}));
         QCOMPARE(freqs(*t, 3), QStringLiteral("302,300,301,303"));
         QCOMPARE(t->TPData(0, 3, 1).SR, QStringLiteral("27500"));
     }
@@ -115,12 +116,12 @@ private Q_SLOTS:
         auto ref = tables(6);
         for (int s = 0; s < 6; ++s)
             ref->SatData(0, s).Deg = degs[s];
-        for (int i = 1; i < 6; ++i)
-            for (int j = i + 1; j <= 6; ++j)
-                if (LeadingNumber(ref->SatData(0, i - 1).Deg) < LeadingNumber(ref->SatData(0, j - 1).Deg))
-                    SatExchange(*ref, i, j);
+        for (int i = 0; i < 5; ++i)
+            for (int j = i + 1; j < 6; ++j)
+                if (LeadingNumber(ref->SatData(0, i).Deg) < LeadingNumber(ref->SatData(0, j).Deg))
+                    SatExchange(*ref, 0, i, j);
         TPSortFlags flags;
-        sortSatellites(*t, SatSortKey::Deg, flags);
+        sortSatellites(*t, 0, SatSortKey::Deg, flags);
         QVERIFY(t->SatData == ref->SatData);
         QVERIFY(t->TPData == ref->TPData);
     }
@@ -132,21 +133,21 @@ private Q_SLOTS:
         for (int s = 0; s < 5; ++s)
             t->SatData(0, s).SatName = list[s];
         TPSortFlags flags;
-        sortSatellites(*t, SatSortKey::Deg, flags);
+        sortSatellites(*t, 0, SatSortKey::Deg, flags);
         QCOMPARE(t->SatData(0, 0).Deg, QStringLiteral("0040"));  // largest first
         QVERIFY(flags.deg);
-        sortSatellites(*t, SatSortKey::Deg, flags);
+        sortSatellites(*t, 0, SatSortKey::Deg, flags);
         QCOMPARE(t->SatData(0, 0).Deg, QStringLiteral("0000"));
         QCOMPARE(names(*t), list.join(QLatin1Char(',')));
-        sortSatellites(*t, SatSortKey::SatName, flags);
+        sortSatellites(*t, 0, SatSortKey::SatName, flags);
         QCOMPARE(names(*t), QStringLiteral("Alpha,Beta,Zulu,alpha,beta"));  // by code: lower case after upper
         QVERIFY(!flags.deg);
-        sortSatellites(*t, SatSortKey::Deg, flags);  // descending again after the name sort
+        sortSatellites(*t, 0, SatSortKey::Deg, flags);  // descending again after the name sort
         QCOMPARE(t->SatData(0, 0).Deg, QStringLiteral("0040"));
         QCOMPARE(freqs(*t, 0), QStringLiteral("400"));
-        sortSatellites(*t, SatSortKey::SatName, flags);
+        sortSatellites(*t, 0, SatSortKey::SatName, flags);
         QCOMPARE(names(*t), QStringLiteral("Alpha,Beta,Zulu,alpha,beta"));
-        sortSatellites(*t, SatSortKey::SatName, flags);
+        sortSatellites(*t, 0, SatSortKey::SatName, flags);
         QCOMPARE(names(*t), QStringLiteral("beta,alpha,Zulu,Beta,Alpha"));
     }
 
@@ -158,14 +159,14 @@ private Q_SLOTS:
         for (int k = 0; k < 3; ++k)
             t->TPData(0, 0, k) = tps[k];
         TPSortFlags flags;
-        sortTPs(*t, 0, TPSortKey::Freq, flags);
+        sortTPs(*t, 0, 0, TPSortKey::Freq, flags);
         QCOMPARE(freqs(*t, 0), QStringLiteral("9000,11000,12000"));  // numerically, not by text
-        sortTPs(*t, 0, TPSortKey::Freq, flags);
+        sortTPs(*t, 0, 0, TPSortKey::Freq, flags);
         QCOMPARE(freqs(*t, 0), QStringLiteral("12000,11000,9000"));
-        sortTPs(*t, 0, TPSortKey::Polar, flags);
+        sortTPs(*t, 0, 0, TPSortKey::Polar, flags);
         QCOMPARE(t->TPData(0, 0, 0).Polar, QStringLiteral("0"));
         QVERIFY(!flags.freq && flags.polar);
-        sortTPs(*t, 0, TPSortKey::SR, flags);
+        sortTPs(*t, 0, 0, TPSortKey::SR, flags);
         QCOMPARE(freqs(*t, 0), QStringLiteral("12000,11000,9000"));
         QVERIFY(!flags.polar && flags.sr);
     }
@@ -177,25 +178,25 @@ private Q_SLOTS:
         t->SatData(0, 2).SatName = QStringLiteral("astra 2");
         t->SatData(2, 3).Deg = QStringLiteral("0192");
         t->SatData(2, 9).Deg = QStringLiteral("1900");
-        const auto find = [&t](SatFindQuery q, int region, int row) {
-            const auto hit = findSatellite(*t, q, region, row);
+        const auto find = [&t](SatFindQuery q, int region, int afterSat) {
+            const auto hit = findSatellite(*t, q, region, afterSat);
             return hit ? QStringLiteral("%1/%2").arg(hit->region).arg(hit->slot) : QStringLiteral("none");
         };
-        QCOMPARE(find({"Astra", "", false}, 0, 3), QStringLiteral("1/7"));  // after the selected row
-        QCOMPARE(find({"Astra", "", false}, 1, 8), QStringLiteral("0/2"));  // wraps round
-        QCOMPARE(find({"", "19", false}, 2, 0), QStringLiteral("2/3"));
-        QCOMPARE(find({"", "19", false}, 2, 4), QStringLiteral("2/9"));
-        QCOMPARE(find({"", "19", false}, 3, MaxSat), QStringLiteral("0/19"));  // "0190"
-        QCOMPARE(find({"S1", "", false}, 3, MaxSat), QStringLiteral("0/1"));  // last of region 3 to region 0 slot 0 on
-        QCOMPARE(find({"astra", "0020", true}, 3, 0), QStringLiteral("0/2"));
-        QCOMPARE(find({"astra", "0070", false}, 0, 0), QStringLiteral("0/2"));
-        QCOMPARE(find({"nothing", "", false}, 1, 5), QStringLiteral("none"));
-        QCOMPARE(find({"", "", false}, 0, 0), QStringLiteral("none"));
+        QCOMPARE(find({"Astra", "", false}, 0, 2), QStringLiteral("1/7"));  // after the selected satellite
+        QCOMPARE(find({"Astra", "", false}, 1, 7), QStringLiteral("0/2"));  // wraps round
+        QCOMPARE(find({"", "19", false}, 2, -1), QStringLiteral("2/3"));
+        QCOMPARE(find({"", "19", false}, 2, 3), QStringLiteral("2/9"));
+        QCOMPARE(find({"", "19", false}, 3, MaxSat - 1), QStringLiteral("0/19"));  // "0190"
+        QCOMPARE(find({"S1", "", false}, 3, MaxSat - 1), QStringLiteral("0/1"));  // on from region 0 slot 0
+        QCOMPARE(find({"astra", "0020", true}, 3, -1), QStringLiteral("0/2"));
+        QCOMPARE(find({"astra", "0070", false}, 0, -1), QStringLiteral("0/2"));
+        QCOMPARE(find({"nothing", "", false}, 1, 4), QStringLiteral("none"));
+        QCOMPARE(find({"", "", false}, 0, -1), QStringLiteral("none"));
         t->SatCount[0] = 1;  // slots past the count are not searched
-        QCOMPARE(find({"astra 2", "", false}, 0, 0), QStringLiteral("none"));
+        QCOMPARE(find({"astra 2", "", false}, 0, -1), QStringLiteral("none"));
         // The only satellite that matches is found again by the second pass.
-        QCOMPARE(find({"MY AS", "", false}, 1, 8), QStringLiteral("1/7"));
-        const auto hit = findSatellite(*t, {"tra", "", false}, 1, 0);
+        QCOMPARE(find({"MY AS", "", false}, 1, 7), QStringLiteral("1/7"));
+        const auto hit = findSatellite(*t, {"tra", "", false}, 1, -1);
         QCOMPARE(hit->nameAt, 5);
     }
 
@@ -203,12 +204,12 @@ private Q_SLOTS:
     {
         auto t = tables(6);
         const ValueLists lists = ValueLists::standard();
-        const SatClipboard clip = copySatellites(*t, lists, {4, 2});
+        const SatClipboard clip = copySatellites(*t, lists, 0, {3, 1});
         QCOMPARE(clip.size(), 2);
         QCOMPARE(clip[0].columns, (QStringList{"2", "0010", "S1", "Vertical", "1"}));
         QCOMPARE(clip[1].tps.size(), 4);
         t->SatData(0, 1).SatName = QStringLiteral("changed after the copy");
-        QCOMPARE(pasteSatellites(*t, lists, clip, 1).select, 1);
+        QCOMPARE(pasteSatellites(*t, lists, 0, clip, 0).select, 0);
         QCOMPARE(names(*t), QStringLiteral("S1,S3,S0,changed after the copy,S2,S3,S4,S5"));
         QCOMPARE(freqs(*t, 0), QStringLiteral("100,101"));
         QCOMPARE(freqs(*t, 1), QStringLiteral("300,301,302,303"));
@@ -218,7 +219,7 @@ private Q_SLOTS:
         // A ParseSort text that is none of the five gives an empty ParseSort.
         SatClipboard odd = clip;
         odd[0].columns[3] = QString();
-        pasteSatellites(*t, lists, odd.mid(0, 1), 9);
+        pasteSatellites(*t, lists, 0, odd.mid(0, 1), 8);
         QCOMPARE(t->SatData(0, 8).ParseSort, QString());
         QCOMPARE(t->SatCount[0], 9);
     }
@@ -228,20 +229,20 @@ private Q_SLOTS:
         const ValueLists lists = ValueLists::standard();
         auto t = tables(47);
         const TPTables before = *t;
-        const SatClipboard two = copySatellites(*t, lists, {1, 2});
-        const ListEdit refused = pasteSatellites(*t, lists, two, 3);
+        const SatClipboard two = copySatellites(*t, lists, 0, {0, 1});
+        const ListEdit refused = pasteSatellites(*t, lists, 0, two, 2);
         QCOMPARE(refused.refusal, QStringLiteral("Maximum Satellite allowed is 48."));
         QVERIFY(t->SatData == before.SatData && t->TPData == before.TPData && t->SatCount == before.SatCount);
-        QVERIFY(pasteSatellites(*t, lists, two.mid(0, 1), 3).refusal.isEmpty());
+        QVERIFY(pasteSatellites(*t, lists, 0, two.mid(0, 1), 2).refusal.isEmpty());
         QCOMPARE(t->SatCount[0], 48);
-        QVERIFY(pasteSatellites(*t, lists, {}, 3).refusal.isEmpty());  // an empty clipboard still counts nothing
+        QVERIFY(pasteSatellites(*t, lists, 0, {}, 2).refusal.isEmpty());  // an empty clipboard still counts nothing
 
         t->SatData(0, 0).TPCount = QStringLiteral("108");
-        const TPClipboard tps = copyTPs(*t, lists, 1, {1, 2});
+        const TPClipboard tps = copyTPs(*t, lists, 0, 1, {0, 1});
         const TPTables full = *t;
-        QCOMPARE(pasteTPs(*t, 0, tps, 1).refusal, QStringLiteral("Maximum TP allowed is 109."));
+        QCOMPARE(pasteTPs(*t, 0, 0, tps, 0).refusal, QStringLiteral("Maximum TP allowed is 109."));
         QVERIFY(t->TPData == full.TPData && t->SatData == full.SatData);
-        QVERIFY(pasteTPs(*t, 0, tps.mid(0, 1), 1).refusal.isEmpty());
+        QVERIFY(pasteTPs(*t, 0, 0, tps.mid(0, 1), 0).refusal.isEmpty());
         QCOMPARE(t->SatData(0, 0).TPCount, QStringLiteral("109"));
     }
 
@@ -249,13 +250,13 @@ private Q_SLOTS:
     {
         auto t = tables();
         const TPClipboard clip{{"12000", "V", "27500", "3/4"}, {"1", "x", "2", "Auto"}, {"3", "H", "4", ""}};
-        QCOMPARE(pasteTPs(*t, 1, clip, 2).select, 2);  // record 1: two TPs
+        QCOMPARE(pasteTPs(*t, 0, 1, clip, 1).select, 1);  // record 1: two TPs
         QCOMPARE(freqs(*t, 1), QStringLiteral("100,12000,1,3,101"));
         QCOMPARE(t->TPData(0, 1, 1), (TPRecord{"12000", "1", "27500", "3"}));
         QCOMPARE(t->TPData(0, 1, 2), (TPRecord{"1", "", "2", "0"}));
         QCOMPARE(t->TPData(0, 1, 3), (TPRecord{"3", "0", "4", ""}));
         const ValueLists lists = ValueLists::standard();
-        QCOMPARE(copyTPs(*t, lists, 1, {2}), (TPClipboard{{"12000", "V", "27500", "3/4"}}));
+        QCOMPARE(copyTPs(*t, lists, 0, 1, {1}), (TPClipboard{{"12000", "V", "27500", "3/4"}}));
     }
 
     void drops_data()
@@ -264,10 +265,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("under");
         QTest::addColumn<QString>("order");
         QTest::addColumn<int>("select");
-        QTest::newRow("1,2 onto 5") << QList<int>{1, 2} << 5 << "S2,S3,S0,S1,S4,S5" << 3;
-        QTest::newRow("below the last row") << QList<int>{2, 3} << 0 << "S0,S3,S4,S5,S1,S2" << 5;
-        QTest::newRow("onto itself") << QList<int>{4} << 4 << "S0,S1,S2,S3,S4,S5" << 4;
-        QTest::newRow("5 onto 1") << QList<int>{5} << 1 << "S4,S0,S1,S2,S3,S5" << 1;
+        QTest::newRow("0,1 onto 4") << QList<int>{0, 1} << 4 << "S2,S3,S0,S1,S4,S5" << 2;
+        QTest::newRow("below the last row") << QList<int>{1, 2} << -1 << "S0,S3,S4,S5,S1,S2" << 4;
+        QTest::newRow("onto itself") << QList<int>{3} << 3 << "S0,S1,S2,S3,S4,S5" << 3;
+        QTest::newRow("4 onto 0") << QList<int>{4} << 0 << "S4,S0,S1,S2,S3,S5" << 0;
     }
 
     void drops()
@@ -276,7 +277,7 @@ private Q_SLOTS:
         QFETCH(int, under);
         auto t = tables(6);
         const ValueLists lists = ValueLists::standard();
-        const ListEdit edit = dropSatellites(*t, lists, copySatellites(*t, lists, dragged), dragged, under);
+        const ListEdit edit = dropSatellites(*t, lists, 0, copySatellites(*t, lists, 0, dragged), dragged, under);
         QTEST(names(*t), "order");
         QTEST(edit.select, "select");
         for (int s = 0; s < 6; ++s)
@@ -288,8 +289,31 @@ private Q_SLOTS:
     {
         auto t = tables();
         const ValueLists lists = ValueLists::standard();
-        dropTPs(*t, 3, copyTPs(*t, lists, 3, {1}), {1}, 0);
+        dropTPs(*t, 0, 3, copyTPs(*t, lists, 0, 3, {0}), {0}, -1);
         QCOMPARE(freqs(*t, 3), QStringLiteral("301,302,303,300"));
+    }
+
+    // The operations change the region they are given, whichever region is shown.
+    void operationsKeepToTheirRegion()
+    {
+        auto t = tables(6);
+        t->CurRegion = 1;
+        const TPTables before = *t;
+        const ValueLists lists = ValueLists::standard();
+        moveSatellites(*t, 3, {0}, true);
+        pasteSatellites(*t, lists, 3, copySatellites(*t, lists, 3, {2}), 0);
+        deleteTP(*t, 3, 3, 0);
+        QCOMPARE(names(*t, 3), QStringLiteral("S2,S1,S0,S2,S3,S4,S5"));
+        QCOMPARE(freqs(*t, 3, 3), QStringLiteral("201,202"));
+        QCOMPARE(t->CurRegion, 1);
+        for (int r = 0; r < 3; ++r) {
+            QCOMPARE(t->SatCount[r], before.SatCount[r]);
+            for (int s = 0; s < SatSlots; ++s) {
+                QVERIFY(t->SatData(r, s) == before.SatData(r, s));
+                for (int k = 0; k < TPSlots; ++k)
+                    QVERIFY(t->TPData(r, s, k) == before.TPData(r, s, k));
+            }
+        }
     }
 
     // Every kind of change undone gives back exactly the earlier tables (and
@@ -310,7 +334,6 @@ private Q_SLOTS:
         const ProgramDir programDir(dir.path());
         const ValueLists lists = ValueLists::standard();
         auto t = tables();
-        t->CurRegion = 2;
         // Leftovers beyond the TP counts must come back too.
         t->TPData(2, 5, 50) = {"left", "over", "", ""};
         const TPTables first = *t;
@@ -333,14 +356,18 @@ private Q_SLOTS:
         TPSortFlags flags;
         switch (kind) {
         case 0: t->SatData(2, 4).SatName = QStringLiteral("typed"); break;
-        case 1: satInsert(*t, lists, 1); --t->SatCount[2]; break;
-        case 2: SatDel(*t, 3); break;
-        case 3: moveSatellites(*t, {4, 5, 9}, false); break;
-        case 4: sortSatellites(*t, SatSortKey::Deg, flags); break;
-        case 5: SatDel(*t, 1); SatDel(*t, 1); pasteSatellites(*t, lists, copySatellites(*t, lists, {7}), 2); break;
-        case 6: dropSatellites(*t, lists, copySatellites(*t, lists, {1, 40}), {1, 40}, 20); break;
-        case 7: pasteTPs(*t, 6, copyTPs(*t, lists, 7, {1, 3}), 1); break;
-        case 8: TPItemDel(*t, 7, 2); break;
+        case 1: insertSatellite(*t, lists, 2, 0); --t->SatCount[2]; break;
+        case 2: deleteSatellite(*t, 2, 2); break;
+        case 3: moveSatellites(*t, 2, {3, 4, 8}, false); break;
+        case 4: sortSatellites(*t, 2, SatSortKey::Deg, flags); break;
+        case 5:
+            deleteSatellite(*t, 2, 0);
+            deleteSatellite(*t, 2, 0);
+            pasteSatellites(*t, lists, 2, copySatellites(*t, lists, 2, {6}), 1);
+            break;
+        case 6: dropSatellites(*t, lists, 2, copySatellites(*t, lists, 2, {0, 39}), {0, 39}, 19); break;
+        case 7: pasteTPs(*t, 2, 6, copyTPs(*t, lists, 2, 7, {0, 2}), 0); break;
+        case 8: deleteTP(*t, 2, 7, 1); break;
         case 9: ImportSatellite(programDir, *t, 2, 5, QStringLiteral("All Parsing"), {"00000", "0", "0000", "3"}); break;
         case 10:
             for (int r = 0; r < RegionCount; ++r)

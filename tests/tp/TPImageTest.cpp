@@ -1,7 +1,7 @@
 // The TP image layout: what it keeps, what it refuses.
 #include "TPTestData.h"
 
-#include "tp/TPImage.h"
+#include "TPImage.h"
 
 #include <QTest>
 #include <QtEndian>

@@ -1,5 +1,6 @@
 #include "TPTestData.h"
 
+#include "tp/TPFieldText.h"
 #include "tp/TPFiles.h"
 
 #include <random>

@@ -7,6 +7,8 @@
 struct AppContext;
 class Lamp;
 class Status;
+struct TransferOutcome;
+struct TransferRequest;
 struct UploadCommand;
 class MessageBoard;
 class QComboBox;
@@ -34,9 +36,8 @@ public:
     void cmdTPEDIT_Click(int index);
     void cmdCHEdit_Click(int index);
 
-    // Starts a transfer and returns when it has ended; hSerialMode is then 10
-    // after a transfer that closed with "OK".
-    void SerialInit(int mode, const QString &kind);
+    // Runs a transfer over this window and returns when it has ended.
+    TransferOutcome SerialInit(const TransferRequest &request);
 
     MessageBoard *board() const { return m_board; }
 

@@ -50,9 +50,8 @@ void frmMain::upload(const UploadCommand &command)
 {
     ReceiverLink &link = m_context.link;
     link.selectedFile = ShowFileDialog(this, FileDialogMode::Open, command.filter, QString(), command.title);
-    link.hDataMode = command.kind;
     if (!link.selectedFile.isEmpty())
-        SerialInit(2, link.hDataMode);
+        SerialInit(TransferRequest::upload(link.selectedFile, command.kind));
 }
 
 void frmMain::cmdTPEDIT_Click(int index)
@@ -107,8 +106,7 @@ void frmMain::cmdCHEdit_Click(int index)
     if (file.isEmpty())
         return;
     m_context.link.selectedFile = file;
-    SerialInit(1, QString());
-    if (m_context.link.hSerialMode == 10) {
+    if (SerialInit(TransferRequest::download(file)).closedWithOk) {
         cmdChEditEnable(false);
         if (const Status loaded = m_context.channels.LoadChannelFiles(); !loaded) {
             showExclamation(this, loaded.error());
@@ -119,7 +117,10 @@ void frmMain::cmdCHEdit_Click(int index)
     }
 }
 
-void frmMain::SerialInit(int mode, const QString &kind) { ::SerialInit(m_context.link, this, mode, kind); }
+TransferOutcome frmMain::SerialInit(const TransferRequest &request)
+{
+    return ::SerialInit(m_context.link, this, request);
+}
 
 void frmMain::openTPEditor()
 {

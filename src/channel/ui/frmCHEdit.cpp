@@ -5,6 +5,7 @@
 #include "channel/ui/ChannelNameValidator.h"
 #include "common/TextServices.h"
 #include "common/Twips.h"
+#include "common/ui/HistoryKeys.h"
 #include "common/ui/WindowServices.h"
 #include "link/ReceiverLink.h"
 
@@ -40,13 +41,13 @@ frmCHEdit::frmCHEdit(ChannelModel &model, ReceiverLink &link, const Converters &
     m_selectedFile = m_link.selectedFile;
     setWindowTitle(ShortenPathCaption(m_selectedFile));
     connect(m_listModel, &ChannelListModel::channelsMoved, this, [this](const QList<int> &rows) {
-        selectRows(List1, rows);
+        selectRows(m_List1, rows);
         if (!rows.isEmpty())
-            List1->selectionModel()->setCurrentIndex(m_listModel->index(rows.first(), 0),
+            m_List1->selectionModel()->setCurrentIndex(m_listModel->index(rows.first(), 0),
                                                      QItemSelectionModel::NoUpdate);
     });
     connect(m_favoriteModel, &FavoriteListModel::entriesMoved, this,
-            [this](const QList<int> &rows) { selectRows(List3, rows); });
+            [this](const QList<int> &rows) { selectRows(m_List3, rows); });
     connect(m_favoriteModel, &FavoriteListModel::channelsDropped, this, &frmCHEdit::favoritesDropped);
     // The model was loaded by whoever opened the window.
     tabChannelType_Click();
@@ -78,14 +79,14 @@ void frmCHEdit::buildWindow()
     auto *frame1 = new QGroupBox(QStringLiteral("Cannel List"), central);
     frame1->setObjectName(QStringLiteral("Frame1"));
     auto *left = new QVBoxLayout(frame1);
-    tabChannelType = new QTabBar(frame1);
-    tabChannelType->setObjectName(QStringLiteral("tabChannelType"));
-    tabChannelType->addTab(QStringLiteral("TV"));
-    tabChannelType->addTab(QStringLiteral("RADIO"));
-    List1 = addList(frame1, QStringLiteral("List1"), {500, 2500, 700, 700, 0});
-    List1->setModel(m_listModel);
-    left->addWidget(tabChannelType);
-    left->addWidget(List1);
+    m_tabChannelType = new QTabBar(frame1);
+    m_tabChannelType->setObjectName(QStringLiteral("tabChannelType"));
+    m_tabChannelType->addTab(QStringLiteral("TV"));
+    m_tabChannelType->addTab(QStringLiteral("RADIO"));
+    m_List1 = addList(frame1, QStringLiteral("List1"), {500, 2500, 700, 700, 0});
+    m_List1->setModel(m_listModel);
+    left->addWidget(m_tabChannelType);
+    left->addWidget(m_List1);
     columns->addWidget(frame1);
 
     auto *right = new QVBoxLayout;
@@ -94,41 +95,41 @@ void frmCHEdit::buildWindow()
     auto *edit = new QVBoxLayout(frame2);
     auto *label1 = new QLabel(QStringLiteral("Channel Name : "), frame2);
     label1->setObjectName(QStringLiteral("Label1"));
-    txtChannelName = new QLineEdit(frame2);
-    txtChannelName->setObjectName(QStringLiteral("txtChannelName"));
-    txtChannelName->setMaxLength(16);
-    txtChannelName->setValidator(new ChannelNameValidator(txtChannelName));
-    txtChannelName->setAcceptDrops(false);  // rows dragged past it carry the text "List1"
-    pb = new QWidget(frame2);
-    pb->setObjectName(QStringLiteral("pb"));
-    auto *boxes = new QHBoxLayout(pb);
-    chkLock = new QCheckBox(QStringLiteral("Lock"), pb);
-    chkLock->setObjectName(QStringLiteral("chkLock"));
-    boxes->addWidget(chkLock);
+    m_txtChannelName = new QLineEdit(frame2);
+    m_txtChannelName->setObjectName(QStringLiteral("txtChannelName"));
+    m_txtChannelName->setMaxLength(16);
+    m_txtChannelName->setValidator(new ChannelNameValidator(m_txtChannelName));
+    m_txtChannelName->setAcceptDrops(false);  // rows dragged past it carry the text "List1"
+    m_pb = new QWidget(frame2);
+    m_pb->setObjectName(QStringLiteral("pb"));
+    auto *boxes = new QHBoxLayout(m_pb);
+    m_chkLock = new QCheckBox(QStringLiteral("Lock"), m_pb);
+    m_chkLock->setObjectName(QStringLiteral("chkLock"));
+    boxes->addWidget(m_chkLock);
     for (int g = 0; g < FavoriteGroupCount; ++g) {
-        auto *box = new QCheckBox(QStringLiteral("F%1").arg(g + 1), pb);
+        auto *box = new QCheckBox(QStringLiteral("F%1").arg(g + 1), m_pb);
         box->setObjectName(QStringLiteral("chkFavorite_%1").arg(g));
         boxes->addWidget(box);
-        chkFavorite.append(box);
+        m_chkFavorite.append(box);
         connect(box, &QCheckBox::clicked, this, [this, g] { chkFavorite_Click(g); });
     }
     edit->addWidget(label1);
-    edit->addWidget(txtChannelName);
-    edit->addWidget(pb);
+    edit->addWidget(m_txtChannelName);
+    edit->addWidget(m_pb);
     right->addWidget(frame2);
 
-    Frame3 = new QGroupBox(QStringLiteral("Favorite List"), central);
-    Frame3->setObjectName(QStringLiteral("Frame3"));
-    auto *fav = new QVBoxLayout(Frame3);
-    tabFavorite = new QTabBar(Frame3);
-    tabFavorite->setObjectName(QStringLiteral("tabFavorite"));
+    m_Frame3 = new QGroupBox(QStringLiteral("Favorite List"), central);
+    m_Frame3->setObjectName(QStringLiteral("Frame3"));
+    auto *fav = new QVBoxLayout(m_Frame3);
+    m_tabFavorite = new QTabBar(m_Frame3);
+    m_tabFavorite->setObjectName(QStringLiteral("tabFavorite"));
     for (const char *caption : {"F1", "F2", "F3", "F4", "F5", "F6", "Lock"})
-        tabFavorite->addTab(QString::fromLatin1(caption));
-    List3 = addList(Frame3, QStringLiteral("List3"), {700, 2500});
-    List3->setModel(m_favoriteModel);
-    fav->addWidget(tabFavorite);
-    fav->addWidget(List3);
-    right->addWidget(Frame3);
+        m_tabFavorite->addTab(QString::fromLatin1(caption));
+    m_List3 = addList(m_Frame3, QStringLiteral("List3"), {700, 2500});
+    m_List3->setModel(m_favoriteModel);
+    fav->addWidget(m_tabFavorite);
+    fav->addWidget(m_List3);
+    right->addWidget(m_Frame3);
 
     auto *buttons = new QHBoxLayout;
     const QList<std::pair<const char *, const char *>> captions{{"cmdDataSave", "&Save"},
@@ -152,7 +153,7 @@ void frmCHEdit::buildWindow()
     columns->addLayout(right);
     setCentralWidget(central);
 
-    for (QTreeView *view : {List1, List3}) {
+    for (QTreeView *view : {m_List1, m_List3}) {
         const QList<int> widths = view->property("widthsInTwips").value<QList<int>>();
         // Never narrower than the caption, where the font is wider than the widths allow for.
         for (qsizetype c = 0; c < widths.size(); ++c)
@@ -165,38 +166,38 @@ void frmCHEdit::buildWindow()
 
     // Every change of the current tab, by click, key or wheel, runs its switch;
     // a click on the tab already shown runs it again.
-    connect(tabChannelType, &QTabBar::currentChanged, this, [this] { tabChannelType_Click(); });
-    connect(tabChannelType, &QTabBar::tabBarClicked, this, [this](int tab) {
-        if (tab == tabChannelType->currentIndex())
+    connect(m_tabChannelType, &QTabBar::currentChanged, this, [this] { tabChannelType_Click(); });
+    connect(m_tabChannelType, &QTabBar::tabBarClicked, this, [this](int tab) {
+        if (tab == m_tabChannelType->currentIndex())
             tabChannelType_Click();
     });
-    connect(tabFavorite, &QTabBar::currentChanged, this, [this] { tabFavorite_Click(); });
+    connect(m_tabFavorite, &QTabBar::currentChanged, this, [this] { tabFavorite_Click(); });
     // The boxes follow the current row whatever moved it: a press, keys, a
     // right-click, a drop, a sort or an undo.
-    connect(List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(m_List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { showRow(current.isValid() ? current.row() : -1); });
     connect(m_listModel, &QAbstractItemModel::modelReset, this, [this] {
-        if (!List1->currentIndex().isValid())
+        if (!m_List1->currentIndex().isValid())
             showRow(-1);
     });
-    connect(List3, &QTreeView::clicked, this, [this] { List3_Click(); });
-    connect(List1->header(), &QHeaderView::sectionClicked, this, &frmCHEdit::List1_ColumnClick);
-    connect(txtChannelName, &QLineEdit::textEdited, this, &frmCHEdit::rename);
-    connect(chkLock, &QCheckBox::clicked, this, &frmCHEdit::chkLock_Click);
-    List1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(List1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+    connect(m_List3, &QTreeView::clicked, this, [this] { List3_Click(); });
+    connect(m_List1->header(), &QHeaderView::sectionClicked, this, &frmCHEdit::List1_ColumnClick);
+    connect(m_txtChannelName, &QLineEdit::textEdited, this, &frmCHEdit::rename);
+    connect(m_chkLock, &QCheckBox::clicked, this, &frmCHEdit::chkLock_Click);
+    m_List1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_List1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         if (m_model.DataLoaded() && m_editing.rowCount() > 0)
-            List1Sub->popup(List1->viewport()->mapToGlobal(at));
+            m_List1Sub->popup(m_List1->viewport()->mapToGlobal(at));
     });
-    List1->installEventFilter(this);
-    txtChannelName->installEventFilter(this);
+    m_List1->installEventFilter(this);
+    m_txtChannelName->installEventFilter(this);
     resize(900, 560);
 }
 
 QList<int> frmCHEdit::selectedPositions() const
 {
     QList<int> rows;
-    for (const QModelIndex &index : List1->selectionModel()->selectedRows())
+    for (const QModelIndex &index : m_List1->selectionModel()->selectedRows())
         rows.append(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -218,7 +219,7 @@ void frmCHEdit::List1Select(int index)
         return;
     const int position = qBound(1, index, m_editing.rowCount()) - 1;
     const QModelIndex row = m_listModel->index(position, 0);
-    List1->selectionModel()->setCurrentIndex(row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    m_List1->selectionModel()->setCurrentIndex(row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     showRow(position);  // also when it was current already
 }
 
@@ -227,24 +228,24 @@ void frmCHEdit::showRow(int position)
     ++m_renameRun;  // typing after a move of the current row is a step of its own
     if (position < 0 || position >= m_editing.rowCount()) {
         // No row is current: the box must not offer text that typing would not store.
-        txtChannelName->clear();
-        chkLock->setChecked(false);
-        mnuLock->setChecked(false);
+        m_txtChannelName->clear();
+        m_chkLock->setChecked(false);
+        m_mnuLock->setChecked(false);
         for (int g = 0; g < FavoriteGroupCount; ++g) {
-            chkFavorite[g]->setChecked(false);
-            mnuFavorite[g]->setChecked(false);
+            m_chkFavorite[g]->setChecked(false);
+            m_mnuFavorite[g]->setChecked(false);
         }
         return;
     }
     // setText() is not typing: it emits no textEdited, so nothing is renamed.
-    txtChannelName->setText(m_editing.channelName(position));
+    m_txtChannelName->setText(m_editing.channelName(position));
     const bool locked = m_editing.GetLockBit(position + 1) == LockBit;
-    chkLock->setChecked(locked);
-    mnuLock->setChecked(locked);
+    m_chkLock->setChecked(locked);
+    m_mnuLock->setChecked(locked);
     for (int g = 0; g < FavoriteGroupCount; ++g) {
         const bool in = m_editing.list()[position].FavoriteFlag[g] == 1;
-        chkFavorite[g]->setChecked(in);
-        mnuFavorite[g]->setChecked(in);
+        m_chkFavorite[g]->setChecked(in);
+        m_mnuFavorite[g]->setChecked(in);
     }
 }
 
@@ -252,56 +253,56 @@ void frmCHEdit::tabChannelType_Click()
 {
     if (!m_model.DataLoaded())
         return;
-    const int type = tabChannelType->currentIndex();
+    const int type = m_tabChannelType->currentIndex();
     const bool any = m_editing.switchType(type);
     const bool empty = !any || m_editing.rowCount() == 0;
     if (empty) {
-        chkLock->setChecked(false);
-        for (QCheckBox *box : chkFavorite)
+        m_chkLock->setChecked(false);
+        for (QCheckBox *box : m_chkFavorite)
             box->setChecked(false);
-        txtChannelName->clear();
+        m_txtChannelName->clear();
     }
-    pb->setEnabled(!empty);
-    txtChannelName->setEnabled(!empty);
+    m_pb->setEnabled(!empty);
+    m_txtChannelName->setEnabled(!empty);
     if (!any)
         return;
-    Frame3->setTitle(type == ChannelRadio ? QStringLiteral("Radio Favorite List")
+    m_Frame3->setTitle(type == ChannelRadio ? QStringLiteral("Radio Favorite List")
                                           : QStringLiteral("TV Favorite List"));
     tabFavorite_Click();
-    List1->clearSelection();
+    m_List1->clearSelection();
     List1Select(1);
 }
 
-void frmCHEdit::tabFavorite_Click() { m_editing.setFavoriteTab(tabFavorite->currentIndex()); }
+void frmCHEdit::tabFavorite_Click() { m_editing.setFavoriteTab(m_tabFavorite->currentIndex()); }
 
 void frmCHEdit::rename(const QString &text)
 {
-    const QModelIndex current = List1->currentIndex();
+    const QModelIndex current = m_List1->currentIndex();
     if (current.isValid())
         m_editing.rename(current.row(), text);
 }
 
 void frmCHEdit::chkLock_Click()
 {
-    m_editing.setLocked(selectedPositions(), chkLock->isChecked());
-    if (tabFavorite->currentIndex() == ChannelEditing::LockTab)
+    m_editing.setLocked(selectedPositions(), m_chkLock->isChecked());
+    if (m_tabFavorite->currentIndex() == ChannelEditing::LockTab)
         tabFavorite_Click();
     else
-        tabFavorite->setCurrentIndex(ChannelEditing::LockTab);
+        m_tabFavorite->setCurrentIndex(ChannelEditing::LockTab);
 }
 
 void frmCHEdit::chkFavorite_Click(int group)
 {
-    const bool on = chkFavorite[group]->isChecked();
+    const bool on = m_chkFavorite[group]->isChecked();
     if (on)
-        List3->clearSelection();
+        m_List3->clearSelection();
     const int refused = m_editing.setFavorite(group, selectedPositions(), on);
     for (int i = 0; i < refused; ++i)
         favoriteLimitMessage();
     if (!on) {
-        tabFavorite->setCurrentIndex(group);
+        m_tabFavorite->setCurrentIndex(group);
     } else if (m_favoriteModel->rowCount() > 0) {
-        selectRows(List3, {m_favoriteModel->rowCount() - 1});
+        selectRows(m_List3, {m_favoriteModel->rowCount() - 1});
     }
 }
 
@@ -314,52 +315,45 @@ void frmCHEdit::favoriteLimitMessage()
 
 void frmCHEdit::lockCommand()
 {
-    chkLock->setChecked(mnuLock->isChecked());
+    m_chkLock->setChecked(m_mnuLock->isChecked());
     chkLock_Click();
 }
 
 void frmCHEdit::favoriteCommand(int group)
 {
-    chkFavorite[group]->setChecked(mnuFavorite[group]->isChecked());
+    m_chkFavorite[group]->setChecked(m_mnuFavorite[group]->isChecked());
     chkFavorite_Click(group);
 }
 
 void frmCHEdit::List3_Click()
 {
-    List1->clearSelection();
+    m_List1->clearSelection();
     if (m_editing.CurrentFavoriteTab() == ChannelEditing::LockTab)
         return;
-    for (const QModelIndex &index : List3->selectionModel()->selectedRows()) {
+    for (const QModelIndex &index : m_List3->selectionModel()->selectedRows()) {
         const int position = m_favoriteModel->positions().value(index.row(), -1);
         if (position < 0)
             continue;
         List1Select(position + 1);
-        List1->scrollTo(m_listModel->index(position, 0));
+        m_List1->scrollTo(m_listModel->index(position, 0));
     }
 }
 
 bool frmCHEdit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txtChannelName
+    if (watched == m_txtChannelName
         && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
         const QKeyCombination keys = static_cast<QKeyEvent *>(event)->keyCombination();
         if (keys == QKeyCombination(Qt::ControlModifier, Qt::Key_A) && event->type() == QEvent::ShortcutOverride) {
             event->ignore();  // outside the list, Ctrl+A is "Save As"
             return true;
         }
-        // Ctrl+Z and Ctrl+Y in the box are the editor's undo and redo, never
-        // the box's own, which would undo typing behind the history's back.
-        const bool undo = keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Z);
-        if (undo || keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
-            event->accept();
-            if (event->type() == QEvent::KeyPress)
-                undo ? m_undo->undo() : m_undo->redo();
+        if (routeHistoryKey(event, m_undo))
             return true;
-        }
     }
-    if (watched == List1 && event->type() == QEvent::KeyRelease)
+    if (watched == m_List1 && event->type() == QEvent::KeyRelease)
         m_listKeys.isNewStroke(*static_cast<QKeyEvent *>(event));  // remembers the release
-    if (watched != List1 || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
+    if (watched != m_List1 || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
         return QMainWindow::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     if (key->modifiers() != Qt::ControlModifier || !m_model.DataLoaded())
@@ -375,12 +369,12 @@ bool frmCHEdit::eventFilter(QObject *watched, QEvent *event)
     if (!m_listKeys.isNewStroke(*key))
         return true;  // a held key toggles once, not back and forth
     if (k == Qt::Key_A) {
-        List1->selectAll();
+        m_List1->selectAll();
     } else if (k == Qt::Key_L) {
-        mnuLock->toggle();
+        m_mnuLock->toggle();
         lockCommand();
     } else {
-        mnuFavorite[k - Qt::Key_1]->toggle();
+        m_mnuFavorite[k - Qt::Key_1]->toggle();
         favoriteCommand(k - Qt::Key_1);
     }
     return true;

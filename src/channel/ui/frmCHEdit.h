@@ -111,16 +111,16 @@ private:
     int m_renameRun = 0;
     QPointer<frmCHFind> m_find;
 
-    QGroupBox *Frame3 = nullptr;
-    QTabBar *tabChannelType = nullptr;
-    QTabBar *tabFavorite = nullptr;
-    QTreeView *List1 = nullptr;
-    QTreeView *List3 = nullptr;
-    QLineEdit *txtChannelName = nullptr;
-    QWidget *pb = nullptr;
-    QCheckBox *chkLock = nullptr;
-    QList<QCheckBox *> chkFavorite;
-    QMenu *List1Sub = nullptr;
-    QAction *mnuLock = nullptr;
-    QList<QAction *> mnuFavorite;
+    QGroupBox *m_Frame3 = nullptr;
+    QTabBar *m_tabChannelType = nullptr;
+    QTabBar *m_tabFavorite = nullptr;
+    QTreeView *m_List1 = nullptr;
+    QTreeView *m_List3 = nullptr;
+    QLineEdit *m_txtChannelName = nullptr;
+    QWidget *m_pb = nullptr;
+    QCheckBox *m_chkLock = nullptr;
+    QList<QCheckBox *> m_chkFavorite;
+    QMenu *m_List1Sub = nullptr;
+    QAction *m_mnuLock = nullptr;
+    QList<QAction *> m_mnuFavorite;
 };

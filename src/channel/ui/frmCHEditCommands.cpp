@@ -31,7 +31,7 @@ void frmCHEdit::sortCommand(Sort sort)
         break;
     }
     // The rows were rebuilt; keep the edit box on a row it shows.
-    List1->clearSelection();
+    m_List1->clearSelection();
     List1Select(1);
 }
 
@@ -58,33 +58,33 @@ void frmCHEdit::findCommand()
 
 int frmCHEdit::selectedRow() const
 {
-    const QModelIndex current = List1->currentIndex();
-    return current.isValid() && List1->selectionModel()->isRowSelected(current.row()) ? current.row() + 1 : 0;
+    const QModelIndex current = m_List1->currentIndex();
+    return current.isValid() && m_List1->selectionModel()->isRowSelected(current.row()) ? current.row() + 1 : 0;
 }
 
 void frmCHEdit::selectTypeTab(int type)
 {
-    if (tabChannelType->currentIndex() == type)
+    if (m_tabChannelType->currentIndex() == type)
         tabChannelType_Click();
     else
-        tabChannelType->setCurrentIndex(type);  // the tab's change runs the switch
+        m_tabChannelType->setCurrentIndex(type);  // the tab's change runs the switch
 }
 
 void frmCHEdit::showFound(int type, int position, int start, int length)
 {
     if (m_editing.CurrentType() != type)
         selectTypeTab(type);
-    List1->clearSelection();
+    m_List1->clearSelection();
     List1Select(position + 1);
-    List1->scrollTo(List1->model()->index(position, 0));
-    txtChannelName->setSelection(start, length);
+    m_List1->scrollTo(m_List1->model()->index(position, 0));
+    m_txtChannelName->setSelection(start, length);
 }
 
 void frmCHEdit::favoritesDropped()
 {
     const int tab = m_editing.CurrentFavoriteTab();
     if (tab == ChannelEditing::LockTab) {
-        chkLock->setChecked(true);
+        m_chkLock->setChecked(true);
         chkLock_Click();
         return;
     }
@@ -94,7 +94,7 @@ void frmCHEdit::favoritesDropped()
         favoriteLimitMessage();
         return;
     }
-    chkFavorite[tab]->setChecked(true);
+    m_chkFavorite[tab]->setChecked(true);
     chkFavorite_Click(tab);
 }
 
@@ -109,26 +109,26 @@ void frmCHEdit::recordEdit(const ChannelSnapshot &before, const ChannelSnapshot 
 
 void frmCHEdit::applySnapshot(const ChannelSnapshot &snapshot)
 {
-    const QModelIndex current = List1->currentIndex();
+    const QModelIndex current = m_List1->currentIndex();
     const int row = current.isValid() ? current.row() + 1 : 1;
     m_editing.restore(snapshot);
     {
         // The snapshot holds the type and its sort flags; a switch would clear them.
-        const QSignalBlocker quiet(tabChannelType);
-        tabChannelType->setCurrentIndex(snapshot.type);
+        const QSignalBlocker quiet(m_tabChannelType);
+        m_tabChannelType->setCurrentIndex(snapshot.type);
     }
     const bool empty = m_editing.rowCount() == 0;
     if (empty) {
-        chkLock->setChecked(false);
-        for (QCheckBox *box : chkFavorite)
+        m_chkLock->setChecked(false);
+        for (QCheckBox *box : m_chkFavorite)
             box->setChecked(false);
-        txtChannelName->clear();
+        m_txtChannelName->clear();
     }
-    pb->setEnabled(!empty);
-    txtChannelName->setEnabled(!empty);
-    Frame3->setTitle(snapshot.type == ChannelRadio ? QStringLiteral("Radio Favorite List")
+    m_pb->setEnabled(!empty);
+    m_txtChannelName->setEnabled(!empty);
+    m_Frame3->setTitle(snapshot.type == ChannelRadio ? QStringLiteral("Radio Favorite List")
                                                    : QStringLiteral("TV Favorite List"));
-    List1->clearSelection();
+    m_List1->clearSelection();
     List1Select(row);
     ++m_renameRun;
 }

@@ -7,6 +7,7 @@
 #include "common/TextServices.h"
 #include "common/WholeFile.h"
 #include "common/ui/FileDialog.h"
+#include "common/ui/HistoryKeys.h"
 #include "common/ui/WindowServices.h"
 #include "link/ReceiverLink.h"
 #include "link/ui/SerialInit.h"
@@ -60,34 +61,25 @@ void frmCHEdit::buildMenus()
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mEdit"));
-    QAction *undo =
-        addEntry(edit, QStringLiteral("&Undo"), QStringLiteral("mmUndo"), QKeySequence(QStringLiteral("Ctrl+Z")));
-    undo->setEnabled(false);
-    connect(undo, &QAction::triggered, m_undo, &QUndoStack::undo);
-    connect(m_undo, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    QAction *redo =
-        addEntry(edit, QStringLiteral("&Redo"), QStringLiteral("mmRedo"), QKeySequence(QStringLiteral("Ctrl+Y")));
-    redo->setEnabled(false);
-    connect(redo, &QAction::triggered, m_undo, &QUndoStack::redo);
-    connect(m_undo, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    addHistoryActions(edit, m_undo);
     edit->addSeparator();
     connect(addEntry(edit, QStringLiteral("&Find"), QStringLiteral("mmFind"), QKeySequence(QStringLiteral("Ctrl+F"))),
             &QAction::triggered, this, &frmCHEdit::findCommand);
 
-    List1Sub = new QMenu(QStringLiteral("List1Sub"), this);
-    List1Sub->setObjectName(QStringLiteral("List1Sub"));
-    mnuLock = addEntry(List1Sub, QStringLiteral("&Lock"), QStringLiteral("mmLock"));
-    mnuLock->setCheckable(true);
-    connect(mnuLock, &QAction::triggered, this, &frmCHEdit::lockCommand);
-    QMenu *favorite = List1Sub->addMenu(QStringLiteral("Favorite"));
+    m_List1Sub = new QMenu(QStringLiteral("List1Sub"), this);
+    m_List1Sub->setObjectName(QStringLiteral("List1Sub"));
+    m_mnuLock = addEntry(m_List1Sub, QStringLiteral("&Lock"), QStringLiteral("mmLock"));
+    m_mnuLock->setCheckable(true);
+    connect(m_mnuLock, &QAction::triggered, this, &frmCHEdit::lockCommand);
+    QMenu *favorite = m_List1Sub->addMenu(QStringLiteral("Favorite"));
     favorite->setObjectName(QStringLiteral("mmFavorite"));
     for (int g = 0; g < FavoriteGroupCount; ++g) {
         QAction *entry = addEntry(favorite, QStringLiteral("F&%1").arg(g + 1), QStringLiteral("mmmFavorite_%1").arg(g));
         entry->setCheckable(true);
         connect(entry, &QAction::triggered, this, [this, g] { favoriteCommand(g); });
-        mnuFavorite.append(entry);
+        m_mnuFavorite.append(entry);
     }
-    QMenu *sort1 = addSortMenu(List1Sub, QStringLiteral("mmList1"));
+    QMenu *sort1 = addSortMenu(m_List1Sub, QStringLiteral("mmList1"));
     addEntry(sort1, QStringLiteral("L&ock"), QStringLiteral("mmList1SortLock"));
     addEntry(sort1, QStringLiteral("F&avorite"), QStringLiteral("mmList1SortFavorite"));
     const QList<std::pair<const char *, Sort>> sorts{{"mmList1SortAZ", Sort::AToZ},
@@ -97,15 +89,15 @@ void frmCHEdit::buildMenus()
     for (const auto &[name, sort] : sorts)
         connect(sort1->findChild<QAction *>(QLatin1String(name)), &QAction::triggered, this,
                 [this, sort] { sortCommand(sort); });
-    connect(addEntry(List1Sub, QStringLiteral("Select &All"), QStringLiteral("mmList1SelectAll")),
-            &QAction::triggered, List1, &QTreeView::selectAll);
+    connect(addEntry(m_List1Sub, QStringLiteral("Select &All"), QStringLiteral("mmList1SelectAll")),
+            &QAction::triggered, m_List1, &QTreeView::selectAll);
 
     QMenu *list3Sub = menuBar()->addMenu(QStringLiteral("List3Sub"));
     list3Sub->setObjectName(QStringLiteral("List3Sub"));
     addEntry(list3Sub, QStringLiteral("&Del In List"), QStringLiteral("mmDelInList"))->setVisible(false);
     addSortMenu(list3Sub, QStringLiteral("mmList3"));  // its entries have no action
     connect(addEntry(list3Sub, QStringLiteral("Select &All"), QStringLiteral("mmList3SelectAll")),
-            &QAction::triggered, List3, &QTreeView::selectAll);
+            &QAction::triggered, m_List3, &QTreeView::selectAll);
 }
 
 bool frmCHEdit::saveTo(const QString &target)
@@ -211,17 +203,11 @@ void frmCHEdit::downloadCommand()
         return;
     }
     received.close();
-    const QString previous = m_link.selectedFile;
-    m_link.selectedFile = received.fileName();
-    SerialInit(m_link, this, 1, QString());
-    if (m_link.hSerialMode != 10) {
-        m_link.selectedFile = previous;  // the transfer window has said why
-        return;
-    }
+    if (!SerialInit(m_link, this, TransferRequest::download(received.fileName())).closedWithOk)
+        return;  // the transfer window has said why
     const Result<QByteArray> image = readWholeFile(received.fileName());
     const Status replaced = image ? writeWholeFile(file, image.value()) : Status::failure(image.error());
     if (!replaced) {
-        m_link.selectedFile = previous;
         received.setAutoRemove(false);
         showExclamation(this, QStringLiteral("%1 was not replaced: %2\nThe received channel data is in %3.")
                                   .arg(file, replaced.error(), received.fileName()));
@@ -242,7 +228,7 @@ void frmCHEdit::uploadCommand()
     if (file.isEmpty())
         return;
     m_link.selectedFile = file;
-    SerialInit(m_link, this, 2, QStringLiteral("CH. Data"));
+    SerialInit(m_link, this, TransferRequest::upload(file, QStringLiteral("CH. Data")));
 }
 
 void frmCHEdit::closeEvent(QCloseEvent *event)

@@ -2,15 +2,14 @@
 
 #include "link/ReceiverLink.h"
 
-void SerialInit(ReceiverLink &link, QWidget *over, int mode, const QString &kind, const TransferTimings &timings)
+TransferOutcome SerialInit(ReceiverLink &link, QWidget *over, const TransferRequest &request,
+                           const TransferTimings &timings)
 {
     // Both ports use the same line.
     if (link.monitorMode())
         link.portOpen(false);
-    link.hSerialMode = mode;
-    link.hDataMode = kind;
 
-    frmProgress1 window(link, timings, over);
+    frmProgress1 window(link, request, timings, over);
     window.RS232_Connect();
     window.portOpen();
     if (over)
@@ -21,4 +20,7 @@ void SerialInit(ReceiverLink &link, QWidget *over, int mode, const QString &kind
         window.portOpen();
     if (link.monitorMode())
         link.portOpen(true);
+    const TransferOutcome outcome = window.outcome();
+    link.reportTransfer(outcome);
+    return outcome;
 }

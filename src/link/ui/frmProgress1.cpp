@@ -14,8 +14,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-frmProgress1::frmProgress1(ReceiverLink &link, const TransferTimings &timings, QWidget *parent)
-    : QDialog(parent), m_link(link), m_timings(timings), m_session(link, timings, this)
+frmProgress1::frmProgress1(ReceiverLink &link, TransferRequest request, const TransferTimings &timings,
+                           QWidget *parent)
+    : QDialog(parent), m_link(link), m_timings(timings), m_session(link, std::move(request), timings, this)
 {
     setObjectName(QStringLiteral("frmProgress1"));
     setWindowTitle(applicationTitle());
@@ -67,7 +68,7 @@ void frmProgress1::buildControls()
     setFixedSize(480, 190);
 
     // The window's first load.
-    ShortenPathCaption(Label1, m_link.selectedFile);
+    ShortenPathCaption(Label1, m_session.request().file);
     SetProgressBarColor(prsUpload, QColor(41, 47, 86));
 
     connect(cmdCancel, &QPushButton::clicked, this, &frmProgress1::cmdCancel_Click);
@@ -149,8 +150,7 @@ void frmProgress1::cmdCancel_Click()
 {
     if (m_closing || m_converting)
         return;
-    if (m_session.cancel())
-        m_link.hSerialMode = 10;
+    m_session.cancel();
     m_closing = true;
     Timer4->stop();
     done(QDialog::Accepted);
@@ -173,8 +173,9 @@ void frmProgress1::DoMyWork()
     // "OK" must not be taken before the converter has said whether it worked.
     m_converting = true;
     cmdCancel->setEnabled(false);
+    const QString &image = m_session.request().file;
     const RunOutcome outcome =
-        withBusyCursor([this] { return Converters(m_link.programDir()).channelParse(m_link.selectedFile); });
+        withBusyCursor([this, &image] { return Converters(m_link.programDir()).channelParse(image); });
     cmdCancel->setEnabled(true);
     m_converting = false;
     if (!outcome.succeeded()) {

@@ -17,8 +17,8 @@ class ReceiverLink;
 class frmProgress1 : public QDialog {
     Q_OBJECT
 public:
-    // Takes SelectedFile, hSerialMode and hDataMode from the link.
-    explicit frmProgress1(ReceiverLink &link, const TransferTimings &timings = {}, QWidget *parent = nullptr);
+    frmProgress1(ReceiverLink &link, TransferRequest request, const TransferTimings &timings = {},
+                 QWidget *parent = nullptr);
     ~frmProgress1() override;
 
     // Applies the port number, the line settings and the flow control of the
@@ -33,6 +33,7 @@ public:
     TransferEngine &engine() { return m_session.engine(); }
     const QString &lastEvent() const { return m_session.lastEvent(); }
     const QString &lastError() const { return m_session.lastError(); }
+    TransferOutcome outcome() const { return m_session.outcome(); }
 
 public Q_SLOTS:
     void reject() override;

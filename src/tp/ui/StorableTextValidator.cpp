@@ -12,7 +12,5 @@ QValidator::State StorableTextValidator::validate(QString &input, int &) const
     if (m_numeric && !std::all_of(input.cbegin(), input.cend(),
                                   [](QChar c) { return (c.unicode() >= u'0' && c.unicode() <= u'9') || c == QLatin1Char(' '); }))
         return Invalid;
-    if (input.contains(QLatin1Char('|')) || !unstorableReason(input, m_kind).isEmpty())
-        return Invalid;
-    return Acceptable;
+    return unstorableReason(input, m_kind).isEmpty() ? Acceptable : Invalid;
 }

@@ -4,9 +4,9 @@
 
 #include <QValidator>
 
-// Refuses text that the TP files cannot hold (a "|" or "," as the field
-// kind says, a line end, a character beyond ISO-8859-1), typed or pasted;
-// numeric boxes take digits and spaces only, as their key filter does.
+// Refuses text, typed or pasted, that a field of its kind in the TP files
+// cannot hold; numeric boxes take digits and spaces only, as their key
+// filter does.
 class StorableTextValidator : public QValidator {
 public:
     StorableTextValidator(FieldKind kind, bool numeric, QObject *parent);

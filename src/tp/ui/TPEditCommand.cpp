@@ -4,28 +4,20 @@
 
 TPEditCommand::TPEditCommand(frmTPEdit &editor, TableChange change, EditView before, EditView after,
                              QString mergeKey)
-    : m_editor(editor), m_change(std::move(change)), m_before(before), m_after(after),
-      m_mergeKey(std::move(mergeKey))
+    : EditStep(QString(), std::move(mergeKey)), m_editor(editor), m_change(std::move(change)), m_before(before),
+      m_after(after)
 {
 }
 
-bool TPEditCommand::mergeWith(const QUndoCommand *other)
+bool TPEditCommand::absorb(const EditStep &later)
 {
-    const auto *later = static_cast<const TPEditCommand *>(other);
-    if (later->m_mergeKey != m_mergeKey || !m_change.absorb(later->m_change))
+    const auto &next = static_cast<const TPEditCommand &>(later);
+    if (!m_change.absorb(next.m_change))
         return false;
-    m_after = later->m_after;
-    setObsolete(m_change.restoresItself());  // typed back to the start: no step left
+    m_after = next.m_after;
     return true;
 }
 
 void TPEditCommand::undo() { m_editor.applyHistory(m_change, true, m_before); }
 
-void TPEditCommand::redo()
-{
-    if (m_done) {
-        m_done = false;
-        return;
-    }
-    m_editor.applyHistory(m_change, false, m_after);
-}
+void TPEditCommand::redoStep() { m_editor.applyHistory(m_change, false, m_after); }

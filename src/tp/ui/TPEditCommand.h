@@ -1,9 +1,8 @@
 #pragma once
 
+#include "common/ui/EditStep.h"
 #include "tp/TPHistory.h"
 #include "tp/TPSorts.h"
-
-#include <QUndoCommand>
 
 class frmTPEdit;
 
@@ -16,22 +15,20 @@ struct EditView {
     TPSortFlags sortFlags;
 };
 
-// One step of the TP editor's history. Steps with the same non-empty merge
-// key (a run of typing in one box on one row) become one.
-class TPEditCommand : public QUndoCommand {
+// One step of the TP editor's history.
+class TPEditCommand : public EditStep {
 public:
     TPEditCommand(frmTPEdit &editor, TableChange change, EditView before, EditView after, QString mergeKey);
 
-    int id() const override { return m_mergeKey.isEmpty() ? -1 : 1; }
-    bool mergeWith(const QUndoCommand *other) override;
     void undo() override;
-    void redo() override;
 
 private:
+    bool absorb(const EditStep &later) override;
+    bool changesNothing() const override { return m_change.restoresItself(); }
+    void redoStep() override;
+
     frmTPEdit &m_editor;
     TableChange m_change;
     EditView m_before;
     EditView m_after;
-    QString m_mergeKey;
-    bool m_done = true; // pushed after the change was made
 };

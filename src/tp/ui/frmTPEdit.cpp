@@ -79,15 +79,12 @@ QPushButton *frmTPEdit::addButton(const QString &caption, const QString &name)
     return button;
 }
 
-QLineEdit *frmTPEdit::addBox(const QString &name, int maxLength, bool numeric)
+QLineEdit *frmTPEdit::addBox(const QString &name, FieldKind kind, int maxLength, bool numeric)
 {
     auto *box = new QLineEdit(m_current);
     box->setObjectName(name);
     box->setMaxLength(maxLength);
-    const bool satellite = name == QLatin1String("txtSatName") || name == QLatin1String("txtDeg") ||
-                           name == QLatin1String("txtDiseqc");
-    box->setValidator(
-        new StorableTextValidator(satellite ? FieldKind::Satellite : FieldKind::Transponder, numeric, box));
+    box->setValidator(new StorableTextValidator(kind, numeric, box));
     if (numeric)
         NumericKeyEventFilter::install(box);
     box->installEventFilter(this);
@@ -115,9 +112,9 @@ void frmTPEdit::buildSatFrame(QWidget *frame)
         header->resizeSection(c, std::max(header->sectionSizeHint(c), metrics.horizontalAdvance(widest[c]) + margin));
 
     auto *boxes = new QGridLayout;
-    m_txtSatName = addBox(QStringLiteral("txtSatName"), 32, false);
-    m_txtDeg = addBox(QStringLiteral("txtDeg"), 4, true);
-    m_txtDiseqc = addBox(QStringLiteral("txtDiseqc"), 8, true);
+    m_txtSatName = addBox(QStringLiteral("txtSatName"), FieldKind::Satellite, 32, false);
+    m_txtDeg = addBox(QStringLiteral("txtDeg"), FieldKind::Satellite, 4, true);
+    m_txtDiseqc = addBox(QStringLiteral("txtDiseqc"), FieldKind::Satellite, 8, true);
     m_Combo1 = new QComboBox(frame);
     m_Combo1->setObjectName(QStringLiteral("Combo1"));
     m_Combo1->addItems(m_lists.parseOptions.mid(0, 5));
@@ -183,8 +180,8 @@ void frmTPEdit::buildTPFrame(QWidget *frame)
     m_List2 = makeList(&m_tpModel, QStringLiteral("List2"), frame);
     layout->addWidget(m_List2, 1);
     auto *boxes = new QGridLayout;
-    m_txtFreq = addBox(QStringLiteral("txtFreq"), 5, true);
-    m_txtSR = addBox(QStringLiteral("txtSR"), 5, true);
+    m_txtFreq = addBox(QStringLiteral("txtFreq"), FieldKind::Transponder, 5, true);
+    m_txtSR = addBox(QStringLiteral("txtSR"), FieldKind::Transponder, 5, true);
     m_cbPolar = new QComboBox(frame);
     m_cbPolar->setObjectName(QStringLiteral("cbPolar"));
     m_cbPolar->addItems(TPListModel::polarItems());
@@ -279,8 +276,9 @@ void frmTPEdit::regionSwitch(int tab)
     m_txtSatName->clear();
     m_txtDeg->clear();
     m_Combo1->setCurrentIndex(-1);
+    m_tables.CurRegion = qint16(tab);
     m_satModel.setRegion(tab);
-    m_tpModel.setSatellite(0);
+    m_tpModel.setSatellite(tab, -1);
     clearTPBoxes();
     if (m_satModel.rowCount() > 0) {
         List1Select(1);
@@ -304,7 +302,7 @@ QList<int> frmTPEdit::markedRows(QTreeView *list) const
 {
     QList<int> rows;
     for (const QModelIndex &index : list->selectionModel()->selectedRows())
-        rows.append(index.row() + 1);
+        rows.append(index.row());
     return rows;
 }
 
@@ -339,7 +337,7 @@ void frmTPEdit::showSatellite(int row)
     showText(m_txtDeg, sat.Deg);
     m_Combo1->setCurrentIndex(m_Combo1->findText(m_satModel.index(row - 1, SatListModel::ParseSort).data().toString()));
     showText(m_txtDiseqc, sat.Diseqc);
-    m_tpModel.setSatellite(row);
+    m_tpModel.setSatellite(m_tables.CurRegion, row - 1);
     clearTPBoxes();
     if (m_tpModel.rowCount() > 0)
         List2Select(1);
@@ -388,18 +386,18 @@ void frmTPEdit::afterSatEdit(const ListEdit &edit, bool focusName)
         return;
     }
     m_List1->clearSelection();
-    if (edit.select == 0) {
+    if (edit.select < 0) {
         if (m_satModel.rowCount() == 0) {
             m_txtSatName->clear();
             m_txtDeg->clear();
             m_txtDiseqc->clear();
             m_Combo1->setCurrentIndex(-1);
-            m_tpModel.setSatellite(0);
+            m_tpModel.setSatellite(m_tables.CurRegion, -1);
             clearTPBoxes();
         }
         return;
     }
-    List1Select(edit.select);
+    List1Select(edit.select + 1);
     if (focusName)
         m_txtSatName->setFocus();
 }
@@ -411,26 +409,26 @@ void frmTPEdit::afterTPEdit(const ListEdit &edit, bool focusFreq)
         return;
     }
     m_List2->clearSelection();
-    if (edit.select == 0) {
+    if (edit.select < 0) {
         if (m_tpModel.rowCount() == 0)
             clearTPBoxes();
         return;
     }
-    List2Select(edit.select);
+    List2Select(edit.select + 1);
     if (focusFreq)
         m_txtFreq->setFocus();
 }
 
 void frmTPEdit::cmdInsert_Click()
 {
-    recordEdit([this] { afterSatEdit(m_satModel.insertBefore(selectedSat()), true); });
+    recordEdit([this] { afterSatEdit(m_satModel.insertBefore(selectedSat() - 1), true); });
 }
 
 void frmTPEdit::cmdNext_Click()
 {
     recordEdit([this] {
         const int before = m_satModel.rowCount();
-        const ListEdit edit = m_satModel.next(selectedSat());
+        const ListEdit edit = m_satModel.next(selectedSat() - 1);
         afterSatEdit(edit, m_satModel.rowCount() > before);
     });
 }
@@ -445,12 +443,12 @@ void frmTPEdit::cmdDel_Click()
 
 void frmTPEdit::cmdList2Insert_Click()
 {
-    recordEdit([this] { afterTPEdit(m_tpModel.insertBefore(selectedTP()), true); });
+    recordEdit([this] { afterTPEdit(m_tpModel.insertBefore(selectedTP() - 1), true); });
 }
 
 void frmTPEdit::cmdList2Next_Click()
 {
-    recordEdit([this] { afterTPEdit(m_tpModel.next(selectedTP()), false); });
+    recordEdit([this] { afterTPEdit(m_tpModel.next(selectedTP() - 1), false); });
 }
 
 void frmTPEdit::cmdList2Del_Click()

@@ -3,7 +3,9 @@
 #include "tp/SatListModel.h"
 #include "tp/TPListModel.h"
 #include "tp/TPClipboard.h"
+#include "tp/TPFieldText.h"
 #include "tp/TPSaver.h"
+#include "tp/TPMoves.h"
 #include "tp/TPSorts.h"
 #include "common/ui/KeyStrokes.h"
 #include "tp/ui/TPEditCommand.h"
@@ -96,7 +98,7 @@ private:
     void buildTPFrame(QWidget *frame);
     void buildMenu();
     QPushButton *addButton(const QString &caption, const QString &name);
-    QLineEdit *addBox(const QString &name, int maxLength, bool numeric);
+    QLineEdit *addBox(const QString &name, FieldKind kind, int maxLength, bool numeric);
     void connectEntryBoxes();
     void buildEditing();
     QMenu *buildListMenu(bool satellites);
@@ -109,7 +111,8 @@ private:
     void moveTPRows(bool down);
     void markRows(QTreeView *list, const QList<int> &rows);
 
-    void importSatellite(QWidget *obj, int Index, const QString &option);
+    // Imports satellite row `Index` (from 1) of `region`, which need not be the one shown.
+    void importRow(QWidget *obj, int region, int Index, const QString &option);
     void firstPaint();
     void regionSwitch(int tab);
     void showSatellite(int row);

@@ -2,6 +2,7 @@
 // the lists' keys and menus, the find dialog and the history.
 #include "tp/ui/frmTPEdit.h"
 
+#include "common/ui/HistoryKeys.h"
 #include "tp/TPFind.h"
 #include "tp/ui/TPListView.h"
 #include "tp/ui/frmTPFind.h"
@@ -70,18 +71,7 @@ void frmTPEdit::buildEditing()
     // Alt+E belongs to "N&ext"; no stated control uses T.
     QMenu *edit = menuBar()->addMenu(QStringLiteral("Edi&t"));
     edit->setObjectName(QStringLiteral("mEdit"));
-    QAction *undo = edit->addAction(QStringLiteral("&Undo"));
-    undo->setObjectName(QStringLiteral("mmUndo"));
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction *redo = edit->addAction(QStringLiteral("&Redo"));
-    redo->setObjectName(QStringLiteral("mmRedo"));
-    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    undo->setEnabled(false);
-    redo->setEnabled(false);
-    connect(undo, &QAction::triggered, &m_undo, &QUndoStack::undo);
-    connect(redo, &QAction::triggered, &m_undo, &QUndoStack::redo);
-    connect(&m_undo, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(&m_undo, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    addHistoryActions(edit, &m_undo);
 }
 
 QMenu *frmTPEdit::buildListMenu(bool satellites)
@@ -180,7 +170,7 @@ bool frmTPEdit::listEvent(QObject *watched, QEvent *event)
 void frmTPEdit::markRows(QTreeView *list, const QList<int> &rows)
 {
     for (const int row : rows)
-        list->selectionModel()->select(list->model()->index(row - 1, 0),
+        list->selectionModel()->select(list->model()->index(row, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
@@ -190,7 +180,7 @@ void frmTPEdit::moveSats(bool down)
         return;
     const QList<int> marked = markedRows(m_List1);
     QList<int> after;
-    recordEdit([&] { after = moveSatellites(m_tables, marked, down); });
+    recordEdit([&] { after = moveSatellites(m_tables, m_tables.CurRegion, marked, down); });
     std::sort(after.begin(), after.end());
     QList<int> before = marked;
     std::sort(before.begin(), before.end());
@@ -200,7 +190,7 @@ void frmTPEdit::moveSats(bool down)
     m_List1->clearSelection();
     markRows(m_List1, after);
     // The walk selects each row it moved; the last one it moved stays current.
-    List1Select(down ? after.first() : after.last());
+    List1Select((down ? after.first() : after.last()) + 1);
 }
 
 void frmTPEdit::moveTPRows(bool down)
@@ -210,22 +200,22 @@ void frmTPEdit::moveTPRows(bool down)
         return;
     QList<int> before = markedRows(m_List2);
     QList<int> after;
-    recordEdit([&] { after = moveTPs(m_tables, sat - 1, before, down); });
+    recordEdit([&] { after = moveTPs(m_tables, m_tables.CurRegion, sat - 1, before, down); });
     std::sort(before.begin(), before.end());
     if (after == before)
         return;
-    m_tpModel.setSatellite(sat);
+    m_tpModel.setSatellite(m_tables.CurRegion, sat - 1);
     m_List2->clearSelection();
     markRows(m_List2, after);
-    List2Select(down ? after.first() : after.last());
+    List2Select((down ? after.first() : after.last()) + 1);
 }
 
 void frmTPEdit::sortSats(SatSortKey key)
 {
     const int row = selectedSat();
-    recordEdit([&] { sortSatellites(m_tables, key, m_sortFlags); });
+    recordEdit([&] { sortSatellites(m_tables, m_tables.CurRegion, key, m_sortFlags); });
     m_satModel.setRegion(m_tables.CurRegion);
-    m_tpModel.setSatellite(0);
+    m_tpModel.setSatellite(m_tables.CurRegion, -1);
     m_List1->clearSelection();
     if (m_satModel.rowCount() > 0)
         List1Select(std::max(row, 1));
@@ -237,26 +227,29 @@ void frmTPEdit::sortTPRows(TPSortKey key)
     if (sat < 1)
         return;
     const int row = selectedTP();
-    recordEdit([&] { sortTPs(m_tables, sat - 1, key, m_sortFlags); });
-    m_tpModel.setSatellite(sat);
+    recordEdit([&] { sortTPs(m_tables, m_tables.CurRegion, sat - 1, key, m_sortFlags); });
+    m_tpModel.setSatellite(m_tables.CurRegion, sat - 1);
     m_List2->clearSelection();
     if (m_tpModel.rowCount() > 0)
         List2Select(std::max(row, 1));
 }
 
-void frmTPEdit::mmList1Copy_Click() { m_satClip = copySatellites(m_tables, m_lists, markedRows(m_List1)); }
+void frmTPEdit::mmList1Copy_Click()
+{
+    m_satClip = copySatellites(m_tables, m_lists, m_tables.CurRegion, markedRows(m_List1));
+}
 
 void frmTPEdit::mmList2Copy_Click()
 {
     if (selectedSat() > 0)
-        m_tpClip = copyTPs(m_tables, m_lists, selectedSat() - 1, markedRows(m_List2));
+        m_tpClip = copyTPs(m_tables, m_lists, m_tables.CurRegion, selectedSat() - 1, markedRows(m_List2));
 }
 
 void frmTPEdit::mmList1Paste_Click()
 {
     ListEdit edit;
     recordEdit([&] {
-        edit = pasteSatellites(m_tables, m_lists, m_satClip, selectedSat());
+        edit = pasteSatellites(m_tables, m_lists, m_tables.CurRegion, m_satClip, selectedSat() - 1);
         if (edit.refusal.isEmpty() && !m_satClip.isEmpty())
             m_satModel.setRegion(m_tables.CurRegion);
     });
@@ -270,9 +263,9 @@ void frmTPEdit::mmList2Paste_Click()
         return;
     ListEdit edit;
     recordEdit([&] {
-        edit = pasteTPs(m_tables, sat - 1, m_tpClip, selectedTP());
+        edit = pasteTPs(m_tables, m_tables.CurRegion, sat - 1, m_tpClip, selectedTP() - 1);
         if (edit.refusal.isEmpty() && !m_tpClip.isEmpty())
-            m_tpModel.setSatellite(sat);
+            m_tpModel.setSatellite(m_tables.CurRegion, sat - 1);
     });
     afterTPEdit(edit, false);
 }
@@ -290,12 +283,12 @@ void frmTPEdit::List1_DragDrop(const QString &text, int rowUnderPointer)
     const QList<int> dragged = markedRows(m_List1);
     ListEdit edit;
     recordEdit([&] {
-        edit = dropSatellites(m_tables, m_lists, m_satClip, dragged, rowUnderPointer);
+        edit = dropSatellites(m_tables, m_lists, m_tables.CurRegion, m_satClip, dragged, rowUnderPointer - 1);
         m_satModel.setRegion(m_tables.CurRegion);
     });
-    m_tpModel.setSatellite(0);
+    m_tpModel.setSatellite(m_tables.CurRegion, -1);
     afterSatEdit(edit, false);
-    if (edit.select > 0) {
+    if (edit.select >= 0) {
         QList<int> moved;
         for (int i = 0; i < m_satClip.size(); ++i)
             moved << edit.select + i;
@@ -315,11 +308,11 @@ void frmTPEdit::List2_DragDrop(const QString &text, int rowUnderPointer)
     const QList<int> dragged = markedRows(m_List2);
     ListEdit edit;
     recordEdit([&] {
-        edit = dropTPs(m_tables, sat - 1, m_tpClip, dragged, rowUnderPointer);
-        m_tpModel.setSatellite(sat);
+        edit = dropTPs(m_tables, m_tables.CurRegion, sat - 1, m_tpClip, dragged, rowUnderPointer - 1);
+        m_tpModel.setSatellite(m_tables.CurRegion, sat - 1);
     });
     afterTPEdit(edit, false);
-    if (edit.select > 0) {
+    if (edit.select >= 0) {
         QList<int> moved;
         for (int i = 0; i < m_tpClip.size(); ++i)
             moved << edit.select + i;
@@ -377,8 +370,9 @@ void frmTPEdit::applyHistory(const TableChange &change, bool undo, const EditVie
         const QSignalBlocker quiet(m_tabRegion);
         m_tabRegion->setCurrentIndex(region);
     }
+    m_tables.CurRegion = qint16(region);
     m_satModel.setRegion(region);
-    m_tpModel.setSatellite(0);
+    m_tpModel.setSatellite(region, -1);
     m_List1->clearSelection();
     const int rows = m_satModel.rowCount();
     if (rows == 0) {

@@ -1,6 +1,7 @@
 // The live entry boxes: every edit goes straight into the selected row.
 #include "tp/ui/frmTPEdit.h"
 
+#include "common/ui/HistoryKeys.h"
 #include "tp/ui/TPListView.h"
 
 #include <QComboBox>
@@ -13,7 +14,7 @@ void frmTPEdit::connectEntryBoxes()
 {
     const auto satBox = [this](QLineEdit *box, SatListModel::Column column) {
         connect(box, &QLineEdit::textEdited, this, [this, box, column](const QString &text) {
-            recordEdit([&] { m_satModel.setField(selectedSat(), column, text); }, {}, typingKey(box));
+            recordEdit([&] { m_satModel.setField(selectedSat() - 1, column, text); }, {}, typingKey(box));
         });
     };
     satBox(m_txtSatName, SatListModel::SatName);
@@ -26,7 +27,7 @@ void frmTPEdit::connectEntryBoxes()
     });
     const auto tpBox = [this](QLineEdit *box, TPListModel::Column column) {
         connect(box, &QLineEdit::textEdited, this, [this, box, column](const QString &text) {
-            recordEdit([&] { m_tpModel.setField(selectedTP(), column, text); }, {}, typingKey(box));
+            recordEdit([&] { m_tpModel.setField(selectedTP() - 1, column, text); }, {}, typingKey(box));
         });
     };
     tpBox(m_txtFreq, TPListModel::Freq);
@@ -38,16 +39,16 @@ void frmTPEdit::connectEntryBoxes()
     // The item index is the stored value for all three choice boxes.
     connect(m_Combo1, &QComboBox::activated, this, [this](int item) {
         recordEdit([&] {
-            m_satModel.setField(selectedSat(), SatListModel::ParseSort, QString::number(item));
+            m_satModel.setField(selectedSat() - 1, SatListModel::ParseSort, QString::number(item));
             if (item >= 0 && selectedSat() > 0)
                 ParsingWant(m_Combo1, selectedSat());
         });
     });
     connect(m_cbPolar, &QComboBox::activated, this, [this](int item) {
-        recordEdit([&] { m_tpModel.setField(selectedTP(), TPListModel::Polar, QString::number(item)); });
+        recordEdit([&] { m_tpModel.setField(selectedTP() - 1, TPListModel::Polar, QString::number(item)); });
     });
     connect(m_cbFEC, &QComboBox::activated, this, [this](int item) {
-        recordEdit([&] { m_tpModel.setField(selectedTP(), TPListModel::FEC, QString::number(item)); });
+        recordEdit([&] { m_tpModel.setField(selectedTP() - 1, TPListModel::FEC, QString::number(item)); });
     });
 }
 
@@ -90,28 +91,16 @@ bool frmTPEdit::entryBoxEvent(QObject *watched, QEvent *event)
             return true;
         }
         break;
-    case QEvent::ShortcutOverride: {
-        // Undo and redo are the editor's, not the box's own.
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier)) {
-            event->ignore();
+    case QEvent::ShortcutOverride:
+        if (routeHistoryKey(event, &m_undo))
             return true;
-        }
         break;
-    }
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
         if (watched == m_txtDeg)
             m_degKeyDown = key->key();
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier)) {
-            if (key->key() == Qt::Key_Z && !(key->modifiers() & Qt::ShiftModifier))
-                m_undo.undo();
-            else
-                m_undo.redo();
+        if (routeHistoryKey(event, &m_undo))
             return true;
-        }
         // Typing is ignored in the choice boxes; H and V choose the polarisation.
         const bool typed = !key->text().isEmpty() && key->text().at(0).isPrint() &&
                            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));

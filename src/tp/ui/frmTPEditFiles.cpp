@@ -134,8 +134,7 @@ void frmTPEdit::cmdDataUpload_Click()
     if (file.isEmpty())
         return;
     m_link.selectedFile = file;
-    m_link.hDataMode = QStringLiteral("Transponder");
-    SerialInit(m_link, this, 2, m_link.hDataMode);
+    SerialInit(m_link, this, TransferRequest::upload(file, QStringLiteral("Transponder")));
 }
 
 void frmTPEdit::deleteIntermediateFiles()

@@ -15,13 +15,12 @@ void frmTPEdit::ParsingWant(QWidget *obj, int Index)
     if (m_txtDeg->text().isEmpty() || m_Combo1->currentText().isEmpty())
         return;
     // Typing a position and its import are one step.
-    recordEdit([&] { importSatellite(obj, Index, m_Combo1->currentText()); }, {},
+    recordEdit([&] { importRow(obj, m_tables.CurRegion, Index, m_Combo1->currentText()); }, {},
                obj == m_txtDeg ? typingKey(m_txtDeg) : QString());
 }
 
-void frmTPEdit::importSatellite(QWidget *obj, int Index, const QString &option)
+void frmTPEdit::importRow(QWidget *obj, int region, int Index, const QString &option)
 {
-    const int region = m_tables.CurRegion;
     if (Index < 1 || Index > m_tables.SatCount[std::size_t(region)])
         return;
     const TPRecord defaultTP{m_lists.defaultTP.value(0), m_lists.defaultTP.value(1), m_lists.defaultTP.value(2),
@@ -46,16 +45,12 @@ void frmTPEdit::Command1_Click()
         return;
     // The redisplays show each satellite's own option; the one chosen here applies to all.
     const QString option = m_Combo1->currentText();
-    const qint16 shown = m_tables.CurRegion;
     const int selected = selectedSat();
     recordEdit(
         [&] {
-            for (int region = 0; region < RegionCount; ++region) {
-                m_tables.CurRegion = qint16(region);
+            for (int region = 0; region < RegionCount; ++region)
                 for (int sat = 1; sat <= m_tables.SatCount[std::size_t(region)]; ++sat)
-                    importSatellite(m_Command1, sat, option);
-            }
-            m_tables.CurRegion = shown;
+                    importRow(m_Command1, region, sat, option);
         },
         {0, 1, 2, 3});
     m_List1->clearSelection();  // the redisplays above marked every row they showed

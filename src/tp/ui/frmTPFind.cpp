@@ -110,7 +110,7 @@ void frmTPFind::cmdFindOk_Click()
     if (query.name.isEmpty() && query.deg.isEmpty())
         return;
     const std::optional<SatFindHit> hit =
-        findSatellite(m_tables, query, m_tables.CurRegion, m_editor.selectedSatRow());
+        findSatellite(m_tables, query, m_tables.CurRegion, m_editor.selectedSatRow() - 1);
     if (hit) {
         m_editor.showFound(*hit, int(query.name.size()), int(query.deg.size()));
         m_txtFind[m_lastFocus]->setFocus();
