@@ -43,7 +43,7 @@ struct CliRun {
 
 } // namespace
 
-class CliTest : public QObject {
+class TestCli : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
@@ -79,9 +79,9 @@ private:
     std::unique_ptr<QProcess> m_sim;
 };
 
-void CliTest::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+void TestCli::init() { m_dir = std::make_unique<QTemporaryDir>(); }
 
-void CliTest::cleanup()
+void TestCli::cleanup()
 {
     if (m_sim && m_sim->state() != QProcess::NotRunning) {
         m_sim->terminate();
@@ -93,7 +93,7 @@ void CliTest::cleanup()
     m_dir.reset();
 }
 
-bool CliTest::startSim(const QStringList &faults)
+bool TestCli::startSim(const QStringList &faults)
 {
     m_sim = std::make_unique<QProcess>();
     m_sim->start(kSim, QStringList{"--link", pty(), "--out", m_dir->filePath("received.bin"), "--write-ms", "60",
@@ -107,7 +107,7 @@ bool CliTest::startSim(const QStringList &faults)
     return QFileInfo(pty()).isSymLink();
 }
 
-CliRun CliTest::run(const QStringList &args, const QString &program)
+CliRun TestCli::run(const QStringList &args, const QString &program)
 {
     QProcess cli;
     cli.setWorkingDirectory(m_dir->path());
@@ -124,7 +124,7 @@ CliRun CliTest::run(const QStringList &args, const QString &program)
     return r;
 }
 
-void CliTest::upload_data()
+void TestCli::upload_data()
 {
     QTest::addColumn<QStringList>("faults");
     QTest::addColumn<int>("exitCode");
@@ -149,7 +149,7 @@ void CliTest::upload_data()
     QTest::newRow("hang-up") << QStringList{"--hangup-after", "2"} << 8 << "Port  error... \n";
 }
 
-void CliTest::upload()
+void TestCli::upload()
 {
     QFETCH(QStringList, faults);
     QVERIFY(startSim(faults));
@@ -169,7 +169,7 @@ void CliTest::upload()
     }
 }
 
-void CliTest::download_data()
+void TestCli::download_data()
 {
     QTest::addColumn<QStringList>("faults");
     QTest::addColumn<int>("exitCode");
@@ -187,7 +187,7 @@ void CliTest::download_data()
     QTest::newRow("hang-up") << QStringList{"--hangup-after", "10"} << 8;
 }
 
-void CliTest::download()
+void TestCli::download()
 {
     QFETCH(QStringList, faults);
     const QByteArray image = pattern(64 * 4096, 3);
@@ -203,7 +203,7 @@ void CliTest::download()
     QCOMPARE(entries(), (QStringList{"image.bin", "ROM_GetCH.bin"}));
 }
 
-void CliTest::fileProblems_data()
+void TestCli::fileProblems_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<qsizetype>("size");  // -1: no file
@@ -214,7 +214,7 @@ void CliTest::fileProblems_data()
         << "Transponder" << qsizetype(1000) << "File size not matched!! Transponder has to 262144 byte but your file is 1000";
 }
 
-void CliTest::fileProblems()
+void TestCli::fileProblems()
 {
     QFETCH(QString, kind);
     QFETCH(qsizetype, size);
@@ -229,7 +229,7 @@ void CliTest::fileProblems()
     QVERIFY(!QFile::exists(m_dir->filePath("received.bin")));
 }
 
-void CliTest::portThatCannotOpen()
+void TestCli::portThatCannotOpen()
 {
     const QString missing = m_dir->filePath("no-such-tty");
     const CliRun r = run({"download", "--port", missing, m_dir->filePath("out.bin")});
@@ -238,7 +238,7 @@ void CliTest::portThatCannotOpen()
     QVERIFY(!QFile::exists(m_dir->filePath("out.bin")));
 }
 
-void CliTest::comNameResolvesInTheProgramDirectory()
+void TestCli::comNameResolvesInTheProgramDirectory()
 {
     // A copy of the program in a directory of its own, with Com2 linked there.
     const QString program = m_dir->filePath("tarvik-cli");
@@ -253,14 +253,14 @@ void CliTest::comNameResolvesInTheProgramDirectory()
     QCOMPARE(readFile(m_dir->filePath("received.bin")), pattern(65536, 9));
 }
 
-void CliTest::sigintClosesThePort_data()
+void TestCli::sigintClosesThePort_data()
 {
     QTest::addColumn<bool>("isDownload");
     QTest::newRow("upload") << false;
     QTest::newRow("download") << true;
 }
 
-void CliTest::sigintClosesThePort()
+void TestCli::sigintClosesThePort()
 {
     QFETCH(bool, isDownload);
     QVERIFY(writeFile(m_dir->filePath("image.bin"), pattern(64 * 4096, 5)));
@@ -287,7 +287,7 @@ void CliTest::sigintClosesThePort()
     QCOMPARE(entries().size(), 2);
 }
 
-void CliTest::usage_data()
+void TestCli::usage_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("message");
@@ -307,7 +307,7 @@ void CliTest::usage_data()
     QTest::newRow("unknown option") << QStringList{"download", "--baud", "9600"} << "Unknown option 'baud'";
 }
 
-void CliTest::usage()
+void TestCli::usage()
 {
     QFETCH(QStringList, args);
     const CliRun r = run(args);
@@ -316,7 +316,7 @@ void CliTest::usage()
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
 }
 
-void CliTest::helpListsCommandsAndCodes()
+void TestCli::helpListsCommandsAndCodes()
 {
     const CliRun r = run({"--help"});
     QCOMPARE(r.exitCode, 0);
@@ -327,5 +327,5 @@ void CliTest::helpListsCommandsAndCodes()
     QVERIFY(!r.out.contains("watchdog-ms"));
 }
 
-QTEST_GUILESS_MAIN(CliTest)
+QTEST_GUILESS_MAIN(TestCli)
 #include "tst_cli.moc"

@@ -3,7 +3,7 @@
 
 #include <QTest>
 
-class TransferRateTest : public QObject {
+class TestCliTransferRate : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void figures_data();
@@ -15,7 +15,7 @@ private Q_SLOTS:
 
 using Samples = QList<std::pair<qint64, qint64>>;  // bytes done, ms
 
-void TransferRateTest::figures_data()
+void TestCliTransferRate::figures_data()
 {
     QTest::addColumn<qint64>("total");
     QTest::addColumn<Samples>("samples");
@@ -36,7 +36,7 @@ void TransferRateTest::figures_data()
     QTest::newRow("no time passed") << qint64(7000) << Samples{{3500, 40}, {7000, 40}} << QString() << 100;
 }
 
-void TransferRateTest::figures()
+void TestCliTransferRate::figures()
 {
     QFETCH(qint64, total);
     QFETCH(Samples, samples);
@@ -47,7 +47,7 @@ void TransferRateTest::figures()
     QTEST(rate.percent(), "percent");
 }
 
-void TransferRateTest::durations_data()
+void TestCliTransferRate::durations_data()
 {
     QTest::addColumn<qint64>("seconds");
     QTest::addColumn<QString>("text");
@@ -59,13 +59,13 @@ void TransferRateTest::durations_data()
     QTest::newRow("negative") << qint64(-5) << QString("0:00");
 }
 
-void TransferRateTest::durations()
+void TestCliTransferRate::durations()
 {
     QFETCH(qint64, seconds);
     QTEST(durationText(seconds), "text");
 }
 
-void TransferRateTest::progressLineOnAFullUpload()
+void TestCliTransferRate::progressLineOnAFullUpload()
 {
     TransferRate rate;
     rate.sample(3500, 262144, 0);
@@ -77,5 +77,5 @@ void TransferRateTest::progressLineOnAFullUpload()
     QCOMPARE(progressLine(rate), QString("4096 bytes"));
 }
 
-QTEST_APPLESS_MAIN(TransferRateTest)
-#include "tst_TransferRate.moc"
+QTEST_GUILESS_MAIN(TestCliTransferRate)
+#include "tst_cli_transfer_rate.moc"
