@@ -42,7 +42,7 @@ function(tarvik_test name)
   cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE tarvik_settings Qt6::Test ${A_LIBS})
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_compile_definitions(${name} PRIVATE
     TARVIK_STAGE_DIR="${TARVIK_STAGE_DIR}"
     TARVIK_TEST_DATA_DIR="${TARVIK_TEST_DATA_DIR}"

@@ -5,9 +5,9 @@
 #include "ChannelConvert.h"
 #include "ChannelImage.h"
 #include "channel/ChannelModel.h"
-#include "channel/SampleTables.h"
 #include "common/Converters.h"
 #include "common/WholeFile.h"
+#include "support/SampleTables.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -3,11 +3,11 @@
 // redoing a sort of the whole list, with the list views attached as in use.
 #include "BenchTiming.h"
 #include "ChannelImage.h"
-#include "channel/SampleTables.h"
 #include "channel/ui/frmCHEdit.h"
 #include "common/Converters.h"
 #include "common/WholeFile.h"
 #include "link/ReceiverLink.h"
+#include "support/SampleTables.h"
 
 #include <QApplication>
 #include <QFile>

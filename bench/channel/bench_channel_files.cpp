@@ -1,7 +1,7 @@
 // Load and save of the four channel files with 4,000 channels.
 #include "BenchTiming.h"
 #include "channel/ChannelModel.h"
-#include "channel/SampleTables.h"
+#include "support/SampleTables.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

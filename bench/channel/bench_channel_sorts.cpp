@@ -4,7 +4,7 @@
 #include "BenchTiming.h"
 #include "channel/ChannelEditing.h"
 #include "channel/ChannelHistory.h"
-#include "channel/SampleTables.h"
+#include "support/SampleTables.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

@@ -5,7 +5,7 @@
 
 #include <QtTest>
 
-class TestConfiguration : public QObject {
+class TestAppConfiguration : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void markersGiveModes_data();
@@ -19,7 +19,7 @@ private Q_SLOTS:
     void twips();
 };
 
-void TestConfiguration::markersGiveModes_data()
+void TestAppConfiguration::markersGiveModes_data()
 {
     QTest::addColumn<QStringList>("markers");
     QTest::addColumn<int>("previousMode");
@@ -37,7 +37,7 @@ void TestConfiguration::markersGiveModes_data()
                                        << 0 << 2 << true << true;
 }
 
-void TestConfiguration::markersGiveModes()
+void TestAppConfiguration::markersGiveModes()
 {
     QFETCH(QStringList, markers);
     QFETCH(int, previousMode);
@@ -61,7 +61,7 @@ void TestConfiguration::markersGiveModes()
     QCOMPARE(config.monitorMode(), monitor);
 }
 
-void TestConfiguration::layoutFollowsTheConfiguration_data()
+void TestAppConfiguration::layoutFollowsTheConfiguration_data()
 {
     QTest::addColumn<bool>("extended");
     QTest::addColumn<bool>("monitor");
@@ -77,7 +77,7 @@ void TestConfiguration::layoutFollowsTheConfiguration_data()
     QTest::newRow("extended, monitor") << true << true << 2500 << 3060 << 5045 << 8640;
 }
 
-void TestConfiguration::layoutFollowsTheConfiguration()
+void TestAppConfiguration::layoutFollowsTheConfiguration()
 {
     QFETCH(bool, extended);
     QFETCH(bool, monitor);
@@ -108,7 +108,7 @@ void TestConfiguration::layoutFollowsTheConfiguration()
     }
 }
 
-void TestConfiguration::markerFailuresAreReported()
+void TestAppConfiguration::markerFailuresAreReported()
 {
     TempProgramDir dir;
     Configuration config{ProgramDir(dir.path())};
@@ -124,7 +124,7 @@ void TestConfiguration::markerFailuresAreReported()
     QVERIFY(config.deleteMarker(Configuration::kFactoryMarker).ok());  // nothing there: nothing to do
 }
 
-void TestConfiguration::modeButtonsSwitchMarkers_data()
+void TestAppConfiguration::modeButtonsSwitchMarkers_data()
 {
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<int>("button");
@@ -145,7 +145,7 @@ void TestConfiguration::modeButtonsSwitchMarkers_data()
     QTest::newRow("monitor off") << QStringList{monitor, user} << 3 << QStringList{user} << false;
 }
 
-void TestConfiguration::modeButtonsSwitchMarkers()
+void TestAppConfiguration::modeButtonsSwitchMarkers()
 {
     QFETCH(QStringList, before);
     QFETCH(int, button);
@@ -165,7 +165,7 @@ void TestConfiguration::modeButtonsSwitchMarkers()
     QCOMPARE(present, after);
 }
 
-void TestConfiguration::modeSwitchReportsEveryFailure()
+void TestAppConfiguration::modeSwitchReportsEveryFailure()
 {
     TempProgramDir dir;
     Configuration config{ProgramDir(dir.path())};
@@ -194,7 +194,7 @@ void TestConfiguration::modeSwitchReportsEveryFailure()
     QVERIFY(!link.monitorPort().isOpen());
 }
 
-void TestConfiguration::twips()
+void TestAppConfiguration::twips()
 {
     QCOMPARE(twipsToPixels(15, 96), 1);
     QCOMPARE(twipsToPixels(10440, 96), 696);
@@ -202,5 +202,5 @@ void TestConfiguration::twips()
     QCOMPARE(twipsToPixels(QRect(120, 360, 10200, 1455), 96), QRect(8, 24, 680, 97));
 }
 
-QTEST_GUILESS_MAIN(TestConfiguration)
-#include "tst_configuration.moc"
+QTEST_GUILESS_MAIN(TestAppConfiguration)
+#include "tst_app_configuration.moc"

@@ -1,11 +1,11 @@
 // The main window's upload and download commands end to end: the real file
 // dialog, transfer window and converter, with the receiver simulator on Com1.
-#include "../link/TransferHarness.h"
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
 #include "common/ui/MessageBoard.h"
 #include "support/ModalDriver.h"
 #include "support/TempProgramDir.h"
+#include "support/TransferHarness.h"
 #include "support/TransferWatch.h"
 
 #include <QPushButton>
@@ -21,7 +21,7 @@ QByteArray contents(const QString &path)
 
 } // namespace
 
-class TestMainTransfer : public QObject {
+class TestAppMainTransfer : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
@@ -29,7 +29,7 @@ private Q_SLOTS:
     void channelDownloadOpensTheChannelData();
 };
 
-void TestMainTransfer::transponderUpload()
+void TestAppMainTransfer::transponderUpload()
 {
     TempProgramDir dir;
     SimProcess sim(dir.path(), {QStringLiteral("--out"), dir.file(QStringLiteral("received.bin"))});
@@ -53,7 +53,7 @@ void TestMainTransfer::transponderUpload()
     QCOMPARE(contents(dir.file(QStringLiteral("received.bin"))), contents(image));
 }
 
-void TestMainTransfer::channelDownloadOpensTheChannelData()
+void TestAppMainTransfer::channelDownloadOpensTheChannelData()
 {
     TempProgramDir dir;
     QVERIFY(QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/ChannelParse"), dir.file(QStringLiteral("ChannelParse"))));
@@ -87,5 +87,5 @@ void TestMainTransfer::channelDownloadOpensTheChannelData()
     QVERIFY(!dir.has(QStringLiteral("TV.dll")));
 }
 
-QTEST_MAIN(TestMainTransfer)
-#include "tst_main_transfer.moc"
+QTEST_MAIN(TestAppMainTransfer)
+#include "tst_app_main_transfer.moc"

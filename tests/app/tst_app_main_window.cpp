@@ -72,7 +72,7 @@ int px(int twips) { return qRound(twips / 15.0); }  // offscreen is 96 dpi
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestAppMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
@@ -97,7 +97,7 @@ private Q_SLOTS:
     void commandIsDisabledWhileItsConverterRuns();
 };
 
-void TestMainWindow::startsInTheDesignState()
+void TestAppMainWindow::startsInTheDesignState()
 {
     Fixture f;
     QCOMPARE(f.window->windowTitle(), QStringLiteral("ZAVO SMC Tarvik Ver n1.10"));
@@ -118,7 +118,7 @@ void TestMainWindow::startsInTheDesignState()
     QCOMPARE(f.button("cmdCHEdit_0")->text(), QStringLiteral("Do&wnload"));
 }
 
-void TestMainWindow::layoutAndReachableButtons_data()
+void TestAppMainWindow::layoutAndReachableButtons_data()
 {
     QTest::addColumn<QStringList>("markers");
     QTest::addColumn<int>("operatingMode");
@@ -134,7 +134,7 @@ void TestMainWindow::layoutAndReachableButtons_data()
     QTest::newRow("monitor only") << QStringList{QStringLiteral("text.ini")} << 0 << false << 7595 - 450 << true;
 }
 
-void TestMainWindow::layoutAndReachableButtons()
+void TestAppMainWindow::layoutAndReachableButtons()
 {
     QFETCH(QStringList, markers);
     QFETCH(int, operatingMode);
@@ -153,7 +153,7 @@ void TestMainWindow::layoutAndReachableButtons()
     QVERIFY(!f.reachable("cmdUserMode_0"));
 }
 
-void TestMainWindow::accessKeysSwitchModes()
+void TestAppMainWindow::accessKeysSwitchModes()
 {
     Fixture f;
     f.altKey(Qt::Key_F);
@@ -172,7 +172,7 @@ void TestMainWindow::accessKeysSwitchModes()
     QCOMPARE(f.window->height(), px(4650 - 450));
 }
 
-void TestMainWindow::userModeKeepsFactoryMarkerWhenUserExists()
+void TestAppMainWindow::userModeKeepsFactoryMarkerWhenUserExists()
 {
     Fixture f({QStringLiteral("user.ini"), QStringLiteral("Factory.ini")});
     f.altKey(Qt::Key_2);
@@ -180,7 +180,7 @@ void TestMainWindow::userModeKeepsFactoryMarkerWhenUserExists()
     QVERIFY(f.dir.has(QStringLiteral("Factory.ini")));
 }
 
-void TestMainWindow::smcOsdSubButtonsFollowFocus_data()
+void TestAppMainWindow::smcOsdSubButtonsFollowFocus_data()
 {
     QTest::addColumn<QString>("marker");
     QTest::addColumn<bool>("shown");
@@ -188,7 +188,7 @@ void TestMainWindow::smcOsdSubButtonsFollowFocus_data()
     QTest::newRow("factory mode shows them") << QStringLiteral("Factory.ini") << true;
 }
 
-void TestMainWindow::smcOsdSubButtonsFollowFocus()
+void TestAppMainWindow::smcOsdSubButtonsFollowFocus()
 {
     QFETCH(QString, marker);
     QFETCH(bool, shown);
@@ -200,7 +200,7 @@ void TestMainWindow::smcOsdSubButtonsFollowFocus()
     QVERIFY(!f.button("cmdOSD_0")->isVisible());
 }
 
-void TestMainWindow::editGroupsFollowHover()
+void TestAppMainWindow::editGroupsFollowHover()
 {
     Fixture f;
     auto *tpEdit = f.find<QGroupBox>(QStringLiteral("Frame2"));
@@ -223,7 +223,7 @@ void TestMainWindow::editGroupsFollowHover()
     QVERIFY(!tpEdit->isVisible() && !chEdit->isVisible() && !hint->isVisible());
 }
 
-void TestMainWindow::offWindowButtonsAreOutOfReach()
+void TestAppMainWindow::offWindowButtonsAreOutOfReach()
 {
     Fixture f;
     QSet<QString> focused;
@@ -243,7 +243,7 @@ void TestMainWindow::offWindowButtonsAreOutOfReach()
     QVERIFY(f.reachable("cmdPCSTB_6") && f.reachable("cmdPCSTB_9"));
 }
 
-void TestMainWindow::accessKeysOpenTheEditGroups()
+void TestAppMainWindow::accessKeysOpenTheEditGroups()
 {
     Fixture f;
     auto *tpEdit = f.find<QGroupBox>(QStringLiteral("Frame2"));
@@ -271,7 +271,7 @@ void TestMainWindow::accessKeysOpenTheEditGroups()
     QVERIFY(f.dir.has(QStringLiteral("Factory.ini")));
 }
 
-void TestMainWindow::monitorModeOpensThePortWithTheMarker()
+void TestAppMainWindow::monitorModeOpensThePortWithTheMarker()
 {
     Fixture f({}, true);
     ReceiverPort &port = f.context->link.monitorPort();
@@ -289,7 +289,7 @@ void TestMainWindow::monitorModeOpensThePortWithTheMarker()
     QVERIFY(!board->isVisible());
 }
 
-void TestMainWindow::markerThatCannotBeWrittenIsReported()
+void TestAppMainWindow::markerThatCannotBeWrittenIsReported()
 {
     Fixture f;
     QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("user.ini/blocked")));
@@ -302,7 +302,7 @@ void TestMainWindow::markerThatCannotBeWrittenIsReported()
     QVERIFY(f.dir.has(QStringLiteral("Factory.ini")));
 }
 
-void TestMainWindow::lampsFollowTheTransferPort()
+void TestAppMainWindow::lampsFollowTheTransferPort()
 {
     Fixture f;
     auto *label = f.find<QLabel>(QStringLiteral("lblCon"));
@@ -321,7 +321,7 @@ void TestMainWindow::lampsFollowTheTransferPort()
     QCOMPARE(green->colour(), QColor(0, 64, 0));
 }
 
-void TestMainWindow::closingClosesTheMonitorPort()
+void TestAppMainWindow::closingClosesTheMonitorPort()
 {
     Fixture f({QStringLiteral("text.ini")}, true);
     QVERIFY(f.context->link.monitorPort().isOpen());
@@ -330,7 +330,7 @@ void TestMainWindow::closingClosesTheMonitorPort()
     QVERIFY(f.dir.has(QStringLiteral("text.ini")));  // monitor mode itself survives
 }
 
-void TestMainWindow::cancelledDialogsStartNothing()
+void TestAppMainWindow::cancelledDialogsStartNothing()
 {
     Fixture f;
     QStringList titles;
@@ -345,7 +345,7 @@ void TestMainWindow::cancelledDialogsStartNothing()
     QVERIFY(f.button("cmdCHEdit_0")->isEnabled());
 }
 
-void TestMainWindow::failingConverterIsReported_data()
+void TestAppMainWindow::failingConverterIsReported_data()
 {
     QTest::addColumn<QString>("command");  // "tp" or "channel"
     QTest::addColumn<QByteArray>("converter");
@@ -360,7 +360,7 @@ void TestMainWindow::failingConverterIsReported_data()
         << QStringLiteral("ChannelParse failed with exit code 1.\nwrong size");
 }
 
-void TestMainWindow::failingConverterIsReported()
+void TestAppMainWindow::failingConverterIsReported()
 {
     QFETCH(QString, command);
     QFETCH(QByteArray, converter);
@@ -388,7 +388,7 @@ void TestMainWindow::failingConverterIsReported()
         QVERIFY(!f.dir.has(QStringLiteral("PreDefine.dll")));
 }
 
-void TestMainWindow::commandIsDisabledWhileItsConverterRuns_data()
+void TestAppMainWindow::commandIsDisabledWhileItsConverterRuns_data()
 {
     QTest::addColumn<QString>("converter");
     QTest::addColumn<QString>("image");
@@ -397,7 +397,7 @@ void TestMainWindow::commandIsDisabledWhileItsConverterRuns_data()
     QTest::newRow("File Open") << "ChannelParse" << "ch.bin" << "cmdCHEdit_1";
 }
 
-void TestMainWindow::commandIsDisabledWhileItsConverterRuns()
+void TestAppMainWindow::commandIsDisabledWhileItsConverterRuns()
 {
     QFETCH(QString, converter);
     QFETCH(QString, image);
@@ -419,5 +419,5 @@ void TestMainWindow::commandIsDisabledWhileItsConverterRuns()
     QVERIFY(button->isEnabled());
 }
 
-QTEST_MAIN(TestMainWindow)
-#include "tst_main_window.moc"
+QTEST_MAIN(TestAppMainWindow)
+#include "tst_app_main_window.moc"

@@ -111,7 +111,7 @@ void pesterWhileBusy(QWidget *target)
 
 } // namespace
 
-class TestOverlappingWork : public QObject {
+class TestAppOverlappingWork : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
@@ -223,5 +223,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestOverlappingWork)
-#include "tst_overlapping_work.moc"
+QTEST_MAIN(TestAppOverlappingWork)
+#include "tst_app_overlapping_work.moc"

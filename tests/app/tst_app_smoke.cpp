@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestSmoke : public QObject {
+class TestAppSmoke : public QObject {
     Q_OBJECT
     // A program directory of the test's own, so the instance lock and the
     // marker files are nobody else's.
@@ -16,7 +16,7 @@ private Q_SLOTS:
     void refusesASecondInstanceOfTheSameDirectory();
 };
 
-void TestSmoke::startsAndShowsEveryControl()
+void TestAppSmoke::startsAndShowsEveryControl()
 {
     QProcess process;
     process.start(tool(), {QStringLiteral("--self-check")});
@@ -42,7 +42,7 @@ void TestSmoke::startsAndShowsEveryControl()
         QVERIFY2(out.contains(QStringLiteral("control ") + name + QLatin1Char('\n')), qPrintable(name));
 }
 
-void TestSmoke::refusesASecondInstanceOfTheSameDirectory()
+void TestAppSmoke::refusesASecondInstanceOfTheSameDirectory()
 {
     QProcess first;
     first.start(tool());
@@ -62,5 +62,5 @@ void TestSmoke::refusesASecondInstanceOfTheSameDirectory()
     first.waitForFinished();
 }
 
-QTEST_GUILESS_MAIN(TestSmoke)
-#include "tst_smoke.moc"
+QTEST_GUILESS_MAIN(TestAppSmoke)
+#include "tst_app_smoke.moc"

@@ -4,11 +4,11 @@
 // the real converter has parsed, as the main window opens it.
 
 #include "ChannelImage.h"
-#include "channel/SampleTables.h"
 #include "channel/ui/frmCHEdit.h"
 #include "common/Converters.h"
 #include "common/WholeFile.h"
 #include "link/ReceiverLink.h"
+#include "support/SampleTables.h"
 #include "support/TempProgramDir.h"
 
 #include <QHeaderView>

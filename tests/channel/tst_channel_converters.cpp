@@ -2,9 +2,9 @@
 // temporary program directory.
 #include "ChannelImage.h"
 #include "channel/ChannelModel.h"
-#include "channel/SampleTables.h"
 #include "common/Converters.h"
 #include "common/WholeFile.h"
+#include "support/SampleTables.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,31 @@
-#include "TestChannelEditing.h"
-
-#include "SampleTables.h"
 #include "channel/ChannelEditing.h"
 #include "channel/ChannelListModel.h"
 #include "channel/DragRows.h"
 #include "channel/FavoriteListModel.h"
+#include "support/SampleTables.h"
 
 #include <QAbstractItemModelTester>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+class TestChannelEditing : public QObject {
+    Q_OBJECT
+private slots:
+    void move_data();
+    void move();
+    void lockBits_data();
+    void lockBits();
+    void favoriteLimitWithSeveralChannels();
+    void favoriteAddAgainAndDelete();
+    void favoriteOrderSurvivesMoves();
+    void favoriteReorder();
+    void renameBytes_data();
+    void renameBytes();
+    void typeSwitchWithEmptyLists();
+    void listModels();
+};
 
 namespace {
 
@@ -230,3 +245,6 @@ void TestChannelEditing::listModels()
     QCOMPARE(list.rowCount(), 3);
     QCOMPARE(list.index(0, 1).data().toString(), QStringLiteral("CH 10"));
 }
+
+QTEST_GUILESS_MAIN(TestChannelEditing)
+#include "tst_channel_editing.moc"

@@ -1,6 +1,5 @@
 // The channel editor through the main window, with the real converters and,
 // for the upload, the receiver simulator on Com1.
-#include "../link/TransferHarness.h"
 #include "ChannelImage.h"
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
@@ -9,6 +8,7 @@
 #include "support/ModalDriver.h"
 #include "support/ShownWindow.h"
 #include "support/TempProgramDir.h"
+#include "support/TransferHarness.h"
 #include "support/TransferWatch.h"
 #include "tp/ui/frmTPEdit.h"
 

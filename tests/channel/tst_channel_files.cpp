@@ -1,10 +1,26 @@
-#include "TestChannelFiles.h"
-
 #include "channel/ChannelFiles.h"
-#include "channel/SampleTables.h"
+#include "support/SampleTables.h"
 
 #include <QBuffer>
 #include <QTest>
+
+class TestChannelFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void numberFormats_data();
+    void numberFormats();
+    void hexNames_data();
+    void hexNames();
+    void romReader_data();
+    void romReader();
+    void romWriter();
+    void listReader_data();
+    void listReader();
+    void listWriter();
+    void favoriteReader_data();
+    void favoriteReader();
+    void favoritesRoundTrip();
+};
 
 namespace {
 
@@ -277,3 +293,6 @@ void TestChannelFiles::favoritesRoundTrip()
     ChannelTables none;
     QCOMPARE(favoriteFileText(none), twelveZeroLines());
 }
+
+QTEST_GUILESS_MAIN(TestChannelFiles)
+#include "tst_channel_files.moc"

@@ -1,10 +1,8 @@
-#include "TestChannelImage.h"
-
 #include "ChannelConvert.h"
 #include "ChannelImage.h"
 #include "channel/ChannelModel.h"
-#include "channel/SampleTables.h"
 #include "common/WholeFile.h"
+#include "support/SampleTables.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -12,6 +10,20 @@
 #include <QtEndian>
 
 #include <functional>
+
+class TestChannelImage : public QObject {
+    Q_OBJECT
+private slots:
+    void buildAndParseRoundTrip();
+    void parseRefuses_data();
+    void parseRefuses();
+    void buildRefuses_data();
+    void buildRefuses();
+    void hexNamesDecoded_data();
+    void hexNamesDecoded();
+    void combineOverCapacityWritesNothing();
+    void parseOfWrongImageWritesNothing();
+};
 
 using ImageChange = std::function<void(QByteArray &)>;
 using TablesChange = std::function<void(ChannelTables &)>;
@@ -205,3 +217,6 @@ void TestChannelImage::parseOfWrongImageWritesNothing()
                                .arg(QDir::toNativeSeparators(image)));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("short.bin")});
 }
+
+QTEST_GUILESS_MAIN(TestChannelImage)
+#include "tst_channel_image.moc"

@@ -1,9 +1,7 @@
-#include "TestChannelModel.h"
-
 #include "channel/ChannelImageLoad.h"
 #include "channel/ChannelModel.h"
-#include "channel/SampleTables.h"
 #include "common/WholeFile.h"
+#include "support/SampleTables.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
@@ -11,6 +9,20 @@
 #include <QTest>
 
 #include <functional>
+
+class TestChannelModel : public QObject {
+    Q_OBJECT
+private slots:
+    void loadAndSave();
+    void loadFailureLeavesModelEmpty_data();
+    void loadFailureLeavesModelEmpty();
+    void unchanged_data();
+    void unchanged();
+    void writerReplacesAnySpelling();
+    void unwritableFileStopsTheSave();
+    void imageLoadConvertsFirst_data();
+    void imageLoadConvertsFirst();
+};
 
 namespace {
 
@@ -215,3 +227,6 @@ void TestChannelModel::imageLoadConvertsFirst()
     else
         QCOMPARE(model.tables(), sampleTables(3, 2));  // nothing was converted: the edits stay
 }
+
+QTEST_GUILESS_MAIN(TestChannelModel)
+#include "tst_channel_model.moc"

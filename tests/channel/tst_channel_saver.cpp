@@ -1,12 +1,19 @@
-#include "TestChannelSaver.h"
-
 #include "channel/ChannelSaver.h"
-#include "channel/SampleTables.h"
 #include "common/WholeFile.h"
+#include "support/SampleTables.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
 #include <QTest>
+
+class TestChannelSaver : public QObject {
+    Q_OBJECT
+private slots:
+    void savesAndKeepsOneBackup();
+    void newTargetNeedsNoBackup();
+    void failureKeepsTheEditsUnsaved_data();
+    void failureKeepsTheEditsUnsaved();
+};
 
 namespace {
 
@@ -107,3 +114,6 @@ void TestChannelSaver::failureKeepsTheEditsUnsaved()
         QVERIFY(s.model.ChannelDataUnchanged());
     }
 }
+
+QTEST_GUILESS_MAIN(TestChannelSaver)
+#include "tst_channel_saver.moc"

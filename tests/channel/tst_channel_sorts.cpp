@@ -1,14 +1,29 @@
-#include "TestChannelSorts.h"
-
-#include "SampleTables.h"
 #include "channel/ChannelEditing.h"
 #include "channel/ChannelFind.h"
 #include "channel/ChannelSorts.h"
 #include "common/ExchangeSort.h"
+#include "support/SampleTables.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+class TestChannelSorts : public QObject {
+    Q_OBJECT
+private slots:
+    void nameSort_data();
+    void nameSort();
+    void exchangeSortMatchesTheQuadraticSort();
+    void flagSortsMatchNeighbourPasses();
+    void lockSortOfThreeAmongTen();
+    void favoritesFollowSorts();
+    void sortFlags_data();
+    void sortFlags();
+    void planFind_data();
+    void planFind();
+    void findChannel_data();
+    void findChannel();
+};
 
 namespace {
 
@@ -287,3 +302,6 @@ void TestChannelSorts::findChannel()
     const QList<int> got = found ? QList<int>{found->type, found->position, found->start} : QList<int>{};
     QTEST(got, "hit");
 }
+
+QTEST_GUILESS_MAIN(TestChannelSorts)
+#include "tst_channel_sorts.moc"

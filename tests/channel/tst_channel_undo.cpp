@@ -1,15 +1,24 @@
-#include "TestChannelUndo.h"
-
-#include "SampleTables.h"
 #include "channel/ChannelEditing.h"
 #include "channel/ChannelHistory.h"
 #include "common/WholeFile.h"
+#include "support/SampleTables.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
+
+class TestChannelUndo : public QObject {
+    Q_OBJECT
+private slots:
+    void stepsRestoreExactTables_data();
+    void stepsRestoreExactTables();
+    void nestedAndEmptySteps();
+    void restoreAfterSaveIsClean();
+    void dropRoomForFavorites();
+    void historyWalksBackAndForth();
+};
 
 namespace {
 
@@ -198,3 +207,6 @@ void TestChannelUndo::historyWalksBackAndForth()
     QVERIFY(back.mergeNext(run[1]));
     QVERIFY(back.changesNothing());
 }
+
+QTEST_GUILESS_MAIN(TestChannelUndo)
+#include "tst_channel_undo.moc"

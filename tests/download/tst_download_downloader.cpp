@@ -76,7 +76,7 @@ private:
 
 } // namespace
 
-class DownloaderTest : public QObject {
+class TestDownloadDownloader : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void replies_data();
@@ -92,7 +92,7 @@ private Q_SLOTS:
     void runAgainRightAfterCancel();
 };
 
-void DownloaderTest::replies_data()
+void TestDownloadDownloader::replies_data()
 {
     QTest::addColumn<int>("fault");
     QTest::addColumn<int>("firstPiece");
@@ -126,7 +126,7 @@ void DownloaderTest::replies_data()
                                            << QStringLiteral("0192.sdx Not existed.\r\n");
 }
 
-void DownloaderTest::replies()
+void TestDownloadDownloader::replies()
 {
     QFETCH(int, fault);
     QFETCH(int, firstPiece);
@@ -151,7 +151,7 @@ void DownloaderTest::replies()
     QCOMPARE(f.tempEntries(), QStringList({"0130.sdx", "0192.sdx"}));  // no temporary left behind
 }
 
-void DownloaderTest::refusedConnection()
+void TestDownloadDownloader::refusedConnection()
 {
     Fixture f;
     const quint16 port = f.server.port();
@@ -163,7 +163,7 @@ void DownloaderTest::refusedConnection()
     QVERIFY(f.tempEntries().isEmpty());
 }
 
-void DownloaderTest::bodyOverOneMebibyte()
+void TestDownloadDownloader::bodyOverOneMebibyte()
 {
     Fixture f;
     QByteArray big;
@@ -179,7 +179,7 @@ void DownloaderTest::bodyOverOneMebibyte()
     QVERIFY(f.stored("0192") == big);
 }
 
-void DownloaderTest::bodyLimit_data()
+void TestDownloadDownloader::bodyLimit_data()
 {
     QTest::addColumn<QByteArray>("file");     // served with its length, unless empty
     QTest::addColumn<qint64>("floodLength");  // else: this length announced, filler sent without end
@@ -198,7 +198,7 @@ void DownloaderTest::bodyLimit_data()
     QTest::newRow("a flood going on past its length") << QByteArray() << qint64(3000000) << qint64(3000000) << QString();
 }
 
-void DownloaderTest::bodyLimit()
+void TestDownloadDownloader::bodyLimit()
 {
     QFETCH(QByteArray, file);
     QFETCH(qint64, floodLength);
@@ -232,7 +232,7 @@ void DownloaderTest::bodyLimit()
     QCOMPARE(f.tempEntries(), QStringList({"0130.sdx", "0192.sdx"}));
 }
 
-void DownloaderTest::requestAndLog()
+void TestDownloadDownloader::requestAndLog()
 {
     Fixture f;
     const Run run = f.run({"0192", "0000", "", "Astra"});
@@ -244,7 +244,7 @@ void DownloaderTest::requestAndLog()
     QCOMPARE(run.status.last(), QStringLiteral("TP Down Complete"));
 }
 
-void DownloaderTest::percentLabel()
+void TestDownloadDownloader::percentLabel()
 {
     Fixture f;
     const Run run = f.run({"0192", "0130", "0192", "0130"});
@@ -252,7 +252,7 @@ void DownloaderTest::percentLabel()
                                       "TP Download   75%", "TP Down Complete"}));
 }
 
-void DownloaderTest::cancelDuringTransfer()
+void TestDownloadDownloader::cancelDuringTransfer()
 {
     Fixture f;
     f.putOld("0192");
@@ -268,7 +268,7 @@ void DownloaderTest::cancelDuringTransfer()
     QCOMPARE(f.stored("0130"), QByteArray("(none)"));  // the run stopped before the next code
 }
 
-void DownloaderTest::codesThatNameNoPlainFile()
+void TestDownloadDownloader::codesThatNameNoPlainFile()
 {
     Fixture f;
     const Run run = f.run({"0192/../../x", "0192\\x"});
@@ -278,7 +278,7 @@ void DownloaderTest::codesThatNameNoPlainFile()
     QVERIFY(!QFile::exists(f.dir.file("x.sdx")));
 }
 
-void DownloaderTest::runAgainRightAfterCancel()
+void TestDownloadDownloader::runAgainRightAfterCancel()
 {
     Fixture f;
     TPDownloader downloader(ProgramDir(f.dir.path()), f.mirrors(), {20, 1000, 120});
@@ -299,5 +299,5 @@ void DownloaderTest::runAgainRightAfterCancel()
     QCOMPARE(f.server.requests().size(), 3);  // the cancelled run fetched no more
 }
 
-QTEST_GUILESS_MAIN(DownloaderTest)
-#include "tst_downloader.moc"
+QTEST_GUILESS_MAIN(TestDownloadDownloader)
+#include "tst_download_downloader.moc"

@@ -51,14 +51,14 @@ int runChild(int argc, char **argv)
 
 } // namespace
 
-class DownloadFsizeTest : public QObject {
+class TestDownloadFsize : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void writeFailures_data();
     void writeFailures();
 };
 
-void DownloadFsizeTest::writeFailures_data()
+void TestDownloadFsize::writeFailures_data()
 {
     QTest::addColumn<int>("limit");
     QTest::addColumn<int>("size");
@@ -70,7 +70,7 @@ void DownloadFsizeTest::writeFailures_data()
     QTest::newRow("a small file over the limit") << 4096 << 6000 << 0;
 }
 
-void DownloadFsizeTest::writeFailures()
+void TestDownloadFsize::writeFailures()
 {
     QFETCH(int, limit);
     QFETCH(int, size);
@@ -112,7 +112,7 @@ int main(int argc, char **argv)
     if (argc >= 5 && qstrcmp(argv[1], "--child") == 0)
         return runChild(argc, argv);
     QCoreApplication app(argc, argv);
-    DownloadFsizeTest test;
+    TestDownloadFsize test;
     return QTest::qExec(&test, argc, argv);
 }
 

@@ -8,7 +8,7 @@
 
 #include <QtTest>
 
-class DownloadLogicTest : public QObject {
+class TestDownloadLogic : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void codeValue_data();
@@ -29,7 +29,7 @@ private Q_SLOTS:
     void request();
 };
 
-void DownloadLogicTest::codeValue_data()
+void TestDownloadLogic::codeValue_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<double>("value");
@@ -45,14 +45,14 @@ void DownloadLogicTest::codeValue_data()
     QTest::newRow("zeros") << "0000" << 0.0;
 }
 
-void DownloadLogicTest::codeValue()
+void TestDownloadLogic::codeValue()
 {
     QFETCH(QString, line);
     QFETCH(double, value);
     QCOMPARE(CodeValue(line), value);
 }
 
-void DownloadLogicTest::regionsAndMirrors_data()
+void TestDownloadLogic::regionsAndMirrors_data()
 {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("regions");  // A America, S Asia, T Atlantic, E Europe
@@ -80,7 +80,7 @@ void DownloadLogicTest::regionsAndMirrors_data()
     QTest::newRow("zero") << 0.0 << "" << 0;
 }
 
-void DownloadLogicTest::regionsAndMirrors()
+void TestDownloadLogic::regionsAndMirrors()
 {
     QFETCH(double, value);
     QFETCH(QString, regions);
@@ -98,7 +98,7 @@ void DownloadLogicTest::regionsAndMirrors()
     QCOMPARE(MirrorFor(value), mirror);
 }
 
-void DownloadLogicTest::overlapListsTwice()
+void TestDownloadLogic::overlapListsTwice()
 {
     const QStringList lines = {"0000", "", "1200", "0001", "0409", "0410", "3149", "3150", "2000"};
     QCOMPARE(CodesInRegions(lines, {false, true, true, false}), QStringList({"1200", "1200", "0410"}));
@@ -108,7 +108,7 @@ void DownloadLogicTest::overlapListsTwice()
     QCOMPARE(CodesInRegions(lines, {false, false, false, false}), QStringList());
 }
 
-void DownloadLogicTest::codeLines()
+void TestDownloadLogic::codeLines()
 {
     QCOMPARE(CodeLines("0192\r\n0130\r\n"), QStringList({"0192", "0130"}));
     QCOMPARE(CodeLines("0192\r\n\r\n0130"), QStringList({"0192", "", "0130"}));
@@ -116,7 +116,7 @@ void DownloadLogicTest::codeLines()
     QCOMPARE(CodeLines(""), QStringList());
 }
 
-void DownloadLogicTest::queue()
+void TestDownloadLogic::queue()
 {
     StrQueue q;
     QCOMPARE(q.MINQ(), 0);
@@ -145,7 +145,7 @@ void DownloadLogicTest::queue()
     QCOMPARE(q.MAXQ(), 10);
 }
 
-void DownloadLogicTest::queueRestartKeepsTotal()
+void TestDownloadLogic::queueRestartKeepsTotal()
 {
     StrQueue q;
     q.AddItem("abc", false);
@@ -162,7 +162,7 @@ void DownloadLogicTest::queueRestartKeepsTotal()
     QCOMPARE(q.TotalBytes(), qint64(6) + qint64(3000) * 1024 * 1024);
 }
 
-void DownloadLogicTest::mirrorFile_data()
+void TestDownloadLogic::mirrorFile_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("error");  // empty: accepted
@@ -184,7 +184,7 @@ void DownloadLogicTest::mirrorFile_data()
                              << "The mirror file M line 9 (\"http:///_data/\") is no base address: it names no host.";
 }
 
-void DownloadLogicTest::mirrorFile()
+void TestDownloadLogic::mirrorFile()
 {
     QFETCH(QByteArray, text);
     QFETCH(QString, error);
@@ -195,7 +195,7 @@ void DownloadLogicTest::mirrorFile()
         QCOMPARE(mirrors.value().first().port, quint16(80));
 }
 
-void DownloadLogicTest::mirrorWithPort()
+void TestDownloadLogic::mirrorWithPort()
 {
     const Result<MirrorAddress> mirror = ParseMirrorAddress(QStringLiteral("http://127.0.0.1:8080/_data/"));
     QVERIFY(mirror);
@@ -208,7 +208,7 @@ void DownloadLogicTest::mirrorWithPort()
                  " is missing; the download needs its nine base addresses, one a line.");
 }
 
-void DownloadLogicTest::header_data()
+void TestDownloadLogic::header_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("complete");
@@ -235,7 +235,7 @@ void DownloadLogicTest::header_data()
                                            << true << 200 << true << qint64(5000000000) << 47;
 }
 
-void DownloadLogicTest::header()
+void TestDownloadLogic::header()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(bool, complete);
@@ -249,7 +249,7 @@ void DownloadLogicTest::header()
     QTEST(int(header->size), "size");
 }
 
-void DownloadLogicTest::transferCoding_data()
+void TestDownloadLogic::transferCoding_data()
 {
     QTest::addColumn<QByteArray>("field");  // a header line between the status line and the length
     QTest::addColumn<bool>("coded");
@@ -261,7 +261,7 @@ void DownloadLogicTest::transferCoding_data()
     QTest::newRow("another field naming it") << QByteArray("X-Note: Transfer-Encoding: chunked\r\n") << false;
 }
 
-void DownloadLogicTest::transferCoding()
+void TestDownloadLogic::transferCoding()
 {
     QFETCH(QByteArray, field);
     const std::optional<ReplyHeader> header =
@@ -271,7 +271,7 @@ void DownloadLogicTest::transferCoding()
     QCOMPARE(header->contentLength, qint64(5));
 }
 
-void DownloadLogicTest::request()
+void TestDownloadLogic::request()
 {
     QList<MirrorAddress> mirrors;
     for (int i = 1; i <= 9; ++i)
@@ -287,5 +287,5 @@ void DownloadLogicTest::request()
              QByteArray("GET http://h/_data/01%2092.sdx HT"));
 }
 
-QTEST_GUILESS_MAIN(DownloadLogicTest)
+QTEST_GUILESS_MAIN(TestDownloadLogic)
 #include "tst_download_logic.moc"

@@ -51,7 +51,7 @@ void writeScanTables(const TempProgramDir &dir)
 
 } // namespace
 
-class SdxServiceTest : public QObject {
+class TestDownloadSdxService : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void positionCode_data();
@@ -61,7 +61,7 @@ private Q_SLOTS:
     void theProgramServesAndFails();
 };
 
-void SdxServiceTest::positionCode_data()
+void TestDownloadSdxService::positionCode_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("code");
@@ -73,13 +73,13 @@ void SdxServiceTest::positionCode_data()
     QTest::newRow("no position") << "README" << "";
 }
 
-void SdxServiceTest::positionCode()
+void TestDownloadSdxService::positionCode()
 {
     QFETCH(QString, name);
     QTEST(PositionCode(name), "code");
 }
 
-void SdxServiceTest::everySectionFormIsRead()
+void TestDownloadSdxService::everySectionFormIsRead()
 {
     const QByteArray text = "# Table\n[channel 3496000]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 3496000\n"
                             "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 26583000\n\n"
@@ -94,7 +94,7 @@ void SdxServiceTest::everySectionFormIsRead()
     QCOMPARE(tps[1].fec, QStringLiteral("5/6"));
 }
 
-void SdxServiceTest::catalogReadsBackThroughTheImport()
+void TestDownloadSdxService::catalogReadsBackThroughTheImport()
 {
     TempProgramDir dir;
     writeScanTables(dir);
@@ -111,7 +111,7 @@ void SdxServiceTest::catalogReadsBackThroughTheImport()
     QVERIFY(catalog["0192"].endsWith("\r\n"));
 }
 
-void SdxServiceTest::theProgramServesAndFails()
+void TestDownloadSdxService::theProgramServesAndFails()
 {
     TempProgramDir dir;
     writeScanTables(dir);
@@ -146,5 +146,5 @@ void SdxServiceTest::theProgramServesAndFails()
              "sdx-service: no scan tables in " + dir.file("none").toLocal8Bit() + " (Debian package dtv-scan-tables)\n");
 }
 
-QTEST_GUILESS_MAIN(SdxServiceTest)
-#include "tst_sdx_service.moc"
+QTEST_GUILESS_MAIN(TestDownloadSdxService)
+#include "tst_download_sdx_service.moc"

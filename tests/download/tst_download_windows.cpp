@@ -97,7 +97,7 @@ struct Wizard {
 
 } // namespace
 
-class DownloadWindowsTest : public QObject {
+class TestDownloadWindows : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
@@ -111,7 +111,7 @@ private Q_SLOTS:
     void closingTheDownloadWindowEndsTheRun();
 };
 
-void DownloadWindowsTest::regionStep()
+void TestDownloadWindows::regionStep()
 {
     Wizard w;
     QCOMPARE(w.window->step(), 1);
@@ -124,7 +124,7 @@ void DownloadWindowsTest::regionStep()
     QCOMPARE(w.window->step(), 1);
 }
 
-void DownloadWindowsTest::regionsListCodes_data()
+void TestDownloadWindows::regionsListCodes_data()
 {
     QTest::addColumn<QList<int>>("regions");
     QTest::addColumn<QStringList>("listed");
@@ -133,7 +133,7 @@ void DownloadWindowsTest::regionsListCodes_data()
     QTest::newRow("America") << QList<int>{0} << QStringList{"3149"};
 }
 
-void DownloadWindowsTest::regionsListCodes()
+void TestDownloadWindows::regionsListCodes()
 {
     QFETCH(QList<int>, regions);
     Wizard w;
@@ -147,7 +147,7 @@ void DownloadWindowsTest::regionsListCodes()
     QCOMPARE(w.next(), QStringLiteral("Select satellite. At least select one"));
 }
 
-void DownloadWindowsTest::rowsTickAndSelectAll()
+void TestDownloadWindows::rowsTickAndSelectAll()
 {
     Wizard w;
     w.tick(1);
@@ -173,7 +173,7 @@ void DownloadWindowsTest::rowsTickAndSelectAll()
     QCOMPARE(w.codes, QStringList({"1200", "1200"}));
 }
 
-void DownloadWindowsTest::missingCodeListCloses()
+void TestDownloadWindows::missingCodeListCloses()
 {
     Wizard w(QByteArray{});
     w.tick(3);
@@ -182,7 +182,7 @@ void DownloadWindowsTest::missingCodeListCloses()
     QVERIFY(w.codes.isEmpty());
 }
 
-void DownloadWindowsTest::mirrorFileIsChecked()
+void TestDownloadWindows::mirrorFileIsChecked()
 {
     Wizard w;
     writeFile(w.dir.file("Mirrors.txt"), "http://127.0.0.1:1/_data/\r\n");
@@ -196,7 +196,7 @@ void DownloadWindowsTest::mirrorFileIsChecked()
     QVERIFY(!w.board.toPlainText().contains("TP Down Start!"));
 }
 
-void DownloadWindowsTest::fromTPDownToRefresh()
+void TestDownloadWindows::fromTPDownToRefresh()
 {
     SdxServer server({{QStringLiteral("0192"), satelliteFile()}});
     QVERIFY(server.listen());
@@ -293,7 +293,7 @@ void DownloadWindowsTest::fromTPDownToRefresh()
     QVERIFY(discard.finished());
 }
 
-void DownloadWindowsTest::closingTheDownloadWindowEndsTheRun()
+void TestDownloadWindows::closingTheDownloadWindowEndsTheRun()
 {
     SdxServer server({{QStringLiteral("0192"), satelliteFile()}, {QStringLiteral("0130"), satelliteFile()}});
     server.setFault(SdxFault::Stall);
@@ -312,5 +312,5 @@ void DownloadWindowsTest::closingTheDownloadWindowEndsTheRun()
     QVERIFY(QDir(dir.file("Temp")).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
-QTEST_MAIN(DownloadWindowsTest)
+QTEST_MAIN(TestDownloadWindows)
 #include "tst_download_windows.moc"

@@ -57,7 +57,7 @@ struct Download {
 
 } // namespace
 
-class DownloadEngineTest : public QObject {
+class TestLinkDownloadEngine : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -87,7 +87,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void DownloadEngineTest::greetingAndTexts()
+void TestLinkDownloadEngine::greetingAndTexts()
 {
     Download dl(target());
     QCOMPARE(dl.percent(), QString("Signal Waiting......"));
@@ -104,7 +104,7 @@ void DownloadEngineTest::greetingAndTexts()
     QVERIFY(dl.wire.writes.isEmpty());
 }
 
-void DownloadEngineTest::completeDownloadReplacesTheFile()
+void TestLinkDownloadEngine::completeDownloadReplacesTheFile()
 {
     // A longer earlier file must be replaced, never appended to.
     writeTestFile(target(), QByteArray(300000, 'o'));
@@ -132,7 +132,7 @@ void DownloadEngineTest::completeDownloadReplacesTheFile()
     QCOMPARE(entries(), QStringList{"ROM_GetCH.bin"});
 }
 
-void DownloadEngineTest::checksumRepliesAreFourDigits_data()
+void TestLinkDownloadEngine::checksumRepliesAreFourDigits_data()
 {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QByteArray>("reply");
@@ -142,7 +142,7 @@ void DownloadEngineTest::checksumRepliesAreFourDigits_data()
     QTest::newRow("full 4096 bytes of 0xFF") << QByteArray(4096, char(0xFF)) << QByteArray("4480");
 }
 
-void DownloadEngineTest::checksumRepliesAreFourDigits()
+void TestLinkDownloadEngine::checksumRepliesAreFourDigits()
 {
     QFETCH(QByteArray, data);
     QFETCH(QByteArray, reply);
@@ -157,7 +157,7 @@ void DownloadEngineTest::checksumRepliesAreFourDigits()
     QCOMPARE(dl.engine->totalChecksum(), sumOf(data));
 }
 
-void DownloadEngineTest::percentFollowsPacketNumbers_data()
+void TestLinkDownloadEngine::percentFollowsPacketNumbers_data()
 {
     QTest::addColumn<QByteArray>("number");
     QTest::addColumn<QString>("percent");
@@ -169,7 +169,7 @@ void DownloadEngineTest::percentFollowsPacketNumbers_data()
     QTest::newRow("unpadded") << QByteArray("7") << "10 %" << 7;
 }
 
-void DownloadEngineTest::percentFollowsPacketNumbers()
+void TestLinkDownloadEngine::percentFollowsPacketNumbers()
 {
     QFETCH(QByteArray, number);
     QFETCH(QString, percent);
@@ -182,7 +182,7 @@ void DownloadEngineTest::percentFollowsPacketNumbers()
     QVERIFY(dl.engine->expectData());
 }
 
-void DownloadEngineTest::wrongFinalByteLeavesTheFileAlone()
+void TestLinkDownloadEngine::wrongFinalByteLeavesTheFileAlone()
 {
     writeTestFile(target(), "earlier");
     const QByteArray image = patternBytes(kPackets * kPacketBytes, 5);
@@ -199,7 +199,7 @@ void DownloadEngineTest::wrongFinalByteLeavesTheFileAlone()
     QCOMPARE(entries(), QStringList{"ROM_GetCH.bin"});
 }
 
-void DownloadEngineTest::secondRoundWritesItsOwnData()
+void TestLinkDownloadEngine::secondRoundWritesItsOwnData()
 {
     const QByteArray first = patternBytes(kPackets * kPacketBytes, 3);
     const QByteArray second = patternBytes(kPackets * kPacketBytes, 4);
@@ -220,7 +220,7 @@ void DownloadEngineTest::secondRoundWritesItsOwnData()
     QCOMPARE(readTestFile(target()), second);
 }
 
-void DownloadEngineTest::watchdogCatchesSilenceMidDownload()
+void TestLinkDownloadEngine::watchdogCatchesSilenceMidDownload()
 {
     Download dl(target());
     dl.engine->notified();
@@ -239,7 +239,7 @@ void DownloadEngineTest::watchdogCatchesSilenceMidDownload()
     QVERIFY(entries().isEmpty());
 }
 
-void DownloadEngineTest::temporaryFileRemovedWhenAbandoned()
+void TestLinkDownloadEngine::temporaryFileRemovedWhenAbandoned()
 {
     const QByteArray image = patternBytes(kPackets * kPacketBytes, 9);
     {
@@ -251,7 +251,7 @@ void DownloadEngineTest::temporaryFileRemovedWhenAbandoned()
     QVERIFY(entries().isEmpty());
 }
 
-void DownloadEngineTest::packetNumberThatIsNotANumber()
+void TestLinkDownloadEngine::packetNumberThatIsNotANumber()
 {
     Download dl(target());
     dl.start();
@@ -271,7 +271,7 @@ void DownloadEngineTest::packetNumberThatIsNotANumber()
     QVERIFY(dl.engine->expectData());
 }
 
-void DownloadEngineTest::receiverErrorAndSilence()
+void TestLinkDownloadEngine::receiverErrorAndSilence()
 {
     Download dl(target());
     dl.start();
@@ -287,7 +287,7 @@ void DownloadEngineTest::receiverErrorAndSilence()
     QCOMPARE(silent.engine->view().buttonText, QString("Error"));
 }
 
-void DownloadEngineTest::unwritableTargetIsAnError()
+void TestLinkDownloadEngine::unwritableTargetIsAnError()
 {
     Download dl(m_dir->filePath("no/such/folder/ROM_GetCH.bin"));
     dl.start();
@@ -297,5 +297,5 @@ void DownloadEngineTest::unwritableTargetIsAnError()
     QCOMPARE(dl.ends, QList<TransferEnd>{TransferEnd::Failed});
 }
 
-QTEST_GUILESS_MAIN(DownloadEngineTest)
-#include "tst_DownloadEngine.moc"
+QTEST_GUILESS_MAIN(TestLinkDownloadEngine)
+#include "tst_link_download_engine.moc"

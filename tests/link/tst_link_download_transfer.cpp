@@ -1,5 +1,5 @@
 #include "RecordingWire.h"
-#include "TransferHarness.h"
+#include "support/TransferHarness.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,7 +14,7 @@ constexpr int kImageSize = 64 * 4096;
 
 // Channel downloads through the real transfer window and port, with the
 // receiver simulator serving an image on the far side of a pseudo-terminal.
-class DownloadTransferTest : public QObject {
+class TestLinkDownloadTransfer : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -65,7 +65,7 @@ private:
     QByteArray m_imageBytes;
 };
 
-void DownloadTransferTest::init()
+void TestLinkDownloadTransfer::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_served = std::make_unique<QTemporaryDir>();
@@ -76,14 +76,14 @@ void DownloadTransferTest::init()
     QVERIFY(writeTestFile(m_image, m_imageBytes));
 }
 
-void DownloadTransferTest::cleanup()
+void TestLinkDownloadTransfer::cleanup()
 {
     m_link.reset();
     m_dir.reset();
     m_served.reset();
 }
 
-void DownloadTransferTest::completeDownload_data()
+void TestLinkDownloadTransfer::completeDownload_data()
 {
     QTest::addColumn<QStringList>("faults");
     QTest::newRow("plain") << QStringList();
@@ -91,7 +91,7 @@ void DownloadTransferTest::completeDownload_data()
     QTest::newRow("garbage before packet 2") << QStringList{"--garbage", "2"};
 }
 
-void DownloadTransferTest::completeDownload()
+void TestLinkDownloadTransfer::completeDownload()
 {
     QFETCH(QStringList, faults);
     // A longer earlier file is replaced, not appended to.
@@ -118,7 +118,7 @@ void DownloadTransferTest::completeDownload()
     QCOMPARE(store.value("Properties/Handshaking").toInt(), 0);
 }
 
-void DownloadTransferTest::converterFailure()
+void TestLinkDownloadTransfer::converterFailure()
 {
     writeConverter(3);
     auto sim = startSim();
@@ -132,7 +132,7 @@ void DownloadTransferTest::converterFailure()
     QCOMPARE(r.outcome.hSerialMode(), 1);
 }
 
-void DownloadTransferTest::realConverterOnTheSampleImage()
+void TestLinkDownloadTransfer::realConverterOnTheSampleImage()
 {
     const QString converter = QStringLiteral(TARVIK_STAGE_DIR "/ChannelParse");
     const QString sample = QStringLiteral(TARVIK_STAGE_DIR "/samples/channels.bin");
@@ -151,7 +151,7 @@ void DownloadTransferTest::realConverterOnTheSampleImage()
         QVERIFY2(m_link->programDir().exists(QString::fromLatin1(name)), name);
 }
 
-void DownloadTransferTest::failedDownloadsKeepTheEarlierFile_data()
+void TestLinkDownloadTransfer::failedDownloadsKeepTheEarlierFile_data()
 {
     QTest::addColumn<QStringList>("faults");
     QTest::addColumn<QString>("percent");
@@ -170,7 +170,7 @@ void DownloadTransferTest::failedDownloadsKeepTheEarlierFile_data()
     QTest::newRow("silent receiver") << QStringList{"--silent"} << "Transfer Error" << "Error";
 }
 
-void DownloadTransferTest::failedDownloadsKeepTheEarlierFile()
+void TestLinkDownloadTransfer::failedDownloadsKeepTheEarlierFile()
 {
     QFETCH(QStringList, faults);
     QFETCH(QString, percent);
@@ -198,5 +198,5 @@ void DownloadTransferTest::failedDownloadsKeepTheEarlierFile()
     QCOMPARE(leftovers(), QStringList());
 }
 
-QTEST_MAIN(DownloadTransferTest)
-#include "tst_DownloadTransfer.moc"
+QTEST_MAIN(TestLinkDownloadTransfer)
+#include "tst_link_download_transfer.moc"

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-class UploadEngineTest : public QObject {
+class TestLinkUploadEngine : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -53,7 +53,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void UploadEngineTest::kindRequestAndLengthField_data()
+void TestLinkUploadEngine::kindRequestAndLengthField_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("boardText");
@@ -78,7 +78,7 @@ void UploadEngineTest::kindRequestAndLengthField_data()
     QTest::newRow("subscription") << "SUBSCRIPTION" << "START SUBSCRIPTION DATA SENDING" << QByteArray("STSS") << 116 << QByteArray();
 }
 
-void UploadEngineTest::kindRequestAndLengthField()
+void TestLinkUploadEngine::kindRequestAndLengthField()
 {
     QFETCH(QString, kind);
     QFETCH(QString, boardText);
@@ -106,14 +106,14 @@ void UploadEngineTest::kindRequestAndLengthField()
     }
 }
 
-void UploadEngineTest::kindsWithoutARow_data()
+void TestLinkUploadEngine::kindsWithoutARow_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::newRow("all sosd") << "SMOS";
     QTest::newRow("unknown") << "Firmware";
 }
 
-void UploadEngineTest::kindsWithoutARow()
+void TestLinkUploadEngine::kindsWithoutARow()
 {
     QFETCH(QString, kind);
     Upload up(file("abc"), kind);
@@ -128,7 +128,7 @@ void UploadEngineTest::kindsWithoutARow()
     QVERIFY(up.wire.writes.isEmpty());
 }
 
-void UploadEngineTest::completeUploadPadsTheLastPacket_data()
+void TestLinkUploadEngine::completeUploadPadsTheLastPacket_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("fileSize");
@@ -140,7 +140,7 @@ void UploadEngineTest::completeUploadPadsTheLastPacket_data()
     QTest::newRow("default osd, short file") << "Default_OSD" << 1000 << 94 << "Total byte :  1000/sent byte: 1000";
 }
 
-void UploadEngineTest::completeUploadPadsTheLastPacket()
+void TestLinkUploadEngine::completeUploadPadsTheLastPacket()
 {
     QFETCH(QString, kind);
     QFETCH(int, fileSize);
@@ -177,7 +177,7 @@ void UploadEngineTest::completeUploadPadsTheLastPacket()
     QCOMPARE(up.ends, QList<TransferEnd>{TransferEnd::Completed});
 }
 
-void UploadEngineTest::twoMegabyteImageNumbersPackets()
+void TestLinkUploadEngine::twoMegabyteImageNumbersPackets()
 {
     const QByteArray image = patternBytes(2097152, 3);
     Upload up(file(image), "2MB");
@@ -191,7 +191,7 @@ void UploadEngineTest::twoMegabyteImageNumbersPackets()
     QCOMPARE(up.finalAwaited, 1);
 }
 
-void UploadEngineTest::checksumReplies_data()
+void TestLinkUploadEngine::checksumReplies_data()
 {
     QTest::addColumn<QByteArray>("packetStart");
     QTest::addColumn<QByteArray>("reply");
@@ -205,7 +205,7 @@ void UploadEngineTest::checksumReplies_data()
     QTest::newRow("not a number") << QByteArray("\x07", 1) << QByteArray("7a") << false;
 }
 
-void UploadEngineTest::checksumReplies()
+void TestLinkUploadEngine::checksumReplies()
 {
     QFETCH(QByteArray, packetStart);
     QFETCH(QByteArray, reply);
@@ -222,7 +222,7 @@ void UploadEngineTest::checksumReplies()
     QCOMPARE(up.engine->packetCounter(), accepted ? 1 : 0);
 }
 
-void UploadEngineTest::wrongFileSizeRefusedBeforeData()
+void TestLinkUploadEngine::wrongFileSizeRefusedBeforeData()
 {
     Upload up(file(QByteArray(65537, 'a')), "STB_Loader");
     const QByteArray sent = up.greet();
@@ -233,7 +233,7 @@ void UploadEngineTest::wrongFileSizeRefusedBeforeData()
     QVERIFY(up.wire.writes.isEmpty());
 }
 
-void UploadEngineTest::finalByteCountsOnlyAfterLastReply()
+void TestLinkUploadEngine::finalByteCountsOnlyAfterLastReply()
 {
     // Total checksum 0: a 0x00 byte must not end the upload before the last reply.
     Upload up(file(QByteArray(49152, '\0')), "MPEG");
@@ -251,7 +251,7 @@ void UploadEngineTest::finalByteCountsOnlyAfterLastReply()
     QCOMPARE(up.wire.takeAll(), QByteArray("END "));
 }
 
-void UploadEngineTest::wrongFinalByteEndsTheUpload()
+void TestLinkUploadEngine::wrongFinalByteEndsTheUpload()
 {
     QByteArray image(49152, '\0');
     image[0] = char(0x12);
@@ -271,7 +271,7 @@ void UploadEngineTest::wrongFinalByteEndsTheUpload()
     QCOMPARE(up.engine->view().buttonText, QString("Error"));
 }
 
-void UploadEngineTest::finalCheckDoesNotLeakIntoANewTransfer()
+void TestLinkUploadEngine::finalCheckDoesNotLeakIntoANewTransfer()
 {
     QByteArray image(49152, '\0');
     image[0] = char(0xAB);
@@ -293,7 +293,7 @@ void UploadEngineTest::finalCheckDoesNotLeakIntoANewTransfer()
     QVERIFY(second.wire.writes.isEmpty());
 }
 
-void UploadEngineTest::receiverErrorWords_data()
+void TestLinkUploadEngine::receiverErrorWords_data()
 {
     QTest::addColumn<QByteArray>("word");
     QTest::addColumn<bool>("afterData");
@@ -313,7 +313,7 @@ void UploadEngineTest::receiverErrorWords_data()
     QTest::newRow("SMER after data") << QByteArray("SMER") << true << s << "Transfer Error";
 }
 
-void UploadEngineTest::receiverErrorWords()
+void TestLinkUploadEngine::receiverErrorWords()
 {
     QFETCH(QByteArray, word);
     QFETCH(bool, afterData);
@@ -336,7 +336,7 @@ void UploadEngineTest::receiverErrorWords()
     QVERIFY(up.wire.writes.isEmpty());
 }
 
-void UploadEngineTest::earlyEndIsAnError()
+void TestLinkUploadEngine::earlyEndIsAnError()
 {
     Upload up(file(QByteArray(65536, 'z')), "STB_Loader");
     up.greet();
@@ -349,7 +349,7 @@ void UploadEngineTest::earlyEndIsAnError()
     QCOMPARE(up.ends, QList<TransferEnd>{TransferEnd::Failed});
 }
 
-void UploadEngineTest::emptyFileOfAnUncheckedKind()
+void TestLinkUploadEngine::emptyFileOfAnUncheckedKind()
 {
     Upload up(file(QByteArray()), "Default_OSD");
     up.greet();
@@ -362,7 +362,7 @@ void UploadEngineTest::emptyFileOfAnUncheckedKind()
     QCOMPARE(up.engine->view().progressValue, 1);
 }
 
-void UploadEngineTest::unopenableFileSendsNoData()
+void TestLinkUploadEngine::unopenableFileSendsNoData()
 {
     Upload up(m_dir->filePath("missing.bin"), "Default_OSD");
     up.greet();
@@ -373,7 +373,7 @@ void UploadEngineTest::unopenableFileSendsNoData()
     QVERIFY(up.ends.isEmpty());
 }
 
-void UploadEngineTest::unreadableFileSendsNoData()
+void TestLinkUploadEngine::unreadableFileSendsNoData()
 {
 #ifdef Q_OS_LINUX
     // Reading /proc/self/mem at offset 0 fails: that page is never mapped.
@@ -390,7 +390,7 @@ void UploadEngineTest::unreadableFileSendsNoData()
 #endif
 }
 
-void UploadEngineTest::bytesBeyondAnUncheckedKindAreReported_data()
+void TestLinkUploadEngine::bytesBeyondAnUncheckedKindAreReported_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("fileSize");
@@ -404,7 +404,7 @@ void UploadEngineTest::bytesBeyondAnUncheckedKindAreReported_data()
     QTest::newRow("SAD1, short") << "SAD1" << 1000 << "";
 }
 
-void UploadEngineTest::bytesBeyondAnUncheckedKindAreReported()
+void TestLinkUploadEngine::bytesBeyondAnUncheckedKindAreReported()
 {
     QFETCH(QString, kind);
     QFETCH(int, fileSize);
@@ -418,7 +418,7 @@ void UploadEngineTest::bytesBeyondAnUncheckedKindAreReported()
     QCOMPARE(up.board, line);
 }
 
-void UploadEngineTest::sendFailureEndsTheUpload()
+void TestLinkUploadEngine::sendFailureEndsTheUpload()
 {
     Upload up(file(QByteArray(65536, 'z')), "STB_Loader");
     up.greet();
@@ -439,7 +439,7 @@ void UploadEngineTest::sendFailureEndsTheUpload()
     QCOMPARE(later.fileErrors.size(), 1);
 }
 
-void UploadEngineTest::watchdogSilentReceiver()
+void TestLinkUploadEngine::watchdogSilentReceiver()
 {
     Upload up(file(QByteArray(65536, 'z')), "STB_Loader");
     for (int i = 0; i < 5; ++i)
@@ -452,7 +452,7 @@ void UploadEngineTest::watchdogSilentReceiver()
     QCOMPARE(up.engine->watchdogTicks(), 0);
 }
 
-void UploadEngineTest::watchdogPortError()
+void TestLinkUploadEngine::watchdogPortError()
 {
     Upload up(file(QByteArray(65536, 'z')), "STB_Loader");
     up.engine->portOpened(false);
@@ -470,7 +470,7 @@ void UploadEngineTest::watchdogPortError()
     QCOMPARE(lost.engine->view().percentText, QString(" Port Error.."));
 }
 
-void UploadEngineTest::watchdogCatchesSilenceAtAnyStage()
+void TestLinkUploadEngine::watchdogCatchesSilenceAtAnyStage()
 {
     const auto silentFor = [](Upload &up, int ticks) {
         for (int i = 0; i < ticks; ++i)
@@ -513,7 +513,7 @@ void UploadEngineTest::watchdogCatchesSilenceAtAnyStage()
     QCOMPARE(final.ends, QList<TransferEnd>{TransferEnd::Failed});
 }
 
-void UploadEngineTest::cancelAndAcknowledge()
+void TestLinkUploadEngine::cancelAndAcknowledge()
 {
     Upload running(file(QByteArray(65536, 'z')), "STB_Loader");
     running.greet();
@@ -532,5 +532,5 @@ void UploadEngineTest::cancelAndAcknowledge()
     QVERIFY(done.engine->cancelClicked());
 }
 
-QTEST_GUILESS_MAIN(UploadEngineTest)
-#include "tst_UploadEngine.moc"
+QTEST_GUILESS_MAIN(TestLinkUploadEngine)
+#include "tst_link_upload_engine.moc"

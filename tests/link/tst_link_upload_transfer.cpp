@@ -1,5 +1,5 @@
 #include "RecordingWire.h"
-#include "TransferHarness.h"
+#include "support/TransferHarness.h"
 
 #include "common/TextServices.h"
 
@@ -13,7 +13,7 @@
 
 // Uploads through the real transfer window and a real serial port, with the
 // receiver simulator on the far side of a pseudo-terminal.
-class UploadTransferTest : public QObject {
+class TestLinkUploadTransfer : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -59,7 +59,7 @@ private:
     QList<bool> m_lamps;
 };
 
-void UploadTransferTest::init()
+void TestLinkUploadTransfer::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
@@ -70,13 +70,13 @@ void UploadTransferTest::init()
     connect(m_link.get(), &ReceiverLink::transferPortStateChanged, this, [this](bool open) { m_lamps << open; });
 }
 
-void UploadTransferTest::cleanup()
+void TestLinkUploadTransfer::cleanup()
 {
     m_link.reset();
     m_dir.reset();
 }
 
-void UploadTransferTest::completeUpload_data()
+void TestLinkUploadTransfer::completeUpload_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("fileSize");
@@ -89,7 +89,7 @@ void UploadTransferTest::completeUpload_data()
     QTest::newRow("mpeg, garbage ignored") << "MPEG" << 49152 << 49152 << QStringList{"--garbage", "3"} << "START MPEG DATA SENDING\r\n";
 }
 
-void UploadTransferTest::completeUpload()
+void TestLinkUploadTransfer::completeUpload()
 {
     QFETCH(QString, kind);
     QFETCH(int, fileSize);
@@ -131,7 +131,7 @@ void UploadTransferTest::completeUpload()
     QCOMPARE(store.value("Echo").toBool(), true);
 }
 
-void UploadTransferTest::finalByteThatXonXoffWouldSwallow_data()
+void TestLinkUploadTransfer::finalByteThatXonXoffWouldSwallow_data()
 {
     QTest::addColumn<int>("total");
     QTest::newRow("XON 0x11") << 0x11;
@@ -139,7 +139,7 @@ void UploadTransferTest::finalByteThatXonXoffWouldSwallow_data()
     QTest::newRow("0x311 ends in XON") << 0x311;
 }
 
-void UploadTransferTest::finalByteThatXonXoffWouldSwallow()
+void TestLinkUploadTransfer::finalByteThatXonXoffWouldSwallow()
 {
     QFETCH(int, total);
     QByteArray file(49152, '\0');
@@ -155,7 +155,7 @@ void UploadTransferTest::finalByteThatXonXoffWouldSwallow()
     QCOMPARE(readTestFile(receivedPath()), file);
 }
 
-void UploadTransferTest::monitorPortClosedDuringTransfer()
+void TestLinkUploadTransfer::monitorPortClosedDuringTransfer()
 {
     QVERIFY(writeTestFile(imagePath(), patternBytes(49152)));
     auto sim = startSim();
@@ -172,7 +172,7 @@ void UploadTransferTest::monitorPortClosedDuringTransfer()
     m_link->portOpen(false);
 }
 
-void UploadTransferTest::receiverErrors_data()
+void TestLinkUploadTransfer::receiverErrors_data()
 {
     QTest::addColumn<QStringList>("faults");
     QTest::addColumn<QString>("boardLine");
@@ -189,7 +189,7 @@ void UploadTransferTest::receiverErrors_data()
         << "Please insert SMC ...\r\n" << "Transfer Error";
 }
 
-void UploadTransferTest::receiverErrors()
+void TestLinkUploadTransfer::receiverErrors()
 {
     QFETCH(QStringList, faults);
     QFETCH(QString, boardLine);
@@ -205,7 +205,7 @@ void UploadTransferTest::receiverErrors()
     QVERIFY(!QFile::exists(receivedPath()));
 }
 
-void UploadTransferTest::earlyEndKeepsTheWindowOpen()
+void TestLinkUploadTransfer::earlyEndKeepsTheWindowOpen()
 {
     QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
     auto sim = startSim({"--early-end", "3"});
@@ -225,7 +225,7 @@ void UploadTransferTest::earlyEndKeepsTheWindowOpen()
     QCOMPARE(r.outcome.hSerialMode(), 2);
 }
 
-void UploadTransferTest::stalls_data()
+void TestLinkUploadTransfer::stalls_data()
 {
     QTest::addColumn<QStringList>("faults");
     QTest::addColumn<QString>("boardLine");
@@ -235,7 +235,7 @@ void UploadTransferTest::stalls_data()
     QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << "Final check failed";
 }
 
-void UploadTransferTest::stalls()
+void TestLinkUploadTransfer::stalls()
 {
     // No resend and no retry, but no endless wait either: the transfer ends
     // by itself with an error, and the user only acknowledges it.
@@ -254,7 +254,7 @@ void UploadTransferTest::stalls()
     QCOMPARE(r.outcome.hSerialMode(), 2);
 }
 
-void UploadTransferTest::silentReceiver()
+void TestLinkUploadTransfer::silentReceiver()
 {
     QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
     auto sim = startSim({"--silent"});
@@ -266,7 +266,7 @@ void UploadTransferTest::silentReceiver()
     QCOMPARE(r.outcome.hSerialMode(), 2);
 }
 
-void UploadTransferTest::placedOverTheMainWindow()
+void TestLinkUploadTransfer::placedOverTheMainWindow()
 {
     QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
     auto sim = startSim({"--silent"});
@@ -284,7 +284,7 @@ void UploadTransferTest::placedOverTheMainWindow()
     QCOMPARE(r.geometry.top(), m.top() + m.height() / 2);
 }
 
-void UploadTransferTest::hangUpIsAPortError()
+void TestLinkUploadTransfer::hangUpIsAPortError()
 {
     QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
     auto sim = startSim({"--hangup-after", "2"});
@@ -297,7 +297,7 @@ void UploadTransferTest::hangUpIsAPortError()
     QCOMPARE(r.outcome.hSerialMode(), 2);
 }
 
-void UploadTransferTest::portThatCannotOpen()
+void TestLinkUploadTransfer::portThatCannotOpen()
 {
     // Com1 is not a serial device at all.
     QVERIFY(writeTestFile(path("Com1"), "not a port"));
@@ -310,7 +310,7 @@ void UploadTransferTest::portThatCannotOpen()
     QCOMPARE(r.outcome.hSerialMode(), 2);
 }
 
-void UploadTransferTest::wrongFileSizeClosesAtOnce()
+void TestLinkUploadTransfer::wrongFileSizeClosesAtOnce()
 {
     QVERIFY(writeTestFile(imagePath(), patternBytes(262145)));
     auto sim = startSim();
@@ -322,5 +322,5 @@ void UploadTransferTest::wrongFileSizeClosesAtOnce()
     QVERIFY(!QFile::exists(receivedPath()));
 }
 
-QTEST_MAIN(UploadTransferTest)
-#include "tst_UploadTransfer.moc"
+QTEST_MAIN(TestLinkUploadTransfer)
+#include "tst_link_upload_transfer.moc"

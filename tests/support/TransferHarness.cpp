@@ -1,4 +1,4 @@
-#include "TransferHarness.h"
+#include "support/TransferHarness.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

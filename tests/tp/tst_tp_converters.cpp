@@ -25,7 +25,7 @@ QStringList intermediateFiles(const QString &dir)
 
 } // namespace
 
-class TPConvertersTest : public QObject {
+class TestTPConverters : public QObject {
     Q_OBJECT
 
 private:
@@ -221,5 +221,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TPConvertersTest)
-#include "TPConvertersTest.moc"
+QTEST_GUILESS_MAIN(TestTPConverters)
+#include "tst_tp_converters.moc"

@@ -47,7 +47,7 @@ void putOneTPEach(const QTemporaryDir &dir, const QString &preDefineName = QStri
 
 } // namespace
 
-class TPDirTest : public QObject {
+class TestTPDir : public QObject {
     Q_OBJECT
 
 private slots:
@@ -195,10 +195,6 @@ private slots:
     }
 };
 
-int runTPDirTest(int argc, char **argv)
-{
-    TPDirTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(TestTPDir)
 
-#include "TPDirTest.moc"
+#include "tst_tp_dir.moc"

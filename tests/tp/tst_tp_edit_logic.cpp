@@ -40,7 +40,7 @@ QString freqs(const TPTables &t, int sat, int region = 0)
 
 } // namespace
 
-class TPEditLogicTest : public QObject {
+class TestTPEditLogic : public QObject {
     Q_OBJECT
 private slots:
     void modelsPassTheTester()
@@ -241,5 +241,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TPEditLogicTest)
-#include "TPEditLogicTest.moc"
+QTEST_GUILESS_MAIN(TestTPEditLogic)
+#include "tst_tp_edit_logic.moc"

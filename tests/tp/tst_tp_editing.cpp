@@ -59,7 +59,7 @@ QString freqs(const TPTables &t, int sat, int region = 0)
 
 } // namespace
 
-class TPEditingTest : public QObject {
+class TestTPEditing : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void moveWalk_data()
@@ -423,5 +423,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TPEditingTest)
-#include "TPEditingTest.moc"
+QTEST_GUILESS_MAIN(TestTPEditing)
+#include "tst_tp_editing.moc"

@@ -319,4 +319,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestTPEditorInput)
-#include "TPEditorInputTest.moc"
+#include "tst_tp_editor_input.moc"

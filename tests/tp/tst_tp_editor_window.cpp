@@ -249,4 +249,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestTPEditorWindow)
-#include "TPEditorWindowTest.moc"
+#include "tst_tp_editor_window.moc"

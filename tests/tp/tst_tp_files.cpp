@@ -38,7 +38,7 @@ SatTable regionCounts(const QStringList &counts)
 
 } // namespace
 
-class TPFilesTest : public QObject {
+class TestTPFiles : public QObject {
     Q_OBJECT
 
 private slots:
@@ -340,10 +340,6 @@ private slots:
     }
 };
 
-int runTPFilesTest(int argc, char **argv)
-{
-    TPFilesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(TestTPFiles)
 
-#include "TPFilesTest.moc"
+#include "tst_tp_files.moc"

@@ -34,7 +34,7 @@ QByteArray smallImage()
 
 } // namespace
 
-class TPImageTest : public QObject {
+class TestTPImage : public QObject {
     Q_OBJECT
 
 private slots:
@@ -264,10 +264,6 @@ private slots:
     }
 };
 
-int runTPImageTest(int argc, char **argv)
-{
-    TPImageTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(TestTPImage)
 
-#include "TPImageTest.moc"
+#include "tst_tp_image.moc"

@@ -42,7 +42,7 @@ struct Setup {
 
 } // namespace
 
-class TPImageLoadTest : public QObject {
+class TestTPImageLoad : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void loadsWhatTheParserWrote()
@@ -88,5 +88,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TPImageLoadTest)
-#include "TPImageLoadTest.moc"
+QTEST_GUILESS_MAIN(TestTPImageLoad)
+#include "tst_tp_image_load.moc"

@@ -31,7 +31,7 @@ QStringList names(const TPTables &tables, int region)
 
 } // namespace
 
-class ScanSampleTest : public QObject {
+class TestTPScanSample : public QObject {
     Q_OBJECT
 
 private slots:
@@ -151,5 +151,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ScanSampleTest)
-#include "ScanSampleTest.moc"
+QTEST_GUILESS_MAIN(TestTPScanSample)
+#include "tst_tp_scan_sample.moc"

@@ -33,7 +33,7 @@ TPRecord tp(const char *freq, const char *polar, const char *sr, const char *fec
 
 } // namespace
 
-class SdxImportTest : public QObject {
+class TestTPSdxImport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void columns_data();
@@ -47,7 +47,7 @@ private Q_SLOTS:
     void importSatellite();
 };
 
-void SdxImportTest::columns_data()
+void TestTPSdxImport::columns_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("count");
@@ -74,7 +74,7 @@ void SdxImportTest::columns_data()
                                  << tp("11362", "0", "22000", "2");
 }
 
-void SdxImportTest::columns()
+void TestTPSdxImport::columns()
 {
     QFETCH(QByteArray, text);
     QFETCH(int, count);
@@ -84,7 +84,7 @@ void SdxImportTest::columns()
         QTEST(tps(2, 5, 0), "record");
 }
 
-void SdxImportTest::repeatedTransponders()
+void TestTPSdxImport::repeatedTransponders()
 {
     const QByteArray a = line("TMPG2", "11362", '1', "22000");
     const QByteArray b = line("TMPG2", "11538", '2', "22000");
@@ -96,7 +96,7 @@ void SdxImportTest::repeatedTransponders()
     QCOMPARE(ReadSdxTransponders(a + line("TMPG2", "11362", '1', "22000", '5'), "All Parsing", tps, 0, 0), 1);
 }
 
-void SdxImportTest::parseOptions_data()
+void TestTPSdxImport::parseOptions_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QStringList>("freqs");
@@ -108,7 +108,7 @@ void SdxImportTest::parseOptions_data()
     QTest::newRow("Ku-Band") << "Ku-Band" << QStringList{"11362", "11538", "12100"};
 }
 
-void SdxImportTest::parseOptions()
+void TestTPSdxImport::parseOptions()
 {
     QFETCH(QString, option);
     QFETCH(QStringList, freqs);
@@ -123,7 +123,7 @@ void SdxImportTest::parseOptions()
     QCOMPARE(got, freqs);
 }
 
-void SdxImportTest::cappedAtMaxTP()
+void TestTPSdxImport::cappedAtMaxTP()
 {
     QByteArray text;
     for (int i = 0; i < 150; ++i)
@@ -134,7 +134,7 @@ void SdxImportTest::cappedAtMaxTP()
     QCOMPARE(tps(3, 48, 109), TPRecord());  // the spare slot is never written
 }
 
-void SdxImportTest::fileOfAPosition_data()
+void TestTPSdxImport::fileOfAPosition_data()
 {
     QTest::addColumn<QString>("deg");
     QTest::addColumn<QString>("name");
@@ -145,13 +145,13 @@ void SdxImportTest::fileOfAPosition_data()
     QTest::newRow("a path") << "../x" << "";
 }
 
-void SdxImportTest::fileOfAPosition()
+void TestTPSdxImport::fileOfAPosition()
 {
     QFETCH(QString, deg);
     QTEST(SdxFileName(deg), "name");
 }
 
-void SdxImportTest::importSatellite()
+void TestTPSdxImport::importSatellite()
 {
     TempProgramDir dir;
     QDir().mkpath(dir.file("Temp"));
@@ -177,5 +177,5 @@ void SdxImportTest::importSatellite()
     QCOMPARE(tables->TPData(1, 3, 0), tp("0000", "0", "0000", "3"));
 }
 
-QTEST_GUILESS_MAIN(SdxImportTest)
-#include "SdxImportTest.moc"
+QTEST_GUILESS_MAIN(TestTPSdxImport)
+#include "tst_tp_sdx_import.moc"
