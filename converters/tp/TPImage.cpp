@@ -28,8 +28,6 @@ QString satelliteFieldProblem(int field, const QString &text)
         return QStringLiteral("is longer than %1 characters").arg(SatelliteFields[field].maxLength);
     if (const QString reason = unstorableReason(text, FieldKind::Satellite); !reason.isEmpty())
         return QStringLiteral("holds ") + reason;
-    if (text.contains(QLatin1Char('|')))
-        return QStringLiteral("holds a \"|\"");
     if (field == 2 && !text.isEmpty()) {
         const std::optional<int> option = decimalValue(text);
         if (!option || *option > 8)

@@ -29,24 +29,24 @@ std::optional<CheckFault> TPDataCheck(const TPTables &t)
 {
     for (int r = 0; r < RegionCount; ++r) {
         if (t.SatCount[r] != MaxSat)
-            return CheckFault{r, usedSlots(t, r), 0, satLimitMessage(), kSaveError};
+            return CheckFault{r, usedSlots(t, r) - 1, -1, satLimitMessage(), kSaveError};
         for (int i = 0; i < t.SatCount[r]; ++i) {
             const SatRecord &sat = t.SatData(r, i);
             if (AnyEmpty(sat.Deg, sat.SatName, sat.ParseSort, sat.Diseqc))
-                return CheckFault{r, i + 1, 0, kInvalid, kSaveError};
+                return CheckFault{r, i, -1, kInvalid, kSaveError};
             if (!hasBrackets(sat.SatName))
-                return CheckFault{r, i + 1, 0,
+                return CheckFault{r, i, -1,
                                   kInvalid + QStringLiteral("\r\n\r\nEnclose the satellite degree with round "
                                                             "brackets\r\n\r\nex :  Satellite Name (0000)"),
                                   QString()};
             // A count that is no number cannot be saved either.
             const std::optional<int> count = decimalValue(sat.TPCount);
             if (!count || *count > MaxTP)
-                return CheckFault{-1, 0, 0, tpLimitMessage(), kSaveError};
+                return CheckFault{-1, -1, -1, tpLimitMessage(), kSaveError};
             for (int k = 0; k < *count; ++k) {
                 const TPRecord &tp = t.TPData(r, i, k);
                 if (AnyEmpty(tp.FEC, tp.Polar, tp.Freq, tp.SR))
-                    return CheckFault{r, i + 1, k + 1, kInvalid, kSaveError};
+                    return CheckFault{r, i, k, kInvalid, kSaveError};
             }
         }
     }
@@ -54,7 +54,7 @@ std::optional<CheckFault> TPDataCheck(const TPTables &t)
         for (int i = 0; i < t.SatCount[r]; ++i) {
             for (int j = i + 1; j < t.SatCount[r]; ++j) {
                 if (t.SatData(r, i).SatName == t.SatData(r, j).SatName)
-                    return CheckFault{r, i + 1, 0, QStringLiteral("Duplicated Satellite Found.  Use different name."),
+                    return CheckFault{r, i, -1, QStringLiteral("Duplicated Satellite Found.  Use different name."),
                                       QStringLiteral("Sat Name ERROR!")};
             }
         }

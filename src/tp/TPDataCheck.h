@@ -10,8 +10,8 @@
 // the editor shows for it.
 struct CheckFault {
     int region = -1;    // the region to show; -1 shows none
-    int satRow = 0;     // from 1; 0 selects nothing
-    int tpRow = 0;      // from 1; 0 when the fault is the satellite's
+    int satRow = -1;    // from 0; -1 selects nothing
+    int tpRow = -1;     // from 0; -1 when the fault is the satellite's
     QString text;
     QString title;      // empty: the application's title
 };

@@ -1,4 +1,5 @@
 // Starts the real tool, offscreen, and finds the main window's controls.
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -47,7 +48,17 @@ void TestAppSmoke::refusesASecondInstanceOfTheSameDirectory()
     QProcess first;
     first.start(tool());
     QVERIFY(first.waitForStarted());
-    QTest::qWait(1500);  // let it take the instance lock
+    // Ready once it holds the instance lock: a lock file naming its process.
+    const auto holdsALock = [&first] {
+        const QDir temp = QDir::temp();
+        for (const QString &name : temp.entryList({QStringLiteral("tarvik-*.lock")}, QDir::Files)) {
+            QFile lock(temp.filePath(name));
+            if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed().toLongLong() == first.processId())
+                return true;
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(holdsALock(), 30000);
     QProcess second;
     second.start(tool());
     QVERIFY(second.waitForStarted());

@@ -183,7 +183,6 @@ void TestCommonUi::historyKeysReachTheHistory_data()
     QTest::addColumn<QKeySequence>("keys");
     QTest::addColumn<int>("index");  // the history's position afterwards
     QTest::newRow("Ctrl+Z") << QKeySequence(Qt::CTRL | Qt::Key_Z) << 0;
-    QTest::newRow("Alt+Backspace") << QKeySequence(Qt::ALT | Qt::Key_Backspace) << 0;
     QTest::newRow("Ctrl+Y") << QKeySequence(Qt::CTRL | Qt::Key_Y) << 2;
     QTest::newRow("Ctrl+Shift+Z") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z) << 2;
     QTest::newRow("Ctrl+X, not ours") << QKeySequence(Qt::CTRL | Qt::Key_X) << 1;

@@ -165,16 +165,16 @@ private slots:
         QTest::addColumn<int>("satRow");
         QTest::addColumn<int>("tpRow");
         const QString invalid = QStringLiteral("Invalid data entered.  Delete invalid data entry.");
-        QTest::newRow("47 satellites") << 0 << "Maximum Satellite allowed is 48." << "Save ERROR" << 1 << 47 << 0;
-        QTest::newRow("empty Diseqc before a bad name") << 1 << invalid << "Save ERROR" << 1 << 6 << 0;
+        QTest::newRow("47 satellites") << 0 << "Maximum Satellite allowed is 48." << "Save ERROR" << 1 << 46 << -1;
+        QTest::newRow("empty Diseqc before a bad name") << 1 << invalid << "Save ERROR" << 1 << 5 << -1;
         QTest::newRow("no brackets")
             << 2
             << invalid + "\r\n\r\nEnclose the satellite degree with round brackets\r\n\r\nex :  Satellite Name (0000)"
-            << "" << 1 << 6 << 0;
-        QTest::newRow("too many TPs") << 3 << "Maximum TP allowed is 109." << "Save ERROR" << -1 << 0 << 0;
-        QTest::newRow("empty frequency") << 4 << invalid << "Save ERROR" << 1 << 6 << 1;
+            << "" << 1 << 5 << -1;
+        QTest::newRow("too many TPs") << 3 << "Maximum TP allowed is 109." << "Save ERROR" << -1 << -1 << -1;
+        QTest::newRow("empty frequency") << 4 << invalid << "Save ERROR" << 1 << 5 << 0;
         QTest::newRow("duplicate") << 5 << "Duplicated Satellite Found.  Use different name." << "Sat Name ERROR!" << 3
-                                   << 2 << 0;
+                                   << 1 << -1;
     }
 
     void checkOrder()

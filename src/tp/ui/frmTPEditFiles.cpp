@@ -37,10 +37,10 @@ void frmTPEdit::showFault(const CheckFault &fault)
     if (fault.region >= 0) {
         regionSwitch(fault.region);
         m_List1->clearSelection();
-        List1Select(fault.satRow);
-        if (fault.tpRow > 0) {
+        List1Select(fault.satRow + 1);
+        if (fault.tpRow >= 0) {
             m_List2->clearSelection();
-            List2Select(fault.tpRow);
+            List2Select(fault.tpRow + 1);
         } else {
             m_txtSatName->setFocus();
         }
