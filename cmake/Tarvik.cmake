@@ -12,6 +12,12 @@ if(TARVIK_FUZZ)
     -fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer)
   target_link_options(tarvik_settings INTERFACE -fsanitize=address,undefined)
 endif()
+if(TARVIK_SANITIZE)
+  # Any finding stops the program, so that a test fails on it.
+  target_compile_options(tarvik_settings INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1)
+  target_link_options(tarvik_settings INTERFACE -fsanitize=address,undefined)
+endif()
 
 # tarvik_library(name SOURCES ... LIBS ...): a static library whose headers are
 # included as "folder/Header.h" from src/.
