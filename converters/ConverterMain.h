@@ -13,7 +13,7 @@
 namespace ConverterExit {
 constexpr int Failed = 1;
 constexpr int Usage = 2;
-} // namespace ConverterExit
+}  // namespace ConverterExit
 
 inline int failWith(const char *program, const QString &message, int exitCode = ConverterExit::Failed)
 {
@@ -29,8 +29,7 @@ inline std::optional<QStringList> converterArguments(const char *program, const 
     arguments.removeFirst();
     if (arguments.size() == parameters.size())
         return arguments;
-    failWith(program,
-             QStringLiteral("usage: %1 %2").arg(QLatin1String(program), parameters.join(QLatin1Char(' '))),
+    failWith(program, QStringLiteral("usage: %1 %2").arg(QLatin1String(program), parameters.join(QLatin1Char(' '))),
              ConverterExit::Usage);
     return std::nullopt;
 }

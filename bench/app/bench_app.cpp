@@ -60,7 +60,7 @@ double processCpu(qint64 pid)
     return (fields.value(11).toDouble() + fields.value(12).toDouble()) / double(sysconf(_SC_CLK_TCK));
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

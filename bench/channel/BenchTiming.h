@@ -20,8 +20,8 @@ inline double cpuMilliseconds()
     for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
         rusage usage{};
         getrusage(who, &usage);
-        total += (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
-            + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+        total += (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                 (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     }
     return total;
 #else

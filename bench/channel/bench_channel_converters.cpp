@@ -20,7 +20,8 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const ProgramDir programDir(dir.path());
     for (const char *program : {"ChannelParse", "ChannelCombine"})
-        QFile::link(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program), dir.filePath(QLatin1String(program)));
+        QFile::link(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program),
+                    dir.filePath(QLatin1String(program)));
 
     ChannelTables tables = sampleTables(ChannelImage::MaxRecords, 0);
     tables.Channels[ChannelRadio] = tables.Channels[ChannelTV];
@@ -47,10 +48,10 @@ int main(int argc, char *argv[])
     // which on a slow disk outweighs the conversion.
     measure("parse in memory (image to file texts)", 20, [&] {
         const Result<ChannelTables> parsed = ChannelImage::parse(image.value());
-        return parsed && !romFileText(parsed.value().Rom, NameForm::Raw).isEmpty()
-            && !channelListText(parsed.value().Channels[ChannelTV]).isEmpty()
-            && !channelListText(parsed.value().Channels[ChannelRadio]).isEmpty()
-            && !favoriteFileText(parsed.value()).isEmpty();
+        return parsed && !romFileText(parsed.value().Rom, NameForm::Raw).isEmpty() &&
+               !channelListText(parsed.value().Channels[ChannelTV]).isEmpty() &&
+               !channelListText(parsed.value().Channels[ChannelRadio]).isEmpty() &&
+               !favoriteFileText(parsed.value()).isEmpty();
     });
     QByteArray texts[4] = {channelListText(tables.Channels[ChannelTV]), channelListText(tables.Channels[ChannelRadio]),
                            favoriteFileText(tables), romFileText(tables.Rom, NameForm::Hex)};
@@ -73,8 +74,8 @@ int main(int argc, char *argv[])
         }
         QBuffer favorites(&texts[2]);
         favorites.open(QIODevice::ReadOnly);
-        return readFavoriteFile(favorites, QStringLiteral("Favorite.dll"), files).ok()
-            && ChannelImage::decodeHexNames(files.Rom, source.value().Rom).ok() && ChannelImage::build(files).ok();
+        return readFavoriteFile(favorites, QStringLiteral("Favorite.dll"), files).ok() &&
+               ChannelImage::decodeHexNames(files.Rom, source.value().Rom).ok() && ChannelImage::build(files).ok();
     });
 
     const Result<QByteArray> written = readWholeFile(target);

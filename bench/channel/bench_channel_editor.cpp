@@ -20,7 +20,8 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const ProgramDir programDir(dir.path());
     for (const char *program : {"ChannelParse", "ChannelCombine"})
-        QFile::link(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program), dir.filePath(QLatin1String(program)));
+        QFile::link(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program),
+                    dir.filePath(QLatin1String(program)));
     ChannelTables tables = sampleTables(4000, 0, 0);
     tables.Channels[ChannelRadio] = tables.Channels[ChannelTV].mid(0, 500);
     const Result<QByteArray> image = ChannelImage::build(tables);
@@ -68,23 +69,29 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     QUndoStack *history = editor.undoStack();
     const int top = history->index();
-    measure("undo of a 4,000-channel sort", 20, [&] {
-        history->undo();
-        QApplication::processEvents();
-        return history->index() == top - 1;
-    }, [&] {
-        if (history->index() != top)
-            history->redo();
-        QApplication::processEvents();
-    });
-    measure("redo of a 4,000-channel sort", 20, [&] {
-        history->redo();
-        QApplication::processEvents();
-        return history->index() == top;
-    }, [&] {
-        if (history->index() == top)
+    measure(
+        "undo of a 4,000-channel sort", 20,
+        [&] {
             history->undo();
-        QApplication::processEvents();
-    });
+            QApplication::processEvents();
+            return history->index() == top - 1;
+        },
+        [&] {
+            if (history->index() != top)
+                history->redo();
+            QApplication::processEvents();
+        });
+    measure(
+        "redo of a 4,000-channel sort", 20,
+        [&] {
+            history->redo();
+            QApplication::processEvents();
+            return history->index() == top;
+        },
+        [&] {
+            if (history->index() == top)
+                history->undo();
+            QApplication::processEvents();
+        });
     return 0;
 }

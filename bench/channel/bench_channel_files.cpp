@@ -19,8 +19,9 @@ int main(int argc, char *argv[])
     // The texts alone: every file write ends in a sync, which a slow disk dominates.
     measure("the four file texts, in memory", 30, [&model] {
         const ChannelTables &t = model.tables();
-        return !channelListText(t.Channels[ChannelTV]).isEmpty() && !channelListText(t.Channels[ChannelRadio]).isEmpty()
-            && !favoriteFileText(t).isEmpty() && !romFileText(t.Rom, NameForm::Hex).isEmpty();
+        return !channelListText(t.Channels[ChannelTV]).isEmpty() &&
+               !channelListText(t.Channels[ChannelRadio]).isEmpty() && !favoriteFileText(t).isEmpty() &&
+               !romFileText(t.Rom, NameForm::Hex).isEmpty();
     });
     return 0;
 }

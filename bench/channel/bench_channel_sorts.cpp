@@ -26,7 +26,7 @@ double peakMegabytes()
     return 0;
 #endif
 }
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -52,22 +52,34 @@ int main(int argc, char *argv[])
     const ChannelSnapshot reversed = editing.snapshot();
     std::printf("4,000 TV channels, 12-letter names, every third locked, 6 groups of favourites\n");
     auto sorted = [&editing] { return editing.rowCount() == 4000; };
-    measure("A to Z of 4,000 names in random order", 15, [&] {
-        editing.sortByName(1);
-        return sorted();
-    }, [&] { editing.restore(shuffled); });
-    measure("A to Z of 4,000 names in reverse order", 15, [&] {
-        editing.sortByName(1);
-        return sorted();
-    }, [&] { editing.restore(reversed); });
-    measure("lock sort of 4,000 channels", 15, [&] {
-        editing.sortByLock();
-        return sorted();
-    }, [&] { editing.restore(shuffled); });
-    measure("favourite sort of 4,000 channels", 15, [&] {
-        editing.sortByFavorite();
-        return sorted();
-    }, [&] { editing.restore(shuffled); });
+    measure(
+        "A to Z of 4,000 names in random order", 15,
+        [&] {
+            editing.sortByName(1);
+            return sorted();
+        },
+        [&] { editing.restore(shuffled); });
+    measure(
+        "A to Z of 4,000 names in reverse order", 15,
+        [&] {
+            editing.sortByName(1);
+            return sorted();
+        },
+        [&] { editing.restore(reversed); });
+    measure(
+        "lock sort of 4,000 channels", 15,
+        [&] {
+            editing.sortByLock();
+            return sorted();
+        },
+        [&] { editing.restore(shuffled); });
+    measure(
+        "favourite sort of 4,000 channels", 15,
+        [&] {
+            editing.sortByFavorite();
+            return sorted();
+        },
+        [&] { editing.restore(shuffled); });
 
     // The editor's history keeps one step per change.
     editing.restore(shuffled);

@@ -103,7 +103,7 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

@@ -5,11 +5,11 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QEventLoop>
-#include <QTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdlib>
@@ -28,13 +28,14 @@ QString scanTables(const QTemporaryDir &work)
         QFile file(folder + QStringLiteral("/Sat-%1.0E").arg(i + 1));
         file.open(QIODevice::WriteOnly);
         for (int t = 0; t < 60; ++t)
-            file.write("[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = " + QByteArray::number(10700000 + t * 19000) +
-                       "\n\tPOLARIZATION = HORIZONTAL\n\tSYMBOL_RATE = 27500000\n\tINNER_FEC = 3/4\n\n");
+            file.write(
+                "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = " + QByteArray::number(10700000 + t * 19000) +
+                "\n\tPOLARIZATION = HORIZONTAL\n\tSYMBOL_RATE = 27500000\n\tINNER_FEC = 3/4\n\n");
     }
     return folder;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

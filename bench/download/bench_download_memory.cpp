@@ -51,7 +51,10 @@ qint64 statusKb(const QByteArray &field)
     return -1;
 }
 
-double mib(qint64 kb) { return double(kb) / 1024; }
+double mib(qint64 kb)
+{
+    return double(kb) / 1024;
+}
 
 int runCase(const Case &c)
 {
@@ -106,7 +109,7 @@ int runCase(const Case &c)
     const QString outcome = stopped ? QStringLiteral("stopped by the bench at %1 MiB above idle or %2 s")
                                           .arg(kGiveUpKb / 1024)
                                           .arg(kGiveUpMs / 1000)
-                            : log.size() > 2 ? log.value(1)
+                            : log.size() > 2  ? log.value(1)
                             : stored.exists() ? QStringLiteral("stored %1 bytes").arg(stored.size())
                                               : QStringLiteral("nothing stored");
     QTextStream(stdout) << QStringLiteral("%1: peak RSS %2 MiB above idle (idle %3 MiB), %4 ms; %5\n")
@@ -118,7 +121,7 @@ int runCase(const Case &c)
     return peak - idle < 64 * 1024 ? 0 : 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -3,8 +3,8 @@
 #include "ScanTables.h"
 #include "common/Converters.h"
 #include "link/ReceiverLink.h"
-#include "tp/ui/frmTPEdit.h"
 #include "tp/FullTPSet.h"
+#include "tp/ui/frmTPEdit.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -24,7 +24,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     const double boundMs = 262144.0 / 11520.0 * 1000.0;
-    std::printf("Transponder upload at 115200 baud: %.0f ms to \"SUCCESS\"; line-rate bound %.0f ms; %.1f %% of line rate\n",
-                ms, boundMs, boundMs / ms * 100.0);
+    std::printf(
+        "Transponder upload at 115200 baud: %.0f ms to \"SUCCESS\"; line-rate bound %.0f ms; %.1f %% of line rate\n",
+        ms, boundMs, boundMs / ms * 100.0);
     return 0;
 }

@@ -25,7 +25,7 @@ double percentile(std::vector<double> values, double p)
     return values[index];
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

@@ -15,8 +15,7 @@ inline void fillFullTPSet(TPTables &tables)
     for (int r = 0; r < RegionCount; ++r) {
         for (int s = 0; s < MaxSat; ++s) {
             const QString deg = QString::number(100 + s * 7).rightJustified(4, QLatin1Char('0'));
-            tables.SatDataStored(r, s) = {QString::number(s % 4),
-                                          QStringLiteral("Satellite %1 (%2)").arg(s).arg(deg),
+            tables.SatDataStored(r, s) = {QString::number(s % 4), QStringLiteral("Satellite %1 (%2)").arg(s).arg(deg),
                                           QString::number(MaxTP), QString::number(s % 5), deg};
             for (int t = 0; t < MaxTP; ++t)
                 tables.TPDataStored(r, s, t) = {QString::number(10700 + t * 18), QString::number(t % 2),

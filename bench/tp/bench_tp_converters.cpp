@@ -2,10 +2,10 @@
 // them, and the image layout on its own.
 #include "FullTPSet.h"
 
+#include "TPImage.h"
 #include "common/Converters.h"
 #include "common/WholeFile.h"
 #include "tp/TPFiles.h"
-#include "TPImage.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,11 +19,9 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     // An optional argument puts the program directory elsewhere (see bench_tp_files).
-    QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX")
-                               : QString());
+    QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX") : QString());
     for (const char *program : {"TPParse", "TPCombine"}) {
-        const QString staged =
-            ProgramDir(QStringLiteral(TARVIK_STAGE_DIR)).executable(QLatin1String(program));
+        const QString staged = ProgramDir(QStringLiteral(TARVIK_STAGE_DIR)).executable(QLatin1String(program));
         if (!QFile::copy(staged, dir.filePath(QFileInfo(staged).fileName())))
             std::abort();
     }

@@ -30,7 +30,10 @@ void scramble(TPTables &t, quint32 seed)
         }
 }
 
-double usedMB() { return double(mallinfo2().uordblks) / (1024.0 * 1024.0); }
+double usedMB()
+{
+    return double(mallinfo2().uordblks) / (1024.0 * 1024.0);
+}
 
 // 100 steps of every kind on a full set, kept as the editor keeps them.
 double historyMB(TPTables &t)
@@ -47,15 +50,21 @@ double historyMB(TPTables &t)
         case 1: sortSatellites(t, r, SatSortKey::Deg, flags); break;
         case 2: moveSatellites(t, r, {0, 1, 2}, true); break;
         case 3: sortTPs(t, r, i % MaxSat, TPSortKey::SR, flags); break;
-        case 4: deleteSatellite(t, r, 0); insertSatellite(t, lists, r, 0); break;
-        case 5: pasteTPs(t, r, 5, copyTPs(t, lists, r, 5, {0}), 0); deleteTP(t, r, 5, 108); break;
+        case 4:
+            deleteSatellite(t, r, 0);
+            insertSatellite(t, lists, r, 0);
+            break;
+        case 5:
+            pasteTPs(t, r, 5, copyTPs(t, lists, r, 5, {0}), 0);
+            deleteTP(t, r, 5, 108);
+            break;
         }
         steps.emplace_back(old, t);
     }
     return usedMB() - before;
 }
 
-} // namespace
+}  // namespace
 
 int main()
 {

@@ -3,12 +3,12 @@
 // and a save (tables, five files, combiner).
 #include "FullTPSet.h"
 
+#include "TPImage.h"
 #include "common/Converters.h"
 #include "common/WholeFile.h"
 #include "link/ReceiverLink.h"
 #include "tp/SatListModel.h"
 #include "tp/TPFiles.h"
-#include "TPImage.h"
 #include "tp/TPListModel.h"
 #include "tp/TPSaver.h"
 #include "tp/ui/frmTPEdit.h"

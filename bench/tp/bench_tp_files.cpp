@@ -17,8 +17,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     // An optional argument puts the files elsewhere, such as on a RAM disk,
     // to tell the cost of the disk's flushes from our own.
-    QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX")
-                               : QString());
+    QTemporaryDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/bench-XXXXXX") : QString());
     const ProgramDir programDir(dir.path());
     auto tables = std::make_unique<TPTables>();
     fillFullTPSet(*tables);

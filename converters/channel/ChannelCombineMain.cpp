@@ -11,8 +11,7 @@ int main(int argc, char *argv[])
                                    QStringLiteral("<program directory>")});
     if (!arguments)
         return ConverterExit::Usage;
-    if (const Status done = channelCombine(arguments->at(0), arguments->at(1), ProgramDir(arguments->at(2)));
-        !done)
+    if (const Status done = channelCombine(arguments->at(0), arguments->at(1), ProgramDir(arguments->at(2))); !done)
         return failWith(kName, done.error());
     return 0;
 }

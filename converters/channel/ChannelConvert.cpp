@@ -18,7 +18,9 @@ Result<QByteArray> readChannelImageFile(const QString &path)
     Result<QByteArray> image = readWholeFile(path);
     if (image && image.value().size() != ChannelImage::Size)
         return Status::failure(QStringLiteral("%1 is %2 bytes long; a channel image is exactly %3 bytes")
-                                   .arg(shown).arg(image.value().size()).arg(ChannelImage::Size));
+                                   .arg(shown)
+                                   .arg(image.value().size())
+                                   .arg(ChannelImage::Size));
     return image;
 }
 

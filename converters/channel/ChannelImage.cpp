@@ -33,11 +33,20 @@ bool allZero(const QByteArray &image, qsizetype from, qsizetype to)
 }
 
 // Bytes that would end a field or vanish in ROM_GetCH.dll.
-bool nameCanBeWritten(const QByteArray &name) { return !name.contains('\r') && !name.contains('|'); }
+bool nameCanBeWritten(const QByteArray &name)
+{
+    return !name.contains('\r') && !name.contains('|');
+}
 
-Status fail(const QString &text) { return Status::failure(text); }
+Status fail(const QString &text)
+{
+    return Status::failure(text);
+}
 
-qsizetype groupOffset(int type, int group) { return FavoritesOffset + (type * FavoriteGroupCount + group) * GroupSize; }
+qsizetype groupOffset(int type, int group)
+{
+    return FavoritesOffset + (type * FavoriteGroupCount + group) * GroupSize;
+}
 
 // A field as the converter writes it: plain decimal, 0 to 65535, no sign,
 // no leading zero, no spaces. Anything else would be reformatted on the way.
@@ -68,12 +77,14 @@ int hexDigit(char c)
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 Result<ChannelTables> parse(const QByteArray &image)
 {
     if (image.size() != Size)
-        return fail(QStringLiteral("the image is %1 bytes long; a channel image is exactly %2 bytes").arg(image.size()).arg(Size));
+        return fail(QStringLiteral("the image is %1 bytes long; a channel image is exactly %2 bytes")
+                        .arg(image.size())
+                        .arg(Size));
     if (QByteArray::fromRawData(Magic, sizeof Magic) != image.left(sizeof Magic))
         return fail(QStringLiteral("this is not a channel image (no channel image mark at its start)"));
     if (u16(image, 8) != Version)
@@ -85,7 +96,9 @@ Result<ChannelTables> parse(const QByteArray &image)
     for (int type = 0; type < ChannelTypeCount; ++type) {
         if (counts[type] > MaxListEntries)
             return fail(QStringLiteral("the image claims %1 %2 channels; at most %3 fit")
-                            .arg(counts[type]).arg(QLatin1String(TypeNames[type])).arg(MaxListEntries));
+                            .arg(counts[type])
+                            .arg(QLatin1String(TypeNames[type]))
+                            .arg(MaxListEntries));
     }
     if (!allZero(image, 16, HeaderSize))
         return fail(QStringLiteral("the image header has unknown content"));
@@ -101,7 +114,10 @@ Result<ChannelTables> parse(const QByteArray &image)
         }
         const int length = uchar(image.at(at));
         if (length > MaxNameBytes)
-            return fail(QStringLiteral("channel record %1 has a name of %2 bytes; at most %3 fit").arg(i).arg(length).arg(MaxNameBytes));
+            return fail(QStringLiteral("channel record %1 has a name of %2 bytes; at most %3 fit")
+                            .arg(i)
+                            .arg(length)
+                            .arg(MaxNameBytes));
         if (!allZero(image, at + 1 + length, at + 18))
             return fail(QStringLiteral("channel record %1 has bytes after its name").arg(i));
         RomChannel record;
@@ -123,7 +139,9 @@ Result<ChannelTables> parse(const QByteArray &image)
             const qsizetype at = ListOffsets[type] + p * EntrySize;
             if (p >= counts[type]) {
                 if (!allZero(image, at, at + EntrySize))
-                    return fail(QStringLiteral("unused %1 list entry %2 is not empty").arg(QLatin1String(TypeNames[type])).arg(p));
+                    return fail(QStringLiteral("unused %1 list entry %2 is not empty")
+                                    .arg(QLatin1String(TypeNames[type]))
+                                    .arg(p));
                 continue;
             }
             ChannelEntry entry;
@@ -132,7 +150,9 @@ Result<ChannelTables> parse(const QByteArray &image)
             entry.Extra = qint16(u16(image, at + 4));
             if (entry.ChannelIndex < 0 || entry.ChannelIndex >= records)
                 return fail(QStringLiteral("%1 list entry %2 names channel record %3, which does not exist")
-                                .arg(QLatin1String(TypeNames[type])).arg(p).arg(entry.ChannelIndex));
+                                .arg(QLatin1String(TypeNames[type]))
+                                .arg(p)
+                                .arg(entry.ChannelIndex));
             list.append(entry);
         }
         for (int g = 0; g < FavoriteGroupCount; ++g) {
@@ -141,19 +161,26 @@ Result<ChannelTables> parse(const QByteArray &image)
             const int count = u16(image, at);
             if (count > MaxFavorites)
                 return fail(QStringLiteral("favourite group F%1 of the %2 list claims %3 entries; at most %4 fit")
-                                .arg(g + 1).arg(QLatin1String(TypeNames[type])).arg(count).arg(MaxFavorites));
+                                .arg(g + 1)
+                                .arg(QLatin1String(TypeNames[type]))
+                                .arg(count)
+                                .arg(MaxFavorites));
             group.Count = qint16(count);
             for (int k = 0; k < MaxFavorites; ++k) {
                 const qint16 position = qint16(u16(image, at + 2 + 2 * k));
                 if (k >= count) {
                     if (position != 0)
                         return fail(QStringLiteral("unused entries of favourite group F%1 of the %2 list are not empty")
-                                        .arg(g + 1).arg(QLatin1String(TypeNames[type])));
+                                        .arg(g + 1)
+                                        .arg(QLatin1String(TypeNames[type])));
                     continue;
                 }
                 if (position < 0 || position >= list.size() || list[position].FavoriteFlag[g] == 1)
-                    return fail(QStringLiteral("favourite group F%1 of the %2 list names position %3, which is not in the list or is named twice")
-                                    .arg(g + 1).arg(QLatin1String(TypeNames[type])).arg(position));
+                    return fail(QStringLiteral("favourite group F%1 of the %2 list names position %3, which is not in "
+                                               "the list or is named twice")
+                                    .arg(g + 1)
+                                    .arg(QLatin1String(TypeNames[type]))
+                                    .arg(position));
                 list[position].FavoriteFlag[g] = 1;
                 group.CHIndex[k] = position;
                 group.MyIndex[k] = tables.Rom[list[position].ChannelIndex].MyIndex;
@@ -169,7 +196,8 @@ Result<QByteArray> build(const ChannelTables &tables)
 {
     if (tables.Rom.size() > MaxRecords)
         return fail(QStringLiteral("ROM_GetCH.dll holds %1 channel records; a channel image holds at most %2")
-                        .arg(tables.Rom.size()).arg(MaxRecords));
+                        .arg(tables.Rom.size())
+                        .arg(MaxRecords));
     QByteArray image(Size, '\0');
     memcpy(image.data(), Magic, sizeof Magic);
     putU16(image, 8, Version);
@@ -180,7 +208,8 @@ Result<QByteArray> build(const ChannelTables &tables)
         const QString line = QStringLiteral("ROM_GetCH.dll, line %1: ").arg(i + 1);
         if (record.NameBytes.size() > MaxNameBytes)
             return fail(line + QStringLiteral("the name is %1 bytes long; at most %2 fit in a channel image")
-                                   .arg(record.NameBytes.size()).arg(MaxNameBytes));
+                                   .arg(record.NameBytes.size())
+                                   .arg(MaxNameBytes));
         if (!nameCanBeWritten(record.NameBytes))
             return fail(line + QStringLiteral("a channel name cannot hold a CR or \"|\" byte"));
         const qsizetype at = RecordsOffset + i * RecordSize;
@@ -189,7 +218,9 @@ Result<QByteArray> build(const ChannelTables &tables)
         for (int f = 0; f < 11; ++f) {
             quint16 value = 0;
             if (!fieldValue(record.Fields[f], value))
-                return fail(line + QStringLiteral("field %1 is \"%2\", not a number from 0 to 65535").arg(f + 1).arg(record.Fields[f]));
+                return fail(line + QStringLiteral("field %1 is \"%2\", not a number from 0 to 65535")
+                                       .arg(f + 1)
+                                       .arg(record.Fields[f]));
             putU16(image, at + 18 + 2 * f, value);
         }
     }
@@ -199,12 +230,17 @@ Result<QByteArray> build(const ChannelTables &tables)
         const QString file = QLatin1String(ListFiles[type]);
         if (list.size() > MaxListEntries)
             return fail(QStringLiteral("%1 holds %2 channels; a channel image holds at most %3")
-                            .arg(file).arg(list.size()).arg(MaxListEntries));
+                            .arg(file)
+                            .arg(list.size())
+                            .arg(MaxListEntries));
         putU16(image, 12 + 2 * type, quint16(list.size()));
         for (qsizetype p = 0; p < list.size(); ++p) {
             const ChannelEntry &entry = list[p];
             if (entry.ChannelIndex < 0 || entry.ChannelIndex >= tables.Rom.size())
-                return fail(QStringLiteral("%1, line %2: channel record %3 does not exist").arg(file).arg(p + 1).arg(entry.ChannelIndex));
+                return fail(QStringLiteral("%1, line %2: channel record %3 does not exist")
+                                .arg(file)
+                                .arg(p + 1)
+                                .arg(entry.ChannelIndex));
             const qsizetype at = ListOffsets[type] + p * EntrySize;
             putU16(image, at, quint16(entry.ChannelIndex));
             putU16(image, at + 2, quint16(entry.Attribute));
@@ -214,13 +250,20 @@ Result<QByteArray> build(const ChannelTables &tables)
             const FavoriteGroup &group = tables.Favorites[type][g];
             if (group.Count < 0 || group.Count > MaxFavorites)
                 return fail(QStringLiteral("Favorite.dll: group F%1 of the %2 list holds %3 entries; at most %4 fit")
-                                .arg(g + 1).arg(QLatin1String(TypeNames[type])).arg(group.Count).arg(MaxFavorites));
+                                .arg(g + 1)
+                                .arg(QLatin1String(TypeNames[type]))
+                                .arg(group.Count)
+                                .arg(MaxFavorites));
             const qsizetype at = groupOffset(type, g);
             putU16(image, at, quint16(group.Count));
             for (int k = 0; k < group.Count; ++k) {
                 if (group.CHIndex[k] < 0 || group.CHIndex[k] >= list.size())
-                    return fail(QStringLiteral("Favorite.dll: group F%1 of the %2 list names position %3, which is not in the list")
-                                    .arg(g + 1).arg(QLatin1String(TypeNames[type])).arg(group.CHIndex[k]));
+                    return fail(
+                        QStringLiteral(
+                            "Favorite.dll: group F%1 of the %2 list names position %3, which is not in the list")
+                            .arg(g + 1)
+                            .arg(QLatin1String(TypeNames[type]))
+                            .arg(group.CHIndex[k]));
                 putU16(image, at + 2 + 2 * k, quint16(group.CHIndex[k]));
             }
         }
@@ -241,11 +284,13 @@ Status decodeHexNames(QList<RomChannel> &rom, const QList<RomChannel> &source)
                 const int high = hexDigit(text.at(at));
                 if (high < 0)
                     return fail(QStringLiteral("ROM_GetCH.dll, line %1: the name \"%2\" is not hexadecimal")
-                                    .arg(i + 1).arg(QString::fromLatin1(record.NameBytes)));
+                                    .arg(i + 1)
+                                    .arg(QString::fromLatin1(record.NameBytes)));
                 const int low = high == 0 || at + 1 == text.size() ? -2 : hexDigit(text.at(at + 1));
                 if (low == -1)
                     return fail(QStringLiteral("ROM_GetCH.dll, line %1: the name \"%2\" is not hexadecimal")
-                                    .arg(i + 1).arg(QString::fromLatin1(record.NameBytes)));
+                                    .arg(i + 1)
+                                    .arg(QString::fromLatin1(record.NameBytes)));
                 bytes.append(char(low == -2 ? high : high * 16 + low));
                 at += low == -2 ? 1 : 2;
             }
@@ -257,4 +302,4 @@ Status decodeHexNames(QList<RomChannel> &rom, const QList<RomChannel> &source)
     return Status::success();
 }
 
-} // namespace ChannelImage
+}  // namespace ChannelImage

@@ -12,8 +12,8 @@ namespace ChannelImage {
 
 constexpr qsizetype Size = 262144;
 constexpr int MaxRecords = 5000;
-constexpr int MaxListEntries = 5000; // per list
-constexpr int MaxNameBytes = 16;     // the editor's name box takes 16 characters
+constexpr int MaxListEntries = 5000;  // per list
+constexpr int MaxNameBytes = 16;      // the editor's name box takes 16 characters
 constexpr int Version = 1;
 
 constexpr qsizetype HeaderSize = 64;
@@ -44,4 +44,4 @@ Result<QByteArray> build(const ChannelTables &tables);
 // is read two digits a byte, except that "0" always stands alone.
 Status decodeHexNames(QList<RomChannel> &rom, const QList<RomChannel> &source);
 
-} // namespace ChannelImage
+}  // namespace ChannelImage

@@ -1,10 +1,10 @@
 // TPCombine <program directory> <file.MDA>: writes the image of the five
 // intermediate TP files in the program directory.
 #include "TPConverterMain.h"
+#include "TPImage.h"
 #include "common/ProgramDir.h"
 #include "common/WholeFile.h"
 #include "tp/TPFiles.h"
-#include "TPImage.h"
 
 #include <memory>
 

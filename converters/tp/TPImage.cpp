@@ -1,8 +1,8 @@
 #include "TPImage.h"
 
+#include "TPImageLayout.h"
 #include "tp/TPFieldText.h"
 #include "tp/TPFiles.h"
-#include "TPImageLayout.h"
 
 #include <QtEndian>
 
@@ -68,7 +68,7 @@ public:
         ++m_pos;
         return true;
     }
-    qsizetype position() const { return m_pos; } // in nibbles from the image start
+    qsizetype position() const { return m_pos; }  // in nibbles from the image start
 
 private:
     const QByteArray &m_image;
@@ -108,13 +108,11 @@ QString readTPField(NibbleReader &reader, int field, QString &value)
     return tpFieldProblem(field, value);
 }
 
-} // namespace
+}  // namespace
 
 Status parseTPImage(const QByteArray &image, SatTable &sats, TPTable &tps)
 {
-    auto fail = [](const QString &why) {
-        return Status::failure(QStringLiteral("Not a TP image: ") + why + '.');
-    };
+    auto fail = [](const QString &why) { return Status::failure(QStringLiteral("Not a TP image: ") + why + '.'); };
     if (image.size() != TPImageSize)
         return fail(QStringLiteral("it is %1 bytes long instead of %2").arg(image.size()).arg(TPImageSize));
     const auto *bytes = reinterpret_cast<const uchar *>(image.constData());
@@ -137,10 +135,8 @@ Status parseTPImage(const QByteArray &image, SatTable &sats, TPTable &tps)
             SatRecord &sat = sats(r, s);
             const int count = record[TPCountOffset];
             if (count > MaxTP)
-                return fail(QStringLiteral("%1 has %2 TPs, more than %3")
-                                .arg(satelliteName(r, s))
-                                .arg(count)
-                                .arg(MaxTP));
+                return fail(
+                    QStringLiteral("%1 has %2 TPs, more than %3").arg(satelliteName(r, s)).arg(count).arg(MaxTP));
             sat.TPCount = QString::number(count);
             QString *const fields[] = {&sat.Diseqc, &sat.SatName, &sat.ParseSort, &sat.Deg};
             for (int f = 0; f < 4; ++f) {
@@ -162,8 +158,7 @@ Status parseTPImage(const QByteArray &image, SatTable &sats, TPTable &tps)
                                     .arg(QLatin1String(kSatFieldNames[f]), satelliteName(r, s), problem));
             }
             if (record[SatelliteEndOffset] != 0)
-                return fail(
-                    QStringLiteral("the record of %1 does not end in a zero byte").arg(satelliteName(r, s)));
+                return fail(QStringLiteral("the record of %1 does not end in a zero byte").arg(satelliteName(r, s)));
 
             for (int t = 0; t < count; ++t) {
                 TPRecord &tp = tps(r, s, t);
@@ -203,7 +198,7 @@ Result<QByteArray> combineTPImage(const SatTable &sats, const TPTable &tps)
     std::memcpy(bytes, Magic, MagicSize);
     qToLittleEndian<quint16>(Version, bytes + VersionOffset);
 
-    QByteArray nibbles; // one a byte, packed at the end
+    QByteArray nibbles;  // one a byte, packed at the end
     nibbles.reserve(RegionCount * MaxSat * 20 * 12);
     int tpTotal = 0;
     for (int r = 0; r < RegionCount; ++r) {

@@ -1,10 +1,10 @@
 // TPParse <program directory> <file.MDA>: writes the five intermediate TP
 // files of the image into the program directory.
 #include "TPConverterMain.h"
+#include "TPImage.h"
 #include "common/ProgramDir.h"
 #include "common/WholeFile.h"
 #include "tp/TPFiles.h"
-#include "TPImage.h"
 
 #include <memory>
 
@@ -22,8 +22,7 @@ int main(int argc, char **argv)
         return failWith(kName, image.error());
     auto tables = std::make_unique<TPTables>();
     // Nothing is written unless the whole image was understood.
-    if (const Status parsed = parseTPImage(image.value(), tables->SatDataStored, tables->TPDataStored);
-        !parsed)
+    if (const Status parsed = parseTPImage(image.value(), tables->SatDataStored, tables->TPDataStored); !parsed)
         return failWith(kName, imagePath + QStringLiteral(": ") + parsed.error());
     if (const Status saved = TPSaveAll(ProgramDir(directory), *tables); !saved)
         return failWith(kName, saved.error());

@@ -22,27 +22,22 @@ quint32 nextRandom(quint32 &state)
 
 // Made-up stations: a place or brand word and a kind, the kinds grouped by the
 // favourite group a viewer would put them in (F1 news, F2 sport, and so on).
-const char *const Places[] = {"Adria",  "Alpen",  "Anatol", "Atlas",  "Baltic",  "Balkan", "Bosporus", "Celtic",
-                              "Danube", "Delta",  "Fjord",  "Galicia", "Hellas", "Helvet", "Iberia",  "Karpat",
-                              "Lappi",  "Levant", "Lusit",  "Magreb", "Nile",    "Nord",   "Nova",     "Orbit",
+const char *const Places[] = {"Adria",  "Alpen",  "Anatol", "Atlas",   "Baltic", "Balkan", "Bosporus", "Celtic",
+                              "Danube", "Delta",  "Fjord",  "Galicia", "Hellas", "Helvet", "Iberia",   "Karpat",
+                              "Lappi",  "Levant", "Lusit",  "Magreb",  "Nile",   "Nord",   "Nova",     "Orbit",
                               "Pannon", "Polar",  "Rhein",  "Riviera", "Sahara", "Sinai",  "Sol",      "Tatra",
                               "Tirol",  "Ural",   "Volga",  "Zeeland"};
-const char *const TVKinds[FavoriteGroupCount][4] = {{"News", "Info", "24", "Météo"},
-                                                    {"Sport", "Arena", "Golf", "Moto"},
-                                                    {"Kino", "Cinéma", "Series", "Drama"},
-                                                    {"Kids", "Family", "Junior", "Toons"},
-                                                    {"Music", "Música", "Hits", "Live"},
-                                                    {"Docu", "Travel", "Natura", "Kultur"}};
-const char *const RadioKinds[FavoriteGroupCount][4] = {{"Radio", "Talk", "Actualité", "Journal"},
-                                                       {"Stadion", "Goal", "Tribune", "Derby"},
-                                                       {"Klassik", "Opera", "Barock", "Piano"},
-                                                       {"Jazz", "Blues", "Swing", "Soul"},
-                                                       {"FM", "Pop", "Charts", "Rock"},
-                                                       {"Folk", "Schlager", "Latino", "Oriental"}};
+const char *const TVKinds[FavoriteGroupCount][4] = {
+    {"News", "Info", "24", "Météo"},       {"Sport", "Arena", "Golf", "Moto"},  {"Kino", "Cinéma", "Series", "Drama"},
+    {"Kids", "Family", "Junior", "Toons"}, {"Music", "Música", "Hits", "Live"}, {"Docu", "Travel", "Natura", "Kultur"}};
+const char *const RadioKinds[FavoriteGroupCount][4] = {
+    {"Radio", "Talk", "Actualité", "Journal"}, {"Stadion", "Goal", "Tribune", "Derby"},
+    {"Klassik", "Opera", "Barock", "Piano"},   {"Jazz", "Blues", "Swing", "Soul"},
+    {"FM", "Pop", "Charts", "Rock"},           {"Folk", "Schlager", "Latino", "Oriental"}};
 
 struct Station {
-    QByteArray name; // ISO-8859-1, at most ChannelImage::MaxNameBytes
-    int group;       // the favourite group its kind belongs to
+    QByteArray name;  // ISO-8859-1, at most ChannelImage::MaxNameBytes
+    int group;        // the favourite group its kind belongs to
 };
 
 // Names distinct from each other and from the other type's, in the mixed order
@@ -57,7 +52,8 @@ QList<Station> stations(int count, bool radio, quint32 &state)
                                          ? QStringLiteral("Radio %1").arg(QLatin1String(place))
                                          : QStringLiteral("%1 %2").arg(QLatin1String(place), QString::fromUtf8(kind));
                 const QByteArray bytes = name.toLatin1();
-                if (bytes.size() <= ChannelImage::MaxNameBytes && !std::any_of(all.cbegin(), all.cend(), [&bytes](const Station &s) { return s.name == bytes; }))
+                if (bytes.size() <= ChannelImage::MaxNameBytes &&
+                    !std::any_of(all.cbegin(), all.cend(), [&bytes](const Station &s) { return s.name == bytes; }))
                     all.append({bytes, g});
             }
         }
@@ -85,7 +81,7 @@ ChannelTables sampleTables()
 
             ChannelEntry entry;
             entry.ChannelIndex = record.MyIndex;
-            entry.Attribute = qint16(nextRandom(state) % 40 == 0 ? LockBit | 1 : 1); // a few locked
+            entry.Attribute = qint16(nextRandom(state) % 40 == 0 ? LockBit | 1 : 1);  // a few locked
             entry.Extra = qint16(nextRandom(state) % 4);
             tables.Channels[type].append(entry);
             tables.Rom.append(record);
@@ -115,7 +111,7 @@ int fail(const QString &text)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

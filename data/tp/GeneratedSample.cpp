@@ -12,14 +12,10 @@ namespace {
 int position(int region, int sat)
 {
     switch (region) {
-    case 0:
-        return 2000 + sat * 23; // America
-    case 1:
-        return 410 + sat * 21; // Asia
-    case 2:
-        return 1460 + sat * 11; // Atlantic
-    default:
-        return sat < 24 ? 5 + sat * 16 : 3150 + (sat - 24) * 18; // Europe
+    case 0: return 2000 + sat * 23;                                    // America
+    case 1: return 410 + sat * 21;                                     // Asia
+    case 2: return 1460 + sat * 11;                                    // Atlantic
+    default: return sat < 24 ? 5 + sat * 16 : 3150 + (sat - 24) * 18;  // Europe
     }
 }
 
@@ -37,10 +33,8 @@ void fillSatellite(TPTables &tables, int r, int s, std::minstd_rand &random)
     const QString deg = QString::number(position(r, s)).rightJustified(4, QLatin1Char('0'));
     SatRecord &sat = tables.SatDataStored(r, s);
     sat.Diseqc = QString::number(s % 4);
-    sat.SatName = QStringLiteral("Satellite %1 %2 (%3)")
-                      .arg(RegionCode(r))
-                      .arg(s + 1, 2, 10, QLatin1Char('0'))
-                      .arg(deg);
+    sat.SatName =
+        QStringLiteral("Satellite %1 %2 (%3)").arg(RegionCode(r)).arg(s + 1, 2, 10, QLatin1Char('0')).arg(deg);
     sat.ParseSort = QString::number(s % 5);
     sat.Deg = deg;
     const int count = tpCount(s, random);
@@ -48,10 +42,9 @@ void fillSatellite(TPTables &tables, int r, int s, std::minstd_rand &random)
 
     // C band on some Asian and Atlantic satellites, Ku band elsewhere.
     const bool cBand = (r == 1 || r == 2) && s % 3 == 1;
-    static const int kSymbolRates[] = {27500, 22000, 29900, 30000, 28800, 6111,
-                                       4340,  2963,  13333, 27000, 26665};
+    static const int kSymbolRates[] = {27500, 22000, 29900, 30000, 28800, 6111, 4340, 2963, 13333, 27000, 26665};
     static const char *const kFecs[] = {"2", "3", "5", "7", "0", "1"};
-    std::set<std::pair<int, int>> used; // frequency and polarisation
+    std::set<std::pair<int, int>> used;  // frequency and polarisation
     for (int t = 0; t < count; ++t) {
         int freq = 0;
         int polar = 0;
@@ -70,7 +63,7 @@ void fillSatellite(TPTables &tables, int r, int s, std::minstd_rand &random)
     }
 }
 
-} // namespace
+}  // namespace
 
 void FillGeneratedSample(TPTables &tables)
 {
@@ -80,4 +73,3 @@ void FillGeneratedSample(TPTables &tables)
             fillSatellite(tables, r, s, random);
     }
 }
-

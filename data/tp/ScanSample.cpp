@@ -56,7 +56,7 @@ std::optional<TPRecord> ReceiverTP(const ScanTransponder &tp)
 QList<SampleSatellite> ScanSatellites(const QString &folder)
 {
     struct Position {
-        QList<std::pair<QString, int>> files; // name, TPs the receiver can take
+        QList<std::pair<QString, int>> files;  // name, TPs the receiver can take
         QList<TPRecord> tps;
     };
     std::map<int, Position> positions;
@@ -78,12 +78,15 @@ QList<SampleSatellite> ScanSatellites(const QString &folder)
         QList<TPRecord> &tps = position.tps;
         // One TP per frequency and polarisation, whichever table named it first.
         const auto key = [](const TPRecord &tp) { return std::pair(tp.Freq.toInt(), tp.Polar); };
-        std::stable_sort(tps.begin(), tps.end(), [&key](const TPRecord &a, const TPRecord &b) { return key(a) < key(b); });
-        tps.erase(std::unique(tps.begin(), tps.end(), [&key](const TPRecord &a, const TPRecord &b) { return key(a) == key(b); }),
+        std::stable_sort(tps.begin(), tps.end(),
+                         [&key](const TPRecord &a, const TPRecord &b) { return key(a) < key(b); });
+        tps.erase(std::unique(tps.begin(), tps.end(),
+                              [&key](const TPRecord &a, const TPRecord &b) { return key(a) == key(b); }),
                   tps.end());
         if (tps.isEmpty())
             continue;
-        satellites.append({PositionName(position.files, code), code, tps.first(std::min<qsizetype>(tps.size(), MaxTP))});
+        satellites.append(
+            {PositionName(position.files, code), code, tps.first(std::min<qsizetype>(tps.size(), MaxTP))});
     }
     return satellites;
 }
@@ -107,13 +110,17 @@ SatRecord satRecord(const SampleSatellite &sat)
     const bool cBandOnly =
         std::all_of(sat.tps.cbegin(), sat.tps.cend(), [](const TPRecord &tp) { return tp.Freq.toInt() < 5000; });
     return {QStringLiteral("0"), satName(sat), QString::number(sat.tps.size()),
-            cBandOnly ? QStringLiteral("3") : QStringLiteral("0"), QStringLiteral("%1").arg(sat.code, 4, 10, QLatin1Char('0'))};
+            cBandOnly ? QStringLiteral("3") : QStringLiteral("0"),
+            QStringLiteral("%1").arg(sat.code, 4, 10, QLatin1Char('0'))};
 }
 
 // West to east within a region; only Europe straddles 0 degrees.
-int westToEast(int code) { return code >= 3150 ? code - 3600 : code; }
+int westToEast(int code)
+{
+    return code >= 3150 ? code - 3600 : code;
+}
 
-} // namespace
+}  // namespace
 
 void PlaceSatellites(const QList<SampleSatellite> &satellites, TPTables &tables)
 {
@@ -123,17 +130,18 @@ void PlaceSatellites(const QList<SampleSatellite> &satellites, TPTables &tables)
     static constexpr DownloadRegion wizardOrder[] = {DownloadRegion::Europe, DownloadRegion::Asia,
                                                      DownloadRegion::Atlantic, DownloadRegion::America};
     for (const DownloadRegion region : wizardOrder) {
-        const auto outside = std::stable_partition(left.begin(), left.end(), [region](const SampleSatellite *sat) {
-            return RegionHolds(region, sat->code);
-        });
+        const auto outside = std::stable_partition(
+            left.begin(), left.end(), [region](const SampleSatellite *sat) { return RegionHolds(region, sat->code); });
         QList<const SampleSatellite *> here(left.begin(), outside);
-        std::stable_sort(here.begin(), here.end(),
-                         [](const SampleSatellite *a, const SampleSatellite *b) { return a->tps.size() > b->tps.size(); });
+        std::stable_sort(here.begin(), here.end(), [](const SampleSatellite *a, const SampleSatellite *b) {
+            return a->tps.size() > b->tps.size();
+        });
         if (here.size() > MaxSat)
             here.resize(MaxSat);
         left.removeIf([&here](const SampleSatellite *sat) { return here.contains(sat); });
-        std::sort(here.begin(), here.end(),
-                  [](const SampleSatellite *a, const SampleSatellite *b) { return westToEast(a->code) < westToEast(b->code); });
+        std::sort(here.begin(), here.end(), [](const SampleSatellite *a, const SampleSatellite *b) {
+            return westToEast(a->code) < westToEast(b->code);
+        });
 
         const int r = int(region);
         for (int s = 0; s < MaxSat; ++s) {

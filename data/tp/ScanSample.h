@@ -10,9 +10,9 @@
 
 // One orbital position of the scan tables as the receiver holds it.
 struct SampleSatellite {
-    QString name;        // "Astra 19.2E"
-    int code = 0;        // tenths of a degree east, as the download codes count
-    QList<TPRecord> tps; // by frequency, at most MaxTP
+    QString name;         // "Astra 19.2E"
+    int code = 0;         // tenths of a degree east, as the download codes count
+    QList<TPRecord> tps;  // by frequency, at most MaxTP
 };
 
 // The words of a scan table file name before its position: "Astra-1KR-19.2E"

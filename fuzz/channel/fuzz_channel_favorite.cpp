@@ -19,7 +19,7 @@ ChannelTables lists()
     return tables;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -40,7 +40,7 @@ void check(const QByteArray &image)
         __builtin_trap();
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -37,7 +37,7 @@ const QTemporaryDir &workDir()
 
 const char *const kKinds[] = {"MPEG", "Default_OSD", "SMOS", "STB_Loader"};
 
-} // namespace
+}  // namespace
 
 // Layout: one byte choosing the engine and kind, then records of a length
 // byte and that many message bytes. Lengths 0 to 2 are a watchdog tick, a

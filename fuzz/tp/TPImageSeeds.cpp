@@ -1,7 +1,7 @@
 // tp_image_seeds <directory>: writes a few TP images for the image harness to
 // start from, without their trailing zeros (the harness pads them again).
-#include "common/WholeFile.h"
 #include "TPImage.h"
+#include "common/WholeFile.h"
 
 #include <QDir>
 
@@ -17,8 +17,7 @@ int main(int argc, char **argv)
         auto tps = std::make_unique<TPTable>();
         for (int r = 0; r < RegionCount; ++r) {
             for (int s = 0; s < MaxSat; ++s) {
-                const int count =
-                    kind == 0 ? 0 : (kind == 1 ? (s == 3 ? 2 : 0) : (s % 16 == 5 ? MaxTP : s % 4));
+                const int count = kind == 0 ? 0 : (kind == 1 ? (s == 3 ? 2 : 0) : (s % 16 == 5 ? MaxTP : s % 4));
                 (*sats)(r, s) = {QString::number(s % 4), QStringLiteral("Sat %1 (0%2)").arg(s).arg(100 + s),
                                  QString::number(count), QString::number(s % 5), QString::number(100 + s)};
                 for (int t = 0; t < count; ++t)

@@ -20,7 +20,7 @@ void checkRoundTrip(const SatTable &table)
 {
     const Result<QByteArray> text = preDefineText(table);
     if (!text)
-        std::abort(); // every field read from the file can be written back
+        std::abort();  // every field read from the file can be written back
     SatTable back;
     if (!readBytes(text.value(), back))
         std::abort();
@@ -35,7 +35,7 @@ void checkRoundTrip(const SatTable &table)
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -15,16 +15,11 @@ namespace {
 QString countText(uint8_t code)
 {
     switch (code) {
-    case 0xFF:
-        return QStringLiteral("x");
-    case 0xFE:
-        return QString();
-    case 0xFD:
-        return QStringLiteral("200");
-    case 0xFC:
-        return QStringLiteral("110");
-    default:
-        return QString::number(code % 6);
+    case 0xFF: return QStringLiteral("x");
+    case 0xFE: return QString();
+    case 0xFD: return QStringLiteral("200");
+    case 0xFC: return QStringLiteral("110");
+    default: return QString::number(code % 6);
     }
 }
 
@@ -36,7 +31,7 @@ Status readBytes(const QByteArray &bytes, const SatTable &sats, TPTable &tps)
     return readRegionFile(buffer, QStringLiteral("Parse_AT.dll"), 2, sats, tps);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 
-Configuration::Configuration(ProgramDir dir) : m_dir(std::move(dir)) {}
+Configuration::Configuration(ProgramDir dir) : m_dir(std::move(dir))
+{
+}
 
 Status Configuration::createMarker(const QString &name) const
 {
@@ -63,8 +65,7 @@ std::optional<Configuration::ModeChange> Configuration::ModeSwitch(int index, Re
             link.portOpen(true);
         }
         break;
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
     return change;
 }

@@ -17,7 +17,7 @@ constexpr int kEditHeight = 1935;
 constexpr int kSerialLeft = 6840;
 constexpr int kSerialWidth = 3480;
 constexpr int kBoardHeight = 2895;
-} // namespace
+}  // namespace
 
 QRect MainLayout::uploadButton(int index)
 {

@@ -14,13 +14,13 @@ struct MainLayout {
     // A form's height counts its caption and borders; the client area is this much less.
     static constexpr int kNonClientHeight = 450;
 
-    QRect uploadGroup;   // Frame1
-    QRect editGroup;     // Frame4
-    QRect serialGroup;   // Frame5
-    QRect messageBoard;  // Text1
-    QRect button2MB;     // cmdPCSTB 6
-    QRect buttonSmcOsd;  // cmdPCSTB 9
-    QRect osdButtons[5]; // cmdOSD 0..4
+    QRect uploadGroup;    // Frame1
+    QRect editGroup;      // Frame4
+    QRect serialGroup;    // Frame5
+    QRect messageBoard;   // Text1
+    QRect button2MB;      // cmdPCSTB 6
+    QRect buttonSmcOsd;   // cmdPCSTB 9
+    QRect osdButtons[5];  // cmdOSD 0..4
     bool boardVisible = false;
     int windowHeight = 0;
 

@@ -9,13 +9,12 @@ UploadCommand command(const char *title, const char *filter, const char *kind)
     return {QString::fromLatin1(title), QString::fromLatin1(filter), QString::fromLatin1(kind)};
 }
 
-} // namespace
+}  // namespace
 
 const UploadCommand *uploadCommandForButton(int index)
 {
     static const std::array<UploadCommand, 10> commands{
-        command("Open Loader File", "Loader Files (Loader_bin.bin)|Loader_bin.bin|All Files (*.*)|*.*",
-                "STB_Loader"),
+        command("Open Loader File", "Loader Files (Loader_bin.bin)|Loader_bin.bin|All Files (*.*)|*.*", "STB_Loader"),
         command("Open Application File", "Application Files (AppBin.bin)|AppBin.bin|All Files (*.*)|*.*",
                 "Application"),
         command("Open Transponder File", "Transponder Files (*.MDA)|*.MDA|All Files (*.*)|*.*", "Transponder"),

@@ -4,7 +4,9 @@
 
 #include <QHash>
 
-ChannelEditing::ChannelEditing(ChannelModel &model, QObject *parent) : QObject(parent), m_model(model) {}
+ChannelEditing::ChannelEditing(ChannelModel &model, QObject *parent) : QObject(parent), m_model(model)
+{
+}
 
 bool ChannelEditing::switchType(int type)
 {
@@ -63,8 +65,7 @@ bool ChannelEditing::isStorableName(const QString &text)
 
 bool ChannelEditing::rename(int position, const QString &text)
 {
-    EditStep step(*this, QStringLiteral("Rename"),
-                  QStringLiteral("rename %1 %2").arg(m_currentType).arg(position));
+    EditStep step(*this, QStringLiteral("Rename"), QStringLiteral("rename %1 %2").arg(m_currentType).arg(position));
     if (!validPosition(position) || !isStorableName(text))
         return false;
     const qint16 index = list()[position].ChannelIndex;

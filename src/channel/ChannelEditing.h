@@ -83,7 +83,7 @@ public:
     int favoriteAdditions(int group, const QList<int> &positions) const;
 
     // The sorts of the current list; favourite groups keep their order.
-    void sortByName(int direction); // +1 A to Z, -1 Z to A
+    void sortByName(int direction);  // +1 A to Z, -1 Z to A
     void sortByLock();
     void sortByFavorite();
 
@@ -106,9 +106,9 @@ public:
     };
 
 Q_SIGNALS:
-    void listReset();                 // the shown list changed as a whole
-    void channelChanged(int position); // one row's texts changed
-    void favoritesChanged();          // the favourite view must be rebuilt
+    void listReset();                   // the shown list changed as a whole
+    void channelChanged(int position);  // one row's texts changed
+    void favoritesChanged();            // the favourite view must be rebuilt
     // A step changed the tables. Steps with the same non-empty merge key that
     // follow each other may count as one (typing a name).
     void edited(const ChannelSnapshot &before, const ChannelSnapshot &after, const QString &what,

@@ -51,7 +51,10 @@ void ChannelEditing::sortByFavorite()
     Q_EMIT favoritesChanged();
 }
 
-ChannelSnapshot ChannelEditing::snapshot() const { return {tables(), m_currentType, m_sortState}; }
+ChannelSnapshot ChannelEditing::snapshot() const
+{
+    return {tables(), m_currentType, m_sortState};
+}
 
 void ChannelEditing::restore(const ChannelSnapshot &snapshot)
 {

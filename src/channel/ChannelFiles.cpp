@@ -37,8 +37,8 @@ public:
     QString tokenFrom(qsizetype from) const
     {
         qsizetype end = from;
-        while (end < m_text.size() && end - from < 24 && m_text.at(end) != ','
-               && m_text.at(end) != '\r' && m_text.at(end) != '\n')
+        while (end < m_text.size() && end - from < 24 && m_text.at(end) != ',' && m_text.at(end) != '\r' &&
+               m_text.at(end) != '\n')
             ++end;
         return QString::fromLatin1(m_text.mid(from, end - from)).trimmed();
     }
@@ -85,8 +85,8 @@ Result<qint16> readNumber(TextCursor &cursor, const QString &fileName)
     }
     const qint64 signedValue = negative ? -value : value;
     if (signedValue < -32768 || signedValue > 32767)
-        return Status::failure(where(fileName, cursor)
-                               + QStringLiteral("%1 is out of range (-32768 to 32767)").arg(cursor.tokenFrom(start)));
+        return Status::failure(where(fileName, cursor) +
+                               QStringLiteral("%1 is out of range (-32768 to 32767)").arg(cursor.tokenFrom(start)));
     if (cursor.peek() == ',')
         cursor.advance();
     else if (cursor.atLineEnd())
@@ -94,9 +94,12 @@ Result<qint16> readNumber(TextCursor &cursor, const QString &fileName)
     return qint16(signedValue);
 }
 
-} // namespace
+}  // namespace
 
-QByteArray plainNumber(int value) { return QByteArray::number(value); }
+QByteArray plainNumber(int value)
+{
+    return QByteArray::number(value);
+}
 
 QByteArray paddedNumber(int value)
 {
@@ -122,7 +125,7 @@ Result<QList<RomChannel>> readRomFile(QIODevice &device, const QString &fileName
     const QByteArray text = device.readAll();
     QList<RomChannel> rom;
     rom.reserve(qMin(text.count('\n'), qsizetype(MaxRecordsOf16Bit)));
-    QByteArray buffer; // reused: resize(0) keeps its capacity
+    QByteArray buffer;  // reused: resize(0) keeps its capacity
     buffer.reserve(256);
     qsizetype pos = 0;
     while (pos < text.size()) {
@@ -207,8 +210,12 @@ Result<QList<ChannelEntry>> readChannelListFile(QIODevice &device, const QString
             number = read.value();
         }
         if (numbers[0] < 0 || numbers[0] >= romCount)
-            return Status::failure(QStringLiteral("%1, line %2: channel record %3 does not exist (ROM_GetCH.dll holds %4)")
-                                       .arg(fileName).arg(line).arg(numbers[0]).arg(romCount));
+            return Status::failure(
+                QStringLiteral("%1, line %2: channel record %3 does not exist (ROM_GetCH.dll holds %4)")
+                    .arg(fileName)
+                    .arg(line)
+                    .arg(numbers[0])
+                    .arg(romCount));
         ChannelEntry entry;
         entry.ChannelIndex = numbers[0];
         entry.Attribute = numbers[1];
@@ -246,9 +253,15 @@ Status readFavoriteFile(QIODevice &device, const QString &fileName, ChannelTable
             if (!count)
                 return count.status();
             if (count.value() < 0 || count.value() > MaxFavorites)
-                return Status::failure(QStringLiteral("%1, line %2: favourite group F%3 of the %4 list holds %5 entries; at most %6 are allowed")
-                                           .arg(fileName).arg(countLine).arg(g + 1).arg(QLatin1String(TypeNames[type]))
-                                           .arg(count.value()).arg(MaxFavorites));
+                return Status::failure(
+                    QStringLiteral(
+                        "%1, line %2: favourite group F%3 of the %4 list holds %5 entries; at most %6 are allowed")
+                        .arg(fileName)
+                        .arg(countLine)
+                        .arg(g + 1)
+                        .arg(QLatin1String(TypeNames[type]))
+                        .arg(count.value())
+                        .arg(MaxFavorites));
             group.Count = count.value();
             for (int k = 0; k < group.Count; ++k) {
                 const int line = cursor.line();
@@ -257,12 +270,22 @@ Status readFavoriteFile(QIODevice &device, const QString &fileName, ChannelTable
                     return position.status();
                 const qint16 p = position.value();
                 if (p < 0 || p >= list.size())
-                    return Status::failure(QStringLiteral("%1, line %2: favourite position %3 is not in the %4 list (%5 channels)")
-                                               .arg(fileName).arg(line).arg(p).arg(QLatin1String(TypeNames[type])).arg(list.size()));
+                    return Status::failure(
+                        QStringLiteral("%1, line %2: favourite position %3 is not in the %4 list (%5 channels)")
+                            .arg(fileName)
+                            .arg(line)
+                            .arg(p)
+                            .arg(QLatin1String(TypeNames[type]))
+                            .arg(list.size()));
                 ChannelEntry &entry = list[p];
                 if (entry.FavoriteFlag[g] == 1)
-                    return Status::failure(QStringLiteral("%1, line %2: favourite position %3 appears twice in group F%4 of the %5 list")
-                                               .arg(fileName).arg(line).arg(p).arg(g + 1).arg(QLatin1String(TypeNames[type])));
+                    return Status::failure(
+                        QStringLiteral("%1, line %2: favourite position %3 appears twice in group F%4 of the %5 list")
+                            .arg(fileName)
+                            .arg(line)
+                            .arg(p)
+                            .arg(g + 1)
+                            .arg(QLatin1String(TypeNames[type])));
                 entry.FavoriteFlag[g] = 1;
                 group.CHIndex[k] = p;
                 group.MyIndex[k] = tables.Rom.at(entry.ChannelIndex).MyIndex;

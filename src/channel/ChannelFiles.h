@@ -29,8 +29,7 @@ Result<QList<RomChannel>> readRomFile(QIODevice &device, const QString &fileName
 QByteArray romFileText(const QList<RomChannel> &rom, NameForm form);
 
 // Every ChannelIndex must name one of `romCount` master records.
-Result<QList<ChannelEntry>> readChannelListFile(QIODevice &device, const QString &fileName,
-                                                qsizetype romCount);
+Result<QList<ChannelEntry>> readChannelListFile(QIODevice &device, const QString &fileName, qsizetype romCount);
 QByteArray channelListText(const QList<ChannelEntry> &entries);
 
 // Fills the groups of `tables`, whose master table and lists are already read,

@@ -19,8 +19,8 @@ struct FindStart {
 
 struct FindHit {
     int type = ChannelTV;
-    int position = 0; // 0-based
-    int start = 0;    // where the text begins in the name
+    int position = 0;  // 0-based
+    int start = 0;     // where the text begins in the name
 
     bool operator==(const FindHit &) const = default;
 };

@@ -33,7 +33,7 @@ ChannelSnapshot patched(ChannelSnapshot state, const QList<RomChannel> &rom, con
     }
     return state;
 }
-} // namespace
+}  // namespace
 
 ChannelSnapshot ChannelHistoryStep::before(const QList<RomChannel> &romAfter) const
 {

@@ -12,9 +12,8 @@ ChannelListModel::ChannelListModel(ChannelEditing &editing, QObject *parent)
         beginResetModel();
         endResetModel();
     });
-    connect(&editing, &ChannelEditing::channelChanged, this, [this](int position) {
-        Q_EMIT dataChanged(index(position, 0), index(position, ColumnCount - 1));
-    });
+    connect(&editing, &ChannelEditing::channelChanged, this,
+            [this](int position) { Q_EMIT dataChanged(index(position, 0), index(position, ColumnCount - 1)); });
 }
 
 int ChannelListModel::rowCount(const QModelIndex &parent) const
@@ -22,7 +21,10 @@ int ChannelListModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_editing.rowCount();
 }
 
-int ChannelListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int ChannelListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant ChannelListModel::data(const QModelIndex &index, int role) const
 {
@@ -31,18 +33,12 @@ QVariant ChannelListModel::data(const QModelIndex &index, int role) const
     const int row = index.row() + 1;
     const QString star = QStringLiteral("*");
     switch (index.column()) {
-    case No:
-        return QString::number(row);
-    case ChannelName:
-        return m_editing.channelName(index.row());
-    case Lock:
-        return m_editing.GetLockBit(row) == LockBit ? star : QString();
-    case Favorite:
-        return m_editing.Favorite_Extant(row) ? star : QString();
-    case MyIndex:
-        return QString::number(m_editing.myIndex(index.row()));
-    default:
-        return {};
+    case No: return QString::number(row);
+    case ChannelName: return m_editing.channelName(index.row());
+    case Lock: return m_editing.GetLockBit(row) == LockBit ? star : QString();
+    case Favorite: return m_editing.Favorite_Extant(row) ? star : QString();
+    case MyIndex: return QString::number(m_editing.myIndex(index.row()));
+    default: return {};
     }
 }
 
@@ -55,8 +51,7 @@ QVariant ChannelListModel::headerData(int section, Qt::Orientation orientation, 
     return titles.value(section);
 }
 
-bool ChannelListModel::dropMimeData(const QMimeData *data, Qt::DropAction, int row, int,
-                                    const QModelIndex &parent)
+bool ChannelListModel::dropMimeData(const QMimeData *data, Qt::DropAction, int row, int, const QModelIndex &parent)
 {
     if (dragSource(data) != QLatin1String("List1") || !m_editing.model().DataLoaded())
         return false;

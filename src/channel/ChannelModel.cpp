@@ -12,7 +12,10 @@ namespace {
 // Positions in Converters::channelFiles(), which is also the order of writing.
 enum FileIndex { TVFile, RadioFile, FavoriteFile, RomFile };
 
-QString nameOf(FileIndex file) { return Converters::channelFiles().at(file); }
+QString nameOf(FileIndex file)
+{
+    return Converters::channelFiles().at(file);
+}
 
 // The whole file in a buffer the readers can take; the error names the file.
 Result<QByteArray> readFile(const ProgramDir &dir, FileIndex file)
@@ -24,7 +27,7 @@ Result<QByteArray> readFile(const ProgramDir &dir, FileIndex file)
     return readWholeFile(path);
 }
 
-} // namespace
+}  // namespace
 
 Result<ChannelTables> readChannelFiles(const ProgramDir &dir)
 {
@@ -46,8 +49,7 @@ Result<ChannelTables> readChannelFiles(const ProgramDir &dir)
             return bytes.status();
         QBuffer buffer(&bytes.value());
         buffer.open(QIODevice::ReadOnly);
-        Result<QList<ChannelEntry>> list =
-            readChannelListFile(buffer, nameOf(file), tables.Rom.size());
+        Result<QList<ChannelEntry>> list = readChannelListFile(buffer, nameOf(file), tables.Rom.size());
         if (!list)
             return list.status();
         tables.Channels[file == TVFile ? ChannelTV : ChannelRadio] = list.take();
@@ -77,7 +79,9 @@ Status writeChannelFiles(const ProgramDir &dir, const ChannelTables &tables, Nam
     return Status::success();
 }
 
-ChannelModel::ChannelModel(ProgramDir dir) : m_dir(std::move(dir)) {}
+ChannelModel::ChannelModel(ProgramDir dir) : m_dir(std::move(dir))
+{
+}
 
 Status ChannelModel::LoadChannelFiles()
 {
@@ -107,8 +111,8 @@ bool ChannelModel::ChannelDataUnchanged() const
         if (now.size() != then.size())
             return false;
         for (qsizetype p = 0; p < now.size(); ++p) {
-            if (now[p].Attribute != then[p].Attribute || now[p].Extra != then[p].Extra
-                || now[p].ChannelIndex != then[p].ChannelIndex || now[p].FavoriteFlag != then[p].FavoriteFlag)
+            if (now[p].Attribute != then[p].Attribute || now[p].Extra != then[p].Extra ||
+                now[p].ChannelIndex != then[p].ChannelIndex || now[p].FavoriteFlag != then[p].FavoriteFlag)
                 return false;
         }
         for (int g = 0; g < FavoriteGroupCount; ++g) {

@@ -19,29 +19,29 @@ constexpr int MaxRecordsOf16Bit = 32768;
 
 // One record of the master table, one line of ROM_GetCH.dll.
 struct RomChannel {
-    QString Name;         // as shown in the editor
-    QByteArray NameBytes; // as written to the file
-    qint16 NameLast = -1; // index of the last byte of NameBytes
-    qint16 MyIndex = 0;   // line number when loaded; never changed afterwards
-    std::array<QString, 11> Fields; // Field1 to Field11, carried through unread
+    QString Name;                    // as shown in the editor
+    QByteArray NameBytes;            // as written to the file
+    qint16 NameLast = -1;            // index of the last byte of NameBytes
+    qint16 MyIndex = 0;              // line number when loaded; never changed afterwards
+    std::array<QString, 11> Fields;  // Field1 to Field11, carried through unread
 
     bool operator==(const RomChannel &) const = default;
 };
 
 // One position of the TV or radio list.
 struct ChannelEntry {
-    qint16 ChannelIndex = 0; // master record
-    qint16 Attribute = 0;    // LockBit set means locked; other bits carried through
+    qint16 ChannelIndex = 0;  // master record
+    qint16 Attribute = 0;     // LockBit set means locked; other bits carried through
     qint16 Extra = 0;
-    std::array<qint16, FavoriteGroupCount> FavoriteFlag{}; // 1 when in group g
+    std::array<qint16, FavoriteGroupCount> FavoriteFlag{};  // 1 when in group g
 
     bool operator==(const ChannelEntry &) const = default;
 };
 
 struct FavoriteGroup {
     qint16 Count = 0;
-    std::array<qint16, MaxFavorites> CHIndex{}; // position in the list of the same type
-    std::array<qint16, MaxFavorites> MyIndex{}; // MyIndex of that channel's master record
+    std::array<qint16, MaxFavorites> CHIndex{};  // position in the list of the same type
+    std::array<qint16, MaxFavorites> MyIndex{};  // MyIndex of that channel's master record
 
     bool operator==(const FavoriteGroup &) const = default;
 };

@@ -1,6 +1,8 @@
 #include "channel/ChannelSaver.h"
 
-ChannelSaver::ChannelSaver(Converters converters) : m_converters(std::move(converters)) {}
+ChannelSaver::ChannelSaver(Converters converters) : m_converters(std::move(converters))
+{
+}
 
 Result<QString> ChannelSaver::save(ChannelModel &model, const QString &source, const QString &target)
 {

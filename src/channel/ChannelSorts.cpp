@@ -33,7 +33,10 @@ void sortChannelsByFlag(QList<ChannelEntry> &list, const std::function<bool(cons
                           [&](const ChannelEntry &entry) { return flagged(entry) != flaggedLast; });
 }
 
-bool isLocked(const ChannelEntry &entry) { return (entry.Attribute & LockBit) == LockBit; }
+bool isLocked(const ChannelEntry &entry)
+{
+    return (entry.Attribute & LockBit) == LockBit;
+}
 
 bool isInAnyFavorite(const ChannelEntry &entry)
 {

@@ -24,7 +24,10 @@ QMimeData *dragRowsData(const QString &source, const QModelIndexList &indexes)
     return data;
 }
 
-QString dragSource(const QMimeData *data) { return data ? data->text() : QString(); }
+QString dragSource(const QMimeData *data)
+{
+    return data ? data->text() : QString();
+}
 
 QList<int> dragRows(const QMimeData *data)
 {

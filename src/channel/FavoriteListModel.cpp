@@ -24,7 +24,10 @@ int FavoriteListModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(m_positions.size());
 }
 
-int FavoriteListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 2; }
+int FavoriteListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 2;
+}
 
 QVariant FavoriteListModel::data(const QModelIndex &index, int role) const
 {
@@ -42,8 +45,7 @@ QVariant FavoriteListModel::headerData(int section, Qt::Orientation orientation,
     return section == 0 ? QStringLiteral("No.") : QStringLiteral("Channel Name");
 }
 
-bool FavoriteListModel::dropMimeData(const QMimeData *data, Qt::DropAction, int row, int,
-                                     const QModelIndex &parent)
+bool FavoriteListModel::dropMimeData(const QMimeData *data, Qt::DropAction, int row, int, const QModelIndex &parent)
 {
     if (!m_editing.model().DataLoaded())
         return false;

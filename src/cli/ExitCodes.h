@@ -14,7 +14,7 @@ constexpr int TimedOut = 6;        // the watchdog: the receiver went silent
 constexpr int ChecksumFailed = 7;  // a packet or the whole-image check disagreed
 constexpr int PortLost = 8;        // the port went away during the transfer
 constexpr int Cancelled = 130;     // SIGINT (143 for SIGTERM): the port was closed
-} // namespace ExitCode
+}  // namespace ExitCode
 
 inline int exitCodeFor(TransferFault fault)
 {

@@ -4,8 +4,9 @@
 
 QString progressLine(const TransferRate &rate)
 {
-    QString line = rate.total() > 0 ? QStringLiteral("%1/%2 bytes  %3 %").arg(rate.done()).arg(rate.total()).arg(rate.percent())
-                                    : QStringLiteral("%1 bytes").arg(rate.done());
+    QString line = rate.total() > 0
+                       ? QStringLiteral("%1/%2 bytes  %3 %").arg(rate.done()).arg(rate.total()).arg(rate.percent())
+                       : QStringLiteral("%1 bytes").arg(rate.done());
     if (const auto speed = rate.bytesPerSecond())
         line += QStringLiteral("  %1 bytes/s").arg(qint64(std::llround(*speed)));
     if (const auto left = rate.secondsLeft())

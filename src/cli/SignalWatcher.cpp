@@ -14,7 +14,7 @@ void onSignal(int signalNumber)
     const auto byte = static_cast<unsigned char>(signalNumber);
     [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &byte, 1);
 }
-} // namespace
+}  // namespace
 
 SignalWatcher::SignalWatcher(QObject *parent) : QObject(parent)
 {

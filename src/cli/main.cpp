@@ -16,27 +16,29 @@
 
 namespace {
 
-const char *const kUsage =
-    "Usage:\n"
-    "  tarvik-cli upload --port PORT --kind KIND FILE\n"
-    "  tarvik-cli download --port PORT FILE\n"
-    "  tarvik-cli monitor --port PORT\n"
-    "\n"
-    "PORT is Com1..Com4 (as in the window: an entry ComN in the program directory, else a\n"
-    "serial device) or a device path such as /dev/ttyUSB0.\n"
-    "KIND is one of: STB_Loader Application Transponder \"CH. Data\" MPEG Default_OSD 2MB\n"
-    "SOSD SAD1 SAD2 SCH1 SCH2 OSD SUBSCRIPTION.\n"
-    "A download replaces FILE only when the receiver's final check matched.\n"
-    "Progress goes to standard output (--quiet: none), the receiver's texts to standard error.\n"
-    "\n"
-    "Options:\n"
-    "  --port PORT   the port the receiver is on (every command needs it)\n"
-    "  --kind KIND   what the upload is (upload only)\n"
-    "  -q, --quiet   no progress lines\n"
-    "  -h, --help    this text\n"
-    "\n";
+const char *const kUsage = "Usage:\n"
+                           "  tarvik-cli upload --port PORT --kind KIND FILE\n"
+                           "  tarvik-cli download --port PORT FILE\n"
+                           "  tarvik-cli monitor --port PORT\n"
+                           "\n"
+                           "PORT is Com1..Com4 (as in the window: an entry ComN in the program directory, else a\n"
+                           "serial device) or a device path such as /dev/ttyUSB0.\n"
+                           "KIND is one of: STB_Loader Application Transponder \"CH. Data\" MPEG Default_OSD 2MB\n"
+                           "SOSD SAD1 SAD2 SCH1 SCH2 OSD SUBSCRIPTION.\n"
+                           "A download replaces FILE only when the receiver's final check matched.\n"
+                           "Progress goes to standard output (--quiet: none), the receiver's texts to standard error.\n"
+                           "\n"
+                           "Options:\n"
+                           "  --port PORT   the port the receiver is on (every command needs it)\n"
+                           "  --kind KIND   what the upload is (upload only)\n"
+                           "  -q, --quiet   no progress lines\n"
+                           "  -h, --help    this text\n"
+                           "\n";
 
-void say(const QString &text) { std::fprintf(stderr, "tarvik-cli: %s\n", qPrintable(text)); }
+void say(const QString &text)
+{
+    std::fprintf(stderr, "tarvik-cli: %s\n", qPrintable(text));
+}
 
 int usageError(const QString &text)
 {
@@ -98,9 +100,8 @@ int runTransfer(ReceiverLink &link, const TransferRequest &request, const QStrin
             progress.show(session.rate());
     });
     QObject::connect(&session, &TransferSession::sizeError, &session, [](const QString &text) { say(text); });
-    QObject::connect(&session, &TransferSession::fileError, &session, [&request](const QString &text) {
-        say(QStringLiteral("%1: %2").arg(request.file, text));
-    });
+    QObject::connect(&session, &TransferSession::fileError, &session,
+                     [&request](const QString &text) { say(QStringLiteral("%1: %2").arg(request.file, text)); });
     QObject::connect(&session, &TransferSession::ended, &session, [&](TransferEnd how) {
         const bool good = how == TransferEnd::Completed || how == TransferEnd::Received;
         exitCode = good ? ExitCode::Success : exitCodeFor(session.engine().fault());
@@ -174,7 +175,7 @@ bool parseWatchdog(const QString &text, TransferTimings &timings)
     return ok1 && ok2 && timings.watchdogFirstMs > 0 && timings.watchdogMs > 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -183,10 +184,12 @@ int main(int argc, char *argv[])
 
     QCommandLineParser p;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
-    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("ComN or a device path."), QStringLiteral("port"));
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("ComN or a device path."),
+                                  QStringLiteral("port"));
     const QCommandLineOption kind(QStringLiteral("kind"), QStringLiteral("The upload kind."), QStringLiteral("kind"));
     const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")}, QStringLiteral("No progress."));
-    QCommandLineOption watchdog(QStringLiteral("watchdog-ms"), QStringLiteral("Watchdog intervals."), QStringLiteral("first,next"));
+    QCommandLineOption watchdog(QStringLiteral("watchdog-ms"), QStringLiteral("Watchdog intervals."),
+                                QStringLiteral("first,next"));
     watchdog.setFlags(QCommandLineOption::HiddenFromHelp);
     p.addOptions({help, port, kind, quiet, watchdog});
 

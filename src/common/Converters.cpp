@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 
-Converters::Converters(ProgramDir dir) : m_dir(std::move(dir)) {}
+Converters::Converters(ProgramDir dir) : m_dir(std::move(dir))
+{
+}
 
 QStringList Converters::tpParseArguments(const QString &dir, const QString &mdaFile)
 {
@@ -20,8 +22,7 @@ QStringList Converters::channelParseArguments(const QString &dir, const QString 
     return {QDir::toNativeSeparators(binFile), dir};
 }
 
-QStringList Converters::channelCombineArguments(const QString &dir, const QString &sourceBin,
-                                                const QString &targetBin)
+QStringList Converters::channelCombineArguments(const QString &dir, const QString &sourceBin, const QString &targetBin)
 {
     return {QDir::toNativeSeparators(sourceBin), QDir::toNativeSeparators(targetBin), dir};
 }

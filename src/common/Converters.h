@@ -22,8 +22,7 @@ public:
     static QStringList tpParseArguments(const QString &dir, const QString &mdaFile);
     static QStringList tpCombineArguments(const QString &dir, const QString &mdaFile);
     static QStringList channelParseArguments(const QString &dir, const QString &binFile);
-    static QStringList channelCombineArguments(const QString &dir, const QString &sourceBin,
-                                               const QString &targetBin);
+    static QStringList channelCombineArguments(const QString &dir, const QString &sourceBin, const QString &targetBin);
 
     // The intermediate files each parse converter writes, as the callers name them.
     static const QStringList &tpFiles();

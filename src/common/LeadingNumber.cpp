@@ -2,9 +2,12 @@
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
 
-} // namespace
+}  // namespace
 
 double LeadingNumber(const QString &text)
 {

@@ -48,16 +48,21 @@ QStringList fillFromInstallation(const QString &installedPath, const QString &us
     return failed;
 }
 
-} // namespace
+}  // namespace
 
-ProgramDir::ProgramDir(QString path) : ProgramDir(path, path) {}
+ProgramDir::ProgramDir(QString path) : ProgramDir(path, path)
+{
+}
 
 ProgramDir::ProgramDir(QString path, QString programsPath)
     : m_path(QDir::cleanPath(std::move(path))), m_programsPath(QDir::cleanPath(std::move(programsPath)))
 {
 }
 
-QString ProgramDir::installedMarker() { return QStringLiteral("Installed.ini"); }
+QString ProgramDir::installedMarker()
+{
+    return QStringLiteral("Installed.ini");
+}
 
 ProgramDir ProgramDir::forInstallation(const QString &installedPath, const QString &userPath, QString *problem)
 {
@@ -84,11 +89,20 @@ ProgramDir ProgramDir::ofApplication()
     return dir;
 }
 
-QString ProgramDir::path() const { return QDir::toNativeSeparators(m_path); }
+QString ProgramDir::path() const
+{
+    return QDir::toNativeSeparators(m_path);
+}
 
-QString ProgramDir::filePath(const QString &name) const { return matchIn(m_path, name); }
+QString ProgramDir::filePath(const QString &name) const
+{
+    return matchIn(m_path, name);
+}
 
-bool ProgramDir::exists(const QString &name) const { return QFileInfo::exists(filePath(name)); }
+bool ProgramDir::exists(const QString &name) const
+{
+    return QFileInfo::exists(filePath(name));
+}
 
 QString ProgramDir::executable(const QString &baseName) const
 {

@@ -28,7 +28,7 @@ private:
 template <typename T>
 class Result {
 public:
-    Result(T value) : m_value(std::move(value)) {}  // NOLINT: implicit on purpose
+    Result(T value) : m_value(std::move(value)) {}        // NOLINT: implicit on purpose
     Result(Status failure) : m_error(failure.error()) {}  // NOLINT
     static Result failure(QString message) { return Result(Status::failure(std::move(message))); }
 

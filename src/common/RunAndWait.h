@@ -6,12 +6,12 @@
 
 // What became of a program run by RunAndWait.
 struct RunOutcome {
-    bool started = false;     // false: missing, not executable, ...
-    bool finished = false;    // false: the wait was ended (the program quitting) before the run
-    bool crashed = false;     // ended by a signal or a crash
-    int exitCode = -1;        // valid when started and not crashed
-    QString startError;       // the platform's text when it did not start
-    QByteArray standardError; // what it wrote to standard error (capped)
+    bool started = false;      // false: missing, not executable, ...
+    bool finished = false;     // false: the wait was ended (the program quitting) before the run
+    bool crashed = false;      // ended by a signal or a crash
+    int exitCode = -1;         // valid when started and not crashed
+    QString startError;        // the platform's text when it did not start
+    QByteArray standardError;  // what it wrote to standard error (capped)
 
     bool succeeded() const { return started && finished && !crashed && exitCode == 0; }
     // A sentence for a message box; empty when the run succeeded.

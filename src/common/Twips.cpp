@@ -2,7 +2,10 @@
 
 #include <cmath>
 
-int twipsToPixels(int twips, int dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
+int twipsToPixels(int twips, int dpi)
+{
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
 
 QRect twipsToPixels(const QRect &twips, int dpi)
 {

@@ -40,13 +40,11 @@ bool UserInputBlock::isUserInput(const QEvent &event)
     case QEvent::TouchEnd:
     case QEvent::TabletPress:
     case QEvent::TabletRelease:
-    case QEvent::TabletMove:
-        return true;
+    case QEvent::TabletMove: return true;
     case QEvent::Close:
         // The window manager's close; a close the program asks for is not input.
         return event.spontaneous();
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -54,6 +52,6 @@ bool UserInputBlock::eventFilter(QObject *, QEvent *event)
 {
     if (!isUserInput(*event))
         return false;
-    event->ignore(); // a close that is ignored is refused
+    event->ignore();  // a close that is ignored is refused
     return true;
 }

@@ -20,8 +20,8 @@ QStringList CodeLines(const QByteArray &text)
 
 QStringList CodesInRegions(const QStringList &lines, const std::array<bool, 4> &ticked)
 {
-    static constexpr DownloadRegion order[] = {DownloadRegion::Europe, DownloadRegion::Asia,
-                                               DownloadRegion::Atlantic, DownloadRegion::America};
+    static constexpr DownloadRegion order[] = {DownloadRegion::Europe, DownloadRegion::Asia, DownloadRegion::Atlantic,
+                                               DownloadRegion::America};
     QStringList listed;
     for (const QString &line : lines) {
         const double value = CodeValue(line);

@@ -2,7 +2,10 @@
 
 #include "common/LeadingNumber.h"
 
-double CodeValue(const QString &line) { return LeadingNumber(line); }
+double CodeValue(const QString &line)
+{
+    return LeadingNumber(line);
+}
 
 bool RegionHolds(DownloadRegion region, double value)
 {

@@ -43,9 +43,9 @@ Result<QList<MirrorAddress>> ParseMirrorList(const QByteArray &text, const QStri
         const QString line = QString::fromLatin1(lines[i].trimmed());
         Result<MirrorAddress> mirror = ParseMirrorAddress(line);
         if (!mirror)
-            return Status::failure(intro + QStringLiteral("line %1 (\"%2\") is no base address: %3.")
-                                               .arg(i + 1)
-                                               .arg(line, mirror.error()));
+            return Status::failure(
+                intro +
+                QStringLiteral("line %1 (\"%2\") is no base address: %3.").arg(i + 1).arg(line, mirror.error()));
         mirrors.append(mirror.take());
     }
     return mirrors;

@@ -38,7 +38,7 @@ bool transferCoded(QByteArrayView header)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<ReplyHeader> ReadReplyHeader(QByteArrayView bytes)
 {

@@ -19,7 +19,7 @@ bool namesPlainFile(const QString &code)
            code != QLatin1String("..") && !code.contains(QChar(0));
 }
 
-} // namespace
+}  // namespace
 
 TPDownloader::TPDownloader(const ProgramDir &dir, QList<MirrorAddress> mirrors, DownloadTiming timing, QObject *parent)
     : QObject(parent), m_dir(dir), m_mirrors(std::move(mirrors)), m_timing(timing)

@@ -47,11 +47,11 @@ public:
     bool running() const { return m_running; }
 
 Q_SIGNALS:
-    void message(const QString &text);           // for the message board, line ends included
-    void status(const QString &text);            // lblPer
-    void overall(int value, int maximum);        // Progress
-    void fileProgress(int value, int maximum);   // ProgressBar1
-    void fileShown(const QString &path);         // Label1, unshortened
+    void message(const QString &text);          // for the message board, line ends included
+    void status(const QString &text);           // lblPer
+    void overall(int value, int maximum);       // Progress
+    void fileProgress(int value, int maximum);  // ProgressBar1
+    void fileShown(const QString &path);        // Label1, unshortened
     void ended(bool completed);
 
 private:
@@ -82,8 +82,8 @@ private:
     QStringList m_codes;
     qsizetype m_index = -1;
     bool m_running = false;
-    quint32 m_run = 0;  // counts the runs started
-    quint32 m_step = 0; // counts the moves to a next code
+    quint32 m_run = 0;   // counts the runs started
+    quint32 m_step = 0;  // counts the moves to a next code
 
     // Per file.
     Phase m_phase = Phase::Idle;
@@ -99,7 +99,7 @@ private:
     qint64 m_received = 0;   // bytes taken from the socket
     qint64 m_readLimit = 0;  // no more is taken: the buffer while the header is read, then header + body
     qint16 m_ticks = 0;
-    bool m_closed = false;    // the far end has closed the connection
+    bool m_closed = false;  // the far end has closed the connection
     QString m_fileName;
     QString m_hostPort;
     std::unique_ptr<QSaveFile> m_file;

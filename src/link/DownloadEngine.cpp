@@ -7,7 +7,10 @@ DownloadEngine::DownloadEngine(TransferWire &wire, QString selectedFile, QObject
 {
 }
 
-DownloadEngine::~DownloadEngine() { discardTemporary(); }
+DownloadEngine::~DownloadEngine()
+{
+    discardTemporary();
+}
 
 void DownloadEngine::discardTemporary()
 {

@@ -2,8 +2,7 @@
 
 #include <QIODevice>
 
-MessageFramer::MessageFramer(QIODevice *device, QObject *parent, int gapMs)
-    : QObject(parent), m_device(device)
+MessageFramer::MessageFramer(QIODevice *device, QObject *parent, int gapMs) : QObject(parent), m_device(device)
 {
     m_gap.setSingleShot(true);
     m_gap.setTimerType(Qt::PreciseTimer);

@@ -9,7 +9,10 @@ ReceiverLink::ReceiverLink(ProgramDir dir, QObject *parent)
             [this](const QString &error) { appendMessage(error + QStringLiteral("\r\n")); });
 }
 
-Status ReceiverLink::RS232_Connect() { return m_monitor.configure(m_selectedPort); }
+Status ReceiverLink::RS232_Connect()
+{
+    return m_monitor.configure(m_selectedPort);
+}
 
 void ReceiverLink::portOpen(bool ee)
 {

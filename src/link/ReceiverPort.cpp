@@ -56,7 +56,7 @@ Result<LineSettings> parseSettings(const QString &text)
     return s;
 }
 
-} // namespace
+}  // namespace
 
 ReceiverPort::ReceiverPort(ProgramDir dir, QObject *parent, int gapMs)
     : QObject(parent), m_dir(std::move(dir)), m_framer(&m_serial, this, gapMs)
@@ -127,7 +127,10 @@ Status ReceiverPort::configure(int portNumber)
     return applySettings();
 }
 
-void ReceiverPort::setFlowControl(QSerialPort::FlowControl flow) { m_serial.setFlowControl(flow); }
+void ReceiverPort::setFlowControl(QSerialPort::FlowControl flow)
+{
+    m_serial.setFlowControl(flow);
+}
 
 Status ReceiverPort::setOpen(bool open)
 {
@@ -200,8 +203,7 @@ void ReceiverPort::onError(QSerialPort::SerialPortError error)
     case QSerialPort::NoError:
     case QSerialPort::OpenError:
     case QSerialPort::DeviceNotFoundError:
-    case QSerialPort::PermissionError:
-        return;  // reported by setOpen()
+    case QSerialPort::PermissionError: return;  // reported by setOpen()
     case QSerialPort::ResourceError:
     case QSerialPort::ReadError: {
         // A hung-up line keeps failing every read; staying open would spin.
@@ -222,8 +224,7 @@ void ReceiverPort::onError(QSerialPort::SerialPortError error)
     case QSerialPort::UnsupportedOperationError:
     case QSerialPort::TimeoutError:
     case QSerialPort::NotOpenError:
-    case QSerialPort::UnknownError:
-        break;
+    case QSerialPort::UnknownError: break;
     }
     m_serial.clearError();
     Q_EMIT lineEvent(error == QSerialPort::TimeoutError ? 1002 : 0);
@@ -251,4 +252,7 @@ QString lineEventText(int code)
     }
 }
 
-bool lineEventIsError(int code) { return code < 3 || code > 7; }
+bool lineEventIsError(int code)
+{
+    return code < 3 || code > 7;
+}

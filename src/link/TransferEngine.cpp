@@ -2,7 +2,9 @@
 
 #include "link/TransferKinds.h"
 
-TransferEngine::TransferEngine(TransferWire &wire, QObject *parent) : QObject(parent), m_wire(wire) {}
+TransferEngine::TransferEngine(TransferWire &wire, QObject *parent) : QObject(parent), m_wire(wire)
+{
+}
 
 void TransferEngine::portOpened(bool ok)
 {

@@ -28,7 +28,7 @@ constexpr std::array kKinds{
     KindRow{"SUBSCRIPTION", "START SUBSCRIPTION DATA SENDING", "STSS", 116},
 };
 
-} // namespace
+}  // namespace
 
 std::optional<TransferKind> transferKind(const QString &word)
 {

@@ -19,10 +19,7 @@ struct TransferRequest {
     {
         return {std::move(file), std::move(kind), TransferMode::Upload};
     }
-    static TransferRequest download(QString file)
-    {
-        return {std::move(file), QString(), TransferMode::Download};
-    }
+    static TransferRequest download(QString file) { return {std::move(file), QString(), TransferMode::Download}; }
 };
 
 // How a transfer ended, as its caller sees it.

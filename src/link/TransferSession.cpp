@@ -29,8 +29,8 @@ private:
 
 TransferSession::TransferSession(ReceiverLink &link, TransferRequest request, const TransferTimings &timings,
                                  QObject *parent)
-    : QObject(parent), m_link(link), m_request(std::move(request)), m_timings(timings),
-      m_port(link.programDir(), this), m_wire(std::make_unique<PortWire>(m_port))
+    : QObject(parent), m_link(link), m_request(std::move(request)), m_timings(timings), m_port(link.programDir(), this),
+      m_wire(std::make_unique<PortWire>(m_port))
 {
     m_watchdog = new QTimer(this);
     m_watchdog->setObjectName(QStringLiteral("Timer3"));
@@ -67,7 +67,10 @@ TransferSession::~TransferSession()
     m_engine.reset();
 }
 
-bool TransferSession::xonXoff() const { return m_request.mode == TransferMode::Upload; }
+bool TransferSession::xonXoff() const
+{
+    return m_request.mode == TransferMode::Upload;
+}
 
 Status TransferSession::connectPort()
 {
@@ -100,7 +103,10 @@ TransferOutcome TransferSession::outcome() const
     return {m_request.mode, m_closedWithOk, m_engine->fault()};
 }
 
-void TransferSession::stopWatchdog() { m_watchdog->stop(); }
+void TransferSession::stopWatchdog()
+{
+    m_watchdog->stop();
+}
 
 void TransferSession::onViewChanged()
 {

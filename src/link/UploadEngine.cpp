@@ -9,14 +9,17 @@
 namespace {
 
 // Numbers shown as text carry one leading space.
-QString spaced(qint64 n) { return QLatin1Char(' ') + QString::number(n); }
+QString spaced(qint64 n)
+{
+    return QLatin1Char(' ') + QString::number(n);
+}
 
 int clampToInt(double value)
 {
     return static_cast<int>(std::clamp(value, 0.0, double(std::numeric_limits<int>::max())));
 }
 
-} // namespace
+}  // namespace
 
 UploadEngine::UploadEngine(TransferWire &wire, QString selectedFile, QString kind, QObject *parent)
     : TransferEngine(wire, parent), m_selectedFile(std::move(selectedFile)), m_kind(std::move(kind))
@@ -209,9 +212,7 @@ void UploadEngine::reportUnsentBytes()
         return;
     const qint64 sendable = (qint64(m_expectedSize) / kPacketSize + 1) * kPacketSize;
     if (m_length > sendable)
-        board(QStringLiteral("Only the first %1 of the file's %2 bytes are sent.")
-                  .arg(sendable)
-                  .arg(m_length));
+        board(QStringLiteral("Only the first %1 of the file's %2 bytes are sent.").arg(sendable).arg(m_length));
 }
 
 void UploadEngine::FILEsend(const QByteArray &packet, qint64 remaining)
@@ -243,7 +244,10 @@ qint64 UploadEngine::bytesTotal() const
     return std::min(m_length, (qint64(m_expectedSize) / kPacketSize + 1) * kPacketSize);
 }
 
-qint64 UploadEngine::bytesDone() const { return std::min(m_sentCount, bytesTotal()); }
+qint64 UploadEngine::bytesDone() const
+{
+    return std::min(m_sentCount, bytesTotal());
+}
 
 void UploadEngine::closeFile()
 {

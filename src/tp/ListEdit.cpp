@@ -10,4 +10,7 @@ QList<int> rowsFromLast(QList<int> marked)
     return marked;
 }
 
-int rowAfterDelete(int lowestDeleted, int remaining) { return std::min(lowestDeleted, remaining - 1); }
+int rowAfterDelete(int lowestDeleted, int remaining)
+{
+    return std::min(lowestDeleted, remaining - 1);
+}

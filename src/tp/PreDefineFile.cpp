@@ -52,7 +52,7 @@ QByteArray nextLine(const QByteArray &text, qsizetype &pos)
     return line;
 }
 
-} // namespace
+}  // namespace
 
 Status readPreDefine(QIODevice &in, const QString &fileName, SatTable &stored)
 {
@@ -61,10 +61,8 @@ Status readPreDefine(QIODevice &in, const QString &fileName, SatTable &stored)
     const int lines = LineCount(bytes) - 1;
     constexpr int kExpected = RegionCount * MaxSat;
     if (lines != kExpected)
-        return Status::failure(QStringLiteral("Cannot read %1: it holds %2 lines instead of %3.")
-                                   .arg(fileName)
-                                   .arg(lines)
-                                   .arg(kExpected));
+        return Status::failure(
+            QStringLiteral("Cannot read %1: it holds %2 lines instead of %3.").arg(fileName).arg(lines).arg(kExpected));
 
     SatTable table;
     qsizetype pos = 0;
@@ -88,12 +86,11 @@ Status readPreDefine(QIODevice &in, const QString &fileName, SatTable &stored)
             if (!rec.ParseSort.isEmpty()) {
                 const std::optional<int> option = decimalValue(rec.ParseSort);
                 if (!option)
-                    return Status::failure(
-                        QStringLiteral("Cannot read %1: line %2 has the parse option \"%3\", "
-                                       "which is not a number.")
-                            .arg(fileName)
-                            .arg(lineNumber)
-                            .arg(rec.ParseSort));
+                    return Status::failure(QStringLiteral("Cannot read %1: line %2 has the parse option \"%3\", "
+                                                          "which is not a number.")
+                                               .arg(fileName)
+                                               .arg(lineNumber)
+                                               .arg(rec.ParseSort));
                 if (*option > 8)
                     rec.ParseSort = QStringLiteral("0");
             }

@@ -13,7 +13,7 @@
 // The number of line ends in `text` plus one; CR LF, a lone CR and a lone LF
 // each end a line. Saturates instead of wrapping round.
 qint16 LineCount(const QByteArray &text);
-qint16 LineCount(const QString &path); // 0 when the file cannot be read
+qint16 LineCount(const QString &path);  // 0 when the file cannot be read
 
 // Fills the table from the file. A file that does not hold exactly
 // 4 x MaxSat lines, or a line that cannot be taken, leaves the table empty.

@@ -67,7 +67,7 @@ private:
     bool m_commaPending = false;
 };
 
-} // namespace
+}  // namespace
 
 Status readRegionFile(QIODevice &in, const QString &fileName, int region, const SatTable &sats, TPTable &tps)
 {
@@ -78,52 +78,46 @@ Status readRegionFile(QIODevice &in, const QString &fileName, int region, const 
         const QString &countText = sats(region, s).TPCount;
         const std::optional<int> count = decimalValue(countText);
         if (!count)
-            return Status::failure(
-                QStringLiteral("Cannot read %1: satellite %2 of region %3 has the TP count "
-                               "\"%4\" in %5, which is not a number.")
-                    .arg(fileName)
-                    .arg(s + 1)
-                    .arg(RegionCode(region), countText, PreDefineReadName));
+            return Status::failure(QStringLiteral("Cannot read %1: satellite %2 of region %3 has the TP count "
+                                                  "\"%4\" in %5, which is not a number.")
+                                       .arg(fileName)
+                                       .arg(s + 1)
+                                       .arg(RegionCode(region), countText, PreDefineReadName));
         const int readable = std::min(*count, TPSlots);
         for (int t = 0; t < readable; ++t) {
             TPRecord &tp = tps(region, s, t);
             QString *const fields[] = {&tp.Freq, &tp.Polar, &tp.SR, &tp.FEC};
             for (QString *field : fields) {
                 switch (reader.next(*field)) {
-                case ValueReader::Value:
-                    break;
+                case ValueReader::Value: break;
                 case ValueReader::End:
-                    return Status::failure(
-                        QStringLiteral("Cannot read %1: it ends within TP %2 of satellite %3, "
-                                       "but the TP counts in %4 ask for more.")
-                            .arg(fileName)
-                            .arg(t + 1)
-                            .arg(s + 1)
-                            .arg(PreDefineReadName));
+                    return Status::failure(QStringLiteral("Cannot read %1: it ends within TP %2 of satellite %3, "
+                                                          "but the TP counts in %4 ask for more.")
+                                               .arg(fileName)
+                                               .arg(t + 1)
+                                               .arg(s + 1)
+                                               .arg(PreDefineReadName));
                 case ValueReader::OpenQuote:
-                    return Status::failure(
-                        QStringLiteral("Cannot read %1: a double quote on line %2 is never closed.")
-                            .arg(fileName)
-                            .arg(reader.line()));
+                    return Status::failure(QStringLiteral("Cannot read %1: a double quote on line %2 is never closed.")
+                                               .arg(fileName)
+                                               .arg(reader.line()));
                 }
             }
         }
         if (*count > TPSlots)
-            return Status::failure(
-                QStringLiteral("Cannot read %1: satellite %2 of region %3 has the TP count %4, "
-                               "more than its %5 TP slots.")
-                    .arg(fileName)
-                    .arg(s + 1)
-                    .arg(RegionCode(region))
-                    .arg(*count)
-                    .arg(TPSlots));
+            return Status::failure(QStringLiteral("Cannot read %1: satellite %2 of region %3 has the TP count %4, "
+                                                  "more than its %5 TP slots.")
+                                       .arg(fileName)
+                                       .arg(s + 1)
+                                       .arg(RegionCode(region))
+                                       .arg(*count)
+                                       .arg(TPSlots));
     }
     if (!reader.atEnd())
-        return Status::failure(
-            QStringLiteral("Cannot read %1: it goes on after the last TP that the TP counts "
-                           "in %2 announce (line %3).")
-                .arg(fileName, PreDefineReadName)
-                .arg(reader.line()));
+        return Status::failure(QStringLiteral("Cannot read %1: it goes on after the last TP that the TP counts "
+                                              "in %2 announce (line %3).")
+                                   .arg(fileName, PreDefineReadName)
+                                   .arg(reader.line()));
     return Status::success();
 }
 
@@ -151,8 +145,7 @@ Result<QByteArray> regionText(int region, const SatTable &sats, const TPTable &t
                 const QString reason = unstorableReason(*fields[f], FieldKind::Transponder);
                 if (!reason.isEmpty())
                     return Result<QByteArray>::failure(
-                        QStringLiteral(
-                            "Cannot write %1: the %2 of TP %3 of satellite %4 in region %5 holds %6.")
+                        QStringLiteral("Cannot write %1: the %2 of TP %3 of satellite %4 in region %5 holds %6.")
                             .arg(fileName, QLatin1String(kFieldNames[f]))
                             .arg(t + 1)
                             .arg(s + 1)

@@ -15,7 +15,10 @@ int SatListModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : std::clamp<int>(m_tables.SatCount[m_region], 0, SatSlots);
 }
 
-int SatListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int SatListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant SatListModel::data(const QModelIndex &index, int role) const
 {

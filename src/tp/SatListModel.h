@@ -19,7 +19,7 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override; // rows can be dragged
+    Qt::ItemFlags flags(const QModelIndex &index) const override;  // rows can be dragged
 
     void setRegion(int region);  // also after the tables were replaced
     ListEdit insertBefore(int selected);

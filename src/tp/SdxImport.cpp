@@ -67,7 +67,7 @@ bool sameTransponder(const TPRecord &a, const TPRecord &b)
     return a.Freq == b.Freq && a.Polar == b.Polar && a.SR == b.SR;
 }
 
-} // namespace
+}  // namespace
 
 QString SdxFileName(const QString &deg)
 {

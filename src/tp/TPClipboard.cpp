@@ -17,9 +17,12 @@ QList<int> topToBottom(QList<int> rows, int rowCount)
     return rows;
 }
 
-int satRows(const TPTables &t, int region) { return std::clamp<int>(t.SatCount[region], 0, SatSlots); }
+int satRows(const TPTables &t, int region)
+{
+    return std::clamp<int>(t.SatCount[region], 0, SatSlots);
+}
 
-} // namespace
+}  // namespace
 
 SatClipboard copySatellites(const TPTables &t, const ValueLists &lists, int region, const QList<int> &rows)
 {

@@ -12,7 +12,7 @@
 
 // A copied satellite: the five column texts of its row and its TPs as stored.
 struct SatClipEntry {
-    QStringList columns; // "No", "Deg", "Sat Name", "ParseSort", "Diseqc Code"
+    QStringList columns;  // "No", "Deg", "Sat Name", "ParseSort", "Diseqc Code"
     QList<TPRecord> tps;
 
     bool operator==(const SatClipEntry &) const = default;

@@ -16,9 +16,12 @@ bool hasBrackets(const QString &name)
            (name.contains(QLatin1Char('(')) && name.contains(QLatin1Char(')')));
 }
 
-int usedSlots(const TPTables &t, int r) { return std::clamp<int>(t.SatCount[r], 0, SatSlots); }
+int usedSlots(const TPTables &t, int r)
+{
+    return std::clamp<int>(t.SatCount[r], 0, SatSlots);
+}
 
-} // namespace
+}  // namespace
 
 bool AnyEmpty(const QString &a, const QString &b, const QString &c, const QString &d)
 {

@@ -30,7 +30,7 @@ std::optional<int> decimalValue(const QString &text)
 {
     if (text.isEmpty())
         return std::nullopt;
-    constexpr qint64 kLarge = 1'000'000'000; // beyond any table; stops the sum growing
+    constexpr qint64 kLarge = 1'000'000'000;  // beyond any table; stops the sum growing
     qint64 value = 0;                         // wide enough for kLarge * 10 + 9
     for (const QChar c : text) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))

@@ -9,8 +9,8 @@
 // back unchanged; shared by the file writers, the image layout and the
 // editor's entry boxes.
 enum class FieldKind {
-    Satellite,   // a "|"-separated field of "PreDefine.dll"
-    Transponder, // a ","-separated value of a region file
+    Satellite,    // a "|"-separated field of "PreDefine.dll"
+    Transponder,  // a ","-separated value of a region file
 };
 
 // Why `text` cannot stand in a field of this kind, or an empty text when it can.

@@ -12,13 +12,13 @@
 namespace {
 
 // Opens `name` in the program directory and hands it to `read`.
-template <typename Read> Status readFile(const ProgramDir &dir, const QString &name, Read read)
+template <typename Read>
+Status readFile(const ProgramDir &dir, const QString &name, Read read)
 {
     const QString path = dir.filePath(name);
     QFile file(path);
     if (!file.exists())
-        return Status::failure(
-            QStringLiteral("Cannot read %1: there is no such file in %2.").arg(name, dir.path()));
+        return Status::failure(QStringLiteral("Cannot read %1: there is no such file in %2.").arg(name, dir.path()));
     if (!file.open(QIODevice::ReadOnly))
         return Status::failure(
             QStringLiteral("Cannot read %1: %2").arg(QFileInfo(path).fileName(), file.errorString()));
@@ -33,14 +33,13 @@ QString preDefinePath(const ProgramDir &dir)
     return QFileInfo::exists(existing) ? existing : dir.filePath(PreDefineWriteName);
 }
 
-} // namespace
+}  // namespace
 
 Status PreDefineRead(const ProgramDir &dir, SatTable &stored)
 {
     stored = SatTable();
-    return readFile(dir, PreDefineReadName, [&stored](QIODevice &in, const QString &name) {
-        return readPreDefine(in, name, stored);
-    });
+    return readFile(dir, PreDefineReadName,
+                    [&stored](QIODevice &in, const QString &name) { return readPreDefine(in, name, stored); });
 }
 
 Status ParseRead(const ProgramDir &dir, const SatTable &sats, TPTable &tps)

@@ -23,7 +23,7 @@ std::optional<SatFindHit> test(const SatRecord &sat, const SatFindQuery &q, int 
     return match ? std::optional(hit) : std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<SatFindHit> findSatellite(const TPTables &t, const SatFindQuery &query, int startRegion, int afterSat)
 {

@@ -8,15 +8,15 @@
 
 // The satellite search of the find dialog, across all four regions.
 struct SatFindQuery {
-    QString name; // contained in SatName, letter case ignored
-    QString deg;  // contained in Deg
-    bool both = false; // "AND": both must match; otherwise either
+    QString name;       // contained in SatName, letter case ignored
+    QString deg;        // contained in Deg
+    bool both = false;  // "AND": both must match; otherwise either
 };
 
 struct SatFindHit {
     int region = 0;
     int slot = 0;
-    int nameAt = -1; // where the name text was found in SatName, -1 for no name match
+    int nameAt = -1;  // where the name text was found in SatName, -1 for no name match
     int degAt = -1;
 };
 

@@ -7,10 +7,22 @@
 
 namespace {
 
-void write(QDataStream &out, const SatRecord &s) { out << s.Diseqc << s.SatName << s.TPCount << s.ParseSort << s.Deg; }
-void write(QDataStream &out, const TPRecord &tp) { out << tp.Freq << tp.Polar << tp.SR << tp.FEC; }
-void read(QDataStream &in, SatRecord &s) { in >> s.Diseqc >> s.SatName >> s.TPCount >> s.ParseSort >> s.Deg; }
-void read(QDataStream &in, TPRecord &tp) { in >> tp.Freq >> tp.Polar >> tp.SR >> tp.FEC; }
+void write(QDataStream &out, const SatRecord &s)
+{
+    out << s.Diseqc << s.SatName << s.TPCount << s.ParseSort << s.Deg;
+}
+void write(QDataStream &out, const TPRecord &tp)
+{
+    out << tp.Freq << tp.Polar << tp.SR << tp.FEC;
+}
+void read(QDataStream &in, SatRecord &s)
+{
+    in >> s.Diseqc >> s.SatName >> s.TPCount >> s.ParseSort >> s.Deg;
+}
+void read(QDataStream &in, TPRecord &tp)
+{
+    in >> tp.Freq >> tp.Polar >> tp.SR >> tp.FEC;
+}
 
 // Satellite slots first..last of one region; `sat` and `tp` give the records.
 template <typename SatAt, typename TPAt>
@@ -28,7 +40,7 @@ QByteArray pack(int first, int last, SatAt sat, TPAt tp)
     return qCompress(bytes, 1);
 }
 
-} // namespace
+}  // namespace
 
 TableChange::Before::Before(const TPTables &t, const QList<int> &regions)
 {
@@ -69,10 +81,11 @@ TableChange::TableChange(const Before &before, const TPTables &after)
             --last;
         Part part{r, first, last, old.satCount, after.SatCount[r], {}, {}};
         if (first <= last) {
-            part.before = pack(first, last, [&old](int s) -> const SatRecord & { return old.sats[std::size_t(s)]; },
-                               tpOld);
-            part.after = pack(first, last, [&after, r](int s) -> const SatRecord & { return after.SatData(r, s); },
-                              [&after, r](int s, int k) -> const TPRecord & { return after.TPData(r, s, k); });
+            part.before = pack(
+                first, last, [&old](int s) -> const SatRecord & { return old.sats[std::size_t(s)]; }, tpOld);
+            part.after = pack(
+                first, last, [&after, r](int s) -> const SatRecord & { return after.SatData(r, s); },
+                [&after, r](int s, int k) -> const TPRecord & { return after.TPData(r, s, k); });
         }
         m_parts.append(part);
     }
@@ -124,9 +137,8 @@ bool TableChange::absorb(const TableChange &later)
 
 bool TableChange::restoresItself() const
 {
-    return std::all_of(m_parts.begin(), m_parts.end(), [](const Part &p) {
-        return p.countBefore == p.countAfter && p.before == p.after;
-    });
+    return std::all_of(m_parts.begin(), m_parts.end(),
+                       [](const Part &p) { return p.countBefore == p.countAfter && p.before == p.after; });
 }
 
 qsizetype TableChange::byteSize() const

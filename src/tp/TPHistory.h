@@ -45,11 +45,11 @@ public:
 private:
     struct Part {
         int region;
-        int first; // satellite slots first..last, with all their TP slots
+        int first;  // satellite slots first..last, with all their TP slots
         int last;
         qint16 countBefore;
         qint16 countAfter;
-        QByteArray before; // the slots packed and compressed
+        QByteArray before;  // the slots packed and compressed
         QByteArray after;
     };
     static void apply(TPTables &t, const Part &part, const QByteArray &packed, qint16 count);

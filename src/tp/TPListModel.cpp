@@ -10,7 +10,10 @@ TPListModel::TPListModel(TPTables &tables, const ValueLists &lists, QObject *par
 {
 }
 
-QStringList TPListModel::polarItems() { return {QStringLiteral("H"), QStringLiteral("V")}; }
+QStringList TPListModel::polarItems()
+{
+    return {QStringLiteral("H"), QStringLiteral("V")};
+}
 
 int TPListModel::rowCount(const QModelIndex &parent) const
 {
@@ -19,7 +22,10 @@ int TPListModel::rowCount(const QModelIndex &parent) const
     return tpCountOf(m_tables.SatData(m_region, m_sat));
 }
 
-int TPListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int TPListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant TPListModel::data(const QModelIndex &index, int role) const
 {

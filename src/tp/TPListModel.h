@@ -15,13 +15,13 @@ public:
 
     TPListModel(TPTables &tables, const ValueLists &lists, QObject *parent = nullptr);
 
-    static QStringList polarItems(); // "H", "V"
+    static QStringList polarItems();  // "H", "V"
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override; // rows can be dragged
+    Qt::ItemFlags flags(const QModelIndex &index) const override;  // rows can be dragged
 
     // The satellite record of `region` whose TPs are shown; -1 shows none.
     void setSatellite(int region, int sat);

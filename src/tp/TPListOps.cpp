@@ -22,10 +22,19 @@ TPRecord defaultTPRecord(const ValueLists &lists)
     return {d.value(0), d.value(1), d.value(2), d.value(3)};
 }
 
-TPRecord emptyTPRecord() { return {QString(), QString(), QString(), QStringLiteral("0")}; }
+TPRecord emptyTPRecord()
+{
+    return {QString(), QString(), QString(), QStringLiteral("0")};
+}
 
-QString satLimitMessage() { return QStringLiteral("Maximum Satellite allowed is %1.").arg(MaxSat); }
-QString tpLimitMessage() { return QStringLiteral("Maximum TP allowed is %1.").arg(MaxTP); }
+QString satLimitMessage()
+{
+    return QStringLiteral("Maximum Satellite allowed is %1.").arg(MaxSat);
+}
+QString tpLimitMessage()
+{
+    return QStringLiteral("Maximum TP allowed is %1.").arg(MaxTP);
+}
 
 void TPDel(TPTables &t, int region, int index)
 {

@@ -16,8 +16,8 @@ SatRecord defaultSatRecord(const ValueLists &lists);
 TPRecord defaultTPRecord(const ValueLists &lists);
 TPRecord emptyTPRecord();  // a new TP: empty fields, FEC "Auto"
 
-QString satLimitMessage(); // "Maximum Satellite allowed is 48."
-QString tpLimitMessage();  // "Maximum TP allowed is 109."
+QString satLimitMessage();  // "Maximum Satellite allowed is 48."
+QString tpLimitMessage();   // "Maximum TP allowed is 109."
 
 // Moves the TP blocks of `region` down onto record `index` (after the records moved).
 void TPDel(TPTables &t, int region, int index);

@@ -35,9 +35,9 @@ struct TPRecord {
 
 // The regions, in the order in which they are always processed.
 struct Region {
-    const char *code;     // "AM"
-    const char *caption;  // "Am", the editor's tab
-    const char *fileName; // "Parse_AM.dll"
+    const char *code;      // "AM"
+    const char *caption;   // "Am", the editor's tab
+    const char *fileName;  // "Parse_AM.dll"
 };
 inline constexpr std::array<Region, RegionCount> Regions{{
     {"AM", "Am", "Parse_AM.dll"},

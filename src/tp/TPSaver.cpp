@@ -2,8 +2,7 @@
 
 #include "tp/TPFiles.h"
 
-TPSaver::TPSaver(ProgramDir dir, Converters converters)
-    : m_dir(std::move(dir)), m_converters(std::move(converters))
+TPSaver::TPSaver(ProgramDir dir, Converters converters) : m_dir(std::move(dir)), m_converters(std::move(converters))
 {
 }
 

@@ -2,8 +2,8 @@
 
 #include "common/ExchangeSort.h"
 #include "common/LeadingNumber.h"
-#include "tp/TPListModel.h"
 #include "tp/TPFieldText.h"
+#include "tp/TPListModel.h"
 #include "tp/TPListOps.h"
 
 #include <algorithm>
@@ -21,9 +21,12 @@ QList<int> orderBy(const QList<Key> &keys, bool ascending)
 }
 
 // Text keys compare by character code, as QString's operator< does.
-QList<int> orderByText(const QStringList &keys, bool ascending) { return orderBy<QString>(keys, ascending); }
+QList<int> orderByText(const QStringList &keys, bool ascending)
+{
+    return orderBy<QString>(keys, ascending);
+}
 
-} // namespace
+}  // namespace
 
 void sortSatellites(TPTables &t, int region, SatSortKey key, TPSortFlags &flags)
 {

@@ -42,8 +42,7 @@ public:
 private:
     static std::size_t index(int region, int sat, int tp)
     {
-        Q_ASSERT(region >= 0 && region < RegionCount && sat >= 0 && sat < SatSlots && tp >= 0 &&
-                 tp < TPSlots);
+        Q_ASSERT(region >= 0 && region < RegionCount && sat >= 0 && sat < SatSlots && tp >= 0 && tp < TPSlots);
         return (std::size_t(region) * SatSlots + std::size_t(sat)) * TPSlots + std::size_t(tp);
     }
     std::vector<TPRecord> m_slots;
@@ -58,7 +57,7 @@ public:
     TPTable TPData;
     SatTable SatDataStored;
     TPTable TPDataStored;
-    std::array<qint16, RegionCount> SatCount{}; // satellites in use per region (working tables)
+    std::array<qint16, RegionCount> SatCount{};  // satellites in use per region (working tables)
     qint16 CurRegion = 0;
 
     // After a load: the working tables become a copy of the stored ones and

@@ -30,11 +30,11 @@ void TestAppConfiguration::markersGiveModes_data()
     QTest::newRow("none keeps the previous mode") << QStringList{} << 2 << 2 << false << false;
     QTest::newRow("user") << QStringList{QStringLiteral("user.ini")} << 0 << 1 << true << false;
     QTest::newRow("factory") << QStringList{QStringLiteral("Factory.ini")} << 1 << 2 << true << false;
-    QTest::newRow("both: user wins") << QStringList{QStringLiteral("user.ini"), QStringLiteral("Factory.ini")} << 0
-                                     << 1 << true << false;
+    QTest::newRow("both: user wins") << QStringList{QStringLiteral("user.ini"), QStringLiteral("Factory.ini")} << 0 << 1
+                                     << true << false;
     QTest::newRow("monitor only") << QStringList{QStringLiteral("text.ini")} << 0 << 0 << false << true;
-    QTest::newRow("names in any case") << QStringList{QStringLiteral("FACTORY.INI"), QStringLiteral("Text.Ini")}
-                                       << 0 << 2 << true << true;
+    QTest::newRow("names in any case") << QStringList{QStringLiteral("FACTORY.INI"), QStringLiteral("Text.Ini")} << 0
+                                       << 2 << true << true;
 }
 
 void TestAppConfiguration::markersGiveModes()
@@ -135,11 +135,11 @@ void TestAppConfiguration::modeButtonsSwitchMarkers_data()
     const QString monitor = QStringLiteral("text.ini");
     QTest::newRow("user from none") << QStringList{} << 0 << QStringList{user} << true;
     QTest::newRow("user from factory") << QStringList{factory, monitor} << 0 << QStringList{monitor, user} << true;
-    QTest::newRow("user when set changes nothing") << QStringList{factory, user} << 0 << QStringList{factory, user}
-                                                   << false;
+    QTest::newRow("user when set changes nothing")
+        << QStringList{factory, user} << 0 << QStringList{factory, user} << false;
     QTest::newRow("factory from user") << QStringList{user} << 1 << QStringList{factory} << false;
-    QTest::newRow("factory when set changes nothing") << QStringList{factory, user} << 1
-                                                      << QStringList{factory, user} << false;
+    QTest::newRow("factory when set changes nothing")
+        << QStringList{factory, user} << 1 << QStringList{factory, user} << false;
     QTest::newRow("neither") << QStringList{factory, monitor, user} << 2 << QStringList{monitor} << true;
     QTest::newRow("monitor on") << QStringList{user} << 3 << QStringList{monitor, user} << false;
     QTest::newRow("monitor off") << QStringList{monitor, user} << 3 << QStringList{user} << false;
@@ -178,7 +178,8 @@ void TestAppConfiguration::modeSwitchReportsEveryFailure()
     QVERIFY(change.has_value());
     QCOMPARE(change->errors.size(), 1);
     const QString factory = dir.file(QStringLiteral("Factory.ini"));
-    QVERIFY2(change->errors.at(0).startsWith(QStringLiteral("Cannot delete ") + factory), qPrintable(change->errors.at(0)));
+    QVERIFY2(change->errors.at(0).startsWith(QStringLiteral("Cannot delete ") + factory),
+             qPrintable(change->errors.at(0)));
     QVERIFY(dir.has(QStringLiteral("user.ini")));
 
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("text.ini/blocked")));

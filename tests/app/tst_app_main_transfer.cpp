@@ -19,7 +19,7 @@ QByteArray contents(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-} // namespace
+}  // namespace
 
 class TestAppMainTransfer : public QObject {
     Q_OBJECT
@@ -47,9 +47,8 @@ void TestAppMainTransfer::transponderUpload()
     QCOMPARE(titles, QStringList{QStringLiteral("Open Transponder File")});
     QCOMPARE(transfers.modes, QList<int>{10});
     QCOMPARE(context.link.selectedFile, image);
-    QCOMPARE(window.board()->toPlainText(),
-             QStringLiteral("KELDO ZAVO STB CONNECTED\nSTART TRANSPONDER DATA SENDING\n"
-                            "Please wait, WRITING DATA...\nSUCCESS\n \n"));
+    QCOMPARE(window.board()->toPlainText(), QStringLiteral("KELDO ZAVO STB CONNECTED\nSTART TRANSPONDER DATA SENDING\n"
+                                                           "Please wait, WRITING DATA...\nSUCCESS\n \n"));
     QCOMPARE(contents(dir.file(QStringLiteral("received.bin"))), contents(image));
 }
 

@@ -1,6 +1,6 @@
 #include "app/AppContext.h"
-#include "app/ui/frmMain.h"
 #include "app/ui/Lamp.h"
+#include "app/ui/frmMain.h"
 #include "common/ui/MessageBoard.h"
 #include "support/ModalDriver.h"
 #include "support/PtyPair.h"
@@ -68,9 +68,12 @@ struct Fixture {
     PtyPair pty;
 };
 
-int px(int twips) { return qRound(twips / 15.0); }  // offscreen is 96 dpi
+int px(int twips)
+{
+    return qRound(twips / 15.0);
+}  // offscreen is 96 dpi
 
-} // namespace
+}  // namespace
 
 class TestAppMainWindow : public QObject {
     Q_OBJECT
@@ -350,11 +353,10 @@ void TestAppMainWindow::failingConverterIsReported_data()
     QTest::addColumn<QString>("command");  // "tp" or "channel"
     QTest::addColumn<QByteArray>("converter");
     QTest::addColumn<QString>("message");
-    QTest::newRow("TP converter missing") << QStringLiteral("tp") << QByteArray()
-                                          << QStringLiteral("TPParse could not be started");
-    QTest::newRow("TP converter fails")
-        << QStringLiteral("tp") << QByteArray("echo 'not a TP image' >&2\nexit 2\n")
-        << QStringLiteral("TPParse failed with exit code 2.\nnot a TP image");
+    QTest::newRow("TP converter missing")
+        << QStringLiteral("tp") << QByteArray() << QStringLiteral("TPParse could not be started");
+    QTest::newRow("TP converter fails") << QStringLiteral("tp") << QByteArray("echo 'not a TP image' >&2\nexit 2\n")
+                                        << QStringLiteral("TPParse failed with exit code 2.\nnot a TP image");
     QTest::newRow("channel converter fails")
         << QStringLiteral("channel") << QByteArray("echo 'wrong size' >&2\nexit 1\n")
         << QStringLiteral("ChannelParse failed with exit code 1.\nwrong size");
@@ -393,8 +395,12 @@ void TestAppMainWindow::commandIsDisabledWhileItsConverterRuns_data()
     QTest::addColumn<QString>("converter");
     QTest::addColumn<QString>("image");
     QTest::addColumn<QString>("buttonName");
-    QTest::newRow("Edit Satellite") << "TPParse" << "sat.MDA" << "cmdTPEDIT_1";
-    QTest::newRow("File Open") << "ChannelParse" << "ch.bin" << "cmdCHEdit_1";
+    QTest::newRow("Edit Satellite") << "TPParse"
+                                    << "sat.MDA"
+                                    << "cmdTPEDIT_1";
+    QTest::newRow("File Open") << "ChannelParse"
+                               << "ch.bin"
+                               << "cmdCHEdit_1";
 }
 
 void TestAppMainWindow::commandIsDisabledWhileItsConverterRuns()

@@ -50,7 +50,8 @@ struct Fixture {
     explicit Fixture(double parseSeconds = 0, double combineSeconds = 0)
     {
         for (const char *kind : {"TP", "Channel"}) {
-            dir.script(QLatin1String(kind) + QStringLiteral("Parse"), slowly(QByteArray(kind).append("Parse"), parseSeconds));
+            dir.script(QLatin1String(kind) + QStringLiteral("Parse"),
+                       slowly(QByteArray(kind).append("Parse"), parseSeconds));
             dir.script(QLatin1String(kind) + QStringLiteral("Combine"),
                        slowly(QByteArray(kind).append("Combine"), combineSeconds));
         }
@@ -102,14 +103,14 @@ void pesterWhileBusy(QWidget *target)
 {
     QVERIFY(QGuiApplication::overrideCursor());
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    QTest::keyClick(target, Qt::Key_X, Qt::AltModifier); // Exit
+    QTest::keyClick(target, Qt::Key_X, Qt::AltModifier);  // Exit
     QTest::keyClick(target, Qt::Key_Escape);
     QTest::keyClick(target, Qt::Key_Delete);
     QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(!target->close());
 }
 
-} // namespace
+}  // namespace
 
 class TestAppOverlappingWork : public QObject {
     Q_OBJECT
@@ -143,8 +144,8 @@ private Q_SLOTS:
         bool unchangedMidRun = true;
         QTimer::singleShot(500, editor, [&] {
             // The intermediate files are written and the combiner is still at work.
-            const QByteArray written = tp ? f.intermediate(QStringLiteral("PreDefine.dll"))
-                                          : f.intermediate(QStringLiteral("TV.dll"));
+            const QByteArray written =
+                tp ? f.intermediate(QStringLiteral("PreDefine.dll")) : f.intermediate(QStringLiteral("TV.dll"));
             midRun = !written.isEmpty() && !readWholeFile(image).value().contains(name);
             unchangedMidRun = unchanged();
             pesterWhileBusy(editor);
@@ -153,11 +154,11 @@ private Q_SLOTS:
         QTest::keyClick(editor, Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY_WITH_TIMEOUT(pestered, 5000);
         QVERIFY(midRun);
-        QVERIFY(!unchangedMidRun); // the edits count as saved only once the image is made
+        QVERIFY(!unchangedMidRun);  // the edits count as saved only once the image is made
         QTRY_VERIFY_WITH_TIMEOUT(readWholeFile(image).value().contains(name), 5000);
         QVERIFY(editor && editor->isVisible());
         QTRY_VERIFY(unchanged());
-        QVERIFY(editor->close()); // saved, so it asks nothing
+        QVERIFY(editor->close());  // saved, so it asks nothing
     }
 
     void mainWindowIgnoresInputWhileItConverts()
@@ -195,8 +196,8 @@ private Q_SLOTS:
         if (changed)
             typeName(editor, tp ? "txtSatName" : "txtChannelName", QStringLiteral("Changed (0100)"));
         bool editorStayed = false;
-        bool closing = false;      // set when the test closes the editor itself
-        bool askedEarly = false;   // a question before that came from the main window's close
+        bool closing = false;     // set when the test closes the editor itself
+        bool askedEarly = false;  // a question before that came from the main window's close
         QTimer::singleShot(0, f.window.get(), [&] {
             f.window->close();
             QTimer::singleShot(300, editor, [&] {
@@ -211,12 +212,13 @@ private Q_SLOTS:
             if (!box)
                 return false;
             askedEarly = askedEarly || !closing;
-            QMetaObject::invokeMethod(box, [box] { box->button(QMessageBox::No)->click(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                box, [box] { box->button(QMessageBox::No)->click(); }, Qt::QueuedConnection);
             return true;
         }});
         QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(2); });
         QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(closing);   // the program went on until the editor closed
+        QVERIFY(closing);  // the program went on until the editor closed
         QVERIFY(editorStayed);
         QVERIFY(!askedEarly);
         QVERIFY(!editor);

@@ -26,11 +26,11 @@ void TestAppSmoke::startsAndShowsEveryControl()
     QCOMPARE(process.exitCode(), 0);
     const QString out = QString::fromUtf8(process.readAllStandardOutput());
     QVERIFY(out.contains(QStringLiteral("title ZAVO SMC Tarvik Ver n1.10\n")));
-    QStringList expected{QStringLiteral("Frame1"), QStringLiteral("Frame2"), QStringLiteral("Frame3"),
-                         QStringLiteral("Frame4"), QStringLiteral("Frame5"), QStringLiteral("Frame6"),
-                         QStringLiteral("Text1"),  QStringLiteral("Label9"), QStringLiteral("lblTPEdit"),
+    QStringList expected{QStringLiteral("Frame1"),  QStringLiteral("Frame2"),     QStringLiteral("Frame3"),
+                         QStringLiteral("Frame4"),  QStringLiteral("Frame5"),     QStringLiteral("Frame6"),
+                         QStringLiteral("Text1"),   QStringLiteral("Label9"),     QStringLiteral("lblTPEdit"),
                          QStringLiteral("cboPort"), QStringLiteral("lblConnect"), QStringLiteral("lblCon"),
-                         QStringLiteral("Shape1"), QStringLiteral("Shape2"), QStringLiteral("Timer2")};
+                         QStringLiteral("Shape1"),  QStringLiteral("Shape2"),     QStringLiteral("Timer2")};
     for (int i = 0; i < 10; ++i)
         expected << QStringLiteral("cmdPCSTB_%1").arg(i);
     for (int i = 0; i < 5; ++i)

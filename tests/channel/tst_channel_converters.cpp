@@ -73,15 +73,18 @@ bool parseInto(const ProgramDirectory &dir, const QByteArray &image)
     return writeWholeFile(bin, image).ok() && dir.converters().channelParse(bin).succeeded();
 }
 
-QByteArray contentOf(const QString &path) { return readWholeFile(path).ok() ? readWholeFile(path).value() : QByteArray(); }
+QByteArray contentOf(const QString &path)
+{
+    return readWholeFile(path).ok() ? readWholeFile(path).value() : QByteArray();
+}
 
-#define CHECK_RUN(call)                                                                                 \
-    do {                                                                                                \
-        const RunOutcome outcome = (call);                                                              \
-        QVERIFY2(outcome.succeeded(), qPrintable(outcome.describe(QStringLiteral("converter"))));       \
+#define CHECK_RUN(call)                                                                                                \
+    do {                                                                                                               \
+        const RunOutcome outcome = (call);                                                                             \
+        QVERIFY2(outcome.succeeded(), qPrintable(outcome.describe(QStringLiteral("converter"))));                      \
     } while (false)
 
-} // namespace
+}  // namespace
 
 class TestChannelConverters : public QObject {
     Q_OBJECT
@@ -104,8 +107,9 @@ void TestChannelConverters::sampleLooksLikeAReceiversList()
     QSet<QByteArray> names;
     for (const RomChannel &record : t.Rom) {
         QVERIFY2(!record.NameBytes.isEmpty(), qPrintable(QString::number(record.MyIndex)));
-        QVERIFY2(std::all_of(record.NameBytes.cbegin(), record.NameBytes.cend(), [](char c) { return quint8(c) >= 32; }),
-                 record.NameBytes.toHex().constData());
+        QVERIFY2(
+            std::all_of(record.NameBytes.cbegin(), record.NameBytes.cend(), [](char c) { return quint8(c) >= 32; }),
+            record.NameBytes.toHex().constData());
         names.insert(record.NameBytes);
     }
     QCOMPARE(names.size(), t.Rom.size());
@@ -163,7 +167,7 @@ void TestChannelConverters::editsSurviveCombineAndParse()
     rename(3, QStringLiteral("Neues Öl-Program"));
     rename(4, QString());
     t.Channels[ChannelTV][10].Attribute ^= LockBit;
-    t.Channels[ChannelRadio].move(0, 5); // favourites follow their channels
+    t.Channels[ChannelRadio].move(0, 5);  // favourites follow their channels
     for (FavoriteGroup &group : t.Favorites[ChannelRadio])
         for (int k = 0; k < group.Count; ++k)
             if (group.CHIndex[k] <= 5)
@@ -194,21 +198,29 @@ void TestChannelConverters::editsSurviveCombineAndParse()
 void TestChannelConverters::refusals_data()
 {
     QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("image");   // "missing", "short", "marked", "sample"
-    QTest::addColumn<int>("records");     // files to put in the directory first; 0: none
-    QTest::addColumn<QString>("message"); // %1: the image's path, %2: the directory
+    QTest::addColumn<QString>("image");    // "missing", "short", "marked", "sample"
+    QTest::addColumn<int>("records");      // files to put in the directory first; 0: none
+    QTest::addColumn<QString>("message");  // %1: the image's path, %2: the directory
 
-    QTest::newRow("parse, missing image") << "ChannelParse" << "missing" << 0 << "ChannelParse: %1 does not exist";
-    QTest::newRow("parse, wrong size") << "ChannelParse" << "short" << 0
-                                       << "ChannelParse: %1 is 262000 bytes long; a channel image is exactly 262144 bytes";
-    QTest::newRow("parse, not a channel image") << "ChannelParse" << "marked" << 0
-                                                << "ChannelParse: %1: this is not a channel image (no channel image mark at its start)";
-    QTest::newRow("combine, missing source") << "ChannelCombine" << "missing" << 10 << "ChannelCombine: %1 does not exist";
-    QTest::newRow("combine, wrong-sized source") << "ChannelCombine" << "short" << 10
-                                                 << "ChannelCombine: %1 is 262000 bytes long; a channel image is exactly 262144 bytes";
-    QTest::newRow("combine, missing files") << "ChannelCombine" << "sample" << 0 << "ChannelCombine: ROM_GetCH.dll is missing in %2";
-    QTest::newRow("combine, more than fits") << "ChannelCombine" << "sample" << 5001
-                                             << "ChannelCombine: ROM_GetCH.dll holds 5001 channel records; a channel image holds at most 5000";
+    QTest::newRow("parse, missing image") << "ChannelParse"
+                                          << "missing" << 0 << "ChannelParse: %1 does not exist";
+    QTest::newRow("parse, wrong size")
+        << "ChannelParse"
+        << "short" << 0 << "ChannelParse: %1 is 262000 bytes long; a channel image is exactly 262144 bytes";
+    QTest::newRow("parse, not a channel image")
+        << "ChannelParse"
+        << "marked" << 0 << "ChannelParse: %1: this is not a channel image (no channel image mark at its start)";
+    QTest::newRow("combine, missing source") << "ChannelCombine"
+                                             << "missing" << 10 << "ChannelCombine: %1 does not exist";
+    QTest::newRow("combine, wrong-sized source")
+        << "ChannelCombine"
+        << "short" << 10 << "ChannelCombine: %1 is 262000 bytes long; a channel image is exactly 262144 bytes";
+    QTest::newRow("combine, missing files") << "ChannelCombine"
+                                            << "sample" << 0 << "ChannelCombine: ROM_GetCH.dll is missing in %2";
+    QTest::newRow("combine, more than fits")
+        << "ChannelCombine"
+        << "sample" << 5001
+        << "ChannelCombine: ROM_GetCH.dll holds 5001 channel records; a channel image holds at most 5000";
 }
 
 void TestChannelConverters::refusals()

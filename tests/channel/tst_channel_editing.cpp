@@ -65,7 +65,7 @@ QList<int> range(int from, int to)
     return r;
 }
 
-} // namespace
+}  // namespace
 
 void TestChannelEditing::move_data()
 {
@@ -77,8 +77,7 @@ void TestChannelEditing::move_data()
                                     << QList<int>{4, 5};
     QTest::newRow("below the last") << QList<int>{2, 4} << 11 << QList<int>{1, 3, 5, 6, 7, 8, 9, 10, 2, 4}
                                     << QList<int>{9, 10};
-    QTest::newRow("upwards") << QList<int>{7, 9} << 2 << QList<int>{1, 7, 9, 2, 3, 4, 5, 6, 8, 10}
-                             << QList<int>{2, 3};
+    QTest::newRow("upwards") << QList<int>{7, 9} << 2 << QList<int>{1, 7, 9, 2, 3, 4, 5, 6, 8, 10} << QList<int>{2, 3};
     QTest::newRow("onto a moved row") << QList<int>{3, 4} << 4 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}
                                       << QList<int>{3, 4};
 }
@@ -190,7 +189,9 @@ void TestChannelEditing::renameBytes_data()
     QTest::newRow("line feed") << QStringLiteral("A\nB") << false << QByteArray("CH 1");
     QTest::newRow("carriage return") << QStringLiteral("A\rB") << false << QByteArray("CH 1");
     QTest::newRow("tab") << QStringLiteral("A\tB") << false << QByteArray("CH 1");
-    QTest::newRow("byte 1") << QStringLiteral("A\x01" "C") << false << QByteArray("CH 1");
+    QTest::newRow("byte 1") << QStringLiteral("A\x01"
+                                              "C")
+                            << false << QByteArray("CH 1");
     QTest::newRow("byte 31") << QStringLiteral("A\x1f") << false << QByteArray("CH 1");
     QTest::newRow("space and tilde") << QStringLiteral(" ~") << true << QByteArray(" ~");
     QTest::newRow("outside latin-1") << QStringLiteral("\u20ac") << false << QByteArray("CH 1");

@@ -116,8 +116,8 @@ struct TransferUser {
                 if (w->objectName() != QLatin1String("frmProgress1") || !w->isVisible())
                     continue;
                 auto *button = w->findChild<QPushButton *>(QStringLiteral("cmdCancel"));
-                if (button->isEnabled() && button->text() != QLatin1String("Cancel")
-                    && button->text() != QLatin1String("OK"))
+                if (button->isEnabled() && button->text() != QLatin1String("Cancel") &&
+                    button->text() != QLatin1String("OK"))
                     button->click();
             }
         });
@@ -125,7 +125,7 @@ struct TransferUser {
     }
 };
 
-} // namespace
+}  // namespace
 
 class TestChannelEditor : public QObject {
     Q_OBJECT
@@ -318,7 +318,8 @@ void TestChannelEditor::saveWritesTheFileInTheCaption()
     }
     const QString tpImage = setup.dir.file(QStringLiteral("Sat.MDA"));
     for (const char *program : {"TPParse", "TPCombine"})
-        QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program), setup.dir.file(QLatin1String(program)));
+        QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program),
+                    setup.dir.file(QLatin1String(program)));
     QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), tpImage);
     {
         ModalDriver openTP({modal::chooseFile(tpImage)});

@@ -17,7 +17,7 @@ namespace {
 
 const QStringList kNames{QStringLiteral("d"), QStringLiteral("B"), QStringLiteral("a"), QStringLiteral("C")};
 
-} // namespace
+}  // namespace
 
 class TestChannelEditorCommands : public QObject {
     Q_OBJECT

@@ -72,7 +72,10 @@ void wheel(QWidget *widget, int notches)
     }
 }
 
-int channelNumber(const QString &name) { return name.mid(3).toInt(); }
+int channelNumber(const QString &name)
+{
+    return name.mid(3).toInt();
+}
 
 QList<int> selectedRows(QTreeView *view)
 {
@@ -83,7 +86,7 @@ QList<int> selectedRows(QTreeView *view)
     return rows;
 }
 
-} // namespace
+}  // namespace
 
 Q_DECLARE_METATYPE(Input)
 
@@ -123,8 +126,9 @@ void TestChannelEditorInput::boxesShowTheRowTypingChanges_data()
         press(e, 0);
         release(e, 4);
     }) << "CH 0" << QStringList();
-    QTest::newRow("arrow keys") << Input([](Editor &e) { keys(e.list(), {Qt::Key_Down, Qt::Key_Down}); })
-                                << "CH 2" << QStringList();
+    QTest::newRow("arrow keys") << Input([](Editor &e) {
+        keys(e.list(), {Qt::Key_Down, Qt::Key_Down});
+    }) << "CH 2" << QStringList();
     QTest::newRow("click, then up") << Input([](Editor &e) {
         e.selectRow(5);
         keys(e.list(), {Qt::Key_Up});
@@ -231,16 +235,20 @@ void TestChannelEditorInput::typeStripSwitchesTheList_data()
     QTest::addColumn<QString>("favoriteTitle");
 
     QTest::newRow("right arrow") << Input([](Editor &e) { keys(e.child<QTabBar>("tabChannelType"), {Qt::Key_Right}); })
-                                 << 1 << "CH 10" << "Radio Favorite List";
+                                 << 1 << "CH 10"
+                                 << "Radio Favorite List";
     QTest::newRow("right, then left") << Input([](Editor &e) {
         keys(e.child<QTabBar>("tabChannelType"), {Qt::Key_Right, Qt::Key_Left});
-    }) << 0 << "CH 0" << "TV Favorite List";
-    QTest::newRow("wheel down") << Input([](Editor &e) { wheel(e.child<QTabBar>("tabChannelType"), 1); })
-                                << 1 << "CH 10" << "Radio Favorite List";
+    }) << 0 << "CH 0"
+                                      << "TV Favorite List";
+    QTest::newRow("wheel down") << Input([](Editor &e) { wheel(e.child<QTabBar>("tabChannelType"), 1); }) << 1
+                                << "CH 10"
+                                << "Radio Favorite List";
     QTest::newRow("click") << Input([](Editor &e) {
         auto *strip = e.child<QTabBar>("tabChannelType");
         QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(1).center());
-    }) << 1 << "CH 10" << "Radio Favorite List";
+    }) << 1 << "CH 10"
+                           << "Radio Favorite List";
 }
 
 void TestChannelEditorInput::typeStripSwitchesTheList()
@@ -267,8 +275,8 @@ void TestChannelEditorInput::favoriteStripSwitchesTheList_data()
 
     QTest::newRow("right arrow") << Input([](Editor &e) { keys(e.child<QTabBar>("tabFavorite"), {Qt::Key_Right}); })
                                  << 1 << QStringList({"CH 9", "CH 8", "CH 7", "CH 6"});
-    QTest::newRow("wheel down twice") << Input([](Editor &e) { wheel(e.child<QTabBar>("tabFavorite"), 2); })
-                                      << 2 << QStringList({"CH 9", "CH 8", "CH 7", "CH 6", "CH 5"});
+    QTest::newRow("wheel down twice") << Input([](Editor &e) { wheel(e.child<QTabBar>("tabFavorite"), 2); }) << 2
+                                      << QStringList({"CH 9", "CH 8", "CH 7", "CH 6", "CH 5"});
     QTest::newRow("to Lock and back by wheel") << Input([](Editor &e) {
         auto *strip = e.child<QTabBar>("tabFavorite");
         QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(5).center());
@@ -293,8 +301,12 @@ void TestChannelEditorInput::pastedControlCharactersAreRefused_data()
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("name");
     QTest::newRow("tab") << QStringLiteral("A\tB") << "CH 0";
-    QTest::newRow("byte 1") << QStringLiteral("A\x01" "C") << "CH 0";
-    QTest::newRow("tab and byte 1") << QStringLiteral("A\tB\x01" "C") << "CH 0";
+    QTest::newRow("byte 1") << QStringLiteral("A\x01"
+                                              "C")
+                            << "CH 0";
+    QTest::newRow("tab and byte 1") << QStringLiteral("A\tB\x01"
+                                                      "C")
+                                    << "CH 0";
     QTest::newRow("line feed") << QStringLiteral("A\nB") << "CH 0";
     QTest::newRow("plain") << QStringLiteral("AB") << "CH 0AB";
 }

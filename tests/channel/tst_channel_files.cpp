@@ -24,7 +24,10 @@ private slots:
 
 namespace {
 
-QByteArray twelveFields(const QByteArray &name) { return name + "|1|2|3|4|5|6|7|8|9|10|11\r\n"; }
+QByteArray twelveFields(const QByteArray &name)
+{
+    return name + "|1|2|3|4|5|6|7|8|9|10|11\r\n";
+}
 
 Result<QList<RomChannel>> readRom(QByteArray bytes)
 {
@@ -56,9 +59,12 @@ QString describe(const QList<ChannelEntry> &entries)
     return text;
 }
 
-QByteArray twelveZeroLines() { return QByteArray(" 0 \r\n").repeated(12); }
+QByteArray twelveZeroLines()
+{
+    return QByteArray(" 0 \r\n").repeated(12);
+}
 
-} // namespace
+}  // namespace
 
 void TestChannelFiles::numberFormats_data()
 {
@@ -110,22 +116,41 @@ void TestChannelFiles::romReader_data()
     QTest::addColumn<QString>("field11");
 
     QTest::newRow("empty file") << QByteArray() << 0 << QByteArray() << -1 << QString() << QString() << QString();
-    QTest::newRow("one line") << twelveFields("AB") << 1 << QByteArray("AB") << 1 << "1" << "10" << "11";
-    QTest::newRow("second line") << twelveFields("A") + twelveFields("Zwei") << 2 << QByteArray("Zwei") << 3
-                                 << "1" << "10" << "11";
+    QTest::newRow("one line") << twelveFields("AB") << 1 << QByteArray("AB") << 1 << "1"
+                              << "10"
+                              << "11";
+    QTest::newRow("second line") << twelveFields("A") + twelveFields("Zwei") << 2 << QByteArray("Zwei") << 3 << "1"
+                                 << "10"
+                                 << "11";
     QTest::newRow("more than twelve fields keep the rest without bars")
-        << QByteArray("N|1|2|3|4|5|6|7|8|9|10|11|x|y\r\n") << 1 << QByteArray("N") << 0 << "1" << "10" << "11xy";
-    QTest::newRow("LF without CR is data") << twelveFields("N\nX") << 1 << QByteArray("N\nX") << 2 << "1" << "10" << "11";
+        << QByteArray("N|1|2|3|4|5|6|7|8|9|10|11|x|y\r\n") << 1 << QByteArray("N") << 0 << "1"
+        << "10"
+        << "11xy";
+    QTest::newRow("LF without CR is data") << twelveFields("N\nX") << 1 << QByteArray("N\nX") << 2 << "1"
+                                           << "10"
+                                           << "11";
     QTest::newRow("LF without CR in the last field")
-        << QByteArray("N|1|2|3|4|5|6|7|8|9|10|1\n1\r\n") << 1 << QByteArray("N") << 0 << "1" << "10" << "1\n1";
-    QTest::newRow("CR without LF vanishes") << twelveFields("N\rX") << 1 << QByteArray("NX") << 1 << "1" << "10" << "11";
-    QTest::newRow("CR CR LF ends the line") << QByteArray("N|1|2|3|4|5|6|7|8|9|10|11\r\r\n") << 1 << QByteArray("N") << 0
-                                            << "1" << "10" << "11";
+        << QByteArray("N|1|2|3|4|5|6|7|8|9|10|1\n1\r\n") << 1 << QByteArray("N") << 0 << "1"
+        << "10"
+        << "1\n1";
+    QTest::newRow("CR without LF vanishes") << twelveFields("N\rX") << 1 << QByteArray("NX") << 1 << "1"
+                                            << "10"
+                                            << "11";
+    QTest::newRow("CR CR LF ends the line")
+        << QByteArray("N|1|2|3|4|5|6|7|8|9|10|11\r\r\n") << 1 << QByteArray("N") << 0 << "1"
+        << "10"
+        << "11";
     QTest::newRow("last line without CR LF loses its last field")
-        << QByteArray("N|1|2|3|4|5|6|7|8|9|10|11") << 1 << QByteArray("N") << 0 << "1" << "10" << "";
-    QTest::newRow("empty name") << twelveFields("") << 1 << QByteArray() << -1 << "1" << "10" << "11";
-    QTest::newRow("raw bytes of any value") << twelveFields(QByteArray("\x00\xE9\xFF", 3)) << 1
-                                            << QByteArray("\x00\xE9\xFF", 3) << 2 << "1" << "10" << "11";
+        << QByteArray("N|1|2|3|4|5|6|7|8|9|10|11") << 1 << QByteArray("N") << 0 << "1"
+        << "10"
+        << "";
+    QTest::newRow("empty name") << twelveFields("") << 1 << QByteArray() << -1 << "1"
+                                << "10"
+                                << "11";
+    QTest::newRow("raw bytes of any value")
+        << twelveFields(QByteArray("\x00\xE9\xFF", 3)) << 1 << QByteArray("\x00\xE9\xFF", 3) << 2 << "1"
+        << "10"
+        << "11";
 }
 
 void TestChannelFiles::romReader()
@@ -154,10 +179,10 @@ void TestChannelFiles::romWriter()
     record.NameLast = 1;
     for (int f = 0; f < 11; ++f)
         record.Fields[f] = QString::number(f + 1);
-    RomChannel renamedEmpty = record; // a rename to "" keeps NameLast 0 and no bytes
+    RomChannel renamedEmpty = record;  // a rename to "" keeps NameLast 0 and no bytes
     renamedEmpty.NameBytes.clear();
     renamedEmpty.NameLast = 0;
-    RomChannel noName = record; // an empty field 0 as read
+    RomChannel noName = record;  // an empty field 0 as read
     noName.NameBytes.clear();
     noName.NameLast = -1;
     RomChannel latin = record;
@@ -182,25 +207,35 @@ void TestChannelFiles::listReader_data()
     QTest::addColumn<QString>("entries");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("empty file") << QByteArray() << "" << "";
-    QTest::newRow("as written") << QByteArray("12,16, 0 \r\n3,0,-1 \r\n") << "12,16,0;3,0,-1;" << "";
-    QTest::newRow("spaces anywhere around numbers") << QByteArray(" 12 , 16 ,0\r\n") << "12,16,0;" << "";
-    QTest::newRow("numbers on separate lines") << QByteArray("1\r\n2\r\n3\r\n") << "1,2,3;" << "";
-    QTest::newRow("LF line ends, no final line end") << QByteArray("1,2,3\n4,5,6") << "1,2,3;4,5,6;" << "";
-    QTest::newRow("blank lines at the end") << QByteArray("1,2,3\r\n\r\n  \r\n") << "1,2,3;" << "";
-    QTest::newRow("16-bit extremes") << QByteArray("0,-32768,32767\r\n") << "0,-32768,32767;" << "";
+    QTest::newRow("empty file") << QByteArray() << ""
+                                << "";
+    QTest::newRow("as written") << QByteArray("12,16, 0 \r\n3,0,-1 \r\n") << "12,16,0;3,0,-1;"
+                                << "";
+    QTest::newRow("spaces anywhere around numbers") << QByteArray(" 12 , 16 ,0\r\n") << "12,16,0;"
+                                                    << "";
+    QTest::newRow("numbers on separate lines") << QByteArray("1\r\n2\r\n3\r\n") << "1,2,3;"
+                                               << "";
+    QTest::newRow("LF line ends, no final line end") << QByteArray("1,2,3\n4,5,6") << "1,2,3;4,5,6;"
+                                                     << "";
+    QTest::newRow("blank lines at the end") << QByteArray("1,2,3\r\n\r\n  \r\n") << "1,2,3;"
+                                            << "";
+    QTest::newRow("16-bit extremes") << QByteArray("0,-32768,32767\r\n") << "0,-32768,32767;"
+                                     << "";
     QTest::newRow("not a number") << QByteArray("1,2,3\r\nx,1,1\r\n") << ""
                                   << "TV.dll, line 2: \"x\" is not a number";
-    QTest::newRow("number with trailing text") << QByteArray("1,2a,3\r\n") << "" << "TV.dll, line 1: \"2a\" is not a number";
-    QTest::newRow("empty number") << QByteArray("1,,3\r\n") << "" << "TV.dll, line 1: a number is missing";
+    QTest::newRow("number with trailing text") << QByteArray("1,2a,3\r\n") << ""
+                                               << "TV.dll, line 1: \"2a\" is not a number";
+    QTest::newRow("empty number") << QByteArray("1,,3\r\n") << ""
+                                  << "TV.dll, line 1: a number is missing";
     QTest::newRow("entry cut short") << QByteArray("1,2") << ""
                                      << "TV.dll, line 1: the file ends where a number is expected";
     QTest::newRow("out of 16-bit range") << QByteArray("1,40000,0\r\n") << ""
                                          << "TV.dll, line 1: 40000 is out of range (-32768 to 32767)";
     QTest::newRow("huge number") << QByteArray("1,2,-99999999999999999999\r\n") << ""
                                  << "TV.dll, line 1: -99999999999999999999 is out of range (-32768 to 32767)";
-    QTest::newRow("record that does not exist") << QByteArray("1,0,0\r\n100,0,0\r\n") << ""
-                                                << "TV.dll, line 2: channel record 100 does not exist (ROM_GetCH.dll holds 100)";
+    QTest::newRow("record that does not exist")
+        << QByteArray("1,0,0\r\n100,0,0\r\n") << ""
+        << "TV.dll, line 2: channel record 100 does not exist (ROM_GetCH.dll holds 100)";
     QTest::newRow("negative record") << QByteArray("-1,0,0\r\n") << ""
                                      << "TV.dll, line 1: channel record -1 does not exist (ROM_GetCH.dll holds 100)";
 }
@@ -242,15 +277,21 @@ void TestChannelFiles::favoriteReader_data()
     const QByteArray radioZeros = QByteArray(" 0 \r\n").repeated(6);
     const QByteArray tvRest = QByteArray(" 0 \r\n").repeated(5);
     QTest::newRow("no favourites") << twelveZeroLines() << "";
-    QTest::newRow("group over 50") << " 51 \r\n" + QByteArray(" 0 \r\n").repeated(51) + tvRest + radioZeros
-                                   << "Favorite.dll, line 1: favourite group F1 of the TV list holds 51 entries; at most 50 are allowed";
-    QTest::newRow("negative count") << QByteArray(" 0 \r\n-1 \r\n") << "Favorite.dll, line 2: favourite group F2 of the TV list holds -1 entries; at most 50 are allowed";
-    QTest::newRow("position past the list") << QByteArray(" 1 \r\n 4 \r\n") + tvRest + radioZeros
-                                            << "Favorite.dll, line 2: favourite position 4 is not in the TV list (4 channels)";
-    QTest::newRow("radio position past the list") << QByteArray(" 0 \r\n").repeated(6) + " 1 \r\n 2 \r\n" + tvRest
-                                                   << "Favorite.dll, line 8: favourite position 2 is not in the radio list (2 channels)";
-    QTest::newRow("same channel twice") << QByteArray(" 2 \r\n 1 \r\n 1 \r\n") + tvRest + radioZeros
-                                        << "Favorite.dll, line 3: favourite position 1 appears twice in group F1 of the TV list";
+    QTest::newRow("group over 50")
+        << " 51 \r\n" + QByteArray(" 0 \r\n").repeated(51) + tvRest + radioZeros
+        << "Favorite.dll, line 1: favourite group F1 of the TV list holds 51 entries; at most 50 are allowed";
+    QTest::newRow("negative count")
+        << QByteArray(" 0 \r\n-1 \r\n")
+        << "Favorite.dll, line 2: favourite group F2 of the TV list holds -1 entries; at most 50 are allowed";
+    QTest::newRow("position past the list")
+        << QByteArray(" 1 \r\n 4 \r\n") + tvRest + radioZeros
+        << "Favorite.dll, line 2: favourite position 4 is not in the TV list (4 channels)";
+    QTest::newRow("radio position past the list")
+        << QByteArray(" 0 \r\n").repeated(6) + " 1 \r\n 2 \r\n" + tvRest
+        << "Favorite.dll, line 8: favourite position 2 is not in the radio list (2 channels)";
+    QTest::newRow("same channel twice")
+        << QByteArray(" 2 \r\n 1 \r\n 1 \r\n") + tvRest + radioZeros
+        << "Favorite.dll, line 3: favourite position 1 appears twice in group F1 of the TV list";
     QTest::newRow("ends early") << QByteArray(" 0 \r\n").repeated(11)
                                 << "Favorite.dll, line 12: the file ends where a number is expected";
     QTest::newRow("text after the last group") << twelveZeroLines() + " 0 \r\n"
@@ -287,8 +328,8 @@ void TestChannelFiles::favoritesRoundTrip()
     QVERIFY(readFavorites(text, read).ok());
     QCOMPARE(read.Channels, written.Channels);
     QCOMPARE(read.Favorites[ChannelTV][0].CHIndex, written.Favorites[ChannelTV][0].CHIndex);
-    QCOMPARE(read.Favorites[ChannelTV][0].MyIndex[0], qint16(2)); // position 3: record 3, MyIndex now 2
-    QCOMPARE(read.Favorites[ChannelTV][0].MyIndex[1], qint16(3)); // position 2: record 2, MyIndex now 3
+    QCOMPARE(read.Favorites[ChannelTV][0].MyIndex[0], qint16(2));  // position 3: record 3, MyIndex now 2
+    QCOMPARE(read.Favorites[ChannelTV][0].MyIndex[1], qint16(3));  // position 2: record 2, MyIndex now 3
 
     ChannelTables none;
     QCOMPARE(favoriteFileText(none), twelveZeroLines());

@@ -42,14 +42,17 @@ constexpr qsizetype Record0 = 64;
 constexpr qsizetype TVList = 200064;
 constexpr qsizetype Favorites = 260064;
 
-QByteArray validImage() { return ChannelImage::build(sampleTables(6, 3, 1)).value(); }
+QByteArray validImage()
+{
+    return ChannelImage::build(sampleTables(6, 3, 1)).value();
+}
 
-} // namespace
+}  // namespace
 
 void TestChannelImage::buildAndParseRoundTrip()
 {
     ChannelTables tables = sampleTables(40, 12, 3);
-    tables.Rom[0].NameBytes = QByteArray("\x0A\x05\x00\xFF\n", 5); // any byte but CR and "|"
+    tables.Rom[0].NameBytes = QByteArray("\x0A\x05\x00\xFF\n", 5);  // any byte but CR and "|"
     tables.Rom[0].Name = QString::fromLatin1(tables.Rom[0].NameBytes);
     tables.Rom[0].NameLast = 4;
     tables.Rom[1].NameBytes = QByteArray("0123456789ABCDEF");
@@ -91,7 +94,8 @@ void TestChannelImage::parseRefuses_data()
                                       << "the image claims 5001 channel records; at most 5000 fit";
     QTest::newRow("too many radio channels") << ImageChange([](QByteArray &i) { setU16(i, 14, 5001); })
                                              << "the image claims 5001 radio channels; at most 5000 fit";
-    QTest::newRow("header byte") << ImageChange([](QByteArray &i) { i[63] = 1; }) << "the image header has unknown content";
+    QTest::newRow("header byte") << ImageChange([](QByteArray &i) { i[63] = 1; })
+                                 << "the image header has unknown content";
     QTest::newRow("long name") << ImageChange([](QByteArray &i) { i[Record0] = 17; })
                                << "channel record 0 has a name of 17 bytes; at most 16 fit";
     QTest::newRow("byte after the name") << ImageChange([](QByteArray &i) { i[Record0 + 17] = 1; })
@@ -108,13 +112,16 @@ void TestChannelImage::parseRefuses_data()
                                        << "unused TV list entry 6 is not empty";
     QTest::newRow("group over 50") << ImageChange([](QByteArray &i) { setU16(i, Favorites + 102, 51); })
                                    << "favourite group F2 of the TV list claims 51 entries; at most 50 fit";
-    QTest::newRow("favourite past the list") << ImageChange([](QByteArray &i) { setU16(i, Favorites + 102 * 6 + 2, 3); })
-                                             << "favourite group F1 of the radio list names position 3, which is not in the list or is named twice";
-    QTest::newRow("favourite twice") << ImageChange([](QByteArray &i) { setU16(i, Favorites + 4, 5); })
-                                     << "favourite group F1 of the TV list names position 5, which is not in the list or is named twice";
+    QTest::newRow("favourite past the list")
+        << ImageChange([](QByteArray &i) { setU16(i, Favorites + 102 * 6 + 2, 3); })
+        << "favourite group F1 of the radio list names position 3, which is not in the list or is named twice";
+    QTest::newRow("favourite twice") << ImageChange([](QByteArray &i) {
+        setU16(i, Favorites + 4, 5);
+    }) << "favourite group F1 of the TV list names position 5, which is not in the list or is named twice";
     QTest::newRow("unused favourite") << ImageChange([](QByteArray &i) { setU16(i, Favorites + 2 + 2 * 49, 1); })
                                       << "unused entries of favourite group F1 of the TV list are not empty";
-    QTest::newRow("unused end") << ImageChange([](QByteArray &i) { i[262143] = 1; }) << "the unused end of the image is not empty";
+    QTest::newRow("unused end") << ImageChange([](QByteArray &i) { i[262143] = 1; })
+                                << "the unused end of the image is not empty";
 }
 
 void TestChannelImage::parseRefuses()
@@ -131,22 +138,26 @@ void TestChannelImage::buildRefuses_data()
     QTest::addColumn<TablesChange>("change");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("more records than fit") << TablesChange([](ChannelTables &t) { t = sampleTables(4000, 1000, 1); })
-                                           << "ROM_GetCH.dll holds 5001 channel records; a channel image holds at most 5000";
+    QTest::newRow("more records than fit")
+        << TablesChange([](ChannelTables &t) { t = sampleTables(4000, 1000, 1); })
+        << "ROM_GetCH.dll holds 5001 channel records; a channel image holds at most 5000";
     QTest::newRow("more channels than fit") << TablesChange([](ChannelTables &t) {
         t = sampleTables(1, 0);
         t.Channels[ChannelRadio].fill(t.Channels[ChannelTV][0], 5001);
     }) << "Radio.dll holds 5001 channels; a channel image holds at most 5000";
-    QTest::newRow("17-byte name") << TablesChange([](ChannelTables &t) { t.Rom[2].NameBytes = QByteArray(17, 'x'); })
-                                  << "ROM_GetCH.dll, line 3: the name is 17 bytes long; at most 16 fit in a channel image";
+    QTest::newRow("17-byte name") << TablesChange([](ChannelTables &t) {
+        t.Rom[2].NameBytes = QByteArray(17, 'x');
+    }) << "ROM_GetCH.dll, line 3: the name is 17 bytes long; at most 16 fit in a channel image";
     QTest::newRow("bar in a name") << TablesChange([](ChannelTables &t) { t.Rom[0].NameBytes = "a|b"; })
                                    << "ROM_GetCH.dll, line 1: a channel name cannot hold a CR or \"|\" byte";
     QTest::newRow("leading zero") << TablesChange([](ChannelTables &t) { t.Rom[0].Fields[0] = QStringLiteral("007"); })
                                   << "ROM_GetCH.dll, line 1: field 1 is \"007\", not a number from 0 to 65535";
-    QTest::newRow("negative field") << TablesChange([](ChannelTables &t) { t.Rom[0].Fields[10] = QStringLiteral("-1"); })
-                                    << "ROM_GetCH.dll, line 1: field 11 is \"-1\", not a number from 0 to 65535";
-    QTest::newRow("field over 16 bits") << TablesChange([](ChannelTables &t) { t.Rom[1].Fields[4] = QStringLiteral("65536"); })
-                                        << "ROM_GetCH.dll, line 2: field 5 is \"65536\", not a number from 0 to 65535";
+    QTest::newRow("negative field") << TablesChange([](ChannelTables &t) {
+        t.Rom[0].Fields[10] = QStringLiteral("-1");
+    }) << "ROM_GetCH.dll, line 1: field 11 is \"-1\", not a number from 0 to 65535";
+    QTest::newRow("field over 16 bits") << TablesChange([](ChannelTables &t) {
+        t.Rom[1].Fields[4] = QStringLiteral("65536");
+    }) << "ROM_GetCH.dll, line 2: field 5 is \"65536\", not a number from 0 to 65535";
     QTest::newRow("empty field") << TablesChange([](ChannelTables &t) { t.Rom[1].Fields[4].clear(); })
                                  << "ROM_GetCH.dll, line 2: field 5 is \"\", not a number from 0 to 65535";
     QTest::newRow("spaced field") << TablesChange([](ChannelTables &t) { t.Rom[1].Fields[4] = QStringLiteral(" 5"); })
@@ -164,12 +175,12 @@ void TestChannelImage::buildRefuses()
 void TestChannelImage::hexNamesDecoded_data()
 {
     QTest::addColumn<QByteArray>("hex");
-    QTest::addColumn<QByteArray>("source"); // the name of the same record in the source image
+    QTest::addColumn<QByteArray>("source");  // the name of the same record in the source image
     QTest::addColumn<QByteArray>("bytes");
 
     QTest::newRow("typed name") << QByteArray("4142") << QByteArray("XY") << QByteArray("AB");
-    QTest::newRow("unchanged name with bytes below 16") << QByteArray("A5") << QByteArray("\x0A\x05", 2)
-                                                        << QByteArray("\x0A\x05", 2);
+    QTest::newRow("unchanged name with bytes below 16")
+        << QByteArray("A5") << QByteArray("\x0A\x05", 2) << QByteArray("\x0A\x05", 2);
     QTest::newRow("renamed name is read in pairs") << QByteArray("A5") << QByteArray("Q") << QByteArray("\xA5");
     QTest::newRow("renamed to empty") << QByteArray("0") << QByteArray("Q") << QByteArray(1, '\0');
     QTest::newRow("zeros stand alone") << QByteArray("410042") << QByteArray() << QByteArray("A\0\0B", 4);
@@ -193,7 +204,8 @@ void TestChannelImage::hexNamesDecoded()
     QCOMPARE(int(rom[0].NameLast), bytes.size() - 1);
 
     rom[0].NameBytes = "41G2";
-    QCOMPARE(ChannelImage::decodeHexNames(rom, {}).error(), QStringLiteral("ROM_GetCH.dll, line 1: the name \"41G2\" is not hexadecimal"));
+    QCOMPARE(ChannelImage::decodeHexNames(rom, {}).error(),
+             QStringLiteral("ROM_GetCH.dll, line 1: the name \"41G2\" is not hexadecimal"));
 }
 
 void TestChannelImage::combineOverCapacityWritesNothing()
@@ -203,7 +215,8 @@ void TestChannelImage::combineOverCapacityWritesNothing()
     QVERIFY(writeWholeFile(source, validImage()).ok());
     QVERIFY(writeChannelFiles(ProgramDir(dir.path()), sampleTables(3000, 2000, 1), NameForm::Hex).ok());
     const Status done = channelCombine(source, dir.filePath(QStringLiteral("target.bin")), ProgramDir(dir.path()));
-    QCOMPARE(done.error(), QStringLiteral("ROM_GetCH.dll holds 5001 channel records; a channel image holds at most 5000"));
+    QCOMPARE(done.error(),
+             QStringLiteral("ROM_GetCH.dll holds 5001 channel records; a channel image holds at most 5000"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("target.bin"))));
 }
 

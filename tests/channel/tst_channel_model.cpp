@@ -46,7 +46,7 @@ void putValidFiles(const QTemporaryDir &dir)
     put(dir, QStringLiteral("Favorite.dll"), " 1 \r\n 0 \r\n" + QByteArray(" 0 \r\n").repeated(11));
 }
 
-} // namespace
+}  // namespace
 
 using Change = std::function<void(ChannelTables &)>;
 Q_DECLARE_METATYPE(Change)
@@ -86,18 +86,24 @@ void TestChannelModel::loadAndSave()
 void TestChannelModel::loadFailureLeavesModelEmpty_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("content"); // empty: the file is removed
+    QTest::addColumn<QByteArray>("content");  // empty: the file is removed
     QTest::addColumn<QString>("error");
 
     QTest::newRow("missing channel file") << "Radio.dll" << QByteArray() << "Radio.dll is missing in %1";
     QTest::newRow("missing master table") << "ROM_GetCH.dll" << QByteArray() << "ROM_GetCH.dll is missing in %1";
-    QTest::newRow("non-number") << "Radio.dll" << QByteArray("1,zero,0\r\n") << "Radio.dll, line 1: \"zero\" is not a number";
-    QTest::newRow("master index that does not exist") << "TV.dll" << QByteArray("2,0,0\r\n")
-                                                      << "TV.dll, line 1: channel record 2 does not exist (ROM_GetCH.dll holds 2)";
-    QTest::newRow("group over 50") << "Favorite.dll" << " 51 \r\n" + QByteArray(" 0 \r\n").repeated(62)
-                                   << "Favorite.dll, line 1: favourite group F1 of the TV list holds 51 entries; at most 50 are allowed";
-    QTest::newRow("position that does not exist") << "Favorite.dll" << " 1 \r\n 1 \r\n" + QByteArray(" 0 \r\n").repeated(11)
-                                                  << "Favorite.dll, line 2: favourite position 1 is not in the TV list (1 channels)";
+    QTest::newRow("non-number") << "Radio.dll" << QByteArray("1,zero,0\r\n")
+                                << "Radio.dll, line 1: \"zero\" is not a number";
+    QTest::newRow("master index that does not exist")
+        << "TV.dll" << QByteArray("2,0,0\r\n")
+        << "TV.dll, line 1: channel record 2 does not exist (ROM_GetCH.dll holds 2)";
+    QTest::newRow("group over 50")
+        << "Favorite.dll"
+        << " 51 \r\n" + QByteArray(" 0 \r\n").repeated(62)
+        << "Favorite.dll, line 1: favourite group F1 of the TV list holds 51 entries; at most 50 are allowed";
+    QTest::newRow("position that does not exist")
+        << "Favorite.dll"
+        << " 1 \r\n 1 \r\n" + QByteArray(" 0 \r\n").repeated(11)
+        << "Favorite.dll, line 2: favourite position 1 is not in the TV list (1 channels)";
 }
 
 void TestChannelModel::loadFailureLeavesModelEmpty()
@@ -107,15 +113,16 @@ void TestChannelModel::loadFailureLeavesModelEmpty()
     QFETCH(QString, error);
     QTemporaryDir dir;
     ChannelModel model{ProgramDir(dir.path())};
-    putValidFiles(dir); // a model that was loaded before ...
+    putValidFiles(dir);  // a model that was loaded before ...
     QVERIFY(model.LoadChannelFiles().ok());
     if (content.isEmpty())
         QVERIFY(QFile::remove(dir.filePath(file)));
     else
         put(dir, file, content);
-    const Status loaded = model.LoadChannelFiles(); // ... is replaced by nothing
+    const Status loaded = model.LoadChannelFiles();  // ... is replaced by nothing
     QVERIFY(!loaded.ok());
-    QCOMPARE(loaded.error(), error.contains(QLatin1String("%1")) ? error.arg(QDir::toNativeSeparators(dir.path())) : error);
+    QCOMPARE(loaded.error(),
+             error.contains(QLatin1String("%1")) ? error.arg(QDir::toNativeSeparators(dir.path())) : error);
     QVERIFY(!model.DataLoaded());
     QCOMPARE(model.tables(), ChannelTables());
     // Nothing to save: a save prompt must not write the empty model over the image.
@@ -139,7 +146,9 @@ void TestChannelModel::unchanged_data()
     QTest::newRow("flag") << Change([](ChannelTables &t) { t.Channels[0][0].FavoriteFlag[5] = 1; }) << false;
     QTest::newRow("order") << Change([](ChannelTables &t) { t.Channels[0].swapItemsAt(0, 1); }) << false;
     QTest::newRow("entry removed") << Change([](ChannelTables &t) { t.Channels[1].removeLast(); }) << false;
-    QTest::newRow("favourite order") << Change([](ChannelTables &t) { std::swap(t.Favorites[1][0].CHIndex[0], t.Favorites[1][0].CHIndex[1]); }) << false;
+    QTest::newRow("favourite order") << Change([](ChannelTables &t) {
+        std::swap(t.Favorites[1][0].CHIndex[0], t.Favorites[1][0].CHIndex[1]);
+    }) << false;
     QTest::newRow("favourite count") << Change([](ChannelTables &t) { --t.Favorites[0][5].Count; }) << false;
     QTest::newRow("master record added") << Change([](ChannelTables &t) { t.Rom.append(t.Rom[0]); }) << false;
 }
@@ -174,7 +183,7 @@ void TestChannelModel::writerReplacesAnySpelling()
 void TestChannelModel::unwritableFileStopsTheSave()
 {
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("RADIO.dll"))); // cannot be replaced by a file
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("RADIO.dll")));  // cannot be replaced by a file
     ChannelModel model{ProgramDir(dir.path())};
     model.tables() = sampleTables(2, 1);
     const Status saved = model.SaveChannelFiles();

@@ -40,7 +40,7 @@ struct Setup {
     }
 };
 
-} // namespace
+}  // namespace
 
 void TestChannelSaver::savesAndKeepsOneBackup()
 {

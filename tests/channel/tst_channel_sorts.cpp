@@ -91,7 +91,7 @@ QList<bool> referenceNeighbourPasses(QList<bool> flags, bool flaggedLast)
     return flags;
 }
 
-} // namespace
+}  // namespace
 
 void TestChannelSorts::nameSort_data()
 {
@@ -182,8 +182,8 @@ void TestChannelSorts::lockSortOfThreeAmongTen()
 void TestChannelSorts::favoritesFollowSorts()
 {
     Named data({"d", "B", "a", "C", "e", "f"});
-    data.editing.setFavorite(0, {4, 1}, true); // e, B
-    data.editing.setFavorite(2, {0, 4, 3}, true); // d, e, C
+    data.editing.setFavorite(0, {4, 1}, true);     // e, B
+    data.editing.setFavorite(2, {0, 4, 3}, true);  // d, e, C
     // Names of the entries, each marked when its channel is not flagged for the group.
     auto groupNames = [&data](int g) {
         const FavoriteGroup &fav = data.model.tables().Favorites[0][g];
@@ -253,7 +253,7 @@ void TestChannelSorts::planFind_data()
     QTest::addColumn<bool>("radio");
     QTest::addColumn<int>("currentType");
     QTest::addColumn<bool>("planned");
-    QTest::addColumn<QList<int>>("start"); // first, last, start type, start position
+    QTest::addColumn<QList<int>>("start");  // first, last, start type, start position
     QTest::newRow("neither") << false << false << 0 << false << QList<int>{};
     QTest::newRow("both from TV") << true << true << 0 << true << QList<int>{0, 1, 0, 3};
     QTest::newRow("both from radio") << true << true << 1 << true << QList<int>{0, 1, 1, 3};
@@ -276,8 +276,8 @@ void TestChannelSorts::planFind()
 void TestChannelSorts::findChannel_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<int>>("start"); // first, last, start type, start position
-    QTest::addColumn<QList<int>>("hit");   // type, position, match start; empty: not found
+    QTest::addColumn<QList<int>>("start");  // first, last, start type, start position
+    QTest::addColumn<QList<int>>("hit");    // type, position, match start; empty: not found
     // TV: "BBC", "NEWS 24", "sky news"; radio: "Radio News", "Jazz"
     QTest::newRow("lower case finds upper") << "ews" << QList<int>{0, 0, 0, 0} << QList<int>{0, 1, 1};
     QTest::newRow("after the selected row") << "news" << QList<int>{0, 0, 0, 2} << QList<int>{0, 2, 4};

@@ -41,9 +41,11 @@ struct Editor {
         writeChannelFiles(ProgramDir(dir.path()), sampleTables(12, 5), NameForm::Raw);
         model.LoadChannelFiles();
         editing.switchType(ChannelTV);
-        QObject::connect(&editing, &ChannelEditing::edited, &editing,
-                         [this](const ChannelSnapshot &b, const ChannelSnapshot &a, const QString &what,
-                                const QString &) { steps.append({b, a, what}); });
+        QObject::connect(
+            &editing, &ChannelEditing::edited, &editing,
+            [this](const ChannelSnapshot &b, const ChannelSnapshot &a, const QString &what, const QString &) {
+                steps.append({b, a, what});
+            });
     }
     // The four files a save writes, in the order of writing.
     QList<QByteArray> savedFiles()
@@ -56,7 +58,7 @@ struct Editor {
     }
 };
 
-} // namespace
+}  // namespace
 
 void TestChannelUndo::stepsRestoreExactTables_data()
 {
@@ -66,13 +68,14 @@ void TestChannelUndo::stepsRestoreExactTables_data()
     QTest::newRow("empty name") << Edit([](ChannelEditing &e) { e.rename(0, QString()); }) << "Rename";
     QTest::newRow("lock") << Edit([](ChannelEditing &e) { e.setLocked({1, 2, 4}, true); }) << "Lock";
     QTest::newRow("unlock") << Edit([](ChannelEditing &e) { e.setLocked({0, 3}, false); }) << "Lock";
-    QTest::newRow("favourite add") << Edit([](ChannelEditing &e) { e.setFavorite(1, {0, 2}, true); })
-                                   << "Favorite";
-    QTest::newRow("favourite delete") << Edit([](ChannelEditing &e) { e.setFavorite(0, {11, 10}, false); })
-                                      << "Favorite";
+    QTest::newRow("favourite add") << Edit([](ChannelEditing &e) { e.setFavorite(1, {0, 2}, true); }) << "Favorite";
+    QTest::newRow("favourite delete") << Edit([](ChannelEditing &e) {
+        e.setFavorite(0, {11, 10}, false);
+    }) << "Favorite";
     QTest::newRow("move") << Edit([](ChannelEditing &e) { e.moveChannels({9, 10, 11}, 1); }) << "Move";
-    QTest::newRow("favourite move") << Edit([](ChannelEditing &e) { e.moveFavorites(5, {0, 1}, 9); })
-                                    << "Move favorites";
+    QTest::newRow("favourite move") << Edit([](ChannelEditing &e) {
+        e.moveFavorites(5, {0, 1}, 9);
+    }) << "Move favorites";
     QTest::newRow("A to Z") << Edit([](ChannelEditing &e) { e.sortByName(1); }) << "Sort";
     QTest::newRow("Z to A") << Edit([](ChannelEditing &e) { e.sortByName(-1); }) << "Sort";
     QTest::newRow("lock sort") << Edit([](ChannelEditing &e) { e.sortByLock(); }) << "Sort";

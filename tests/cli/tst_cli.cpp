@@ -41,7 +41,7 @@ struct CliRun {
     QString err;
 };
 
-} // namespace
+}  // namespace
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -79,7 +79,10 @@ private:
     std::unique_ptr<QProcess> m_sim;
 };
 
-void TestCli::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+void TestCli::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
 
 void TestCli::cleanup()
 {
@@ -139,8 +142,8 @@ void TestCli::upload_data()
         << "Type Mismatch Error !!! Please turn OFF then ON the receiver to reset.\n";
     QTest::newRow("SMER") << QStringList{"--error", "SMER", "--at", "-1"} << 5 << "Please insert SMC ...\n";
     QTest::newRow("early end") << QStringList{"--early-end", "4"} << 5 << "FAIL\n";
-    QTest::newRow("wrong checksum reply") << QStringList{"--wrong-checksum", "2"} << 7
-                                          << "Error !!! Please turn OFF then ON the receiver to reset. \n";
+    QTest::newRow("wrong checksum reply")
+        << QStringList{"--wrong-checksum", "2"} << 7 << "Error !!! Please turn OFF then ON the receiver to reset. \n";
     QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << 7 << "Final check failed";
     QTest::newRow("stall") << QStringList{"--stall-after", "5"} << 6
                            << "Error !!! Please turn OFF then ON the receiver to reset. \n";
@@ -211,7 +214,8 @@ void TestCli::fileProblems_data()
 
     QTest::newRow("missing file") << "Transponder" << qsizetype(-1) << "cannot read";
     QTest::newRow("wrong size for a checked kind")
-        << "Transponder" << qsizetype(1000) << "File size not matched!! Transponder has to 262144 byte but your file is 1000";
+        << "Transponder" << qsizetype(1000)
+        << "File size not matched!! Transponder has to 262144 byte but your file is 1000";
 }
 
 void TestCli::fileProblems()
@@ -246,8 +250,8 @@ void TestCli::comNameResolvesInTheProgramDirectory()
     QVERIFY(startSim({}));
     QVERIFY(QFile::link(QFileInfo(pty()).symLinkTarget(), m_dir->filePath("Com2")));
     QVERIFY(writeFile(m_dir->filePath("loader.bin"), pattern(65536, 9)));
-    const CliRun r = run({"upload", "--port", "Com2", "--kind", "STB_Loader", "--quiet", m_dir->filePath("loader.bin")},
-                         program);
+    const CliRun r =
+        run({"upload", "--port", "Com2", "--kind", "STB_Loader", "--quiet", m_dir->filePath("loader.bin")}, program);
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, QString());
     QCOMPARE(readFile(m_dir->filePath("received.bin")), pattern(65536, 9));

@@ -26,13 +26,13 @@ void TestCliTransferRate::figures_data()
     // The first packet is handed over at once: the clock starts there.
     QTest::newRow("one sample") << qint64(262144) << Samples{{3500, 900}} << QString() << 1;
     QTest::newRow("line rate, greeting not counted")
-        << qint64(262144) << Samples{{0, 0}, {3500, 900}, {118700, 10900}} << QString("11520 bytes/s, 0:13 left")
-        << 45;
-    QTest::newRow("time left rounds up") << qint64(10002) << Samples{{1, 0}, {1001, 1000}} << QString("1000 bytes/s, 0:10 left")
-                                         << 10;
-    QTest::newRow("done") << qint64(7000) << Samples{{3500, 0}, {7000, 500}} << QString("7000 bytes/s, 0:00 left") << 100;
-    QTest::newRow("total unknown: no time left") << qint64(0) << Samples{{4096, 0}, {8192, 1000}}
-                                                 << QString("4096 bytes/s") << 0;
+        << qint64(262144) << Samples{{0, 0}, {3500, 900}, {118700, 10900}} << QString("11520 bytes/s, 0:13 left") << 45;
+    QTest::newRow("time left rounds up") << qint64(10002) << Samples{{1, 0}, {1001, 1000}}
+                                         << QString("1000 bytes/s, 0:10 left") << 10;
+    QTest::newRow("done") << qint64(7000) << Samples{{3500, 0}, {7000, 500}} << QString("7000 bytes/s, 0:00 left")
+                          << 100;
+    QTest::newRow("total unknown: no time left")
+        << qint64(0) << Samples{{4096, 0}, {8192, 1000}} << QString("4096 bytes/s") << 0;
     QTest::newRow("no time passed") << qint64(7000) << Samples{{3500, 40}, {7000, 40}} << QString() << 100;
 }
 

@@ -37,9 +37,9 @@ void TestCommon::shortenPathCaption_data()
     const QString sixtyOne = QStringLiteral("C:\\AAAAAAAAAA\\BBBBBBBBBB\\") + QString(36, QLatin1Char('f'));
     QTest::newRow("61 characters lose a folder")
         << sixtyOne << QStringLiteral("C:\\AAAAAAAAAA\\....\\") + QString(36, QLatin1Char('f'));
-    QTest::newRow("first pass drops B")
-        << QStringLiteral("C:\\Alpha\\") + QString(20, QLatin1Char('B')) + QStringLiteral("\\CC\\") + longFile
-        << QStringLiteral("C:\\Alpha\\....\\CC\\") + longFile;
+    QTest::newRow("first pass drops B") << QStringLiteral("C:\\Alpha\\") + QString(20, QLatin1Char('B')) +
+                                               QStringLiteral("\\CC\\") + longFile
+                                        << QStringLiteral("C:\\Alpha\\....\\CC\\") + longFile;
     QTest::newRow("second pass drops C, the ellipses merge")
         << QStringLiteral("C:\\Alpha\\") + QString(20, QLatin1Char('B')) + QStringLiteral("\\") +
                QString(20, QLatin1Char('C')) + QStringLiteral("\\") + longFile
@@ -162,7 +162,8 @@ void TestCommon::convertersPassArgumentsInTheirOwnOrder()
     TempProgramDir temp;
     // Each fake converter records its name and arguments, one a line.
     for (const char *name : {"TPParse", "TPCombine", "ChannelParse", "ChannelCombine"})
-        temp.script(QString::fromLatin1(name), "printf '%s\\n' \"$(basename \"$0\")\" \"$@\" > \"$(dirname \"$0\")/argv.txt\"\n");
+        temp.script(QString::fromLatin1(name),
+                    "printf '%s\\n' \"$(basename \"$0\")\" \"$@\" > \"$(dirname \"$0\")/argv.txt\"\n");
     const Converters converters{ProgramDir(temp.path())};
     const QString d = temp.path();
     const auto argv = [&temp] {
@@ -177,8 +178,8 @@ void TestCommon::convertersPassArgumentsInTheirOwnOrder()
     QVERIFY(converters.channelParse(QStringLiteral("/data/ch.bin")).succeeded());
     QCOMPARE(argv(), (QStringList{QStringLiteral("ChannelParse"), QStringLiteral("/data/ch.bin"), d}));
     QVERIFY(converters.channelCombine(QStringLiteral("/a.bin"), QStringLiteral("/b.bin")).succeeded());
-    QCOMPARE(argv(), (QStringList{QStringLiteral("ChannelCombine"), QStringLiteral("/a.bin"),
-                                  QStringLiteral("/b.bin"), d}));
+    QCOMPARE(argv(),
+             (QStringList{QStringLiteral("ChannelCombine"), QStringLiteral("/a.bin"), QStringLiteral("/b.bin"), d}));
 }
 
 void TestCommon::runAndWaitReportsFailures_data()

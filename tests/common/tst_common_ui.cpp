@@ -52,9 +52,9 @@ void TestCommonUi::openDialogInsistsOnAnExistingFile()
     QStringList titles;
     ModalDriver driver({chooseFile(missing, &titles), acknowledgeBox(&texts),
                         chooseFile(temp.file(QStringLiteral("real.MDA")), &titles)});
-    const QString chosen = ShowFileDialog(nullptr, FileDialogMode::Open,
-                                          QStringLiteral("TP Files (*.MDA)|*.MDA|All Files (*.*)|*.*"), QString(),
-                                          QStringLiteral("Open TP File"));
+    const QString chosen =
+        ShowFileDialog(nullptr, FileDialogMode::Open, QStringLiteral("TP Files (*.MDA)|*.MDA|All Files (*.*)|*.*"),
+                       QString(), QStringLiteral("Open TP File"));
     QVERIFY(driver.finished());
     QCOMPARE(chosen, temp.file(QStringLiteral("real.MDA")));
     QCOMPARE(texts, QStringList{missing + QStringLiteral(" not found!")});
@@ -76,7 +76,8 @@ void TestCommonUi::cancelYieldsEmpty()
     TempProgramDir temp;
     QStringList texts;
     // Cancel after a "not found!" round also yields nothing.
-    ModalDriver driver({chooseFile(temp.file(QStringLiteral("nope.bin"))), acknowledgeBox(&texts), modal::cancelFileDialog()});
+    ModalDriver driver(
+        {chooseFile(temp.file(QStringLiteral("nope.bin"))), acknowledgeBox(&texts), modal::cancelFileDialog()});
     QVERIFY(ShowFileDialog(nullptr, FileDialogMode::Open, QStringLiteral("All Files (*.*)|*.*"), QString(),
                            QStringLiteral("Open"))
                 .isEmpty());
@@ -109,14 +110,14 @@ void TestCommonUi::dialogOpensWhereItsKindWasLastChosen()
         ShowFileDialog(nullptr, FileDialogMode::Open, filter, QString(), QStringLiteral("Open"), currentFile);
         QVERIFY(driver.finished());
     };
-    openIn(kindOne, QString());                                      // nothing known: home
-    openIn(kindOne, current.file(QStringLiteral("edited.kone")));   // the current file's folder
+    openIn(kindOne, QString());                                    // nothing known: home
+    openIn(kindOne, current.file(QStringLiteral("edited.kone")));  // the current file's folder
     {
         ModalDriver driver({chooseFile(chosen.file(QStringLiteral("a.kone")))});
         QCOMPARE(ShowFileDialog(nullptr, FileDialogMode::Open, kindOne, QString(), QStringLiteral("Open")),
                  chosen.file(QStringLiteral("a.kone")));
     }
-    openIn(sameKind, current.file(QStringLiteral("edited.kone"))); // last chosen wins, by pattern
+    openIn(sameKind, current.file(QStringLiteral("edited.kone")));  // last chosen wins, by pattern
     openIn(kindTwo, QString());                                     // another kind keeps its own
     const auto canonical = [](const QString &path) { return QFileInfo(path).canonicalFilePath(); };
     QCOMPARE(folders.size(), 4);

@@ -74,7 +74,7 @@ private:
     }
 };
 
-} // namespace
+}  // namespace
 
 class TestDownloadDownloader : public QObject {
     Q_OBJECT
@@ -121,9 +121,10 @@ void TestDownloadDownloader::replies_data()
                                      << QStringLiteral("0192.sdx: 127.0.0.1:%1 closed the connection before the "
                                                        "reply header ended.\r\n");
     // The framing would end up in the file.
-    QTest::newRow("chunked") << int(SdxFault::Chunked) << 0 << 0 << false << QStringLiteral("0192.sdx Not existed.\r\n");
-    QTest::newRow("chunked with a length") << int(SdxFault::ChunkedLength) << 0 << 0 << false
-                                           << QStringLiteral("0192.sdx Not existed.\r\n");
+    QTest::newRow("chunked") << int(SdxFault::Chunked) << 0 << 0 << false
+                             << QStringLiteral("0192.sdx Not existed.\r\n");
+    QTest::newRow("chunked with a length")
+        << int(SdxFault::ChunkedLength) << 0 << 0 << false << QStringLiteral("0192.sdx Not existed.\r\n");
 }
 
 void TestDownloadDownloader::replies()
@@ -144,8 +145,9 @@ void TestDownloadDownloader::replies()
     QStringList expected = {"TP Down Start!\r\n"};
     const int sent = (kBody.size() - 0) / 2;
     if (!line.isEmpty())
-        expected.append(line.contains("%2") ? line.arg(f.server.port()).arg(kBody.size() - sent).arg(kBody.size())
-                                            : line.contains("%1") ? line.arg(f.server.port()) : line);
+        expected.append(line.contains("%2")   ? line.arg(f.server.port()).arg(kBody.size() - sent).arg(kBody.size())
+                        : line.contains("%1") ? line.arg(f.server.port())
+                                              : line);
     expected.append("TP Down Complete\r\n\r\n");
     QCOMPARE(run.log, expected);
     QCOMPARE(f.tempEntries(), QStringList({"0130.sdx", "0192.sdx"}));  // no temporary left behind
@@ -195,7 +197,8 @@ void TestDownloadDownloader::bodyLimit_data()
         << QByteArray() << (qint64(1) << 40) << qint64(-1)
         << QStringLiteral("0192.sdx refused: the reply announces 1099511627776 bytes, more than the limit of "
                           "16777216.\r\n");
-    QTest::newRow("a flood going on past its length") << QByteArray() << qint64(3000000) << qint64(3000000) << QString();
+    QTest::newRow("a flood going on past its length")
+        << QByteArray() << qint64(3000000) << qint64(3000000) << QString();
 }
 
 void TestDownloadDownloader::bodyLimit()
@@ -238,9 +241,9 @@ void TestDownloadDownloader::requestAndLog()
     const Run run = f.run({"0192", "0000", "", "Astra"});
     QCOMPARE(run.log, QStringList({"TP Down Start!\r\n", "TP Down Complete\r\n\r\n"}));  // value 0: skipped silently
     const QString hostPort = QStringLiteral("127.0.0.1:%1").arg(f.server.port());
-    QCOMPARE(f.server.requests(),
-             QList<QByteArray>({"GET http://" + hostPort.toLatin1() + "/_data/0192.sdx HTTP/1.1\r\nHost: " +
-                                hostPort.toLatin1() + "\r\nConnection: close\r\nAccept: */*\r\n\r\n"}));
+    QCOMPARE(f.server.requests(), QList<QByteArray>({"GET http://" + hostPort.toLatin1() +
+                                                     "/_data/0192.sdx HTTP/1.1\r\nHost: " + hostPort.toLatin1() +
+                                                     "\r\nConnection: close\r\nAccept: */*\r\n\r\n"}));
     QCOMPARE(run.status.last(), QStringLiteral("TP Down Complete"));
 }
 
@@ -248,8 +251,8 @@ void TestDownloadDownloader::percentLabel()
 {
     Fixture f;
     const Run run = f.run({"0192", "0130", "0192", "0130"});
-    QCOMPARE(run.status, QStringList({"TP Download   0%", "TP Download   25%", "TP Download   50%",
-                                      "TP Download   75%", "TP Down Complete"}));
+    QCOMPARE(run.status, QStringList({"TP Download   0%", "TP Download   25%", "TP Download   50%", "TP Download   75%",
+                                      "TP Down Complete"}));
 }
 
 void TestDownloadDownloader::cancelDuringTransfer()
@@ -272,8 +275,9 @@ void TestDownloadDownloader::codesThatNameNoPlainFile()
 {
     Fixture f;
     const Run run = f.run({"0192/../../x", "0192\\x"});
-    QCOMPARE(run.log.mid(1, 2), QStringList({"0192/../../x cannot be stored in Temp: the code is no plain file name.\r\n",
-                                             "0192\\x cannot be stored in Temp: the code is no plain file name.\r\n"}));
+    QCOMPARE(run.log.mid(1, 2),
+             QStringList({"0192/../../x cannot be stored in Temp: the code is no plain file name.\r\n",
+                          "0192\\x cannot be stored in Temp: the code is no plain file name.\r\n"}));
     QVERIFY(f.server.requests().isEmpty());
     QVERIFY(!QFile::exists(f.dir.file("x.sdx")));
 }

@@ -43,13 +43,14 @@ int runChild(int argc, char **argv)
         std::fputs(text.toLatin1().constData(), stdout);
         std::fflush(stdout);
     });
-    QObject::connect(&downloader, &TPDownloader::ended, &app, [](bool completed) { QCoreApplication::exit(completed ? 0 : 3); });
+    QObject::connect(&downloader, &TPDownloader::ended, &app,
+                     [](bool completed) { QCoreApplication::exit(completed ? 0 : 3); });
     QTimer::singleShot(30000, &app, [] { QCoreApplication::exit(4); });
     downloader.start(codes);
     return app.exec();
 }
 
-} // namespace
+}  // namespace
 
 class TestDownloadFsize : public QObject {
     Q_OBJECT

@@ -221,16 +221,16 @@ void TestDownloadLogic::header_data()
     QTest::newRow("404 with length") << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 3\r\n\r\nno!") << true
                                      << 404 << true << qint64(3) << 45;
     QTest::newRow("no length") << QByteArray("HTTP/1.1 200 OK\r\n\r\n") << true << 200 << false << qint64(0) << 19;
-    QTest::newRow("other case is no length") << QByteArray("HTTP/1.1 200 OK\r\ncontent-length: 5\r\n\r\n") << true
-                                             << 200 << false << qint64(0) << 38;
-    QTest::newRow("length in body is not read") << QByteArray("HTTP/1.1 200 OK\r\n\r\nContent-Length: 5\r\n") << true
-                                                << 200 << false << qint64(0) << 19;
-    QTest::newRow("no blank line yet") << QByteArray("HTTP/1.1 200 OK\r\nContent-Len") << false << 0 << false << qint64(0)
-                                       << 0;
+    QTest::newRow("other case is no length")
+        << QByteArray("HTTP/1.1 200 OK\r\ncontent-length: 5\r\n\r\n") << true << 200 << false << qint64(0) << 38;
+    QTest::newRow("length in body is not read")
+        << QByteArray("HTTP/1.1 200 OK\r\n\r\nContent-Length: 5\r\n") << true << 200 << false << qint64(0) << 19;
+    QTest::newRow("no blank line yet") << QByteArray("HTTP/1.1 200 OK\r\nContent-Len") << false << 0 << false
+                                       << qint64(0) << 0;
     QTest::newRow("length not a number") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: x\r\n\r\n") << true << 200
                                          << false << qint64(0) << 38;
-    QTest::newRow("no status line") << QByteArray("hello\r\nContent-Length: 1\r\n\r\n") << true << 0 << true << qint64(1)
-                                    << 28;
+    QTest::newRow("no status line") << QByteArray("hello\r\nContent-Length: 1\r\n\r\n") << true << 0 << true
+                                    << qint64(1) << 28;
     QTest::newRow("length beyond 32 bits") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 5000000000\r\n\r\n")
                                            << true << 200 << true << qint64(5000000000) << 47;
 }

@@ -49,7 +49,7 @@ void writeScanTables(const TempProgramDir &dir)
     put("README", "no position\n");
 }
 
-} // namespace
+}  // namespace
 
 class TestDownloadSdxService : public QObject {
     Q_OBJECT
@@ -65,12 +65,18 @@ void TestDownloadSdxService::positionCode_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("code");
-    QTest::newRow("east") << "Astra-19.2E" << "0192";
-    QTest::newRow("east, three digits") << "Intelsat-166.0E" << "1660";
-    QTest::newRow("west") << "Hispasat-30.0W" << "3300";
-    QTest::newRow("west, near 0") << "Thor-0.8W" << "3592";
-    QTest::newRow("underscore") << "Eutelsat5_5.0W" << "3550";
-    QTest::newRow("no position") << "README" << "";
+    QTest::newRow("east") << "Astra-19.2E"
+                          << "0192";
+    QTest::newRow("east, three digits") << "Intelsat-166.0E"
+                                        << "1660";
+    QTest::newRow("west") << "Hispasat-30.0W"
+                          << "3300";
+    QTest::newRow("west, near 0") << "Thor-0.8W"
+                                  << "3592";
+    QTest::newRow("underscore") << "Eutelsat5_5.0W"
+                                << "3550";
+    QTest::newRow("no position") << "README"
+                                 << "";
 }
 
 void TestDownloadSdxService::positionCode()
@@ -103,9 +109,9 @@ void TestDownloadSdxService::catalogReadsBackThroughTheImport()
     // Every line is one CR LF line; the title line is not taken for a transponder.
     TPTable tps;
     QCOMPARE(ReadSdxTransponders(catalog["0192"], "All Parsing", tps, 0, 0), 3);  // the repeat merged, sorted
-    QCOMPARE(tps(0, 0, 0), (TPRecord{"3840", "0", "6111", "0"}));                // C band, left circular, Auto
-    QCOMPARE(tps(0, 0, 1), (TPRecord{"11362", "0", "22000", "2"}));              // horizontal, 2/3
-    QCOMPARE(tps(0, 0, 2), (TPRecord{"12552", "1", "22000", "0"}));              // vertical, 9/10 is no choice
+    QCOMPARE(tps(0, 0, 0), (TPRecord{"3840", "0", "6111", "0"}));                 // C band, left circular, Auto
+    QCOMPARE(tps(0, 0, 1), (TPRecord{"11362", "0", "22000", "2"}));               // horizontal, 2/3
+    QCOMPARE(tps(0, 0, 2), (TPRecord{"12552", "1", "22000", "0"}));               // vertical, 9/10 is no choice
     QCOMPARE(ReadSdxTransponders(catalog["0192"], "Vertical", tps, 0, 0), 1);
     QCOMPARE(ReadSdxTransponders(catalog["0192"], "C-Band", tps, 0, 0), 1);
     QVERIFY(catalog["0192"].endsWith("\r\n"));
@@ -142,8 +148,8 @@ void TestDownloadSdxService::theProgramServesAndFails()
     missing.start(QStringLiteral(TARVIK_TOOLS_DIR "/sdx-service"), {"--port", "0", "--scan-tables", dir.file("none")});
     QVERIFY(missing.waitForFinished());
     QCOMPARE(missing.exitCode(), 1);
-    QCOMPARE(missing.readAllStandardError(),
-             "sdx-service: no scan tables in " + dir.file("none").toLocal8Bit() + " (Debian package dtv-scan-tables)\n");
+    QCOMPARE(missing.readAllStandardError(), "sdx-service: no scan tables in " + dir.file("none").toLocal8Bit() +
+                                                 " (Debian package dtv-scan-tables)\n");
 }
 
 QTEST_GUILESS_MAIN(TestDownloadSdxService)

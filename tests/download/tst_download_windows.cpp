@@ -48,7 +48,10 @@ T *child(QObject *parent, const QString &name)
     return parent->findChild<T *>(name);
 }
 
-QTreeWidget *rows(frmDownList &wizard) { return child<QTreeWidget>(&wizard, "List1"); }
+QTreeWidget *rows(frmDownList &wizard)
+{
+    return child<QTreeWidget>(&wizard, "List1");
+}
 
 QStringList rowTexts(frmDownList &wizard)
 {
@@ -80,7 +83,10 @@ struct Wizard {
         window->show();
     }
 
-    void tick(int region) { child<QCheckBox>(window.get(), QStringLiteral("chkRegion_%1").arg(region))->setChecked(true); }
+    void tick(int region)
+    {
+        child<QCheckBox>(window.get(), QStringLiteral("chkRegion_%1").arg(region))->setChecked(true);
+    }
 
     // Presses "&Next" and notes the text of the message box it shows, if any.
     QString next()
@@ -95,7 +101,7 @@ struct Wizard {
     }
 };
 
-} // namespace
+}  // namespace
 
 class TestDownloadWindows : public QObject {
     Q_OBJECT
@@ -231,9 +237,10 @@ void TestDownloadWindows::fromTPDownToRefresh()
                             if (modal->objectName() != QLatin1String("frmTPDown"))
                                 return false;
                             fileBar = child<QProgressBar>(modal, "ProgressBar1");
-                            barsColoured = fileBar->palette().color(QPalette::Highlight) == QColor(121, 131, 200) &&
-                                           child<QProgressBar>(modal, "Progress")->palette().color(
-                                               QPalette::Highlight) == QColor(41, 47, 86);
+                            barsColoured =
+                                fileBar->palette().color(QPalette::Highlight) == QColor(121, 131, 200) &&
+                                child<QProgressBar>(modal, "Progress")->palette().color(QPalette::Highlight) ==
+                                    QColor(41, 47, 86);
                             return true;  // it runs and closes by itself
                         }});
     window.cmdTPEDIT_Click(0);

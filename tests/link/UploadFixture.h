@@ -25,8 +25,7 @@ struct Upload {
     QByteArrayList packets;
     std::unique_ptr<UploadEngine> engine;
 
-    Upload(const QString &file, const QString &kind)
-        : engine(std::make_unique<UploadEngine>(wire, file, kind))
+    Upload(const QString &file, const QString &kind) : engine(std::make_unique<UploadEngine>(wire, file, kind))
     {
         QObject::connect(engine.get(), &TransferEngine::boardLine, [this](const QString &t) { board += t; });
         QObject::connect(engine.get(), &TransferEngine::ended, [this](TransferEnd e) { ends << e; });
@@ -70,4 +69,3 @@ struct Upload {
         collectPackets();
     }
 };
-

@@ -55,7 +55,7 @@ struct Download {
     }
 };
 
-} // namespace
+}  // namespace
 
 class TestLinkDownloadEngine : public QObject {
     Q_OBJECT

@@ -110,8 +110,9 @@ void TestLinkDownloadTransfer::completeDownload()
     QCOMPARE(r.progressMax, 70);
     QVERIFY(r.boxes.isEmpty());
     QCOMPARE(readTestFile(target()), m_imageBytes);
-    QCOMPARE(readTestFile(m_dir->filePath("parse-args.txt")),
-             (QDir::toNativeSeparators(target()) + "\n" + QDir::toNativeSeparators(m_dir->path()) + "\n").toLocal8Bit());
+    QCOMPARE(
+        readTestFile(m_dir->filePath("parse-args.txt")),
+        (QDir::toNativeSeparators(target()) + "\n" + QDir::toNativeSeparators(m_dir->path()) + "\n").toLocal8Bit());
     QCOMPARE(leftovers(), QStringList());
 
     QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
@@ -161,13 +162,18 @@ void TestLinkDownloadTransfer::failedDownloadsKeepTheEarlierFile_data()
     // gets the first half's checksum and reports the mismatch.
     QTest::newRow("packet 5 split by a pause") << QStringList{"--split", "5"} << erro << "Cancel";
     QTest::newRow("ERRO at packet 10") << QStringList{"--error", "ERRO", "--at", "10"} << erro << "Cancel";
-    QTest::newRow("early END at packet 3") << QStringList{"--early-end", "3"} << "Channel Upload Fail" << "Cancel";
+    QTest::newRow("early END at packet 3") << QStringList{"--early-end", "3"} << "Channel Upload Fail"
+                                           << "Cancel";
     // All data came, but the final byte does not confirm it: the end comes at once.
-    QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << "Transfer Error" << "Error";
+    QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << "Transfer Error"
+                                      << "Error";
     // The watchdog ends a stall at any stage.
-    QTest::newRow("stall after packet 6") << QStringList{"--stall-after", "6"} << "Transfer Error" << "Error";
-    QTest::newRow("hang-up after packet 4") << QStringList{"--hangup-after", "4"} << " Port Error.." << "Error";
-    QTest::newRow("silent receiver") << QStringList{"--silent"} << "Transfer Error" << "Error";
+    QTest::newRow("stall after packet 6") << QStringList{"--stall-after", "6"} << "Transfer Error"
+                                          << "Error";
+    QTest::newRow("hang-up after packet 4") << QStringList{"--hangup-after", "4"} << " Port Error.."
+                                            << "Error";
+    QTest::newRow("silent receiver") << QStringList{"--silent"} << "Transfer Error"
+                                     << "Error";
 }
 
 void TestLinkDownloadTransfer::failedDownloadsKeepTheEarlierFile()

@@ -62,20 +62,34 @@ void TestLinkUploadEngine::kindRequestAndLengthField_data()
     QTest::addColumn<QByteArray>("length");
 
     const auto len = [](char third) { return QByteArray("\x00\x00", 2) + third + QByteArray(1, '\0'); };
-    QTest::newRow("loader") << "STB_Loader" << "START BOOT STB LOADER DATA SENDING" << QByteArray("STLD") << 65536 << len(0x01);
-    QTest::newRow("application") << "Application" << "START APPLICATION DATA SENDING" << QByteArray("STAP") << 1179648 << len(0x12);
-    QTest::newRow("transponder") << "Transponder" << "START TRANSPONDER DATA SENDING" << QByteArray("STTP") << 262144 << len(0x04);
-    QTest::newRow("channel") << "CH. Data" << "START CHANNEL DATA SENDING" << QByteArray("STCH") << 262144 << len(0x04);
-    QTest::newRow("mpeg") << "MPEG" << "START MPEG DATA SENDING" << QByteArray("MPEG") << 49152 << len(0x01);
-    QTest::newRow("default osd") << "Default_OSD" << "START Default OSD DATA SENDING" << QByteArray("DBMP") << 327680 << len(0x05);
-    QTest::newRow("2mb") << "2MB" << "START 2MB DATA SENDING" << QByteArray("PGAL") << 2097152 << len(0x20);
-    QTest::newRow("sosd") << "SOSD" << "START SOSD DATA SENDING" << QByteArray("SOSD") << 1376256 << len(0x15);
-    QTest::newRow("sad1") << "SAD1" << "START SOSD DATA SENDING" << QByteArray("SAD1") << 786432 << len(0x0C);
-    QTest::newRow("sad2") << "SAD2" << "START SOSD DATA SENDING" << QByteArray("SAD2") << 786432 << len(0x0C);
-    QTest::newRow("sch1") << "SCH1" << "START SOSD DATA SENDING" << QByteArray("SCH1") << 786432 << len(0x0C);
-    QTest::newRow("sch2") << "SCH2" << "START SOSD DATA SENDING" << QByteArray("SCH2") << 786432 << len(0x0C);
-    QTest::newRow("osd") << "OSD" << "START OSD DATA SENDING" << QByteArray("DOSD") << 1376256 << len(0x15);
-    QTest::newRow("subscription") << "SUBSCRIPTION" << "START SUBSCRIPTION DATA SENDING" << QByteArray("STSS") << 116 << QByteArray();
+    QTest::newRow("loader") << "STB_Loader"
+                            << "START BOOT STB LOADER DATA SENDING" << QByteArray("STLD") << 65536 << len(0x01);
+    QTest::newRow("application") << "Application"
+                                 << "START APPLICATION DATA SENDING" << QByteArray("STAP") << 1179648 << len(0x12);
+    QTest::newRow("transponder") << "Transponder"
+                                 << "START TRANSPONDER DATA SENDING" << QByteArray("STTP") << 262144 << len(0x04);
+    QTest::newRow("channel") << "CH. Data"
+                             << "START CHANNEL DATA SENDING" << QByteArray("STCH") << 262144 << len(0x04);
+    QTest::newRow("mpeg") << "MPEG"
+                          << "START MPEG DATA SENDING" << QByteArray("MPEG") << 49152 << len(0x01);
+    QTest::newRow("default osd") << "Default_OSD"
+                                 << "START Default OSD DATA SENDING" << QByteArray("DBMP") << 327680 << len(0x05);
+    QTest::newRow("2mb") << "2MB"
+                         << "START 2MB DATA SENDING" << QByteArray("PGAL") << 2097152 << len(0x20);
+    QTest::newRow("sosd") << "SOSD"
+                          << "START SOSD DATA SENDING" << QByteArray("SOSD") << 1376256 << len(0x15);
+    QTest::newRow("sad1") << "SAD1"
+                          << "START SOSD DATA SENDING" << QByteArray("SAD1") << 786432 << len(0x0C);
+    QTest::newRow("sad2") << "SAD2"
+                          << "START SOSD DATA SENDING" << QByteArray("SAD2") << 786432 << len(0x0C);
+    QTest::newRow("sch1") << "SCH1"
+                          << "START SOSD DATA SENDING" << QByteArray("SCH1") << 786432 << len(0x0C);
+    QTest::newRow("sch2") << "SCH2"
+                          << "START SOSD DATA SENDING" << QByteArray("SCH2") << 786432 << len(0x0C);
+    QTest::newRow("osd") << "OSD"
+                         << "START OSD DATA SENDING" << QByteArray("DOSD") << 1376256 << len(0x15);
+    QTest::newRow("subscription") << "SUBSCRIPTION"
+                                  << "START SUBSCRIPTION DATA SENDING" << QByteArray("STSS") << 116 << QByteArray();
 }
 
 void TestLinkUploadEngine::kindRequestAndLengthField()

@@ -49,8 +49,9 @@ private:
     TransferRecord upload(const QString &kind, const TransferTimings &t = {},
                           const std::function<bool(const TransferRecord &)> &press = nullptr, int limitMs = 20000)
     {
-        return runTransfer(*m_link, TransferRequest::upload(imagePath(), kind), t,
-                           press ? press : [](const TransferRecord &) { return false; }, limitMs);
+        return runTransfer(
+            *m_link, TransferRequest::upload(imagePath(), kind), t,
+            press ? press : [](const TransferRecord &) { return false; }, limitMs);
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -83,10 +84,15 @@ void TestLinkUploadTransfer::completeUpload_data()
     QTest::addColumn<int>("imageSize");
     QTest::addColumn<QStringList>("faults");
     QTest::addColumn<QString>("boardText");
-    QTest::newRow("loader, exact size") << "STB_Loader" << 65536 << 65536 << QStringList() << "START BOOT STB LOADER DATA SENDING\r\n";
-    QTest::newRow("default osd, short file padded") << "Default_OSD" << 100000 << 327680 << QStringList() << "START Default OSD DATA SENDING\r\n";
-    QTest::newRow("default osd, long file cut") << "Default_OSD" << 400000 << 327680 << QStringList() << "START Default OSD DATA SENDING\r\nOnly the first 329000 of the file's 400000 bytes are sent.\r\n";
-    QTest::newRow("mpeg, garbage ignored") << "MPEG" << 49152 << 49152 << QStringList{"--garbage", "3"} << "START MPEG DATA SENDING\r\n";
+    QTest::newRow("loader, exact size") << "STB_Loader" << 65536 << 65536 << QStringList()
+                                        << "START BOOT STB LOADER DATA SENDING\r\n";
+    QTest::newRow("default osd, short file padded")
+        << "Default_OSD" << 100000 << 327680 << QStringList() << "START Default OSD DATA SENDING\r\n";
+    QTest::newRow("default osd, long file cut")
+        << "Default_OSD" << 400000 << 327680 << QStringList()
+        << "START Default OSD DATA SENDING\r\nOnly the first 329000 of the file's 400000 bytes are sent.\r\n";
+    QTest::newRow("mpeg, garbage ignored")
+        << "MPEG" << 49152 << 49152 << QStringList{"--garbage", "3"} << "START MPEG DATA SENDING\r\n";
 }
 
 void TestLinkUploadTransfer::completeUpload()
@@ -115,8 +121,7 @@ void TestLinkUploadTransfer::completeUpload()
     for (const QString &rate : r.rates)
         QVERIFY2(rateLine.match(rate).hasMatch(), qPrintable(rate));
     QCOMPARE(r.rate, QString());
-    QCOMPARE(m_board, "KELDO ZAVO STB CONNECTED\r\n" + boardText +
-                          "Please wait, WRITING DATA...\r\nSUCCESS\r\n \r\n");
+    QCOMPARE(m_board, "KELDO ZAVO STB CONNECTED\r\n" + boardText + "Please wait, WRITING DATA...\r\nSUCCESS\r\n \r\n");
     QCOMPARE(m_lamps, (QList<bool>{true, false}));
 
     QByteArray expected = file.left(imageSize);
@@ -178,15 +183,19 @@ void TestLinkUploadTransfer::receiverErrors_data()
     QTest::addColumn<QString>("boardLine");
     QTest::addColumn<QString>("percent");
     QTest::newRow("ERR at packet 2") << QStringList{"--error", "ERR ", "--at", "2"}
-        << "Smc Writing Error !!! Please turn OFF then ON the receiver to reset.\r\n" << "                   Transfer Error";
+                                     << "Smc Writing Error !!! Please turn OFF then ON the receiver to reset.\r\n"
+                                     << "                   Transfer Error";
     QTest::newRow("ERR1 at packet 0") << QStringList{"--error", "ERR1", "--at", "0"}
-        << "Type Mismatch Error !!! Please turn OFF then ON the receiver to reset.\r\n" << "                   Transfer Error";
+                                      << "Type Mismatch Error !!! Please turn OFF then ON the receiver to reset.\r\n"
+                                      << "                   Transfer Error";
     QTest::newRow("ERR1 before data") << QStringList{"--error", "ERR1", "--at", "-1"}
-        << "Type Mismatch Error !!! Please turn OFF then ON the receiver to reset.\r\n" << "Transfer Error";
+                                      << "Type Mismatch Error !!! Please turn OFF then ON the receiver to reset.\r\n"
+                                      << "Transfer Error";
     QTest::newRow("ERR2 at packet 5") << QStringList{"--error", "ERR2", "--at", "5"}
-        << "Smc Reading Error !!! Please turn OFF then ON the receiver to reset. \r\n" << "                   Transfer Error";
-    QTest::newRow("SMER at packet 1") << QStringList{"--error", "SMER", "--at", "1"}
-        << "Please insert SMC ...\r\n" << "Transfer Error";
+                                      << "Smc Reading Error !!! Please turn OFF then ON the receiver to reset. \r\n"
+                                      << "                   Transfer Error";
+    QTest::newRow("SMER at packet 1") << QStringList{"--error", "SMER", "--at", "1"} << "Please insert SMC ...\r\n"
+                                      << "Transfer Error";
 }
 
 void TestLinkUploadTransfer::receiverErrors()
@@ -259,7 +268,8 @@ void TestLinkUploadTransfer::silentReceiver()
     QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
     auto sim = startSim({"--silent"});
     QVERIFY(sim->started());
-    const TransferRecord r = upload("STB_Loader", quickWatchdog(), [](const TransferRecord &rec) { return rec.button == "Error"; });
+    const TransferRecord r =
+        upload("STB_Loader", quickWatchdog(), [](const TransferRecord &rec) { return rec.button == "Error"; });
     QVERIFY(!r.timedOut);
     QCOMPARE(m_board, QString("Error !!! Please turn OFF then ON the receiver to reset. \r\n"));
     QCOMPARE(r.percent, QString("Transfer Error"));
@@ -289,7 +299,8 @@ void TestLinkUploadTransfer::hangUpIsAPortError()
     QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
     auto sim = startSim({"--hangup-after", "2"});
     QVERIFY(sim->started());
-    const TransferRecord r = upload("STB_Loader", quickWatchdog(), [](const TransferRecord &rec) { return rec.button == "Error"; }, 3000);
+    const TransferRecord r = upload(
+        "STB_Loader", quickWatchdog(), [](const TransferRecord &rec) { return rec.button == "Error"; }, 3000);
     QVERIFY2(!r.timedOut, qPrintable(m_board + r.percent));
     QCOMPARE(r.percent, QString(" Port Error.."));
     QVERIFY(m_board.contains("Port  error... \r\n"));
@@ -302,7 +313,8 @@ void TestLinkUploadTransfer::portThatCannotOpen()
     // Com1 is not a serial device at all.
     QVERIFY(writeTestFile(path("Com1"), "not a port"));
     QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
-    const TransferRecord r = upload("STB_Loader", quickWatchdog(), [](const TransferRecord &rec) { return rec.button == "Error"; }, 3000);
+    const TransferRecord r = upload(
+        "STB_Loader", quickWatchdog(), [](const TransferRecord &rec) { return rec.button == "Error"; }, 3000);
     QVERIFY2(!r.timedOut, qPrintable(m_board + r.percent));
     QCOMPARE(r.percent, QString(" Port Error.."));
     QVERIFY(m_board.endsWith("Port  error... \r\n"));
@@ -317,7 +329,9 @@ void TestLinkUploadTransfer::wrongFileSizeClosesAtOnce()
     QVERIFY(sim->started());
     const TransferRecord r = upload("Transponder");
     QVERIFY(!r.timedOut);
-    QCOMPARE(r.boxes, QStringList{"File Size error|File size not matched!! Transponder has to 262144 byte but your file is 262145"});
+    QCOMPARE(
+        r.boxes,
+        QStringList{"File Size error|File size not matched!! Transponder has to 262144 byte but your file is 262145"});
     QCOMPARE(r.outcome.hSerialMode(), 2);
     QVERIFY(!QFile::exists(receivedPath()));
 }

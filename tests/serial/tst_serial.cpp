@@ -42,7 +42,7 @@ struct LinkedPort {
     }
 };
 
-} // namespace
+}  // namespace
 
 // A message ends when the gap passes with nothing new. What the port announces,
 // or holds unread, before that belongs to the same message.

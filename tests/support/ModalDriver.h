@@ -4,8 +4,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QList>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -103,4 +103,4 @@ inline ModalDriver::Step acknowledgeBox(QStringList *texts)
     };
 }
 
-} // namespace modal
+}  // namespace modal

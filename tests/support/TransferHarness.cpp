@@ -36,7 +36,10 @@ SimProcess::~SimProcess()
     }
 }
 
-QString SimProcess::log() { return QString::fromLocal8Bit(m_process.readAllStandardError()); }
+QString SimProcess::log()
+{
+    return QString::fromLocal8Bit(m_process.readAllStandardError());
+}
 
 TransferRecord runTransfer(ReceiverLink &link, const TransferRequest &request, const TransferTimings &timings,
                            const std::function<bool(const TransferRecord &)> &pressWhen, int limitMs, QWidget *over)

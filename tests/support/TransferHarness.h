@@ -34,7 +34,7 @@ struct TransferRecord {
     QString label1;
     QStringList rates;  // each speed line lblRate showed, in order
     QString rate;       // lblRate as last seen
-    QRect geometry;  // the window's frame
+    QRect geometry;     // the window's frame
     QStringList boxes;  // "title|text" of each message box, dismissed
     bool monitorOpenDuring = false;
     bool timedOut = false;
@@ -49,4 +49,7 @@ TransferRecord runTransfer(ReceiverLink &link, const TransferRequest &request, c
                            QWidget *over = nullptr);
 
 // Short watchdog intervals for tests that wait on it.
-inline TransferTimings quickWatchdog() { return TransferTimings{100, 300, 500}; }
+inline TransferTimings quickWatchdog()
+{
+    return TransferTimings{100, 300, 500};
+}

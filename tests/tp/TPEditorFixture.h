@@ -28,7 +28,8 @@ struct TPEditorFixture {
     TPEditorFixture()
     {
         for (const char *program : {"TPParse", "TPCombine"})
-            QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program), dir.file(QLatin1String(program)));
+            QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program),
+                        dir.file(QLatin1String(program)));
         const QString image = dir.file(QStringLiteral("Sat.MDA"));
         QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), image);
         QFile(image).setPermissions(QFile::ReadOwner | QFile::WriteOwner);

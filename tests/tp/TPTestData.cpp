@@ -28,13 +28,12 @@ void fillSaveableTables(SatTable &sats, TPTable &tps, unsigned seed)
             sat.Diseqc = QString::number(pick(100000));
             sat.SatName = QStringLiteral("Satellite %1%2 (%3)").arg(RegionCode(r)).arg(s).arg(deg);
             sat.ParseSort = QString::number(pick(5));
-            sat.Deg = s % 7 == 3 ? QStringLiteral("192") : deg; // typed without leading zeros
+            sat.Deg = s % 7 == 3 ? QStringLiteral("192") : deg;  // typed without leading zeros
             const int count = s % 11 == 0 ? MaxTP : (s % 5 == 1 ? 0 : pick(30) + 1);
             sat.TPCount = QString::number(count);
             for (int t = 0; t < count; ++t) {
                 TPRecord &tp = tps(r, s, t);
-                tp.Freq =
-                    t % 9 == 4 ? QString::number(3400 + pick(800)) : QString::number(10700 + pick(2050));
+                tp.Freq = t % 9 == 4 ? QString::number(3400 + pick(800)) : QString::number(10700 + pick(2050));
                 tp.Polar = QString::number(pick(2));
                 tp.SR = QString::number(pick(2) ? 27500 : 2000 + pick(28000));
                 tp.FEC = QString::number(pick(9));
@@ -43,8 +42,7 @@ void fillSaveableTables(SatTable &sats, TPTable &tps, unsigned seed)
     }
 }
 
-bool sameFileContent(const SatTable &a, const TPTable &at, const SatTable &b, const TPTable &bt,
-                     QString *difference)
+bool sameFileContent(const SatTable &a, const TPTable &at, const SatTable &b, const TPTable &bt, QString *difference)
 {
     for (int r = 0; r < RegionCount; ++r) {
         for (int s = 0; s < MaxSat; ++s) {
@@ -57,8 +55,7 @@ bool sameFileContent(const SatTable &a, const TPTable &at, const SatTable &b, co
             for (int t = 0; t < count && t < TPSlots; ++t) {
                 if (!(at(r, s, t) == bt(r, s, t))) {
                     if (difference)
-                        *difference =
-                            QStringLiteral("TP %1 of satellite %2 of region %3").arg(t).arg(s).arg(r);
+                        *difference = QStringLiteral("TP %1 of satellite %2 of region %3").arg(t).arg(s).arg(r);
                     return false;
                 }
             }

@@ -1,8 +1,8 @@
 // The real TPParse and TPCombine programs, run in a temporary program directory.
+#include "TPTestData.h"
 #include "common/Converters.h"
 #include "common/ProgramDir.h"
 #include "common/WholeFile.h"
-#include "TPTestData.h"
 #include "tp/TPDataCheck.h"
 #include "tp/TPFiles.h"
 
@@ -23,7 +23,7 @@ QStringList intermediateFiles(const QString &dir)
     return QDir(dir).entryList({QStringLiteral("*.dll")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
 }
 
-} // namespace
+}  // namespace
 
 class TestTPConverters : public QObject {
     Q_OBJECT
@@ -49,8 +49,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         for (const char *program : {"TPParse", "TPCombine"}) {
-            const QString staged =
-                ProgramDir(QStringLiteral(TARVIK_STAGE_DIR)).executable(QLatin1String(program));
+            const QString staged = ProgramDir(QStringLiteral(TARVIK_STAGE_DIR)).executable(QLatin1String(program));
             QVERIFY(QFile::copy(staged, path(QFileInfo(staged).fileName())));
         }
     }
@@ -60,9 +59,8 @@ private slots:
         QVERIFY(QFile::copy(kSample, path(QStringLiteral("Sample.MDA"))));
         const RunOutcome parsed = converters().tpParse(path(QStringLiteral("Sample.MDA")));
         QVERIFY2(parsed.succeeded(), qPrintable(parsed.describe(QStringLiteral("TPParse"))));
-        QCOMPARE(
-            intermediateFiles(m_dir->path()),
-            (QStringList{"Parse_AM.dll", "Parse_AS.dll", "Parse_AT.dll", "Parse_EU.dll", "Predefine.dll"}));
+        QCOMPARE(intermediateFiles(m_dir->path()),
+                 (QStringList{"Parse_AM.dll", "Parse_AS.dll", "Parse_AT.dll", "Parse_EU.dll", "Predefine.dll"}));
 
         // What the editor does: load, take over into the working tables, save unchanged.
         auto tables = std::make_unique<TPTables>();
@@ -93,8 +91,8 @@ private slots:
         auto again = std::make_unique<TPTables>();
         QVERIFY(TPLoadAll(dir, *again).ok());
         QString difference;
-        QVERIFY2(sameFileContent(again->SatDataStored, again->TPDataStored, tables->SatDataStored,
-                                 tables->TPDataStored, &difference),
+        QVERIFY2(sameFileContent(again->SatDataStored, again->TPDataStored, tables->SatDataStored, tables->TPDataStored,
+                                 &difference),
                  qPrintable(difference));
     }
 
@@ -124,7 +122,7 @@ private slots:
     void refusals_data()
     {
         QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("setup"); // what is put into the directory first
+        QTest::addColumn<QString>("setup");  // what is put into the directory first
         QTest::addColumn<QString>("message");
         QTest::newRow("parse: image one byte short") << "TPParse"
                                                      << "short image"
@@ -182,8 +180,7 @@ private slots:
         QVERIFY(outcome.started);
         QVERIFY(outcome.exitCode != 0);
         const QString error = QString::fromLocal8Bit(outcome.standardError);
-        QVERIFY2(error.startsWith(program + QStringLiteral(": ")) && error.contains(message),
-                 qPrintable(error));
+        QVERIFY2(error.startsWith(program + QStringLiteral(": ")) && error.contains(message), qPrintable(error));
         // Nothing written: no new intermediate files, the image as it was.
         QCOMPARE(intermediateFiles(m_dir->path()), before);
         QCOMPARE(QFile::exists(image) ? readWholeFile(image).value() : QByteArray(), imageBefore);

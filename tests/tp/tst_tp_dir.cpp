@@ -45,7 +45,7 @@ void putOneTPEach(const QTemporaryDir &dir, const QString &preDefineName = QStri
     }
 }
 
-} // namespace
+}  // namespace
 
 class TestTPDir : public QObject {
     Q_OBJECT
@@ -58,8 +58,8 @@ private slots:
         fillSaveableTables(tables->SatDataStored, tables->TPDataStored, 3);
         const Status saved = TPSaveAll(ProgramDir(dir.path()), *tables);
         QVERIFY2(saved.ok(), qPrintable(saved.error()));
-        QCOMPARE(files(dir), (QStringList{"Parse_AM.dll", "Parse_AS.dll", "Parse_AT.dll", "Parse_EU.dll",
-                                          "Predefine.dll"}));
+        QCOMPARE(files(dir),
+                 (QStringList{"Parse_AM.dll", "Parse_AS.dll", "Parse_AT.dll", "Parse_EU.dll", "Predefine.dll"}));
 
         auto loaded = std::make_unique<TPTables>();
         loaded->SatDataStored(0, 0).SatName = QStringLiteral("replaced by the load");
@@ -83,9 +83,8 @@ private slots:
         auto tables = std::make_unique<TPTables>();
         const Status status = TPLoadAll(ProgramDir(dir.path()), *tables);
         QVERIFY(!status.ok());
-        QVERIFY2(
-            status.error().startsWith(QStringLiteral("Cannot read Parse_AS.dll: there is no such file in ")),
-            qPrintable(status.error()));
+        QVERIFY2(status.error().startsWith(QStringLiteral("Cannot read Parse_AS.dll: there is no such file in ")),
+                 qPrintable(status.error()));
         QCOMPARE(tables->TPDataStored(0, 47, 0).Freq, QStringLiteral("10047"));
         for (int r = 1; r < RegionCount; ++r)
             QCOMPARE(tables->TPDataStored(r, 0, 0), TPRecord());
@@ -99,8 +98,7 @@ private slots:
         QVERIFY(QFile::remove(dir.filePath(QStringLiteral("PreDefine.dll"))));
         auto tables = std::make_unique<TPTables>();
         const Status status = TPLoadAll(ProgramDir(dir.path()), *tables);
-        QVERIFY(status.error().startsWith(
-            QStringLiteral("Cannot read PreDefine.dll: there is no such file in ")));
+        QVERIFY(status.error().startsWith(QStringLiteral("Cannot read PreDefine.dll: there is no such file in ")));
         QCOMPARE(tables->SatDataStored, SatTable());
         QCOMPARE(tables->TPDataStored, TPTable());
     }
@@ -109,8 +107,8 @@ private slots:
     {
         QTemporaryDir dir;
         putOneTPEach(dir, QStringLiteral("PREDEFINE.DLL"));
-        QVERIFY(QFile::rename(dir.filePath(QStringLiteral("Parse_EU.dll")),
-                              dir.filePath(QStringLiteral("parse_eu.DLL"))));
+        QVERIFY(
+            QFile::rename(dir.filePath(QStringLiteral("Parse_EU.dll")), dir.filePath(QStringLiteral("parse_eu.DLL"))));
         auto tables = std::make_unique<TPTables>();
         const Status status = TPLoadAll(ProgramDir(dir.path()), *tables);
         QVERIFY2(status.ok(), qPrintable(status.error()));
@@ -119,8 +117,8 @@ private slots:
         // The save replaces each file under its existing spelling: no second file appears.
         tables->SatDataStored(0, 0).Diseqc = QStringLiteral("7");
         QVERIFY(TPSaveAll(ProgramDir(dir.path()), *tables).ok());
-        QCOMPARE(files(dir), (QStringList{"PREDEFINE.DLL", "Parse_AM.dll", "Parse_AS.dll", "Parse_AT.dll",
-                                          "parse_eu.DLL"}));
+        QCOMPARE(files(dir),
+                 (QStringList{"PREDEFINE.DLL", "Parse_AM.dll", "Parse_AS.dll", "Parse_AT.dll", "parse_eu.DLL"}));
         QVERIFY(get(dir, QStringLiteral("PREDEFINE.DLL")).startsWith("7|Sat 0 (0192)|1|0|0192\r\n"));
     }
 
@@ -128,7 +126,7 @@ private slots:
     {
         QTemporaryDir dir;
         putOneTPEach(dir);
-        put(dir, QStringLiteral("Predefine.dll"), QByteArray("stale")); // a second spelling lying about
+        put(dir, QStringLiteral("Predefine.dll"), QByteArray("stale"));  // a second spelling lying about
         auto tables = std::make_unique<TPTables>();
         QVERIFY(TPLoadAll(ProgramDir(dir.path()), *tables).ok());
         tables->SatDataStored(2, 0).SatName = QStringLiteral("Saved (0192)");
@@ -164,9 +162,8 @@ private slots:
         tables->SatDataStored(0, 0).SatName = QStringLiteral("Renamed (0192)");
         tables->TPDataStored(3, 47, 0).SR = QStringLiteral("1,2");
         const Status status = TPSaveAll(ProgramDir(dir.path()), *tables);
-        QCOMPARE(status.error(),
-                 QStringLiteral("Cannot write Parse_EU.dll: the SR of TP 1 of satellite 48 in region "
-                                "EU holds a comma."));
+        QCOMPARE(status.error(), QStringLiteral("Cannot write Parse_EU.dll: the SR of TP 1 of satellite 48 in region "
+                                                "EU holds a comma."));
         QCOMPARE(get(dir, QStringLiteral("PreDefine.dll")), satellitesBefore);
     }
 

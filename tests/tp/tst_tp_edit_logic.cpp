@@ -20,7 +20,8 @@ std::unique_ptr<TPTables> fullTables()
         for (int s = 0; s < MaxSat; ++s) {
             const int n = s % 5 + 1;
             t->SatDataStored(r, s) = {QStringLiteral("1"), QStringLiteral("Sat %1-%2 (0%2)").arg(r).arg(s),
-                                      QString::number(n), QStringLiteral("0"), QStringLiteral("%1").arg(s, 4, 10, QLatin1Char('0'))};
+                                      QString::number(n), QStringLiteral("0"),
+                                      QStringLiteral("%1").arg(s, 4, 10, QLatin1Char('0'))};
             for (int k = 0; k < n; ++k)
                 t->TPDataStored(r, s, k) = {QString::number(s * 100 + k), QStringLiteral("1"), QStringLiteral("27500"),
                                             QStringLiteral("3")};
@@ -38,7 +39,7 @@ QString freqs(const TPTables &t, int sat, int region = 0)
     return out.join(QLatin1Char(','));
 }
 
-} // namespace
+}  // namespace
 
 class TestTPEditLogic : public QObject {
     Q_OBJECT
@@ -165,16 +166,18 @@ private slots:
         QTest::addColumn<int>("satRow");
         QTest::addColumn<int>("tpRow");
         const QString invalid = QStringLiteral("Invalid data entered.  Delete invalid data entry.");
-        QTest::newRow("47 satellites") << 0 << "Maximum Satellite allowed is 48." << "Save ERROR" << 1 << 46 << -1;
+        QTest::newRow("47 satellites") << 0 << "Maximum Satellite allowed is 48."
+                                       << "Save ERROR" << 1 << 46 << -1;
         QTest::newRow("empty Diseqc before a bad name") << 1 << invalid << "Save ERROR" << 1 << 5 << -1;
         QTest::newRow("no brackets")
             << 2
             << invalid + "\r\n\r\nEnclose the satellite degree with round brackets\r\n\r\nex :  Satellite Name (0000)"
             << "" << 1 << 5 << -1;
-        QTest::newRow("too many TPs") << 3 << "Maximum TP allowed is 109." << "Save ERROR" << -1 << -1 << -1;
+        QTest::newRow("too many TPs") << 3 << "Maximum TP allowed is 109."
+                                      << "Save ERROR" << -1 << -1 << -1;
         QTest::newRow("empty frequency") << 4 << invalid << "Save ERROR" << 1 << 5 << 0;
-        QTest::newRow("duplicate") << 5 << "Duplicated Satellite Found.  Use different name." << "Sat Name ERROR!" << 3
-                                   << 1 << -1;
+        QTest::newRow("duplicate") << 5 << "Duplicated Satellite Found.  Use different name."
+                                   << "Sat Name ERROR!" << 3 << 1 << -1;
     }
 
     void checkOrder()
@@ -195,9 +198,7 @@ private slots:
         case 2: sat.SatName = QStringLiteral("no brackets"); break;
         case 3: sat.TPCount = QStringLiteral("110"); break;
         case 4: t->TPData(1, 5, 0).Freq.clear(); break;
-        case 5:
-            t->SatData(3, 1).SatName = t->SatData(3, 9).SatName = QStringLiteral("Same (1)");
-            break;
+        case 5: t->SatData(3, 1).SatName = t->SatData(3, 9).SatName = QStringLiteral("Same (1)"); break;
         }
         const std::optional<CheckFault> found = TPDataCheck(*t);
         QVERIFY(found);

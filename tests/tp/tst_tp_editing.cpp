@@ -1,8 +1,8 @@
 // Moves, sorts, find, clipboards, drops and undoable table changes, on tables alone.
 #include "common/ExchangeSort.h"
 #include "common/LeadingNumber.h"
-#include "common/ValueLists.h"
 #include "common/ProgramDir.h"
+#include "common/ValueLists.h"
 #include "common/WholeFile.h"
 #include "tp/SdxImport.h"
 #include "tp/TPClipboard.h"
@@ -30,10 +30,11 @@ std::unique_ptr<TPTables> tables(int count = MaxSat)
         for (int s = 0; s < MaxSat; ++s) {
             const int n = s % 4 + 1;
             t->SatDataStored(r, s) = {QString::number(s), QStringLiteral("S%1").arg(s), QString::number(n),
-                                      QString::number(s % 5), QStringLiteral("%1").arg(s * 10, 4, 10, QLatin1Char('0'))};
+                                      QString::number(s % 5),
+                                      QStringLiteral("%1").arg(s * 10, 4, 10, QLatin1Char('0'))};
             for (int k = 0; k < n; ++k)
-                t->TPDataStored(r, s, k) = {QString::number(s) + QLatin1Char('0') + QString::number(k), QString::number(k % 2),
-                                            QString::number(27500 + k), QString::number(k % 8)};
+                t->TPDataStored(r, s, k) = {QString::number(s) + QLatin1Char('0') + QString::number(k),
+                                            QString::number(k % 2), QString::number(27500 + k), QString::number(k % 8)};
         }
     }
     t->copyStoredToWorking();
@@ -57,7 +58,7 @@ QString freqs(const TPTables &t, int sat, int region = 0)
     return out.join(QLatin1Char(','));
 }
 
-} // namespace
+}  // namespace
 
 class TestTPEditing : public QObject {
     Q_OBJECT
@@ -154,7 +155,8 @@ private Q_SLOTS:
     void tpSorts()
     {
         auto t = tables();
-        const QList<TPRecord> tps{{"12000", "1", "2000", "3"}, {"9000", "0", "30000", "1"}, {"11000", "1", "27500", "0"}};
+        const QList<TPRecord> tps{
+            {"12000", "1", "2000", "3"}, {"9000", "0", "30000", "1"}, {"11000", "1", "27500", "0"}};
         t->SatData(0, 0).TPCount = QStringLiteral("3");
         for (int k = 0; k < 3; ++k)
             t->TPData(0, 0, k) = tps[k];
@@ -187,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(find({"", "19", false}, 2, -1), QStringLiteral("2/3"));
         QCOMPARE(find({"", "19", false}, 2, 3), QStringLiteral("2/9"));
         QCOMPARE(find({"", "19", false}, 3, MaxSat - 1), QStringLiteral("0/19"));  // "0190"
-        QCOMPARE(find({"S1", "", false}, 3, MaxSat - 1), QStringLiteral("0/1"));  // on from region 0 slot 0
+        QCOMPARE(find({"S1", "", false}, 3, MaxSat - 1), QStringLiteral("0/1"));   // on from region 0 slot 0
         QCOMPARE(find({"astra", "0020", true}, 3, -1), QStringLiteral("0/2"));
         QCOMPARE(find({"astra", "0070", false}, 0, -1), QStringLiteral("0/2"));
         QCOMPARE(find({"nothing", "", false}, 1, 4), QStringLiteral("none"));
@@ -321,8 +323,8 @@ private Q_SLOTS:
     void undoRedoExact_data()
     {
         QTest::addColumn<int>("kind");
-        const char *const kinds[] = {"typing", "insert", "delete", "move", "sort", "paste", "drop",
-                                     "tp paste", "tp delete", "import", "all regions"};
+        const char *const kinds[] = {"typing", "insert",   "delete",    "move",   "sort",       "paste",
+                                     "drop",   "tp paste", "tp delete", "import", "all regions"};
         for (int i = 0; i < int(std::size(kinds)); ++i)
             QTest::newRow(kinds[i]) << i;
     }
@@ -356,7 +358,10 @@ private Q_SLOTS:
         TPSortFlags flags;
         switch (kind) {
         case 0: t->SatData(2, 4).SatName = QStringLiteral("typed"); break;
-        case 1: insertSatellite(*t, lists, 2, 0); --t->SatCount[2]; break;
+        case 1:
+            insertSatellite(*t, lists, 2, 0);
+            --t->SatCount[2];
+            break;
         case 2: deleteSatellite(*t, 2, 2); break;
         case 3: moveSatellites(*t, 2, {3, 4, 8}, false); break;
         case 4: sortSatellites(*t, 2, SatSortKey::Deg, flags); break;
@@ -368,7 +373,9 @@ private Q_SLOTS:
         case 6: dropSatellites(*t, lists, 2, copySatellites(*t, lists, 2, {0, 39}), {0, 39}, 19); break;
         case 7: pasteTPs(*t, 2, 6, copyTPs(*t, lists, 2, 7, {0, 2}), 0); break;
         case 8: deleteTP(*t, 2, 7, 1); break;
-        case 9: ImportSatellite(programDir, *t, 2, 5, QStringLiteral("All Parsing"), {"00000", "0", "0000", "3"}); break;
+        case 9:
+            ImportSatellite(programDir, *t, 2, 5, QStringLiteral("All Parsing"), {"00000", "0", "0000", "3"});
+            break;
         case 10:
             for (int r = 0; r < RegionCount; ++r)
                 ImportSatellite(programDir, *t, r, 0, QStringLiteral("All Parsing"), {"1", "0", "2", "3"});

@@ -12,13 +12,13 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QUndoStack>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeView>
+#include <QUndoStack>
 #include <QtTest>
 
 namespace {
@@ -90,7 +90,7 @@ struct Fixture {
     }
 };
 
-} // namespace
+}  // namespace
 
 class TestTPEditor : public QObject {
     Q_OBJECT

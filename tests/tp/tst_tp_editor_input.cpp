@@ -59,7 +59,7 @@ void playKeys(const QString &sequence)
     }
 }
 
-} // namespace
+}  // namespace
 
 class TestTPEditorInput : public QObject {
     Q_OBJECT
@@ -311,8 +311,8 @@ private Q_SLOTS:
         QVERIFY(combo->focusPolicy() != Qt::WheelFocus);  // nor does the wheel give it the focus
 
         combo->setFocus();
-        QWheelEvent wheel(at, combo->mapToGlobal(at), {}, {0, item == 0 ? -120 : 120}, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(at, combo->mapToGlobal(at), {}, {0, item == 0 ? -120 : 120}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(combo, &wheel);
         QVERIFY(combo->currentIndex() != item);
     }

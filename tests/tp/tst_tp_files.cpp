@@ -36,7 +36,7 @@ SatTable regionCounts(const QStringList &counts)
     return sats;
 }
 
-} // namespace
+}  // namespace
 
 class TestTPFiles : public QObject {
     Q_OBJECT
@@ -116,7 +116,7 @@ private slots:
     void preDefineLine_data()
     {
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QStringList>("fields"); // empty: the file is refused
+        QTest::addColumn<QStringList>("fields");  // empty: the file is refused
         QTest::addColumn<QString>("error");
         QTest::newRow("plain") << QByteArray("12|Satellite Name (0192)|109|4|0192")
                                << QStringList{"12", "Satellite Name (0192)", "109", "4", "0192"} << QString();
@@ -127,23 +127,20 @@ private slots:
         QTest::newRow("parse option 12 is 0")
             << QByteArray("0|A (1)|1|12|1") << QStringList{"0", "A (1)", "1", "0", "1"} << QString();
         QTest::newRow("empty fields") << QByteArray("||||") << QStringList{"", "", "", "", ""} << QString();
-        QTest::newRow("sixth part ignored") << QByteArray("0|A|B (0192)|2|1|0192")
-                                            << QStringList{"0", "A", "B (0192)", "2", "1"} << QString();
+        QTest::newRow("sixth part ignored")
+            << QByteArray("0|A|B (0192)|2|1|0192") << QStringList{"0", "A", "B (0192)", "2", "1"} << QString();
         QTest::newRow("single-byte text")
             << QByteArray("0|Sat\xe9lite \xa7 (0130)|0|0|0130")
             << QStringList{"0", QString::fromUtf8("Satélite § (0130)"), "0", "0", "0130"} << QString();
         QTest::newRow("four parts") << QByteArray("0|A (1)|1|0") << QStringList()
-                                    << QStringLiteral(
-                                           "Cannot read PreDefine.dll: line 103 has 4 \"|\"-separated "
-                                           "fields instead of 5.");
+                                    << QStringLiteral("Cannot read PreDefine.dll: line 103 has 4 \"|\"-separated "
+                                                      "fields instead of 5.");
         QTest::newRow("blank line") << QByteArray() << QStringList()
-                                    << QStringLiteral(
-                                           "Cannot read PreDefine.dll: line 103 has 1 \"|\"-separated "
-                                           "fields instead of 5.");
+                                    << QStringLiteral("Cannot read PreDefine.dll: line 103 has 1 \"|\"-separated "
+                                                      "fields instead of 5.");
         QTest::newRow("parse option not a number")
             << QByteArray("0|A (1)|1|x|1") << QStringList()
-            << QStringLiteral(
-                   "Cannot read PreDefine.dll: line 103 has the parse option \"x\", which is not a number.");
+            << QStringLiteral("Cannot read PreDefine.dll: line 103 has the parse option \"x\", which is not a number.");
     }
     void preDefineLine()
     {
@@ -170,16 +167,15 @@ private slots:
     {
         QTest::addColumn<QStringList>("counts");
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QStringList>("read"); // "sat/tp:Freq,Polar,SR,FEC" expected in the table
-        QTest::addColumn<QString>("error");    // empty when the file is read completely
+        QTest::addColumn<QStringList>("read");  // "sat/tp:Freq,Polar,SR,FEC" expected in the table
+        QTest::addColumn<QString>("error");     // empty when the file is read completely
         QTest::newRow("exact") << QStringList{"2", "0", "1"}
                                << QByteArray("11778,1,27500,3\r\n3840,0,4340,7\r\n12603,0,22000,0\r\n")
-                               << QStringList{"0/0:11778,1,27500,3", "0/1:3840,0,4340,7",
-                                              "2/0:12603,0,22000,0"}
+                               << QStringList{"0/0:11778,1,27500,3", "0/1:3840,0,4340,7", "2/0:12603,0,22000,0"}
                                << QString();
         QTest::newRow("no TPs at all") << QStringList() << QByteArray() << QStringList() << QString();
-        QTest::newRow("last line end missing") << QStringList{"1"} << QByteArray("11778,1,27500,3")
-                                               << QStringList{"0/0:11778,1,27500,3"} << QString();
+        QTest::newRow("last line end missing")
+            << QStringList{"1"} << QByteArray("11778,1,27500,3") << QStringList{"0/0:11778,1,27500,3"} << QString();
         QTest::newRow("quoted values") << QStringList{"1"} << QByteArray("\"11,7\",1,\"27500\"x,3\r\n")
                                        << QStringList{"0/0:11,7,1,27500,3"} << QString();
         QTest::newRow("values across lines") << QStringList{"1"} << QByteArray("11778\r\n1,27500\r\n3\r\n")
@@ -193,31 +189,27 @@ private slots:
             << QStringList{"1"} << QByteArray("1,0,2,3\r\n\r\n") << QStringList{"0/0:1,0,2,3"}
             << QStringLiteral("Cannot read Parse_AS.dll: it goes on after the last TP that the TP counts in "
                               "PreDefine.dll announce (line 2).");
-        QTest::newRow("one TP short")
-            << QStringList{"1", "2"} << QByteArray("1,0,2,3\r\n4,1,5,6\r\n")
-            << QStringList{"0/0:1,0,2,3", "1/0:4,1,5,6"}
-            << QStringLiteral("Cannot read Parse_AS.dll: it ends within TP 2 of "
-                              "satellite 2, but the TP counts in PreDefine.dll ask for more.");
-        QTest::newRow("file ends within a TP")
-            << QStringList{"1"} << QByteArray("1,0,2") << QStringList{"0/0:1,0,2,"}
-            << QStringLiteral("Cannot read Parse_AS.dll: it ends within TP 1 of "
-                              "satellite 1, but the TP counts in PreDefine.dll "
-                              "ask for more.");
+        QTest::newRow("one TP short") << QStringList{"1", "2"} << QByteArray("1,0,2,3\r\n4,1,5,6\r\n")
+                                      << QStringList{"0/0:1,0,2,3", "1/0:4,1,5,6"}
+                                      << QStringLiteral(
+                                             "Cannot read Parse_AS.dll: it ends within TP 2 of "
+                                             "satellite 2, but the TP counts in PreDefine.dll ask for more.");
+        QTest::newRow("file ends within a TP") << QStringList{"1"} << QByteArray("1,0,2") << QStringList{"0/0:1,0,2,"}
+                                               << QStringLiteral("Cannot read Parse_AS.dll: it ends within TP 1 of "
+                                                                 "satellite 1, but the TP counts in PreDefine.dll "
+                                                                 "ask for more.");
         QTest::newRow("final comma gives an empty value")
             << QStringList{"1"} << QByteArray("1,0,2,") << QStringList{"0/0:1,0,2,"} << QString();
         QTest::newRow("count not a number")
             << QStringList{"1", "two"} << QByteArray("1,0,2,3\r\n4,1,5,6\r\n") << QStringList{"0/0:1,0,2,3"}
-            << QStringLiteral(
-                   "Cannot read Parse_AS.dll: satellite 2 of region AS has the TP count \"two\" in "
-                   "PreDefine.dll, which is not a number.");
+            << QStringLiteral("Cannot read Parse_AS.dll: satellite 2 of region AS has the TP count \"two\" in "
+                              "PreDefine.dll, which is not a number.");
         QTest::newRow("empty count") << QStringList{""} << QByteArray() << QStringList()
-                                     << QStringLiteral(
-                                            "Cannot read Parse_AS.dll: satellite 1 of region AS has the "
-                                            "TP count \"\" in PreDefine.dll, which is not a number.");
-        QTest::newRow("quote never closed")
-            << QStringList{"1"} << QByteArray("1,0,\"2,3\r\n") << QStringList()
-            << QStringLiteral("Cannot read Parse_AS.dll: a double quote on line 1 "
-                              "is never closed.");
+                                     << QStringLiteral("Cannot read Parse_AS.dll: satellite 1 of region AS has the "
+                                                       "TP count \"\" in PreDefine.dll, which is not a number.");
+        QTest::newRow("quote never closed") << QStringList{"1"} << QByteArray("1,0,\"2,3\r\n") << QStringList()
+                                            << QStringLiteral("Cannot read Parse_AS.dll: a double quote on line 1 "
+                                                              "is never closed.");
     }
     void regionFile()
     {
@@ -234,8 +226,7 @@ private slots:
             const int sat = entry.section(QLatin1Char('/'), 0, 0).toInt();
             const int tp = entry.section(QLatin1Char('/'), 1).section(QLatin1Char(':'), 0, 0).toInt();
             const TPRecord &rec = tps(1, sat, tp);
-            QCOMPARE(rec.Freq + ',' + rec.Polar + ',' + rec.SR + ',' + rec.FEC,
-                     entry.section(QLatin1Char(':'), 1));
+            QCOMPARE(rec.Freq + ',' + rec.Polar + ',' + rec.SR + ',' + rec.FEC, entry.section(QLatin1Char(':'), 1));
         }
     }
 
@@ -247,9 +238,8 @@ private slots:
             text += QByteArray::number(10000 + t) + ",0,27500,3\r\n";
         TPTable tps;
         const Status status = readRegionText(text, regionCounts({"111"}), tps);
-        QCOMPARE(status.error(),
-                 QStringLiteral("Cannot read Parse_AS.dll: satellite 1 of region AS has the TP "
-                                "count 111, more than its 110 TP slots."));
+        QCOMPARE(status.error(), QStringLiteral("Cannot read Parse_AS.dll: satellite 1 of region AS has the TP "
+                                                "count 111, more than its 110 TP slots."));
         QCOMPARE(tps(1, 0, 109).Freq, QStringLiteral("10109"));
     }
 
@@ -259,14 +249,12 @@ private slots:
         TPTable tps;
         sats(0, 0) = {QStringLiteral("12"), QStringLiteral("Satellite Name (2490)"), QStringLiteral("2"),
                       QStringLiteral("4"), QStringLiteral("2490")};
-        sats(0, 1) = {QStringLiteral("0"), QStringLiteral("Empty (2500)"), QStringLiteral("0"),
-                      QStringLiteral("0"), QStringLiteral("192")};
+        sats(0, 1) = {QStringLiteral("0"), QStringLiteral("Empty (2500)"), QStringLiteral("0"), QStringLiteral("0"),
+                      QStringLiteral("192")};
         sats(0, 2).TPCount = QStringLiteral("1");
-        tps(0, 0, 0) = {QStringLiteral("11778"), QStringLiteral("1"), QStringLiteral("27500"),
-                        QStringLiteral("3")};
-        tps(0, 0, 1) = {QStringLiteral("3840"), QStringLiteral("0"), QStringLiteral("4340"),
-                        QStringLiteral("8")};
-        tps(0, 0, 2) = {QStringLiteral("leftover"), {}, {}, {}}; // beyond the count: never written
+        tps(0, 0, 0) = {QStringLiteral("11778"), QStringLiteral("1"), QStringLiteral("27500"), QStringLiteral("3")};
+        tps(0, 0, 1) = {QStringLiteral("3840"), QStringLiteral("0"), QStringLiteral("4340"), QStringLiteral("8")};
+        tps(0, 0, 2) = {QStringLiteral("leftover"), {}, {}, {}};  // beyond the count: never written
         tps(0, 2, 0) = {QStringLiteral("12 34"), QStringLiteral("0"), QStringLiteral("\xe9"), QString()};
 
         const Result<QByteArray> satellites = preDefineText(sats);
@@ -276,7 +264,7 @@ private slots:
         QCOMPARE(lines[0], QByteArray("12|Satellite Name (2490)|2|4|2490\r"));
         QCOMPARE(lines[1], QByteArray("0|Empty (2500)|0|0|192\r"));
         QCOMPARE(lines[2], QByteArray("||1||\r"));
-        QCOMPARE(lines[3], QByteArray("||0||\r")); // an empty count is written as none
+        QCOMPARE(lines[3], QByteArray("||0||\r"));  // an empty count is written as none
         QCOMPARE(lines[192], QByteArray());
 
         const Result<QByteArray> region = regionText(0, sats, tps);
@@ -287,17 +275,16 @@ private slots:
 
     void unstorableFields_data()
     {
-        QTest::addColumn<int>("field"); // 0..4 satellite fields of AT 3, 5..8 TP fields of its TP 1
+        QTest::addColumn<int>("field");  // 0..4 satellite fields of AT 3, 5..8 TP fields of its TP 1
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error");
-        QTest::newRow("line end in a name")
-            << 1 << QStringLiteral("A\r\nB")
-            << QStringLiteral("Cannot write Predefine.dll: the SatName of satellite 3 "
-                              "in region AT holds a line end.");
-        QTest::newRow("wide character")
-            << 4 << QStringLiteral("0\u20ac")
-            << QStringLiteral("Cannot write Predefine.dll: the Deg of satellite 3 in region "
-                              "AT holds a character that single-byte text cannot hold.");
+        QTest::newRow("line end in a name") << 1 << QStringLiteral("A\r\nB")
+                                            << QStringLiteral("Cannot write Predefine.dll: the SatName of satellite 3 "
+                                                              "in region AT holds a line end.");
+        QTest::newRow("wide character") << 4 << QStringLiteral("0\u20ac")
+                                        << QStringLiteral(
+                                               "Cannot write Predefine.dll: the Deg of satellite 3 in region "
+                                               "AT holds a character that single-byte text cannot hold.");
         // The reader would split the line there and shift the fields after it.
         QTest::newRow("bar in a name")
             << 1 << QStringLiteral("A|B (0192)")
@@ -306,18 +293,16 @@ private slots:
             << 3 << QStringLiteral("|")
             << QStringLiteral("Cannot write Predefine.dll: the ParseSort of satellite 3 in region AT holds a \"|\".");
         QTest::newRow("bar in a TP is only a character") << 6 << QStringLiteral("0|1") << QString();
-        QTest::newRow("count not a number")
-            << 2 << QStringLiteral("1x")
-            << QStringLiteral("Cannot write Parse_AT.dll: satellite 3 of region AT has "
-                              "the TP count \"1x\".");
-        QTest::newRow("comma in a TP")
-            << 5 << QStringLiteral("11,7")
-            << QStringLiteral("Cannot write Parse_AT.dll: the Freq of TP 1 of satellite 3 in "
-                              "region AT holds a comma.");
+        QTest::newRow("count not a number") << 2 << QStringLiteral("1x")
+                                            << QStringLiteral("Cannot write Parse_AT.dll: satellite 3 of region AT has "
+                                                              "the TP count \"1x\".");
+        QTest::newRow("comma in a TP") << 5 << QStringLiteral("11,7")
+                                       << QStringLiteral(
+                                              "Cannot write Parse_AT.dll: the Freq of TP 1 of satellite 3 in "
+                                              "region AT holds a comma.");
         QTest::newRow("quote first") << 8 << QStringLiteral("\"3")
-                                     << QStringLiteral(
-                                            "Cannot write Parse_AT.dll: the FEC of TP 1 of satellite 3 in "
-                                            "region AT holds a leading double quote.");
+                                     << QStringLiteral("Cannot write Parse_AT.dll: the FEC of TP 1 of satellite 3 in "
+                                                       "region AT holds a leading double quote.");
     }
     void unstorableFields()
     {

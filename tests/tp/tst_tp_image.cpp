@@ -17,8 +17,7 @@ void smallTables(SatTable &sats, TPTable &tps)
     }
     sats(0, 0) = {QStringLiteral("12"), QStringLiteral("Satellite Name (0192)"), QStringLiteral("1"),
                   QStringLiteral("4"), QStringLiteral("192")};
-    tps(0, 0, 0) = {QStringLiteral("11778"), QStringLiteral("1"), QStringLiteral("27500"),
-                    QStringLiteral("3")};
+    tps(0, 0, 0) = {QStringLiteral("11778"), QStringLiteral("1"), QStringLiteral("27500"), QStringLiteral("3")};
     // 11 nibbles: the stream ends in the middle of a byte.
     sats(0, 1).TPCount = QStringLiteral("1");
     tps(0, 1, 0) = {QStringLiteral("384"), QStringLiteral("0"), QStringLiteral("27500"), QStringLiteral("3")};
@@ -32,7 +31,7 @@ QByteArray smallImage()
     return combineTPImage(sats, tps).value();
 }
 
-} // namespace
+}  // namespace
 
 class TestTPImage : public QObject {
     Q_OBJECT
@@ -77,21 +76,20 @@ private slots:
     // Field texts survive as typed, within the boxes' lengths.
     void fieldTexts_data()
     {
-        QTest::addColumn<QStringList>("sat"); // Diseqc, SatName, TPCount, ParseSort, Deg
-        QTest::addColumn<QStringList>("tp");  // Freq, Polar, SR, FEC
+        QTest::addColumn<QStringList>("sat");  // Diseqc, SatName, TPCount, ParseSort, Deg
+        QTest::addColumn<QStringList>("tp");   // Freq, Polar, SR, FEC
         QTest::newRow("leading zeros") << QStringList{"00000000", "Sat (0000)", "1", "00", "0000"}
                                        << QStringList{"03840", "0", "02963", "0"};
         QTest::newRow("short fields") << QStringList{"", "", "1", "", "1"} << QStringList{"1", "", "", ""};
         QTest::newRow("blanks") << QStringList{" ", "  Name  (1) ", "1", "0", " 19 "}
                                 << QStringList{"1 2 3", " ", "  ", " "};
-        QTest::newRow("other bytes") << QStringList{"1a",
-                                                    QString::fromUtf8("Hisp\u00e1sat \"\u00fe\" (0300)"), "1",
+        QTest::newRow("other bytes") << QStringList{"1a", QString::fromUtf8("Hisp\u00e1sat \"\u00fe\" (0300)"), "1",
                                                     "8", "30E"}
                                      << QStringList{"\u00ff\t\x01z", "V", "S/R", "_"};
         QTest::newRow("longest") << QStringList{"12345678", QString(32, QLatin1Char('x')), "1", "08", "3592"}
                                  << QStringList{"12750", "1", "45000", "8"};
-        QTest::newRow("quote inside")
-            << QStringList{"0", "A \"B\" (1)", "1", "0", "1"} << QStringList{"1\"2", "0", "2", "3"};
+        QTest::newRow("quote inside") << QStringList{"0", "A \"B\" (1)", "1", "0", "1"}
+                                      << QStringList{"1\"2", "0", "2", "3"};
     }
     void fieldTexts()
     {
@@ -117,44 +115,38 @@ private slots:
 
     void refusedFields_data()
     {
-        QTest::addColumn<int>("field"); // 0..4 satellite fields of EU 48, 5..8 its first TP's
+        QTest::addColumn<int>("field");  // 0..4 satellite fields of EU 48, 5..8 its first TP's
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error");
         const QString prefix = QStringLiteral("Cannot make the TP image: the ");
-        QTest::newRow("name too long")
-            << 1 << QString(33, QLatin1Char('x'))
-            << prefix + "SatName of satellite 48 of region EU is longer than 32 characters.";
+        QTest::newRow("name too long") << 1 << QString(33, QLatin1Char('x'))
+                                       << prefix + "SatName of satellite 48 of region EU is longer than 32 characters.";
         QTest::newRow("position too long")
-            << 4 << QStringLiteral("01920")
-            << prefix + "Deg of satellite 48 of region EU is longer than 4 characters.";
-        QTest::newRow("diseqc too long")
-            << 0 << QStringLiteral("123456789")
-            << prefix + "Diseqc of satellite 48 of region EU is longer than 8 characters.";
+            << 4 << QStringLiteral("01920") << prefix + "Deg of satellite 48 of region EU is longer than 4 characters.";
+        QTest::newRow("diseqc too long") << 0 << QStringLiteral("123456789")
+                                         << prefix + "Diseqc of satellite 48 of region EU is longer than 8 characters.";
         QTest::newRow("parse option 9")
             << 3 << QStringLiteral("9")
             << prefix + "ParseSort of satellite 48 of region EU is not a parse option from 0 to 8.";
-        QTest::newRow("pipe in a name")
-            << 1 << QStringLiteral("A|B") << prefix + "SatName of satellite 48 of region EU holds a \"|\".";
-        QTest::newRow("110 TPs")
-            << 2 << QStringLiteral("110")
-            << QStringLiteral("Cannot make the TP image: satellite 48 of region EU has the TP count "
-                              "\"110\"; 0 to 109 fit.");
+        QTest::newRow("pipe in a name") << 1 << QStringLiteral("A|B")
+                                        << prefix + "SatName of satellite 48 of region EU holds a \"|\".";
+        QTest::newRow("110 TPs") << 2 << QStringLiteral("110")
+                                 << QStringLiteral(
+                                        "Cannot make the TP image: satellite 48 of region EU has the TP count "
+                                        "\"110\"; 0 to 109 fit.");
         QTest::newRow("empty count") << 2 << QString()
-                                     << QStringLiteral(
-                                            "Cannot make the TP image: satellite 48 of region EU has the TP "
-                                            "count \"\"; 0 to 109 fit.");
+                                     << QStringLiteral("Cannot make the TP image: satellite 48 of region EU has the TP "
+                                                       "count \"\"; 0 to 109 fit.");
         QTest::newRow("frequency too long")
             << 5 << QStringLiteral("123456")
             << prefix + "Freq of TP 1 of satellite 48 of region EU is longer than 5 characters.";
-        QTest::newRow("FEC 10")
-            << 8 << QStringLiteral("10")
-            << prefix + "FEC of TP 1 of satellite 48 of region EU is longer than 1 characters.";
+        QTest::newRow("FEC 10") << 8 << QStringLiteral("10")
+                                << prefix + "FEC of TP 1 of satellite 48 of region EU is longer than 1 characters.";
         QTest::newRow("comma") << 7 << QStringLiteral("1,2")
                                << prefix + "SR of TP 1 of satellite 48 of region EU holds a comma.";
-        QTest::newRow("wide character")
-            << 6 << QStringLiteral("\u0416")
-            << prefix + "Polar of TP 1 of satellite 48 of region EU holds a character that "
-                        "single-byte text cannot hold.";
+        QTest::newRow("wide character") << 6 << QStringLiteral("\u0416")
+                                        << prefix + "Polar of TP 1 of satellite 48 of region EU holds a character that "
+                                                    "single-byte text cannot hold.";
     }
     void refusedFields()
     {
@@ -201,15 +193,14 @@ private slots:
                                        QStringLiteral("8")};
             }
         }
-        QCOMPARE(
-            combineTPImage(*sats, *tps).error(),
-            QStringLiteral("Cannot make the TP image: the TPs need 313920 bytes, but only 252144 are free."));
+        QCOMPARE(combineTPImage(*sats, *tps).error(),
+                 QStringLiteral("Cannot make the TP image: the TPs need 313920 bytes, but only 252144 are free."));
     }
 
     // A valid image with one change that the combiner would never write.
     void refusedImages_data()
     {
-        QTest::addColumn<int>("offset"); // -1: cut one byte off, -2: add one
+        QTest::addColumn<int>("offset");  // -1: cut one byte off, -2: add one
         QTest::addColumn<char>("value");
         QTest::addColumn<QString>("error");
         QTest::newRow("short") << -1 << '\0' << "it is 262143 bytes long instead of 262144";
@@ -219,26 +210,21 @@ private slots:
         QTest::newRow("TP total") << 10 << '\x03' << "its header counts 3 TPs, its satellites 2";
         QTest::newRow("stream too short")
             << 12 << '\x07' << "the Freq of TP 1 of satellite 2 of region AM: the TP stream ends early";
-        QTest::newRow("stream too long")
-            << 12 << '\x0d' << "its TP stream is not 13 bytes long as its header says";
-        QTest::newRow("stream past the end")
-            << 14 << '\x7f' << "its TP stream of 8323084 bytes would run past the end";
+        QTest::newRow("stream too long") << 12 << '\x0d' << "its TP stream is not 13 bytes long as its header says";
+        QTest::newRow("stream past the end") << 14 << '\x7f' << "its TP stream of 8323084 bytes would run past the end";
         QTest::newRow("110 TPs") << 16 << '\x6e' << "satellite 1 of region AM has 110 TPs, more than 109";
-        QTest::newRow("field length")
-            << 17 << '\x09' << "the Diseqc of satellite 1 of region AM is 9 bytes long";
+        QTest::newRow("field length") << 17 << '\x09' << "the Diseqc of satellite 1 of region AM is 9 bytes long";
         QTest::newRow("stray byte in a field")
             << 20 << 'x' << "the Diseqc of satellite 1 of region AM is followed by stray bytes";
-        QTest::newRow("line end in a name") << 27 << '\n'
-                                            << "the SatName of satellite 1 of region AM holds a line end";
+        QTest::newRow("line end in a name") << 27 << '\n' << "the SatName of satellite 1 of region AM holds a line end";
         QTest::newRow("record end") << 67 << '\x01'
                                     << "the record of satellite 1 of region AM does not end in a zero byte";
         QTest::newRow("unused code")
             << 10000 << '\xb1'
             << "the Freq of TP 1 of satellite 1 of region AM: the TP stream holds the unused code 11";
-        QTest::newRow("digit in full")
-            << 10000 << '\xe3'
-            << "the Freq of TP 1 of satellite 1 of region AM: a digit or blank is written "
-               "out in full";
+        QTest::newRow("digit in full") << 10000 << '\xe3'
+                                       << "the Freq of TP 1 of satellite 1 of region AM: a digit or blank is written "
+                                          "out in full";
         QTest::newRow("half byte after the stream")
             << 10011 << '\x31' << "the last half byte of its TP stream is not zero";
         QTest::newRow("byte after the stream")

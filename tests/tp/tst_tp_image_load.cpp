@@ -40,7 +40,7 @@ struct Setup {
     }
 };
 
-} // namespace
+}  // namespace
 
 class TestTPImageLoad : public QObject {
     Q_OBJECT
@@ -66,9 +66,8 @@ private Q_SLOTS:
         QTest::newRow("parser missing") << QByteArray() << "TPParse could not be started";
         QTest::newRow("parser writes nothing")
             << QByteArray("exit 0\n") << "Cannot read PreDefine.dll: there is no such file in %1.";
-        QTest::newRow("parser writes a short file")
-            << kParser + "printf '0|A|0|0|0000\\r\\n' > \"$1\"/Predefine.dll\n"
-            << "Cannot read Predefine.dll: it holds 1 lines instead of 192.";
+        QTest::newRow("parser writes a short file") << kParser + "printf '0|A|0|0|0000\\r\\n' > \"$1\"/Predefine.dll\n"
+                                                    << "Cannot read Predefine.dll: it holds 1 lines instead of 192.";
     }
 
     void failureKeepsTheStoredTables()

@@ -29,7 +29,7 @@ QStringList names(const TPTables &tables, int region)
     return list;
 }
 
-} // namespace
+}  // namespace
 
 class TestTPScanSample : public QObject {
     Q_OBJECT
@@ -41,10 +41,10 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("name");
         QTest::newRow("one file") << Files{{"Astra-2E-28.5E", 15}} << 285 << "Astra 2E 28.5E";
-        QTest::newRow("the words all share") << Files{{"Astra-19.2E", 0}, {"Astra-1KR-19.2E", 7}, {"Astra-1L-19.2E", 13}}
-                                             << 192 << "Astra 19.2E";
-        QTest::newRow("nothing shared: the richest") << Files{{"Ciel-2-129.0W", 144}, {"Galaxy27-129.0W", 1}} << 2310
-                                                     << "Ciel 2 129.0W";
+        QTest::newRow("the words all share")
+            << Files{{"Astra-19.2E", 0}, {"Astra-1KR-19.2E", 7}, {"Astra-1L-19.2E", 13}} << 192 << "Astra 19.2E";
+        QTest::newRow("nothing shared: the richest")
+            << Files{{"Ciel-2-129.0W", 144}, {"Galaxy27-129.0W", 1}} << 2310 << "Ciel 2 129.0W";
         QTest::newRow("C band table") << Files{{"AMC10_C-135.0W", 2}} << 2250 << "AMC10 135.0W";
         QTest::newRow("underscore before the position") << Files{{"Eutelsat5_5.0W", 22}} << 3550 << "Eutelsat5 5.0W";
         QTest::newRow("position written from the code") << Files{{"EutelsatW2-16E", 56}} << 160 << "EutelsatW2 16.0E";
@@ -64,17 +64,27 @@ private slots:
         QTest::addColumn<char>("polar");
         QTest::addColumn<int>("sr");
         QTest::addColumn<QString>("fec");
-        QTest::addColumn<QString>("record"); // empty: not taken
-        QTest::newRow("horizontal, 2/3") << false << 11362 << 'H' << 22000 << "2/3" << "11362,0,22000,2";
-        QTest::newRow("vertical, 8/9") << false << 12551 << 'V' << 27500 << "8/9" << "12551,1,27500,8";
-        QTest::newRow("left circular as H") << false << 3840 << 'L' << 6111 << "AUTO" << "3840,0,6111,0";
-        QTest::newRow("right circular as V") << false << 12224 << 'R' << 20000 << "5/6" << "12224,1,20000,5";
-        QTest::newRow("9/10 is not listed: Auto") << false << 11000 << 'H' << 30000 << "9/10" << "11000,0,30000,0";
-        QTest::newRow("no FEC given: Auto") << false << 11000 << 'H' << 30000 << "" << "11000,0,30000,0";
-        QTest::newRow("DVB-S2") << true << 11362 << 'H' << 22000 << "2/3" << "";
-        QTest::newRow("symbol rate too wide") << false << 12384 << 'L' << 201500 << "2/3" << "";
-        QTest::newRow("no frequency") << false << 0 << 'H' << 27500 << "3/4" << "";
-        QTest::newRow("Ka band fits") << false << 21750 << 'V' << 99999 << "3/4" << "21750,1,99999,3";
+        QTest::addColumn<QString>("record");  // empty: not taken
+        QTest::newRow("horizontal, 2/3") << false << 11362 << 'H' << 22000 << "2/3"
+                                         << "11362,0,22000,2";
+        QTest::newRow("vertical, 8/9") << false << 12551 << 'V' << 27500 << "8/9"
+                                       << "12551,1,27500,8";
+        QTest::newRow("left circular as H") << false << 3840 << 'L' << 6111 << "AUTO"
+                                            << "3840,0,6111,0";
+        QTest::newRow("right circular as V") << false << 12224 << 'R' << 20000 << "5/6"
+                                             << "12224,1,20000,5";
+        QTest::newRow("9/10 is not listed: Auto") << false << 11000 << 'H' << 30000 << "9/10"
+                                                  << "11000,0,30000,0";
+        QTest::newRow("no FEC given: Auto") << false << 11000 << 'H' << 30000 << ""
+                                            << "11000,0,30000,0";
+        QTest::newRow("DVB-S2") << true << 11362 << 'H' << 22000 << "2/3"
+                                << "";
+        QTest::newRow("symbol rate too wide") << false << 12384 << 'L' << 201500 << "2/3"
+                                              << "";
+        QTest::newRow("no frequency") << false << 0 << 'H' << 27500 << "3/4"
+                                      << "";
+        QTest::newRow("Ka band fits") << false << 21750 << 'V' << 99999 << "3/4"
+                                      << "21750,1,99999,3";
     }
     void receiverTP()
     {
@@ -99,12 +109,14 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(text);
         };
-        const QByteArray a = "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 12692000\n\tPOLARIZATION = HORIZONTAL\n"
-                             "\tSYMBOL_RATE = 22000000\n\tINNER_FEC = 5/6\n";
+        const QByteArray a =
+            "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 12692000\n\tPOLARIZATION = HORIZONTAL\n"
+            "\tSYMBOL_RATE = 22000000\n\tINNER_FEC = 5/6\n";
         const QByteArray b = "[channel 11362000]\n\tDELIVERY_SYSTEM = DVBS\n\tFREQUENCY = 11362000\n"
                              "\tPOLARIZATION = VERTICAL\n\tSYMBOL_RATE = 22000000\n\tINNER_FEC = 2/3\n";
-        const QByteArray s2 = "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS2\n\tFREQUENCY = 11000000\n\tPOLARIZATION = VERTICAL\n"
-                              "\tSYMBOL_RATE = 27500000\n";
+        const QByteArray s2 =
+            "[CHANNEL]\n\tDELIVERY_SYSTEM = DVBS2\n\tFREQUENCY = 11000000\n\tPOLARIZATION = VERTICAL\n"
+            "\tSYMBOL_RATE = 27500000\n";
         put("Astra-19.2E", s2);
         put("Astra-1KR-19.2E", a + b);
         put("Astra-1L-19.2E", a);
@@ -119,18 +131,21 @@ private slots:
 
     void placement()
     {
-        QList<SampleSatellite> sats{satellite("Hotbird 13.0E", 130, 3), satellite("Hispasat 30.0W", 3300, 2),
-                                    satellite("Galaxy 28 89.0W", 2710, 4), satellite("Intelsat 18 180.0E", 1800, 1),
-                                    satellite("Far Asia 120.0E", 1200, 1), satellite("Rich 3 22.0E", 220, 109),
+        QList<SampleSatellite> sats{satellite("Hotbird 13.0E", 130, 3),
+                                    satellite("Hispasat 30.0W", 3300, 2),
+                                    satellite("Galaxy 28 89.0W", 2710, 4),
+                                    satellite("Intelsat 18 180.0E", 1800, 1),
+                                    satellite("Far Asia 120.0E", 1200, 1),
+                                    satellite("Rich 3 22.0E", 220, 109),
                                     satellite("With a very long name of its own", 1600, 2)};
-        for (int i = 0; i < MaxSat; ++i) // Asia proper, enough to fill it
+        for (int i = 0; i < MaxSat; ++i)  // Asia proper, enough to fill it
             sats.append(satellite(QStringLiteral("Asia %1").arg(i), 500 + i, 2 + i % 3));
         auto tables = std::make_unique<TPTables>();
         PlaceSatellites(sats, *tables);
 
         // Europe west to east across 0 degrees, then the slots a technician leaves.
-        QCOMPARE(names(*tables, 3).first(4), (QStringList{"Hispasat 30.0W (3300)", "Hotbird 13.0E (0130)",
-                                                          "Rich 3 22.0E (0220)", "other 1"}));
+        QCOMPARE(names(*tables, 3).first(4),
+                 (QStringList{"Hispasat 30.0W (3300)", "Hotbird 13.0E (0130)", "Rich 3 22.0E (0220)", "other 1"}));
         QCOMPARE(names(*tables, 3).last(), QStringLiteral("other 45"));
         QCOMPARE(tables->SatDataStored(3, 3), (SatRecord{"0", "other 1", "0", "0", "0000"}));
         QCOMPARE(tables->SatDataStored(3, 1), (SatRecord{"0", "Hotbird 13.0E (0130)", "3", "0", "0130"}));

@@ -12,9 +12,7 @@ QByteArray line(const QByteArray &typeAndSystem, const QByteArray &freq, char po
                 char fec = '2', const QByteArray &col56 = "00000001")
 {
     QByteArray text(75, ' ');
-    const auto put = [&text](int column, const QByteArray &field) {
-        text.replace(column - 1, field.size(), field);
-    };
+    const auto put = [&text](int column, const QByteArray &field) { text.replace(column - 1, field.size(), field); };
     put(1, "0192 Test");
     put(29, typeAndSystem);
     put(35, freq);
@@ -31,7 +29,7 @@ TPRecord tp(const char *freq, const char *polar, const char *sr, const char *fec
     return {QLatin1String(freq), QLatin1String(polar), QLatin1String(sr), QLatin1String(fec)};
 }
 
-} // namespace
+}  // namespace
 
 class TestTPSdxImport : public QObject {
     Q_OBJECT
@@ -57,12 +55,13 @@ void TestTPSdxImport::columns_data()
     QTest::newRow("3 is horizontal") << line("TMPG2", "11362", '3', "22000") << 1 << tp("11362", "0", "22000", "2");
     QTest::newRow("2 is vertical") << line("TMPG2", "11362", '2', "22000") << 1 << tp("11362", "1", "22000", "2");
     QTest::newRow("blank is vertical") << line("TMPG2", "11362", ' ', "22000") << 1 << tp("11362", "1", "22000", "2");
-    QTest::newRow("symbol rate leading 0") << line("TMPG2", "11362", '1', "06111") << 1 << tp("11362", "0", "6111", "2");
+    QTest::newRow("symbol rate leading 0")
+        << line("TMPG2", "11362", '1', "06111") << 1 << tp("11362", "0", "6111", "2");
     QTest::newRow("FEC _ is 3") << line("TMPG2", "11362", '1', "22000", '_') << 1 << tp("11362", "0", "22000", "3");
-    QTest::newRow("three underscores shift") << line("TMPG2", "11362", '1', "27500", '5', "12___345") << 1
-                                             << tp("11362", "0", "27500", "5");
-    QTest::newRow("one underscore, leading 0") << line("TMPG2", "11362", '1', "02750", '7', "1234567_") << 1
-                                               << tp("11362", "0", "2750", "7");
+    QTest::newRow("three underscores shift")
+        << line("TMPG2", "11362", '1', "27500", '5', "12___345") << 1 << tp("11362", "0", "27500", "5");
+    QTest::newRow("one underscore, leading 0")
+        << line("TMPG2", "11362", '1', "02750", '7', "1234567_") << 1 << tp("11362", "0", "2750", "7");
     QTest::newRow("NTSC") << line("TNTSC", "11362", '1', "22000") << 1 << tp("11362", "0", "22000", "2");
     QTest::newRow("____ with type _") << line("_____", "11362", '1', "22000") << 1 << tp("11362", "0", "22000", "2");
     QTest::newRow("other system") << line("TDVB2", "11362", '1', "22000") << 0 << TPRecord();
@@ -138,11 +137,16 @@ void TestTPSdxImport::fileOfAPosition_data()
 {
     QTest::addColumn<QString>("deg");
     QTest::addColumn<QString>("name");
-    QTest::newRow("three digits") << "192" << "0192.sdx";
-    QTest::newRow("one digit") << "1" << "0001.sdx";
-    QTest::newRow("four digits") << "3300" << "3300.sdx";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("a path") << "../x" << "";
+    QTest::newRow("three digits") << "192"
+                                  << "0192.sdx";
+    QTest::newRow("one digit") << "1"
+                               << "0001.sdx";
+    QTest::newRow("four digits") << "3300"
+                                 << "3300.sdx";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("a path") << "../x"
+                            << "";
 }
 
 void TestTPSdxImport::fileOfAPosition()

@@ -26,21 +26,33 @@ qint64 sumOf(const QByteArray &bytes)
     return s;
 }
 
-QByteArray garbage() { return QByteArrayLiteral("\xA5Z#\x7F\x80~garbage\xFE"); }
+QByteArray garbage()
+{
+    return QByteArrayLiteral("\xA5Z#\x7F\x80~garbage\xFE");
+}
 
-} // namespace
+}  // namespace
 
 qint32 simImageSize(const QByteArray &command)
 {
-    if (command == "STLD") return 65536;
-    if (command == "STAP") return 1179648;
-    if (command == "STTP" || command == "STCH") return 262144;
-    if (command == "MPEG") return 49152;
-    if (command == "DBMP") return 327680;
-    if (command == "PGAL") return 2097152;
-    if (command == "SOSD" || command == "DOSD") return 1376256;
-    if (command == "SAD1" || command == "SAD2" || command == "SCH1" || command == "SCH2") return 786432;
-    if (command == "STSS") return 116;
+    if (command == "STLD")
+        return 65536;
+    if (command == "STAP")
+        return 1179648;
+    if (command == "STTP" || command == "STCH")
+        return 262144;
+    if (command == "MPEG")
+        return 49152;
+    if (command == "DBMP")
+        return 327680;
+    if (command == "PGAL")
+        return 2097152;
+    if (command == "SOSD" || command == "DOSD")
+        return 1376256;
+    if (command == "SAD1" || command == "SAD2" || command == "SCH1" || command == "SCH2")
+        return 786432;
+    if (command == "STSS")
+        return 116;
     return 0;
 }
 
@@ -116,7 +128,8 @@ void ReceiverSim::upload(const QByteArray &command)
     for (int n = 0; n < packets; ++n) {
         const QByteArray number = m_line.readExact(4);
         if (m_timing && n > 0) {
-            const double ms = std::chrono::duration<double, std::milli>(m_line.firstByteTime() - m_line.lastSendEnd()).count();
+            const double ms =
+                std::chrono::duration<double, std::milli>(m_line.firstByteTime() - m_line.lastSendEnd()).count();
             std::fprintf(m_timing, "%.3f\n", ms);
         }
         const QByteArray packet = m_line.readExact(kPacketSize);

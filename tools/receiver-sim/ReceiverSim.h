@@ -14,13 +14,13 @@ struct SimFaults {
     int errorAt = -1;           // sends errorWord instead of packet N's reply
     bool errorAtStart = false;  // sends errorWord instead of the start byte
     QByteArray errorWord = "ERR ";
-    int earlyEndAt = -1;        // "END " instead of packet N's reply
-    int wrongChecksumAt = -1;   // a wrong reply to packet N (upload) / "ERRO" trigger (download)
-    bool wrongFinal = false;    // a wrong final byte
-    int stallAfter = -1;        // goes quiet after packet N
-    int garbageAt = -1;         // garbage bytes before packet N's reply (or packet number)
-    int splitAt = -1;           // download: packet N's data split by a 40 ms pause
-    int hangupAfter = -1;       // closes the line after packet N
+    int earlyEndAt = -1;       // "END " instead of packet N's reply
+    int wrongChecksumAt = -1;  // a wrong reply to packet N (upload) / "ERRO" trigger (download)
+    bool wrongFinal = false;   // a wrong final byte
+    int stallAfter = -1;       // goes quiet after packet N
+    int garbageAt = -1;        // garbage bytes before packet N's reply (or packet number)
+    int splitAt = -1;          // download: packet N's data split by a 40 ms pause
+    int hangupAfter = -1;      // closes the line after packet N
 };
 
 struct SimOptions {

@@ -12,10 +12,9 @@ volatile int g_simStop = 0;
 namespace {
 constexpr int kRestartQuietMs = 300;
 constexpr int kPollMs = 100;
-}
+}  // namespace
 
-SimLine::SimLine(int fd, int baud, int gapMs)
-    : m_fd(fd), m_bytesPerSecond(baud > 0 ? baud / 10.0 : 0), m_gapMs(gapMs)
+SimLine::SimLine(int fd, int baud, int gapMs) : m_fd(fd), m_bytesPerSecond(baud > 0 ? baud / 10.0 : 0), m_gapMs(gapMs)
 {
 }
 
@@ -28,7 +27,10 @@ void SimLine::waitUntil(SimClock::time_point t)
     }
 }
 
-void SimLine::pause(int ms) { waitUntil(SimClock::now() + std::chrono::milliseconds(ms)); }
+void SimLine::pause(int ms)
+{
+    waitUntil(SimClock::now() + std::chrono::milliseconds(ms));
+}
 
 void SimLine::writeAll(const char *data, qsizetype size)
 {
@@ -109,7 +111,8 @@ bool SimLine::fill(int timeoutMs)
     m_buffer.append(chunk, n);
     m_heardSinceSend = true;
     if (m_bytesPerSecond > 0) {
-        const auto wire = std::chrono::duration_cast<SimClock::duration>(std::chrono::duration<double>(n / m_bytesPerSecond));
+        const auto wire =
+            std::chrono::duration_cast<SimClock::duration>(std::chrono::duration<double>(n / m_bytesPerSecond));
         m_inputDone = std::max(m_inputDone, now) + wire;
     } else {
         m_inputDone = now;

@@ -9,15 +9,18 @@
 
 #include <csignal>
 #include <cstdio>
-#include <memory>
 #include <fcntl.h>
+#include <memory>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
 
-void onSignal(int) { g_simStop = 1; }
+void onSignal(int)
+{
+    g_simStop = 1;
+}
 
 void makeRaw(int fd)
 {
@@ -43,7 +46,7 @@ int intOption(const QCommandLineParser &p, const QString &name, int fallback)
     return v;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -51,9 +54,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("receiver-sim"));
 
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral(
-        "Simulates the receiver on a serial line. Without --device it opens a pseudo-terminal, "
-        "prints its path, and links it under --link (e.g. build/tarvik/Com1)."));
+    p.setApplicationDescription(
+        QStringLiteral("Simulates the receiver on a serial line. Without --device it opens a pseudo-terminal, "
+                       "prints its path, and links it under --link (e.g. build/tarvik/Com1)."));
     p.addHelpOption();
     p.addOptions({
         {"device", "Use this serial device instead of a pseudo-terminal.", "path"},

@@ -13,9 +13,9 @@
 #include <QStyleFactory>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <QTreeView>
 #include <QTreeWidget>
-#include <QTextStream>
 #include <QtTest>
 
 #include <cstdio>
@@ -85,7 +85,7 @@ private:
     bool m_failed = false;
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -111,7 +111,8 @@ int main(int argc, char *argv[])
     QProcess sim;
     sim.start(args.at(2), {QStringLiteral("--link"), QDir(dir).filePath(QStringLiteral("Com1")),
                            QStringLiteral("--baud"), QStringLiteral("57600")});
-    if (!sim.waitForStarted() || !QTest::qWaitFor([&] { return QFileInfo(QDir(dir).filePath(QStringLiteral("Com1"))).isSymLink(); }, 5000)) {
+    if (!sim.waitForStarted() ||
+        !QTest::qWaitFor([&] { return QFileInfo(QDir(dir).filePath(QStringLiteral("Com1"))).isSymLink(); }, 5000)) {
         std::fputs("screenshots: the receiver simulator did not start\n", stderr);
         return 1;
     }

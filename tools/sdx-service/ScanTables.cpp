@@ -89,7 +89,7 @@ char polarCode(char polarisation)
     }
 }
 
-} // namespace
+}  // namespace
 
 QByteArray SdxText(const QString &code, const QString &title, const QList<ScanTransponder> &transponders)
 {

@@ -28,9 +28,15 @@ SdxServer::SdxServer(QMap<QString, QByteArray> files, QObject *parent) : QObject
     });
 }
 
-bool SdxServer::listen(quint16 port) { return m_server.listen(QHostAddress::LocalHost, port); }
+bool SdxServer::listen(quint16 port)
+{
+    return m_server.listen(QHostAddress::LocalHost, port);
+}
 
-QString SdxServer::baseAddress() const { return QStringLiteral("http://127.0.0.1:%1/_data/").arg(port()); }
+QString SdxServer::baseAddress() const
+{
+    return QStringLiteral("http://127.0.0.1:%1/_data/").arg(port());
+}
 
 SdxFault SdxServer::faultNamed(const QString &name, bool *ok)
 {
@@ -49,7 +55,8 @@ void SdxServer::serve(QTcpSocket *socket, const QByteArray &request)
 {
     m_requests.append(request);
     // "GET <target> HTTP/1.1"; the target may be the whole address or its path.
-    static const QRegularExpression line(QStringLiteral("^GET (?:http://[^/ ]*)?/_data/([^/ ]+)\\.sdx HTTP/1\\.[01]\r\n"));
+    static const QRegularExpression line(
+        QStringLiteral("^GET (?:http://[^/ ]*)?/_data/([^/ ]+)\\.sdx HTTP/1\\.[01]\r\n"));
     const QRegularExpressionMatch match = line.match(QString::fromLatin1(request));
     const QString code = match.hasMatch() ? match.captured(1) : QString();
     const SdxFault fault = m_faults.value(code, m_fault);

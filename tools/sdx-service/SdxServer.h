@@ -9,16 +9,16 @@
 // How a reply goes wrong, on request.
 enum class SdxFault {
     None,
-    NotFound,     // 404 with an error page that announces its length
-    ServerError,  // 500 with a body
-    NoLength,     // 200 without Content-Length, closed after the body
-    Truncated,    // announces the whole body, sends half of it and closes
-    Slow,         // the whole reply, a few bytes at a time
-    Stall,        // the header and part of the body, then silence with the connection open
-    Refused,      // the connection is dropped at once
-    Chunked,      // 200 with "Transfer-Encoding: chunked", the body in chunks, no length
+    NotFound,       // 404 with an error page that announces its length
+    ServerError,    // 500 with a body
+    NoLength,       // 200 without Content-Length, closed after the body
+    Truncated,      // announces the whole body, sends half of it and closes
+    Slow,           // the whole reply, a few bytes at a time
+    Stall,          // the header and part of the body, then silence with the connection open
+    Refused,        // the connection is dropped at once
+    Chunked,        // 200 with "Transfer-Encoding: chunked", the body in chunks, no length
     ChunkedLength,  // as Chunked, with a Content-Length of the framed body as well
-    Flood,        // 200 announcing the flood length, then filler without end, as fast as it is taken
+    Flood,          // 200 announcing the flood length, then filler without end, as fast as it is taken
 };
 
 // How the bytes of a reply are cut up: the first piece, then pieces of
@@ -37,7 +37,7 @@ public:
 
     bool listen(quint16 port = 0);  // 0: any free port
     quint16 port() const { return m_server.serverPort(); }
-    QString baseAddress() const;    // "http://127.0.0.1:<port>/_data/"
+    QString baseAddress() const;  // "http://127.0.0.1:<port>/_data/"
     QString errorString() const { return m_server.errorString(); }
     void close() { m_server.close(); }
 

@@ -2,7 +2,9 @@
 
 #include <QPainter>
 
-Lamp::Lamp(const QColor &colour, QWidget *parent) : QWidget(parent), m_colour(colour) {}
+Lamp::Lamp(const QColor &colour, QWidget *parent) : QWidget(parent), m_colour(colour)
+{
+}
 
 void Lamp::setColour(const QColor &colour)
 {

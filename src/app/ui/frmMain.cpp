@@ -13,13 +13,13 @@
 #include <QPushButton>
 
 namespace {
-const QColor kDarkGreen(0, 64, 0);    // colour word 16384
-const QColor kBrightGreen(0, 255, 0); // 65280
-const QColor kDarkRed(128, 0, 0);     // 128
-const QColor kBrightRed(255, 0, 0);   // 255
+const QColor kDarkGreen(0, 64, 0);     // colour word 16384
+const QColor kBrightGreen(0, 255, 0);  // 65280
+const QColor kDarkRed(128, 0, 0);      // 128
+const QColor kBrightRed(255, 0, 0);    // 255
 const QColor kBoardColour(201, 182, 169);
 const char *kIndexProperty = "controlIndex";
-} // namespace
+}  // namespace
 
 frmMain::frmMain(AppContext &context, QWidget *parent) : QWidget(parent), m_context(context)
 {
@@ -72,7 +72,7 @@ void frmMain::buildUploadGroup()
 {
     m_frame1 = new QGroupBox(QStringLiteral("FILE UPLOAD TO STB"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
-    const QStringList captions{QStringLiteral("&STB Loader"), QStringLiteral("&Application"),
+    const QStringList captions{QStringLiteral("&STB Loader"),  QStringLiteral("&Application"),
                                QStringLiteral("&Transponder"), QStringLiteral("&MFEG"),
                                QStringLiteral("&CH. Data"),    QStringLiteral("&Default OSD")};
     m_cmdPCSTB.resize(10, nullptr);
@@ -146,9 +146,8 @@ void frmMain::buildSerialGroup()
     m_cboPort = new QComboBox(m_frame5);
     m_cboPort->setObjectName(QStringLiteral("cboPort"));
     place(m_cboPort, {240, 600, 1320, 360});
-    connect(m_cboPort, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_context.link.setSelectedPort(index < 0 ? ReceiverPort::kFirstPort : index + 1);
-    });
+    connect(m_cboPort, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_context.link.setSelectedPort(index < 0 ? ReceiverPort::kFirstPort : index + 1); });
     connect(m_cboPort, &QComboBox::activated, this, &frmMain::portBoxClicked);
     m_lblCon = new QLabel(QStringLiteral("Port Closed"), m_frame5);
     m_lblCon->setObjectName(QStringLiteral("lblCon"));
@@ -168,8 +167,7 @@ void frmMain::buildSerialGroup()
 void frmMain::buildModeButtons()
 {
     // Placed right of the client area: never seen or clicked, reached by their access keys.
-    const QStringList captions{QStringLiteral("&2"), QStringLiteral("&F"), QStringLiteral("&N"),
-                               QStringLiteral("&X")};
+    const QStringList captions{QStringLiteral("&2"), QStringLiteral("&F"), QStringLiteral("&N"), QStringLiteral("&X")};
     for (int i = 0; i < captions.size(); ++i) {
         auto *button = new QPushButton(captions[i], this);
         button->setObjectName(QStringLiteral("cmdUserMode_%1").arg(i));

@@ -74,10 +74,10 @@ private:
     QGroupBox *m_frame3 = nullptr;
     QGroupBox *m_frame5 = nullptr;
     QGroupBox *m_frame6 = nullptr;
-    QList<QPushButton *> m_cmdPCSTB;  // indexes 0..9
-    QList<QPushButton *> m_cmdOSD;    // 0..4
-    QList<QPushButton *> m_cmdTPEDIT; // 0..1
-    QList<QPushButton *> m_cmdCHEdit; // 0..1
+    QList<QPushButton *> m_cmdPCSTB;   // indexes 0..9
+    QList<QPushButton *> m_cmdOSD;     // 0..4
+    QList<QPushButton *> m_cmdTPEDIT;  // 0..1
+    QList<QPushButton *> m_cmdCHEdit;  // 0..1
     QList<QPushButton *> m_cmdUserMode;
     QLabel *m_lblTPEdit = nullptr;
     QComboBox *m_cboPort = nullptr;

@@ -23,8 +23,7 @@ void frmMain::showError(const Status &status)
 
 void frmMain::ModeSwitch(int index)
 {
-    const std::optional<Configuration::ModeChange> change =
-        m_context.configuration.ModeSwitch(index, m_context.link);
+    const std::optional<Configuration::ModeChange> change = m_context.configuration.ModeSwitch(index, m_context.link);
     if (!change)
         return;
     for (const QString &error : change->errors)
@@ -44,7 +43,10 @@ void frmMain::cmdPCSTB_Click(int index)
         upload(*command);  // 7 and 8, the EDIT selectors, upload nothing
 }
 
-void frmMain::cmdOSD_Click(int index) { upload(uploadCommandForOsd(index)); }
+void frmMain::cmdOSD_Click(int index)
+{
+    upload(uploadCommandForOsd(index));
+}
 
 void frmMain::upload(const UploadCommand &command)
 {
@@ -61,16 +63,15 @@ void frmMain::cmdTPEDIT_Click(int index)
         wizard.exec();
         return;
     }
-    const QString file = ShowFileDialog(this, FileDialogMode::Open,
-                                        QStringLiteral("TP Files (*.MDA)|*.MDA|All Files (*.*)|*.*"), QString(),
-                                        QStringLiteral("Open TP File"));
+    const QString file =
+        ShowFileDialog(this, FileDialogMode::Open, QStringLiteral("TP Files (*.MDA)|*.MDA|All Files (*.*)|*.*"),
+                       QString(), QStringLiteral("Open TP File"));
     if (file.isEmpty())
         return;
     // A second click during the run would start a conversion that deletes this one's files.
     m_cmdTPEDIT[1]->setEnabled(false);
-    const Status loaded = withBusyCursor([this, &file] {
-        return loadTPImage(m_context.converters, m_context.programDir, *m_context.tpTables, file);
-    });
+    const Status loaded = withBusyCursor(
+        [this, &file] { return loadTPImage(m_context.converters, m_context.programDir, *m_context.tpTables, file); });
     if (!loaded) {
         showExclamation(this, loaded.error());
         m_cmdTPEDIT[1]->setEnabled(true);
@@ -89,8 +90,8 @@ void frmMain::cmdCHEdit_Click(int index)
         if (file.isEmpty())
             return;
         cmdChEditEnable(false);
-        const ChannelImageLoad loaded = withBusyCursor(
-            [this, &file] { return loadChannelImage(m_context.converters, m_context.channels, file); });
+        const ChannelImageLoad loaded =
+            withBusyCursor([this, &file] { return loadChannelImage(m_context.converters, m_context.channels, file); });
         if (loaded.converted)
             m_context.link.selectedFile = file;
         if (!loaded.status) {

@@ -40,7 +40,7 @@ void scheduleSelfCheck(frmMain &window, const ProgramDir &dir, const QElapsedTim
     });
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

@@ -44,7 +44,7 @@ frmCHEdit::frmCHEdit(ChannelModel &model, ReceiverLink &link, const Converters &
         selectRows(m_List1, rows);
         if (!rows.isEmpty())
             m_List1->selectionModel()->setCurrentIndex(m_listModel->index(rows.first(), 0),
-                                                     QItemSelectionModel::NoUpdate);
+                                                       QItemSelectionModel::NoUpdate);
     });
     connect(m_favoriteModel, &FavoriteListModel::entriesMoved, this,
             [this](const QList<int> &rows) { selectRows(m_List3, rows); });
@@ -138,8 +138,7 @@ void frmCHEdit::buildWindow()
                                                                 {"cmdDataUpload", "&Upload"},
                                                                 {"cmdExit", "E&xit"}};
     const QList<void (frmCHEdit::*)()> actions{&frmCHEdit::saveCommand, &frmCHEdit::openCommand,
-                                               &frmCHEdit::downloadCommand, &frmCHEdit::uploadCommand,
-                                               nullptr};
+                                               &frmCHEdit::downloadCommand, &frmCHEdit::uploadCommand, nullptr};
     for (qsizetype i = 0; i < captions.size(); ++i) {
         auto *button = new QPushButton(QString::fromLatin1(captions[i].second), central);
         button->setObjectName(QString::fromLatin1(captions[i].first));
@@ -158,8 +157,8 @@ void frmCHEdit::buildWindow()
         // Never narrower than the caption, where the font is wider than the widths allow for.
         for (qsizetype c = 0; c < widths.size(); ++c)
             view->header()->resizeSection(int(c), widths[c] == 0 ? 0
-                                                                  : std::max(twipsToPixels(widths[c], logicalDpiX()),
-                                                                             view->header()->sectionSizeHint(int(c))));
+                                                                 : std::max(twipsToPixels(widths[c], logicalDpiX()),
+                                                                            view->header()->sectionSizeHint(int(c))));
         if (widths.value(4, -1) == 0)
             view->header()->hideSection(4);
     }
@@ -267,13 +266,16 @@ void frmCHEdit::tabChannelType_Click()
     if (!any)
         return;
     m_Frame3->setTitle(type == ChannelRadio ? QStringLiteral("Radio Favorite List")
-                                          : QStringLiteral("TV Favorite List"));
+                                            : QStringLiteral("TV Favorite List"));
     tabFavorite_Click();
     m_List1->clearSelection();
     List1Select(1);
 }
 
-void frmCHEdit::tabFavorite_Click() { m_editing.setFavoriteTab(m_tabFavorite->currentIndex()); }
+void frmCHEdit::tabFavorite_Click()
+{
+    m_editing.setFavoriteTab(m_tabFavorite->currentIndex());
+}
 
 void frmCHEdit::rename(const QString &text)
 {
@@ -341,8 +343,8 @@ void frmCHEdit::List3_Click()
 
 bool frmCHEdit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_txtChannelName
-        && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+    if (watched == m_txtChannelName &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
         const QKeyCombination keys = static_cast<QKeyEvent *>(event)->keyCombination();
         if (keys == QKeyCombination(Qt::ControlModifier, Qt::Key_A) && event->type() == QEvent::ShortcutOverride) {
             event->ignore();  // outside the list, Ctrl+A is "Save As"

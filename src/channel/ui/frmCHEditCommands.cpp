@@ -17,18 +17,10 @@ void frmCHEdit::sortCommand(Sort sort)
     if (!m_model.DataLoaded())
         return;
     switch (sort) {
-    case Sort::AToZ:
-        m_editing.sortByName(1);
-        break;
-    case Sort::ZToA:
-        m_editing.sortByName(-1);
-        break;
-    case Sort::Lock:
-        m_editing.sortByLock();
-        break;
-    case Sort::Favorite:
-        m_editing.sortByFavorite();
-        break;
+    case Sort::AToZ: m_editing.sortByName(1); break;
+    case Sort::ZToA: m_editing.sortByName(-1); break;
+    case Sort::Lock: m_editing.sortByLock(); break;
+    case Sort::Favorite: m_editing.sortByFavorite(); break;
     }
     // The rows were rebuilt; keep the edit box on a row it shows.
     m_List1->clearSelection();
@@ -103,8 +95,8 @@ void frmCHEdit::recordEdit(const ChannelSnapshot &before, const ChannelSnapshot 
 {
     const QString key = mergeKey.isEmpty() ? QString() : mergeKey + QStringLiteral(" run %1").arg(m_renameRun);
     m_undo->push(new ChannelEditCommand([this](const ChannelSnapshot &s) { applySnapshot(s); },
-                                        [this]() -> const QList<RomChannel> & { return m_model.tables().Rom; },
-                                        before, after, what, key));
+                                        [this]() -> const QList<RomChannel> & { return m_model.tables().Rom; }, before,
+                                        after, what, key));
 }
 
 void frmCHEdit::applySnapshot(const ChannelSnapshot &snapshot)
@@ -127,7 +119,7 @@ void frmCHEdit::applySnapshot(const ChannelSnapshot &snapshot)
     m_pb->setEnabled(!empty);
     m_txtChannelName->setEnabled(!empty);
     m_Frame3->setTitle(snapshot.type == ChannelRadio ? QStringLiteral("Radio Favorite List")
-                                                   : QStringLiteral("TV Favorite List"));
+                                                     : QStringLiteral("TV Favorite List"));
     m_List1->clearSelection();
     List1Select(row);
     ++m_renameRun;

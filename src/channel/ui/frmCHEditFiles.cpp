@@ -42,7 +42,7 @@ QMenu *addSortMenu(QMenu *parent, const QString &prefix)
     addEntry(sort, QStringLiteral("&TP Freq"), prefix + QStringLiteral("SortTPFreq"))->setVisible(false);
     return sort;
 }
-} // namespace
+}  // namespace
 
 void frmCHEdit::buildMenus()
 {
@@ -52,9 +52,9 @@ void frmCHEdit::buildMenus()
             &QAction::triggered, this, &frmCHEdit::openCommand);
     connect(addEntry(file, QStringLiteral("&Save"), QStringLiteral("mmSave"), QKeySequence(QStringLiteral("Ctrl+S"))),
             &QAction::triggered, this, &frmCHEdit::saveCommand);
-    connect(addEntry(file, QStringLiteral("Save &As"), QStringLiteral("mmSaveAs"),
-                     QKeySequence(QStringLiteral("Ctrl+A"))),
-            &QAction::triggered, this, &frmCHEdit::saveAsCommand);
+    connect(
+        addEntry(file, QStringLiteral("Save &As"), QStringLiteral("mmSaveAs"), QKeySequence(QStringLiteral("Ctrl+A"))),
+        &QAction::triggered, this, &frmCHEdit::saveAsCommand);
     file->addSeparator();
     connect(addEntry(file, QStringLiteral("E&xit"), QStringLiteral("mmExit"), QKeySequence(QStringLiteral("Ctrl+X"))),
             &QAction::triggered, this, &QWidget::close);
@@ -96,8 +96,8 @@ void frmCHEdit::buildMenus()
     list3Sub->setObjectName(QStringLiteral("List3Sub"));
     addEntry(list3Sub, QStringLiteral("&Del In List"), QStringLiteral("mmDelInList"))->setVisible(false);
     addSortMenu(list3Sub, QStringLiteral("mmList3"));  // its entries have no action
-    connect(addEntry(list3Sub, QStringLiteral("Select &All"), QStringLiteral("mmList3SelectAll")),
-            &QAction::triggered, m_List3, &QTreeView::selectAll);
+    connect(addEntry(list3Sub, QStringLiteral("Select &All"), QStringLiteral("mmList3SelectAll")), &QAction::triggered,
+            m_List3, &QTreeView::selectAll);
 }
 
 bool frmCHEdit::saveTo(const QString &target)
@@ -175,7 +175,10 @@ void frmCHEdit::editFile(const QString &file)
     setWindowTitle(ShortenPathCaption(m_selectedFile));  // the caption names the file that Save writes
 }
 
-void frmCHEdit::saveCommand() { saveTo(m_selectedFile); }
+void frmCHEdit::saveCommand()
+{
+    saveTo(m_selectedFile);
+}
 
 void frmCHEdit::saveAsCommand()
 {

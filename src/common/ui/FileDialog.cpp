@@ -45,7 +45,7 @@ QString startFolder(const QString &kind, const QString &currentFile)
     }
     return QDir::homePath();
 }
-} // namespace
+}  // namespace
 
 QStringList fileDialogNameFilters(const QString &filter)
 {

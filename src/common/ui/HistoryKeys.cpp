@@ -18,8 +18,7 @@ HistoryKey historyKey(const QKeyEvent &key)
     return HistoryKey::None;
 }
 
-QAction *addHistoryAction(QMenu *edit, const QString &caption, const QString &name,
-                          const QList<QKeySequence> &keys)
+QAction *addHistoryAction(QMenu *edit, const QString &caption, const QString &name, const QList<QKeySequence> &keys)
 {
     QAction *action = edit->addAction(caption);
     action->setObjectName(name);
@@ -28,14 +27,15 @@ QAction *addHistoryAction(QMenu *edit, const QString &caption, const QString &na
     return action;
 }
 
-} // namespace
+}  // namespace
 
 void addHistoryActions(QMenu *edit, QUndoStack *history)
 {
-    QAction *undo = addHistoryAction(edit, QStringLiteral("&Undo"), QStringLiteral("mmUndo"),
-                                     {QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    QAction *redo = addHistoryAction(edit, QStringLiteral("&Redo"), QStringLiteral("mmRedo"),
-                                     {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    QAction *undo =
+        addHistoryAction(edit, QStringLiteral("&Undo"), QStringLiteral("mmUndo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    QAction *redo =
+        addHistoryAction(edit, QStringLiteral("&Redo"), QStringLiteral("mmRedo"),
+                         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     QObject::connect(undo, &QAction::triggered, history, &QUndoStack::undo);
     QObject::connect(redo, &QAction::triggered, history, &QUndoStack::redo);
     QObject::connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);

@@ -9,7 +9,10 @@
 
 namespace {
 
-bool numericCharacter(QChar c) { return c.unicode() >= 32 && NumericKeyFilter(c.unicode()) != 0; }
+bool numericCharacter(QChar c)
+{
+    return c.unicode() >= 32 && NumericKeyFilter(c.unicode()) != 0;
+}
 
 QString numericPart(const QString &text)
 {
@@ -21,7 +24,7 @@ QString numericPart(const QString &text)
     return kept;
 }
 
-} // namespace
+}  // namespace
 
 void NumericKeyEventFilter::install(QWidget *box)
 {

@@ -10,7 +10,10 @@
 #include <QProgressBar>
 #include <QWidget>
 
-QString applicationTitle() { return QCoreApplication::applicationName(); }
+QString applicationTitle()
+{
+    return QCoreApplication::applicationName();
+}
 
 namespace {
 void setOnTop(QWidget *window, bool onTop)
@@ -22,11 +25,17 @@ void setOnTop(QWidget *window, bool onTop)
         window->setGeometry(geometry);
     window->show();
 }
-} // namespace
+}  // namespace
 
-void KeepOnTop(QWidget *window) { setOnTop(window, true); }
+void KeepOnTop(QWidget *window)
+{
+    setOnTop(window, true);
+}
 
-void ReleaseOnTop(QWidget *window) { setOnTop(window, false); }
+void ReleaseOnTop(QWidget *window)
+{
+    setOnTop(window, false);
+}
 
 void SetProgressBarColor(QProgressBar *bar, const QColor &colour)
 {
@@ -35,13 +44,22 @@ void SetProgressBarColor(QProgressBar *bar, const QColor &colour)
     bar->setPalette(palette);
 }
 
-void ShortenPathCaption(QLabel *label, const QString &path) { label->setText(ShortenPathCaption(path)); }
+void ShortenPathCaption(QLabel *label, const QString &path)
+{
+    label->setText(ShortenPathCaption(path));
+}
 
 void showExclamation(QWidget *owner, const QString &text, const QString &title)
 {
     QMessageBox::warning(owner, title, text);
 }
 
-BusyCursor::BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::BusyCursor()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
 
-BusyCursor::~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+BusyCursor::~BusyCursor()
+{
+    QGuiApplication::restoreOverrideCursor();
+}

@@ -26,7 +26,7 @@ void refuse(QWidget *owner, const QString &text)
     QMessageBox::warning(owner, QStringLiteral("ERROR"), text, QMessageBox::Ok);
 }
 
-} // namespace
+}  // namespace
 
 frmDownList::frmDownList(const ProgramDir &dir, QStringList &downloadCodes, MessageBoard *board, QWidget *parent,
                          DownloadTiming timing)
@@ -67,7 +67,10 @@ frmDownList::frmDownList(const ProgramDir &dir, QStringList &downloadCodes, Mess
     enterRegionStep();
 }
 
-int frmDownList::twips(int value) const { return twipsToPixels(value, logicalDpiY()); }
+int frmDownList::twips(int value) const
+{
+    return twipsToPixels(value, logicalDpiY());
+}
 
 void frmDownList::enterRegionStep()
 {
@@ -153,7 +156,10 @@ void frmDownList::satelliteNext()
     accept();
 }
 
-void frmDownList::rowPressed(QTreeWidgetItem *item) { m_pressedState = item->checkState(0); }
+void frmDownList::rowPressed(QTreeWidgetItem *item)
+{
+    m_pressedState = item->checkState(0);
+}
 
 void frmDownList::rowClicked(QTreeWidgetItem *item)
 {

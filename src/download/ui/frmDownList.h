@@ -42,8 +42,8 @@ private:
     qint16 m_step = 0;
     qint16 m_listed = 0;
     Qt::CheckState m_pressedState = Qt::Unchecked;  // a click that toggled the box itself toggles no more
-    QList<QGroupBox *> m_Frame1;        // 0 regions, 1 satellites
-    QList<QCheckBox *> m_chkRegion;     // DownloadRegion order
+    QList<QGroupBox *> m_Frame1;                    // 0 regions, 1 satellites
+    QList<QCheckBox *> m_chkRegion;                 // DownloadRegion order
     QTreeWidget *m_List1 = nullptr;
     QCheckBox *m_chkAll = nullptr;
     QPushButton *m_cmdNext = nullptr;

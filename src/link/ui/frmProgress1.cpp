@@ -14,8 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-frmProgress1::frmProgress1(ReceiverLink &link, TransferRequest request, const TransferTimings &timings,
-                           QWidget *parent)
+frmProgress1::frmProgress1(ReceiverLink &link, TransferRequest request, const TransferTimings &timings, QWidget *parent)
     : QDialog(parent), m_link(link), m_timings(timings), m_session(link, std::move(request), timings, this)
 {
     setObjectName(QStringLiteral("frmProgress1"));
@@ -129,20 +128,15 @@ void frmProgress1::onEnded(TransferEnd how)
     // The closing texts came before the end was known: the speed line goes now.
     lblRate->clear();
     switch (how) {
-    case TransferEnd::Completed:
-        Timer4->start();
-        break;
-    case TransferEnd::Failed:
-        break;
+    case TransferEnd::Completed: Timer4->start(); break;
+    case TransferEnd::Failed: break;
     case TransferEnd::Refused:
         // After the "File Size error" box, at once.
         m_closing = true;
         m_session.stopWatchdog();
         done(QDialog::Rejected);
         break;
-    case TransferEnd::Received:
-        DoMyWork();
-        break;
+    case TransferEnd::Received: DoMyWork(); break;
     }
 }
 

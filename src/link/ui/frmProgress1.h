@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QPointer>
 
-
 class QLabel;
 class QProgressBar;
 class QPushButton;

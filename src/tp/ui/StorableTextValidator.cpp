@@ -9,8 +9,9 @@ StorableTextValidator::StorableTextValidator(FieldKind kind, bool numeric, QObje
 
 QValidator::State StorableTextValidator::validate(QString &input, int &) const
 {
-    if (m_numeric && !std::all_of(input.cbegin(), input.cend(),
-                                  [](QChar c) { return (c.unicode() >= u'0' && c.unicode() <= u'9') || c == QLatin1Char(' '); }))
+    if (m_numeric && !std::all_of(input.cbegin(), input.cend(), [](QChar c) {
+            return (c.unicode() >= u'0' && c.unicode() <= u'9') || c == QLatin1Char(' ');
+        }))
         return Invalid;
     return unstorableReason(input, m_kind).isEmpty() ? Acceptable : Invalid;
 }

@@ -2,8 +2,7 @@
 
 #include "tp/ui/frmTPEdit.h"
 
-TPEditCommand::TPEditCommand(frmTPEdit &editor, TableChange change, EditView before, EditView after,
-                             QString mergeKey)
+TPEditCommand::TPEditCommand(frmTPEdit &editor, TableChange change, EditView before, EditView after, QString mergeKey)
     : EditStep(QString(), std::move(mergeKey)), m_editor(editor), m_change(std::move(change)), m_before(before),
       m_after(after)
 {
@@ -18,6 +17,12 @@ bool TPEditCommand::absorb(const EditStep &later)
     return true;
 }
 
-void TPEditCommand::undo() { m_editor.applyHistory(m_change, true, m_before); }
+void TPEditCommand::undo()
+{
+    m_editor.applyHistory(m_change, true, m_before);
+}
 
-void TPEditCommand::redoStep() { m_editor.applyHistory(m_change, false, m_after); }
+void TPEditCommand::redoStep()
+{
+    m_editor.applyHistory(m_change, false, m_after);
+}

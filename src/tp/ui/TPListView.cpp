@@ -18,7 +18,10 @@ TPListView::TPListView(const QString &dragText, QWidget *parent) : QTreeView(par
     connect(&m_edgeScroll, &QTimer::timeout, this, &TPListView::scrollAtEdge);
 }
 
-QString TPListView::rowDragFormat() { return QStringLiteral("application/x-tarvik-tp-rows"); }
+QString TPListView::rowDragFormat()
+{
+    return QStringLiteral("application/x-tarvik-tp-rows");
+}
 
 QMimeData *TPListView::rowDragData(const QString &dragText)
 {

@@ -47,7 +47,7 @@ void showText(QLineEdit *box, const QString &text)
         box->setText(text);
 }
 
-} // namespace
+}  // namespace
 
 frmTPEdit::frmTPEdit(TPTables &tables, const ValueLists &lists, const Converters &converters, ReceiverLink &link,
                      QWidget *parent)
@@ -168,8 +168,7 @@ void frmTPEdit::buildSatFrame(QWidget *frame)
     });
     // The boxes follow the current row, whatever moved it (press, keys,
     // right button, drop, undo); a click on it shows it again.
-    connect(m_List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &frmTPEdit::onCurrentSatChanged);
+    connect(m_List1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &frmTPEdit::onCurrentSatChanged);
     connect(m_List1, &QTreeView::clicked, this, [this](const QModelIndex &index) { showSatellite(index.row() + 1); });
 }
 
@@ -215,8 +214,7 @@ void frmTPEdit::buildTPFrame(QWidget *frame)
             &frmTPEdit::cmdList2Next_Click);
     connect(findChild<QPushButton *>(QStringLiteral("cmdList2Del")), &QPushButton::clicked, this,
             &frmTPEdit::cmdList2Del_Click);
-    connect(m_List2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &frmTPEdit::onCurrentTPChanged);
+    connect(m_List2->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &frmTPEdit::onCurrentTPChanged);
     connect(m_List2, &QTreeView::clicked, this, [this](const QModelIndex &index) { showTP(index.row() + 1); });
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "common/ui/KeyStrokes.h"
 #include "tp/SatListModel.h"
-#include "tp/TPListModel.h"
 #include "tp/TPClipboard.h"
 #include "tp/TPFieldText.h"
-#include "tp/TPSaver.h"
+#include "tp/TPListModel.h"
 #include "tp/TPMoves.h"
+#include "tp/TPSaver.h"
 #include "tp/TPSorts.h"
-#include "common/ui/KeyStrokes.h"
 #include "tp/ui/TPEditCommand.h"
 
 #include <QMainWindow>
@@ -163,10 +163,10 @@ private:
 
     QUndoStack m_undo;
     int m_recording = 0;
-    int m_focusRun = 0;  // counts entries into the boxes, so a typing run ends with it
-    int m_importing = 0;  // an import takes the focus away and back: no new run
-    KeyStrokes m_listKeys;  // presses and releases in the two lists
-    int m_degKeyDown = 0;  // the key last pressed in txtDeg
+    int m_focusRun = 0;        // counts entries into the boxes, so a typing run ends with it
+    int m_importing = 0;       // an import takes the focus away and back: no new run
+    KeyStrokes m_listKeys;     // presses and releases in the two lists
+    int m_degKeyDown = 0;      // the key last pressed in txtDeg
     QList<int> m_degEditKeys;  // keys whose press changed txtDeg's text, until released
     TPSortFlags m_sortFlags;
     SatClipboard m_satClip;

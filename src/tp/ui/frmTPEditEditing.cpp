@@ -270,9 +270,15 @@ void frmTPEdit::mmList2Paste_Click()
     afterTPEdit(edit, false);
 }
 
-void frmTPEdit::List1_StartDrag() { mmList1Copy_Click(); }
+void frmTPEdit::List1_StartDrag()
+{
+    mmList1Copy_Click();
+}
 
-void frmTPEdit::List2_StartDrag() { mmList2Copy_Click(); }
+void frmTPEdit::List2_StartDrag()
+{
+    mmList2Copy_Click();
+}
 
 void frmTPEdit::List1_DragDrop(const QString &text, int rowUnderPointer)
 {
@@ -339,7 +345,10 @@ void frmTPEdit::showFound(const SatFindHit &hit, int nameLength, int degLength)
         m_txtDeg->setSelection(hit.degAt, degLength);
 }
 
-EditView frmTPEdit::view() const { return {m_tables.CurRegion, selectedSat(), selectedTP(), m_sortFlags}; }
+EditView frmTPEdit::view() const
+{
+    return {m_tables.CurRegion, selectedSat(), selectedTP(), m_sortFlags};
+}
 
 void frmTPEdit::recordEdit(const std::function<void()> &work, const QList<int> &regions, const QString &mergeKey)
 {

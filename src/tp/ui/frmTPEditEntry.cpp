@@ -6,9 +6,9 @@
 
 #include <QComboBox>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 
 void frmTPEdit::connectEntryBoxes()
 {

@@ -25,7 +25,7 @@ void plainMessage(QWidget *owner, const QString &text, const QString &title)
     box.exec();
 }
 
-} // namespace
+}  // namespace
 
 void frmTPEdit::showCaption()
 {
@@ -107,8 +107,8 @@ void frmTPEdit::cmdDataFileLoad_Click()
 {
     if (askToSave() == Answer::SaveFailed)
         return;
-    const QString file =
-        ShowFileDialog(this, FileDialogMode::Open, kTPFilter, QString(), QStringLiteral("Open TP File"), m_selectedFile);
+    const QString file = ShowFileDialog(this, FileDialogMode::Open, kTPFilter, QString(),
+                                        QStringLiteral("Open TP File"), m_selectedFile);
     if (file.isEmpty())
         return;
     deleteIntermediateFiles();
@@ -128,9 +128,9 @@ void frmTPEdit::cmdDataUpload_Click()
 {
     if (askToSave() == Answer::SaveFailed)
         return;
-    const QString file =
-        ShowFileDialog(this, FileDialogMode::Open, QStringLiteral("Transponder Files (*.MDA)|*.MDA|All Files (*.*)|*.*"),
-                       QString(), QStringLiteral("Open Transponder"), m_selectedFile);
+    const QString file = ShowFileDialog(this, FileDialogMode::Open,
+                                        QStringLiteral("Transponder Files (*.MDA)|*.MDA|All Files (*.*)|*.*"),
+                                        QString(), QStringLiteral("Open Transponder"), m_selectedFile);
     if (file.isEmpty())
         return;
     m_link.selectedFile = file;

@@ -28,8 +28,7 @@ void frmTPEdit::importRow(QWidget *obj, int region, int Index, const QString &op
     const bool hadFocus = obj->hasFocus();  // typing in the position box goes on there
     ++m_importing;  // the focus leaves the disabled control and comes back within one typing run
     obj->setEnabled(false);
-    const bool read =
-        ImportSatellite(m_link.programDir(), m_tables, region, Index - 1, option, defaultTP);
+    const bool read = ImportSatellite(m_link.programDir(), m_tables, region, Index - 1, option, defaultTP);
     // Rows of another region than the one on display are not shown.
     if (region == m_tabRegion->currentIndex())
         List1Select(Index);

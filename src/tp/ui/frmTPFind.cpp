@@ -76,14 +76,12 @@ void frmTPFind::done(int result)
 
 bool frmTPFind::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_Combo1 && event->type() == QEvent::KeyPress &&
-        !static_cast<QKeyEvent *>(event)->text().isEmpty())
+    if (watched == m_Combo1 && event->type() == QEvent::KeyPress && !static_cast<QKeyEvent *>(event)->text().isEmpty())
         return true;  // typing into the option box is ignored
     for (int i = 0; i < 2; ++i) {
         if (watched != m_txtFind[i])
             continue;
-        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
-            event->type() == QEvent::Drop) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop) {
             // Rows dragged from the editor's lists are no text to search for.
             if (static_cast<QDropEvent *>(event)->mimeData()->hasFormat(TPListView::rowDragFormat())) {
                 event->ignore();
