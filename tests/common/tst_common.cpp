@@ -221,7 +221,7 @@ void TestCommon::runAndWaitEndedByQuittingIsNoSuccess()
     TempProgramDir temp;
     temp.script(QStringLiteral("Slow"), "sleep 5\n");
     // What closing the main window does to every running event loop.
-    QTimer::singleShot(100, qApp, [] { QCoreApplication::exit(0); });
+    QTimer::singleShot(100, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
     QElapsedTimer clock;
     clock.start();
     const RunOutcome outcome = RunAndWait(temp.file(QStringLiteral("Slow")), {});
