@@ -1,5 +1,6 @@
 #include "channel/ChannelEditing.h"
 
+#include "channel/ChannelArrange.h"
 #include "channel/MoveRows.h"
 
 #include <QHash>
@@ -71,11 +72,7 @@ bool ChannelEditing::rename(int position, const QString &text)
     const qint16 index = list()[position].ChannelIndex;
     if (index < 0 || index >= tables().Rom.size())
         return false;
-    RomChannel &record = m_model.tables().Rom[index];
-    record.Name = text;
-    // The combiner needs at least one name byte.
-    record.NameBytes = text.isEmpty() ? QByteArray(1, '\0') : text.toLatin1();
-    record.NameLast = qint16(record.NameBytes.size() - 1);
+    setChannelName(m_model.tables().Rom[index], text);
     // Every row of the shown list naming this record shows the new name.
     for (int p = 0; p < rowCount(); ++p) {
         if (list()[p].ChannelIndex == index)

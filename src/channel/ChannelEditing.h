@@ -87,6 +87,9 @@ public:
     void sortByLock();
     void sortByFavorite();
 
+    // Puts in tables made from the current ones (an import, an order) as one step.
+    void replaceTables(const ChannelTables &tables, const QString &what);
+
     ChannelSnapshot snapshot() const;
     // Puts a snapshot back whole; not an edit of its own.
     void restore(const ChannelSnapshot &snapshot);

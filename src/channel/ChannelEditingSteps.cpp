@@ -51,6 +51,14 @@ void ChannelEditing::sortByFavorite()
     Q_EMIT favoritesChanged();
 }
 
+void ChannelEditing::replaceTables(const ChannelTables &tables, const QString &what)
+{
+    EditStep step(*this, what);
+    m_model.tables() = tables;
+    Q_EMIT listReset();
+    Q_EMIT favoritesChanged();
+}
+
 ChannelSnapshot ChannelEditing::snapshot() const
 {
     return {tables(), m_currentType, m_sortState};

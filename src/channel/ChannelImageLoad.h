@@ -17,3 +17,11 @@ struct ChannelImageLoad {
 
 // Converts a channel image with ChannelParse and loads the files it wrote into the model.
 ChannelImageLoad loadChannelImage(const Converters &converters, ChannelModel &model, const QString &binFile);
+
+// The tables of a channel image, through ChannelParse in a scratch directory,
+// so the program directory's files (an open editor's) stay as they are.
+Result<ChannelTables> readChannelImage(const ProgramDir &dir, const QString &binFile);
+// Makes `targetBin` from `sourceBin` with `tables` through ChannelCombine in a
+// scratch directory; the target is replaced whole or not at all.
+Status writeChannelImage(const ProgramDir &dir, const ChannelTables &tables, const QString &sourceBin,
+                         const QString &targetBin);

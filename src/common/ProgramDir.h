@@ -31,6 +31,9 @@ public:
     QString filePath(const QString &name) const;
     bool exists(const QString &name) const;
 
+    // A directory of its own for the intermediate files, with the same programs.
+    ProgramDir withFilesIn(const QString &path) const { return ProgramDir(path, m_programsPath); }
+
     // The path of a program lying in the programs' directory, with the platform's suffix.
     QString executable(const QString &baseName) const;
 
