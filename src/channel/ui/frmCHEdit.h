@@ -61,6 +61,10 @@ public:
     void downloadCommand();
     void uploadCommand();
 
+    void exportCsvCommand();
+    void importCsvCommand();
+    void orderLikeCommand();
+
 Q_SIGNALS:
     void closed();
 
@@ -92,6 +96,8 @@ private:
     QString askThenChoose(FileDialogMode mode, const QString &title);
     bool saveTo(const QString &target);
     void reportLoad(const Status &loaded);
+    // After the whole list was laid out anew: the edit box on the first row.
+    void showReordered();
 
     ChannelModel &m_model;
     ReceiverLink &m_link;

@@ -56,6 +56,13 @@ void frmCHEdit::buildMenus()
         addEntry(file, QStringLiteral("Save &As"), QStringLiteral("mmSaveAs"), QKeySequence(QStringLiteral("Ctrl+A"))),
         &QAction::triggered, this, &frmCHEdit::saveAsCommand);
     file->addSeparator();
+    connect(addEntry(file, QStringLiteral("&Export List…"), QStringLiteral("mmExportCsv")), &QAction::triggered, this,
+            &frmCHEdit::exportCsvCommand);
+    connect(addEntry(file, QStringLiteral("&Import List…"), QStringLiteral("mmImportCsv")), &QAction::triggered, this,
+            &frmCHEdit::importCsvCommand);
+    connect(addEntry(file, QStringLiteral("Order &like…"), QStringLiteral("mmOrderLike")), &QAction::triggered, this,
+            &frmCHEdit::orderLikeCommand);
+    file->addSeparator();
     connect(addEntry(file, QStringLiteral("E&xit"), QStringLiteral("mmExit"), QKeySequence(QStringLiteral("Ctrl+X"))),
             &QAction::triggered, this, &QWidget::close);
 
