@@ -1,4 +1,5 @@
 // tarvik-cli: the receiver transfers from a shell, for scripts and benches.
+#include "cli/ChannelCommands.h"
 #include "cli/ExitCodes.h"
 #include "cli/ProgressPrinter.h"
 #include "cli/SignalWatcher.h"
@@ -20,11 +21,16 @@ const char *const kUsage = "Usage:\n"
                            "  tarvik-cli upload --port PORT --kind KIND FILE\n"
                            "  tarvik-cli download --port PORT FILE\n"
                            "  tarvik-cli monitor --port PORT\n"
+                           "  tarvik-cli channels export IMAGE.bin OUT.csv\n"
+                           "  tarvik-cli channels import IMAGE.bin IN.csv OUT.bin\n"
+                           "  tarvik-cli channels order [--take-flags] IMAGE.bin REFERENCE OUT.bin\n"
                            "\n"
                            "PORT is Com1..Com4 (as in the window: an entry ComN in the program directory, else a\n"
                            "serial device) or a device path such as /dev/ttyUSB0.\n"
                            "KIND is one of: STB_Loader Application Transponder \"CH. Data\" MPEG Default_OSD 2MB\n"
                            "SOSD SAD1 SAD2 SCH1 SCH2 OSD SUBSCRIPTION.\n"
+                           "REFERENCE is a channel image or an exported .csv file. An OUT file is replaced\n"
+                           "whole, and only when the input was good.\n"
                            "A download replaces FILE only when the receiver's final check matched.\n"
                            "Progress goes to standard output (--quiet: none), the receiver's texts to standard error.\n"
                            "\n"
@@ -32,6 +38,7 @@ const char *const kUsage = "Usage:\n"
                            "  --port PORT   the port the receiver is on (every command needs it)\n"
                            "  --kind KIND   what the upload is (upload only)\n"
                            "  -q, --quiet   no progress lines\n"
+                           "  --take-flags  order: take locks and favourites from the reference\n"
                            "  -h, --help    this text\n"
                            "\n";
 
@@ -191,7 +198,8 @@ int main(int argc, char *argv[])
     QCommandLineOption watchdog(QStringLiteral("watchdog-ms"), QStringLiteral("Watchdog intervals."),
                                 QStringLiteral("first,next"));
     watchdog.setFlags(QCommandLineOption::HiddenFromHelp);
-    p.addOptions({help, port, kind, quiet, watchdog});
+    const QCommandLineOption takeFlags(QStringLiteral("take-flags"), QStringLiteral("Take locks and favourites."));
+    p.addOptions({help, port, kind, quiet, watchdog, takeFlags});
 
     if (!p.parse(QCoreApplication::arguments()))
         return usageError(p.errorText());
@@ -203,6 +211,10 @@ int main(int argc, char *argv[])
     if (args.isEmpty())
         return usageError(QStringLiteral("no command given"));
     const QString command = args.first();
+    if (command == QLatin1String("channels"))
+        return runChannelCommand(ProgramDir::ofApplication(), args.mid(1), p.isSet(takeFlags));
+    if (p.isSet(takeFlags))
+        return usageError(QStringLiteral("--take-flags is for channels order only"));
     if (command != QLatin1String("upload") && command != QLatin1String("download") &&
         command != QLatin1String("monitor"))
         return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
