@@ -3,6 +3,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/ProgressPrinter.h"
 #include "cli/SignalWatcher.h"
+#include "cli/TPCommands.h"
 #include "link/ReceiverLink.h"
 #include "link/TransferKinds.h"
 #include "link/TransferSession.h"
@@ -24,6 +25,9 @@ const char *const kUsage = "Usage:\n"
                            "  tarvik-cli channels export IMAGE.bin OUT.csv\n"
                            "  tarvik-cli channels import IMAGE.bin IN.csv OUT.bin\n"
                            "  tarvik-cli channels order [--take-flags] IMAGE.bin REFERENCE OUT.bin\n"
+                           "  tarvik-cli tp export IMAGE.MDA OUT.xml\n"
+                           "  tarvik-cli tp import --region AM|AS|AT|EU [--sats 1,3-5] [--from ROW] IMAGE.MDA IN.xml "
+                           "OUT.MDA\n"
                            "\n"
                            "PORT is Com1..Com4 (as in the window: an entry ComN in the program directory, else a\n"
                            "serial device) or a device path such as /dev/ttyUSB0.\n"
@@ -39,6 +43,9 @@ const char *const kUsage = "Usage:\n"
                            "  --kind KIND   what the upload is (upload only)\n"
                            "  -q, --quiet   no progress lines\n"
                            "  --take-flags  order: take locks and favourites from the reference\n"
+                           "  --region R    tp import: the region to fill\n"
+                           "  --sats LIST   tp import: the file's satellites by number (default: all)\n"
+                           "  --from ROW    tp import: the first satellite row to fill (default 1)\n"
                            "  -h, --help    this text\n"
                            "\n";
 
@@ -199,7 +206,10 @@ int main(int argc, char *argv[])
                                 QStringLiteral("first,next"));
     watchdog.setFlags(QCommandLineOption::HiddenFromHelp);
     const QCommandLineOption takeFlags(QStringLiteral("take-flags"), QStringLiteral("Take locks and favourites."));
-    p.addOptions({help, port, kind, quiet, watchdog, takeFlags});
+    const QCommandLineOption region(QStringLiteral("region"), QStringLiteral("Region."), QStringLiteral("region"));
+    const QCommandLineOption sats(QStringLiteral("sats"), QStringLiteral("Satellites."), QStringLiteral("list"));
+    const QCommandLineOption from(QStringLiteral("from"), QStringLiteral("First row."), QStringLiteral("row"));
+    p.addOptions({help, port, kind, quiet, watchdog, takeFlags, region, sats, from});
 
     if (!p.parse(QCoreApplication::arguments()))
         return usageError(p.errorText());
@@ -213,6 +223,12 @@ int main(int argc, char *argv[])
     const QString command = args.first();
     if (command == QLatin1String("channels"))
         return runChannelCommand(ProgramDir::ofApplication(), args.mid(1), p.isSet(takeFlags));
+    if (command == QLatin1String("tp")) {
+        bool rowOk = true;
+        const int row = p.isSet(from) ? p.value(from).toInt(&rowOk) : 1;
+        return runTPCommand(ProgramDir::ofApplication(), args.mid(1),
+                            {p.value(region), p.value(sats), rowOk ? row : 0});
+    }
     if (p.isSet(takeFlags))
         return usageError(QStringLiteral("--take-flags is for channels order only"));
     if (command != QLatin1String("upload") && command != QLatin1String("download") &&
