@@ -1,6 +1,7 @@
 // The channel editor's export, import and "Order like…" through the File menu's
 // access keys, the file dialogs and the real converters.
 #include "EditorFixture.h"
+#include "support/MenuKeys.h"
 #include "support/ModalDriver.h"
 
 #include <QAbstractButton>
@@ -10,20 +11,12 @@
 
 namespace {
 
-// A key pressed in the editor, which the dialogs before may have left inactive.
-void press(const Editor &e, Qt::Key key, Qt::KeyboardModifiers modifiers)
+// Ctrl+Z in the editor, which the dialogs may have left inactive.
+void undo(const Editor &e)
 {
     QApplication::setActiveWindow(e.window.get());
     QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
-    QTest::keyClick(e.window.get(), key, modifiers);
-}
-
-// Alt+F, then the entry's access key, while a driver answers the dialogs.
-void fileMenuKey(const Editor &e, Qt::Key key)
-{
-    press(e, Qt::Key_F, Qt::AltModifier);
-    QTRY_VERIFY(QApplication::activePopupWidget());
-    QTest::keyClick(QApplication::activePopupWidget(), key);
+    QTest::keyClick(e.window.get(), Qt::Key_Z, Qt::ControlModifier);
 }
 
 // Answers a question box with the button of `text`.
@@ -73,7 +66,7 @@ void TestChannelEditorExchange::exportEditImportUndo()
     const QString csv = e.dir.file(QStringLiteral("list.csv"));
     {
         ModalDriver driver({modal::chooseFile(csv)});
-        fileMenuKey(e, Qt::Key_E);
+        menuAccessKeys(e.window.get(), Qt::Key_F, Qt::Key_E);
         QTRY_VERIFY(driver.finished());
     }
     const QByteArray exported = readWholeFile(csv).value();
@@ -88,14 +81,14 @@ void TestChannelEditorExchange::exportEditImportUndo()
     writeWholeFile(csv, lines[0] + '\n' + lines[3] + '\n' + lines[1] + '\n' + lines[2] + '\n' + lines[4] + '\n');
     {
         ModalDriver driver({modal::chooseFile(csv)});
-        fileMenuKey(e, Qt::Key_I);
+        menuAccessKeys(e.window.get(), Qt::Key_F, Qt::Key_I);
         QTRY_VERIFY(driver.finished());
     }
     QCOMPARE(e.rows(), (QStringList{"Three", "Uno", "Two"}));
     QCOMPARE(e.window->undoStack()->count(), 1);
     QCOMPARE(e.model.tables().Channels[ChannelTV][1].Attribute & LockBit, 0);
 
-    press(e, Qt::Key_Z, Qt::ControlModifier);
+    undo(e);
     QVERIFY(e.model.tables() == before);
     QCOMPARE(e.rows(), (QStringList{"One", "Two", "Three"}));
 }
@@ -111,7 +104,7 @@ void TestChannelEditorExchange::badImportChangesNothing()
     const ChannelTables before = e.model.tables();
     QStringList texts;
     ModalDriver driver({modal::chooseFile(csv), modal::acknowledgeBox(&texts)});
-    fileMenuKey(e, Qt::Key_I);
+    menuAccessKeys(e.window.get(), Qt::Key_F, Qt::Key_I);
     QTRY_VERIFY(driver.finished());
     QCOMPARE(texts, QStringList{csv + " was not imported:\n"
                                       "line 3: unknown channel: TV 1 \"Ones\"\n"
@@ -147,7 +140,7 @@ void TestChannelEditorExchange::orderLikeAnImage()
     QStringList reports;
     ModalDriver driver(
         {modal::chooseFile(referenceImage), answer(QStringLiteral("No"), &questions), modal::acknowledgeBox(&reports)});
-    fileMenuKey(e, Qt::Key_L);
+    menuAccessKeys(e.window.get(), Qt::Key_F, Qt::Key_L);
     QTRY_VERIFY(driver.finished());
     QCOMPARE(questions, QStringList{"Take the locks and favourites from the reference too?"});
     QCOMPARE(reports, QStringList{"Matched 2 of 4 channels.\nNot in the reference:\nTV: A\nTV: C"});
@@ -155,7 +148,7 @@ void TestChannelEditorExchange::orderLikeAnImage()
     // The reference was parsed elsewhere: the editor's own files are untouched.
     QCOMPARE(editorFiles(), filesBefore);
     QCOMPARE(e.window->undoStack()->count(), 1);
-    press(e, Qt::Key_Z, Qt::ControlModifier);
+    undo(e);
     QVERIFY(e.model.tables() == before);
 }
 

@@ -1,30 +1,13 @@
 // tarvik-cli channels: the real executable and the real converters.
 #include "ChannelImage.h"
 #include "common/WholeFile.h"
+#include "support/CliProcess.h"
 #include "support/SampleTables.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-const QString kCli = QStringLiteral(TARVIK_STAGE_DIR "/tarvik-cli");
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList &args)
-{
-    QProcess p;
-    p.start(kCli, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 QStringList tvNames(const QString &image)
 {
@@ -63,20 +46,20 @@ void TestCliChannels::init()
 
 void TestCliChannels::exportThenImport()
 {
-    const CliRun exported = cli({"channels", "export", m_image, file("list.csv")});
+    const CliRun exported = runCli({"channels", "export", m_image, file("list.csv")});
     QCOMPARE(exported.exitCode, 0);
     QByteArray csv = readWholeFile(file("list.csv")).value();
     QVERIFY(csv.startsWith("type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,orig_name\r\n"
                            "TV,1,CH 0,1,,4,4,4,4,4,TV,1,CH 0\r\n"));
 
     // Unchanged, the image comes back as it was.
-    QCOMPARE(cli({"channels", "import", m_image, file("list.csv"), file("same.bin")}).exitCode, 0);
+    QCOMPARE(runCli({"channels", "import", m_image, file("list.csv"), file("same.bin")}).exitCode, 0);
     QCOMPARE(readWholeFile(file("same.bin")).value(), readWholeFile(m_image).value());
 
     csv.replace("TV,1,CH 0,1,,4,4,4,4,4,TV,1,CH 0\r\n", "");
     csv.replace("TV,3,CH 2,", "TV,3,\"Caf\xC3\xA9, 2\",");
     QVERIFY(writeWholeFile(file("list.csv"), csv).ok());
-    const CliRun imported = cli({"channels", "import", m_image, file("list.csv"), file("out.bin")});
+    const CliRun imported = runCli({"channels", "import", m_image, file("list.csv"), file("out.bin")});
     QCOMPARE(imported.exitCode, 0);
     QCOMPARE(tvNames(file("out.bin")), (QStringList{"CH 1", QString::fromLatin1("Caf\xE9, 2"), "CH 3", "CH 0"}));
 }
@@ -87,12 +70,12 @@ void TestCliChannels::badImportWritesNothing()
                                              "orig_name\r\nTV,1,CH 9,0,,,,,,,TV,1,CH 9\r\n")
                 .ok());
     QVERIFY(writeWholeFile(file("out.bin"), "old").ok());
-    const CliRun run = cli({"channels", "import", m_image, file("list.csv"), file("out.bin")});
+    const CliRun run = runCli({"channels", "import", m_image, file("list.csv"), file("out.bin")});
     QCOMPARE(run.exitCode, 3);
     QCOMPARE(run.err,
              file("list.csv").prepend("tarvik-cli: ") + " was not imported:\nline 2: unknown channel: TV 1 \"CH 9\"\n");
     QCOMPARE(readWholeFile(file("out.bin")).value(), QByteArray("old"));
-    const CliRun missing = cli({"channels", "import", file("none.bin"), file("list.csv"), file("out.bin")});
+    const CliRun missing = runCli({"channels", "import", file("none.bin"), file("list.csv"), file("out.bin")});
     QCOMPARE(missing.exitCode, 3);
     QCOMPARE(readWholeFile(file("out.bin")).value(), QByteArray("old"));
 }
@@ -102,7 +85,7 @@ void TestCliChannels::orderLikeACsv()
     QVERIFY(writeWholeFile(file("ref.csv"), "type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,"
                                             "orig_name\r\nTV,1,ch 3 ,0,,,,,,,TV,1,x\r\nTV,2,CH 1,0,,,,,,,TV,2,x\r\n")
                 .ok());
-    const CliRun run = cli({"channels", "order", m_image, file("ref.csv"), file("out.bin")});
+    const CliRun run = runCli({"channels", "order", m_image, file("ref.csv"), file("out.bin")});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QStringLiteral("Matched 2 of 6 channels.\nNot in the reference:\nTV: CH 0\nTV: CH 2\n"
                                      "Radio: CH 4\nRadio: CH 5\n"));

@@ -1,32 +1,16 @@
 // tarvik-cli tp: satellites.xml to and from a TP image, through the real converters.
 #include "common/ProgramDir.h"
 #include "common/WholeFile.h"
+#include "support/CliProcess.h"
 #include "tp/SatellitesXml.h"
 #include "tp/TPImageLoad.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-const QString kCli = QStringLiteral(TARVIK_STAGE_DIR "/tarvik-cli");
 const QString kSample = QStringLiteral(TARVIK_STAGE_DIR "/samples/TP_Sample.MDA");
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList &args)
-{
-    QProcess p;
-    p.start(kCli, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 TPTables tablesOf(const QString &image)
 {
@@ -53,7 +37,7 @@ private:
 
 void TestCliTP::exportThenImport()
 {
-    QCOMPARE(cli({"tp", "export", kSample, file("all.xml")}).exitCode, 0);
+    QCOMPARE(runCli({"tp", "export", kSample, file("all.xml")}).exitCode, 0);
     const Result<QList<XmlSatellite>> all = readSatellitesXml(readWholeFile(file("all.xml")).value());
     QVERIFY2(all.ok(), qPrintable(all.error()));
     const TPTables sample = tablesOf(kSample);
@@ -61,7 +45,7 @@ void TestCliTP::exportThenImport()
     QCOMPARE(all.value().first().name, sample.SatData(0, 0).SatName);
 
     // The file's satellites 2 and 3 into Europe from row 47: one fits.
-    const CliRun run = cli(
+    const CliRun run = runCli(
         {"tp", "import", "--region", "eu", "--sats", "2-3", "--from", "48", kSample, file("all.xml"), file("out.MDA")});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.startsWith("Took 1 satellites. 1 satellites did not fit and were left out."), qPrintable(run.out));
@@ -95,7 +79,7 @@ void TestCliTP::refusedInputWritesNothing()
     QVERIFY(writeWholeFile(file("old.MDA"), "old").ok());
     const QString xml = args.takeLast();
     const CliRun run =
-        cli(QStringList{"tp", "import"} + args + QStringList{kSample, file(qPrintable(xml)), file("old.MDA")});
+        runCli(QStringList{"tp", "import"} + args + QStringList{kSample, file(qPrintable(xml)), file("old.MDA")});
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.err, QStringLiteral("tarvik-cli: ") + error.replace(xml, file(qPrintable(xml))) + "\n");
     QCOMPARE(readWholeFile(file("old.MDA")).value(), QByteArray("old"));

@@ -230,6 +230,10 @@ void frmTPEdit::buildMenu()
     add(QStringLiteral("&Open"), "mmFileOpen", &frmTPEdit::cmdDataFileLoad_Click);
     add(QStringLiteral("&Save"), "mmSave", &frmTPEdit::cmdDataSave_Click);
     add(QStringLiteral("Sav&e As"), "mmSaveAs", &frmTPEdit::mmSaveAs_Click);
+    file->addSeparator();
+    add(QStringLiteral("&Import satellites.xml…"), "mmImportXml", &frmTPEdit::mmImportXml_Click);
+    add(QStringLiteral("Ex&port satellites.xml…"), "mmExportXml", &frmTPEdit::mmExportXml_Click);
+    file->addSeparator();
     QAction *exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mmExit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);

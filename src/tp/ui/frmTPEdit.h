@@ -55,6 +55,9 @@ public:
     // Imports the downloaded file of satellite row `Index` of CurRegion; `obj` asked for it.
     void ParsingWant(QWidget *obj, int Index);
     void Command1_Click();  // "Refres&h": every satellite of every region
+    // satellites.xml: chosen satellites into the current region as one step, and all regions out.
+    void mmImportXml_Click();
+    void mmExportXml_Click();
 
     // Reordering, sorting, clipboards and drag-and-drop.
     void cmdUp_Click() { moveSats(false); }

@@ -1,14 +1,22 @@
 // The import of downloaded satellite files into the editor's tables.
 #include "tp/ui/frmTPEdit.h"
 
+#include "common/WholeFile.h"
+#include "common/ui/FileDialog.h"
+#include "common/ui/WindowServices.h"
 #include "link/ReceiverLink.h"
+#include "tp/SatellitesXml.h"
 #include "tp/SdxImport.h"
+#include "tp/ui/dlgSatellitesXml.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeView>
+
+#include <algorithm>
 
 void frmTPEdit::ParsingWant(QWidget *obj, int Index)
 {
@@ -55,4 +63,52 @@ void frmTPEdit::Command1_Click()
     m_List1->clearSelection();  // the redisplays above marked every row they showed
     if (selected > 0)
         List1Select(selected);
+}
+
+namespace {
+const QString kXmlFilter = QStringLiteral("satellites.xml (*.xml)|*.xml|All Files (*.*)|*.*");
+}  // namespace
+
+void frmTPEdit::mmImportXml_Click()
+{
+    const QString file = ShowFileDialog(this, FileDialogMode::Open, kXmlFilter, QString(),
+                                        QStringLiteral("Import satellites.xml"), m_selectedFile);
+    if (file.isEmpty())
+        return;
+    const Result<QByteArray> text = readWholeFile(file);
+    const Result<QList<XmlSatellite>> satellites =
+        text ? readSatellitesXml(text.value()) : Result<QList<XmlSatellite>>(text.status());
+    if (!satellites) {
+        showExclamation(this, QStringLiteral("%1: %2").arg(file, satellites.error()), QStringLiteral("ERROR"));
+        return;
+    }
+    dlgSatellitesXml choose(satellites.value(), this);
+    if (choose.exec() != QDialog::Accepted || choose.chosen().isEmpty())
+        return;
+    QList<int> targets;
+    if (choose.replaceSelected()) {
+        targets = markedRows(m_List1);
+        std::sort(targets.begin(), targets.end());
+    } else {
+        for (int s = qMax(1, selectedSat()) - 1; s < MaxSat; ++s)
+            targets.append(s);
+    }
+    const int region = m_tables.CurRegion;
+    const int row = qMax(1, selectedSat());
+    XmlImportReport report;
+    recordEdit([&] { report = importSatellites(m_tables, region, choose.chosen(), targets); });
+    m_satModel.setRegion(region);
+    m_List1->clearSelection();
+    List1Select(row);
+    QMessageBox::information(this, QStringLiteral("Import satellites.xml"), report.text());
+}
+
+void frmTPEdit::mmExportXml_Click()
+{
+    const QString file = ShowFileDialog(this, FileDialogMode::Save, kXmlFilter, QString(),
+                                        QStringLiteral("Export satellites.xml"), m_selectedFile);
+    if (file.isEmpty())
+        return;
+    if (const Status written = writeWholeFile(file, writeSatellitesXml(m_tables)); !written)
+        showExclamation(this, QStringLiteral("%1: %2").arg(file, written.error()));
 }
