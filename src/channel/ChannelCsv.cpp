@@ -241,7 +241,9 @@ Result<ChannelTables> importChannelCsv(const ChannelTables &tables, const QByteA
         std::array<QList<std::pair<int, int>>, FavoriteGroupCount> members;  // (place, line)
         for (const ChannelCsvRow *row : std::as_const(listed[type])) {
             const int p = key.find(*row);
-            setChannelName(renamed.Rom[tables.Channels[type][p].ChannelIndex], row->name);
+            // An unchanged name keeps its bytes, whatever they are.
+            if (row->name != key.nameAt(type, p))
+                setChannelName(renamed.Rom[tables.Channels[type][p].ChannelIndex], row->name);
             first.append({p, row->locked, row->favoriteRank});
             for (int g = 0; g < FavoriteGroupCount; ++g) {
                 if (row->favoriteRank[g] > 0)
