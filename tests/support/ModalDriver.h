@@ -90,6 +90,21 @@ inline ModalDriver::Step cancelFileDialog(QStringList *titles = nullptr)
     };
 }
 
+// Answers a message box with `button` (queued, so a box shown from a close event
+// returns first), noting its text when texts is given.
+inline ModalDriver::Step answerBox(QMessageBox::StandardButton button, QStringList *texts = nullptr)
+{
+    return [button, texts](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (!box)
+            return false;
+        if (texts)
+            texts->append(box->text());
+        QMetaObject::invokeMethod(box->button(button), "click", Qt::QueuedConnection);
+        return true;
+    };
+}
+
 // Answers a message box with its default button, noting its text.
 inline ModalDriver::Step acknowledgeBox(QStringList *texts)
 {
