@@ -1,13 +1,8 @@
-#include "channel/ChannelEditing.h"
+#include "ChannelTestData.h"
 #include "channel/ChannelListModel.h"
-#include "channel/DragRows.h"
 #include "channel/FavoriteListModel.h"
-#include "support/SampleTables.h"
 
 #include <QAbstractItemModelTester>
-#include <QMimeData>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestChannelEditing : public QObject {
@@ -30,23 +25,10 @@ private slots:
 namespace {
 
 // A loaded model of `tv` TV and `radio` radio channels, saved, so it counts as unchanged.
-struct Loaded {
-    QTemporaryDir dir;
-    ChannelModel model{ProgramDir(dir.path())};
-    ChannelEditing editing{model};
-
+struct Loaded : LoadedChannels {
     Loaded(int tv, int radio, bool noFavorites = true)
+        : LoadedChannels(noFavorites ? withoutFavorites(sampleTables(tv, radio)) : sampleTables(tv, radio))
     {
-        ChannelTables t = sampleTables(tv, radio);
-        if (noFavorites) {
-            for (auto &list : t.Channels)
-                for (ChannelEntry &e : list)
-                    e.FavoriteFlag = {};
-            t.Favorites = {};
-        }
-        writeChannelFiles(ProgramDir(dir.path()), t, NameForm::Raw);
-        model.LoadChannelFiles();
-        editing.switchType(ChannelTV);
     }
     QList<int> order() const
     {
@@ -188,10 +170,6 @@ void TestChannelEditing::renameBytes_data()
     QTest::newRow("bar") << QStringLiteral("A|B") << false << QByteArray("CH 1");
     QTest::newRow("line feed") << QStringLiteral("A\nB") << false << QByteArray("CH 1");
     QTest::newRow("carriage return") << QStringLiteral("A\rB") << false << QByteArray("CH 1");
-    QTest::newRow("tab") << QStringLiteral("A\tB") << false << QByteArray("CH 1");
-    QTest::newRow("byte 1") << QStringLiteral("A\x01"
-                                              "C")
-                            << false << QByteArray("CH 1");
     QTest::newRow("byte 31") << QStringLiteral("A\x1f") << false << QByteArray("CH 1");
     QTest::newRow("space and tilde") << QStringLiteral(" ~") << true << QByteArray(" ~");
     QTest::newRow("outside latin-1") << QStringLiteral("\u20ac") << false << QByteArray("CH 1");
@@ -232,14 +210,6 @@ void TestChannelEditing::listModels()
     QCOMPARE(list.index(0, 2).data().toString(), QStringLiteral("*"));
     QCOMPARE(list.index(9, 3).data().toString(), QStringLiteral("*"));
     QCOMPARE(list.index(9, 4).data().toString(), QStringLiteral("9"));
-    // A drop of rows 2 and 4 onto row 6 through the model moves the channels.
-    std::unique_ptr<QMimeData> drag(list.mimeData({list.index(3, 0), list.index(1, 1)}));
-    QCOMPARE(drag->text(), QStringLiteral("List1"));
-    QSignalSpy moved(&list, &ChannelListModel::channelsMoved);
-    list.dropMimeData(drag.get(), Qt::CopyAction, -1, -1, list.index(5, 0));
-    QCOMPARE(moved.value(0).value(0).value<QList<int>>(), QList<int>({3, 4}));
-    QCOMPARE(list.index(3, 1).data().toString(), QStringLiteral("CH 1"));
-    QCOMPARE(list.index(3, 0).data().toString(), QStringLiteral("4"));
     data.editing.setFavoriteTab(ChannelEditing::LockTab);
     QCOMPARE(favorites.rowCount(), 4);  // CH 0, 3, 6, 9 are locked
     data.editing.switchType(ChannelRadio);

@@ -1,31 +1,20 @@
 // The channel editor through the main window, with the real converters and,
 // for the upload, the receiver simulator on Com1.
-#include "ChannelImage.h"
+#include "EditorFixture.h"
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
 #include "channel/ui/frmCHEdit.h"
 #include "common/ui/MessageBoard.h"
-#include "support/ModalDriver.h"
 #include "support/ShownWindow.h"
-#include "support/TempProgramDir.h"
 #include "support/TransferHarness.h"
 #include "support/TransferWatch.h"
 #include "tp/ui/frmTPEdit.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTreeView>
-#include <QtTest>
 
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A program directory with both channel converters and a copy of the sample image.
 struct EditorSetup {
@@ -36,8 +25,7 @@ struct EditorSetup {
 
     EditorSetup()
     {
-        for (const char *name : {"ChannelParse", "ChannelCombine"})
-            QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(name), dir.file(QLatin1String(name)));
+        stageConverters(dir.path());
         QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/samples/channels.bin"), image);
         QFile::setPermissions(image, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         context = std::make_unique<AppContext>(ProgramDir(dir.path()));
@@ -49,30 +37,11 @@ struct EditorSetup {
     {
         ModalDriver driver({modal::chooseFile(image)});
         window->cmdCHEdit_Click(1);
-        if (!driver.finished())
-            return nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *editor = qobject_cast<frmCHEdit *>(w); editor && editor->isVisible())
-                return editor;
-        return nullptr;
+        return driver.finished() ? shownWindow<frmCHEdit>() : nullptr;
     }
     const ChannelEntry &tv(int position) const { return context->channels.tables().Channels[0][position]; }
     QString name(int position) const { return context->channels.tables().Rom[tv(position).ChannelIndex].Name; }
 };
-
-template <typename T>
-T *child(QWidget *editor, const char *name)
-{
-    return editor->findChild<T *>(QLatin1String(name));
-}
-
-void retype(QLineEdit *box, const QString &text)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, text);
-}
 
 // The name of TV channel `position` in the image `path`, as the converter reads it.
 QByteArray imageName(const QString &path, int position)
@@ -82,17 +51,6 @@ QByteArray imageName(const QString &path, int position)
         return QByteArray("(refused: ") + tables.error().toLatin1() + ')';
     const ChannelTables &t = tables.value();
     return t.Rom.value(t.Channels[0].value(position).ChannelIndex).NameBytes;
-}
-
-// Answers the save prompt with `answer`.
-ModalDriver::Step answerPrompt(QMessageBox::StandardButton answer)
-{
-    return [answer](QWidget *w) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (box)
-            QMetaObject::invokeMethod(box->button(answer), "click", Qt::QueuedConnection);
-        return box != nullptr;
-    };
 }
 
 // Plays the user at the transfer window: notes and dismisses its message
@@ -131,19 +89,15 @@ class TestChannelEditor : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
-    void editSaveCloseReopen();
-    void failedSaveIsShownAndKeepsChanges_data();
-    void failedSaveIsShownAndKeepsChanges();
-    void closePromptCancelKeepsTheWindow();
-    void uploadOfTheSavedImage();
-    void ctrlAAndCancelledSaveAs();
+    void saveFailedSaveCloseReopen();
+    void ctrlAAndCancelledSaveAsAndClose();
     void saveWritesTheFileInTheCaption();
     void openNamesTheFileInTheCaption();
-    void refusedDownloadKeepsTheEditedFile();
-    void downloadIntoANewFile();
+    void downloadReplacesTheFileOnlyOnceParsed_data();
+    void downloadReplacesTheFileOnlyOnceParsed();
 };
 
-void TestChannelEditor::editSaveCloseReopen()
+void TestChannelEditor::saveFailedSaveCloseReopen()
 {
     EditorSetup setup;
     const QByteArray original = contents(setup.image);
@@ -151,22 +105,33 @@ void TestChannelEditor::editSaveCloseReopen()
     QVERIFY(editor);
     QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
     auto *name = child<QLineEdit>(editor, "txtChannelName");
-    QCOMPARE(name->maxLength(), 16);
     retype(name, QStringLiteral("NEWS|24"));  // the bar is refused at the box
     QCOMPARE(name->text(), QStringLiteral("NEWS24"));
-    QCOMPARE(child<QTreeView>(editor, "List1")->model()->index(0, 1).data().toString(), QStringLiteral("NEWS24"));
-    const bool wasLocked = setup.tv(0).Attribute & 16;
+    const bool wasLocked = setup.tv(0).Attribute & LockBit;
     QTest::mouseClick(child<QCheckBox>(editor, "chkLock"), Qt::LeftButton);
-    QCOMPARE(bool(setup.tv(0).Attribute & 16), !wasLocked);
     const bool wasInF3 = setup.tv(0).FavoriteFlag[2] == 1;
     QTest::mouseClick(child<QCheckBox>(editor, "chkFavorite_2"), Qt::LeftButton);
-    QCOMPARE(setup.tv(0).FavoriteFlag[2] == 1, !wasInF3);
 
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
     QVERIFY(setup.context->channels.ChannelDataUnchanged());
     QCOMPARE(contents(setup.image + QStringLiteral(".bak")), original);
     QVERIFY(setup.window->board()->toPlainText().contains(setup.image + QStringLiteral(".bak")));
-    QVERIFY(contents(setup.image) != original);
+
+    // How a save fails is the saver's; the window shows it and keeps the edits.
+    const QByteArray saved = contents(setup.image);
+    QFile::remove(setup.dir.file(QStringLiteral("ChannelCombine")));
+    retype(name, QStringLiteral("NEWS 24"));
+    QStringList boxes;
+    ModalDriver driver({modal::acknowledgeBox(&boxes)});
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QTRY_VERIFY(driver.finished());
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes[0].startsWith(QStringLiteral("ChannelCombine could not be started")), qPrintable(boxes[0]));
+    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
+    QCOMPARE(contents(setup.image), saved);
+    stageConverters(setup.dir.path());
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QVERIFY(setup.context->channels.ChannelDataUnchanged());
 
     editor->close();  // unchanged: no prompt
     QVERIFY(!setup.dir.has(QStringLiteral("TV.dll")));
@@ -175,99 +140,13 @@ void TestChannelEditor::editSaveCloseReopen()
 
     editor = setup.open();
     QVERIFY(editor);
-    QCOMPARE(setup.name(0), QStringLiteral("NEWS24"));
-    QCOMPARE(bool(setup.tv(0).Attribute & 16), !wasLocked);
+    QCOMPARE(setup.name(0), QStringLiteral("NEWS 24"));
+    QCOMPARE(bool(setup.tv(0).Attribute & LockBit), !wasLocked);
     QCOMPARE(setup.tv(0).FavoriteFlag[2] == 1, !wasInF3);
     editor->close();
 }
 
-void TestChannelEditor::failedSaveIsShownAndKeepsChanges_data()
-{
-    QTest::addColumn<bool>("blockBackup");
-    QTest::addColumn<QString>("error");  // its start; %1 is the image
-    QTest::newRow("combiner missing") << false << "ChannelCombine could not be started";
-    // Without a copy the old image is never replaced.
-    QTest::newRow("backup cannot be made") << true << "Cannot write %1.bak: ";
-}
-
-void TestChannelEditor::failedSaveIsShownAndKeepsChanges()
-{
-    QFETCH(bool, blockBackup);
-    QFETCH(QString, error);
-    EditorSetup setup;
-    const QByteArray original = contents(setup.image);
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    if (blockBackup)
-        QVERIFY(QDir().mkpath(setup.image + QStringLiteral(".bak/blocked")));
-    else
-        QFile::remove(setup.dir.file(QStringLiteral("ChannelCombine")));
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("X"));
-    QStringList boxes;
-    ModalDriver driver({modal::acknowledgeBox(&boxes)});
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QTRY_VERIFY(driver.finished());
-    QCOMPARE(boxes.size(), 1);
-    error.replace(QStringLiteral("%1"), QDir::toNativeSeparators(setup.image));
-    QVERIFY2(boxes[0].startsWith(error), qPrintable(boxes[0]));
-    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
-    QCOMPARE(contents(setup.image), original);
-    ModalDriver discard({[](QWidget *w) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (box)
-            QMetaObject::invokeMethod(box->button(QMessageBox::No), "click", Qt::QueuedConnection);
-        return box != nullptr;
-    }});
-    editor->close();
-    QTRY_VERIFY(discard.finished());
-}
-
-void TestChannelEditor::closePromptCancelKeepsTheWindow()
-{
-    EditorSetup setup;
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("Y"));
-    QStringList texts;
-    ModalDriver driver({[&texts](QWidget *w) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (!box)
-            return false;
-        texts.append(box->text());
-        QMetaObject::invokeMethod(box->button(QMessageBox::Cancel), "click", Qt::QueuedConnection);
-        return true;
-    }});
-    editor->close();
-    QTRY_VERIFY(driver.finished());
-    QCOMPARE(texts, QStringList{QStringLiteral("Do you want save the changes you made to 'CH Data'?")});
-    QVERIFY(editor->isVisible());
-    QVERIFY(setup.dir.has(QStringLiteral("TV.dll")));
-    QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
-    setup.context->channels.SaveChannelFiles();  // counts as unchanged now
-    editor->close();
-}
-
-void TestChannelEditor::uploadOfTheSavedImage()
-{
-    EditorSetup setup;
-    SimProcess sim(setup.dir.path(), {QStringLiteral("--out"), setup.dir.file(QStringLiteral("received.bin"))});
-    QVERIFY(sim.started());
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("UPLOADED"));
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QStringList titles;
-    TransferWatch transfers(setup.context->link);
-    ModalDriver driver({modal::chooseFile(setup.image, &titles)});
-    editor->uploadCommand();
-    QTRY_VERIFY(driver.finished());
-    QCOMPARE(titles, QStringList{QStringLiteral("Upload Ch. DATA")});
-    QCOMPARE(transfers.modes, QList<int>{10});
-    QCOMPARE(contents(setup.dir.file(QStringLiteral("received.bin"))), contents(setup.image));
-    editor->close();
-}
-
-void TestChannelEditor::ctrlAAndCancelledSaveAs()
+void TestChannelEditor::ctrlAAndCancelledSaveAsAndClose()
 {
     EditorSetup setup;
     frmCHEdit *editor = setup.open();
@@ -289,7 +168,19 @@ void TestChannelEditor::ctrlAAndCancelledSaveAs()
     QCOMPARE(editor->windowTitle(), caption);
     QCOMPARE(setup.context->link.selectedFile, setup.image);
     QVERIFY(!setup.context->channels.ChannelDataUnchanged());
-    setup.context->channels.SaveChannelFiles();
+
+    // Cancel at the save question keeps the window and its files.
+    QStringList seen;
+    ModalDriver cancel({noteBox(&seen, QMessageBox::Cancel)});
+    editor->close();
+    QTRY_VERIFY(cancel.finished());
+    QCOMPARE(seen, QStringList{boxLook(QStringLiteral("Tarvik"),
+                                       QStringLiteral("Do you want save the changes you made to 'CH Data'?"),
+                                       QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)});
+    QVERIFY(editor->isVisible());
+    QVERIFY(setup.dir.has(QStringLiteral("TV.dll")));
+    QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
+    setup.context->channels.SaveChannelFiles();  // counts as unchanged now
     editor->close();
 }
 
@@ -331,10 +222,13 @@ void TestChannelEditor::saveWritesTheFileInTheCaption()
     QCOMPARE(setup.context->link.selectedFile, tpImage);
     {
         TransferWatch transfers(setup.context->link);
-        ModalDriver upload({answerPrompt(QMessageBox::No), modal::chooseFile(other)});
+        QStringList titles;
+        ModalDriver upload({modal::answerBox(QMessageBox::No), modal::chooseFile(other, &titles)});
         QTest::mouseClick(child<QPushButton>(editor, "cmdDataUpload"), Qt::LeftButton);
         QTRY_VERIFY(upload.finished());
+        QCOMPARE(titles, QStringList{QStringLiteral("Upload Ch. DATA")});
         QCOMPARE(transfers.modes, QList<int>{10});
+        QCOMPARE(contents(setup.dir.file(QStringLiteral("received.bin"))), otherBytes);
     }
     QCOMPARE(setup.context->link.selectedFile, other);  // the transfer's file
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
@@ -345,7 +239,7 @@ void TestChannelEditor::saveWritesTheFileInTheCaption()
     // Whatever SelectedFile says, answering Yes at close saves into the caption's file.
     setup.context->link.selectedFile.clear();
     retype(name, QStringLiteral("CLOSED"));
-    ModalDriver yes({answerPrompt(QMessageBox::Yes)});
+    ModalDriver yes({modal::answerBox(QMessageBox::Yes)});
     editor->close();
     QTRY_VERIFY(yes.finished());
     QCOMPARE(imageName(setup.image, 0), QByteArray("CLOSED"));
@@ -374,84 +268,63 @@ void TestChannelEditor::openNamesTheFileInTheCaption()
     editor->close();
 }
 
-void TestChannelEditor::refusedDownloadKeepsTheEditedFile()
+void TestChannelEditor::downloadReplacesTheFileOnlyOnceParsed_data()
 {
-    EditorSetup setup;
-    QByteArray refused = contents(setup.image);
-    refused[refused.size() - 1] = 1;  // one stray byte in the unused end
-    const QString served = setup.dir.file(QStringLiteral("served.bin"));
-    {
-        QFile f(served);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(refused) == refused.size());
-    }
-    SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), served});
-    QVERIFY(sim.started());
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    const QString caption = editor->windowTitle();
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("KEPT"));
-    const QByteArray before = contents(setup.image);
-
-    ModalDriver driver({answerPrompt(QMessageBox::No), modal::chooseFile(setup.image)});
-    TransferUser user([&driver] { return driver.finished(); });
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
-    QVERIFY(driver.finished());
-    QCOMPARE(user.boxes.size(), 1);
-    QVERIFY2(user.boxes[0].contains(QStringLiteral("the unused end of the image is not empty")),
-             qPrintable(user.boxes[0]));
-    QCOMPARE(contents(setup.image), before);
-    QCOMPARE(QDir(setup.dir.path()).entryList({QStringLiteral("channels.bin.*")}), QStringList());
-    QCOMPARE(editor->windowTitle(), caption);
-    QCOMPARE(setup.name(0), QStringLiteral("KEPT"));
-    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
-
-    // The edits can still be saved into the file.
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QVERIFY(setup.context->channels.ChannelDataUnchanged());
-    QCOMPARE(imageName(setup.image, 0), QByteArray("KEPT"));
-    editor->close();
+    QTest::addColumn<bool>("refused");    // the receiver's image has a stray byte in its unused end
+    QTest::addColumn<QString>("target");  // the file chosen for it
+    QTest::newRow("refused, into the edited file") << true << "channels.bin";
+    QTest::newRow("taken, into a new file") << false << "fresh.bin";
 }
 
-void TestChannelEditor::downloadIntoANewFile()
+void TestChannelEditor::downloadReplacesTheFileOnlyOnceParsed()
 {
+    QFETCH(bool, refused);
+    QFETCH(QString, target);
     EditorSetup setup;
-    Result<ChannelTables> tables = ChannelImage::parse(contents(setup.image));
-    QVERIFY(tables);
-    ChannelTables t = tables.value();
+    ChannelTables t = ChannelImage::parse(contents(setup.image)).value();
     RomChannel &first = t.Rom[t.Channels[0][0].ChannelIndex];
     first.NameBytes = "FRESH";
     first.Name = QStringLiteral("FRESH");
     first.NameLast = 4;
-    const QByteArray image = ChannelImage::build(t).value();
-    const QString served = setup.dir.file(QStringLiteral("served.bin"));
-    {
-        QFile f(served);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(image) == image.size());
-    }
-    SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), served});
+    QByteArray served = ChannelImage::build(t).value();
+    if (refused)
+        served[served.size() - 1] = 1;
+    const QString servedFile = setup.dir.file(QStringLiteral("served.bin"));
+    QVERIFY(writeWholeFile(servedFile, served).ok());
+    SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), servedFile});
     QVERIFY(sim.started());
     frmCHEdit *editor = setup.open();
     QVERIFY(editor);
+    auto *name = child<QLineEdit>(editor, "txtChannelName");
+    retype(name, QStringLiteral("KEPT"));
     const QByteArray edited = contents(setup.image);
+    const QString chosen = setup.dir.file(target);
 
-    const QString fresh = setup.dir.file(QStringLiteral("fresh.bin"));
-    ModalDriver driver({modal::chooseFile(fresh)});
+    ModalDriver driver({modal::answerBox(QMessageBox::No), modal::chooseFile(chosen)});
     TransferUser user([&driver] { return driver.finished(); });
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
     QVERIFY(driver.finished());
-    QCOMPARE(user.boxes, QStringList());
-    QCOMPARE(contents(fresh), image);
     QCOMPARE(contents(setup.image), edited);
-    QCOMPARE(QDir(setup.dir.path()).entryList({QStringLiteral("fresh.bin.*")}), QStringList());
-    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("fresh.bin")), qPrintable(editor->windowTitle()));
-    QCOMPARE(setup.name(0), QStringLiteral("FRESH"));
-    QCOMPARE(child<QLineEdit>(editor, "txtChannelName")->text(), QStringLiteral("FRESH"));
+    QCOMPARE(QDir(setup.dir.path()).entryList({target + QStringLiteral(".*")}), QStringList());
+    QVERIFY2(editor->windowTitle().endsWith(target), qPrintable(editor->windowTitle()));
+    if (refused) {
+        QCOMPARE(user.boxes.size(), 1);
+        QVERIFY2(user.boxes[0].contains(QStringLiteral("the unused end of the image is not empty")),
+                 qPrintable(user.boxes[0]));
+        QCOMPARE(setup.name(0), QStringLiteral("KEPT"));  // the edits stay, and can still be saved
+    } else {
+        QCOMPARE(user.boxes, QStringList());
+        QCOMPARE(contents(chosen), served);
+        QCOMPARE(setup.name(0), QStringLiteral("FRESH"));
+        QCOMPARE(name->text(), QStringLiteral("FRESH"));
+    }
 
-    // From now on Save writes the downloaded file.
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("SAVED"));
+    // From now on Save writes the file in the caption.
+    retype(name, QStringLiteral("SAVED"));
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QCOMPARE(imageName(fresh, 0), QByteArray("SAVED"));
-    QCOMPARE(contents(setup.image), edited);
+    QCOMPARE(imageName(chosen, 0), QByteArray("SAVED"));
+    if (!refused)
+        QCOMPARE(contents(setup.image), edited);
     editor->close();
 }
 

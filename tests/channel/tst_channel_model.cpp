@@ -1,11 +1,8 @@
+#include "ChannelTestData.h"
 #include "channel/ChannelImageLoad.h"
-#include "channel/ChannelModel.h"
-#include "common/WholeFile.h"
-#include "support/SampleTables.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -25,12 +22,6 @@ private slots:
 };
 
 namespace {
-
-QByteArray fileIn(const QTemporaryDir &dir, const QString &name)
-{
-    const Result<QByteArray> bytes = readWholeFile(dir.filePath(name));
-    return bytes ? bytes.value() : QByteArray("<missing>");
-}
 
 void put(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
@@ -76,11 +67,12 @@ void TestChannelModel::loadAndSave()
     const Status saved = model.SaveChannelFiles();
     QVERIFY2(saved.ok(), qPrintable(saved.error()));
     QVERIFY(model.ChannelDataUnchanged());
-    QCOMPARE(fileIn(dir, QStringLiteral("ROM_GetCH.dll")),
+    QCOMPARE(contents(dir.filePath(QStringLiteral("ROM_GetCH.dll"))),
              QByteArray("41|1|2|3|4|5|6|7|8|9|10|11\r\n5A776569|1|2|3|4|5|6|7|8|9|10|11\r\n"));
-    QCOMPARE(fileIn(dir, QStringLiteral("TV.dll")), QByteArray("0,16, 0 \r\n"));
-    QCOMPARE(fileIn(dir, QStringLiteral("Radio.dll")), QByteArray("1,0,-1 \r\n"));
-    QCOMPARE(fileIn(dir, QStringLiteral("Favorite.dll")), " 1 \r\n 0 \r\n" + QByteArray(" 0 \r\n").repeated(11));
+    QCOMPARE(contents(dir.filePath(QStringLiteral("TV.dll"))), QByteArray("0,16, 0 \r\n"));
+    QCOMPARE(contents(dir.filePath(QStringLiteral("Radio.dll"))), QByteArray("1,0,-1 \r\n"));
+    QCOMPARE(contents(dir.filePath(QStringLiteral("Favorite.dll"))),
+             " 1 \r\n 0 \r\n" + QByteArray(" 0 \r\n").repeated(11));
 }
 
 void TestChannelModel::loadFailureLeavesModelEmpty_data()
@@ -90,17 +82,12 @@ void TestChannelModel::loadFailureLeavesModelEmpty_data()
     QTest::addColumn<QString>("error");
 
     QTest::newRow("missing channel file") << "Radio.dll" << QByteArray() << "Radio.dll is missing in %1";
-    QTest::newRow("missing master table") << "ROM_GetCH.dll" << QByteArray() << "ROM_GetCH.dll is missing in %1";
     QTest::newRow("non-number") << "Radio.dll" << QByteArray("1,zero,0\r\n")
                                 << "Radio.dll, line 1: \"zero\" is not a number";
     QTest::newRow("master index that does not exist")
         << "TV.dll" << QByteArray("2,0,0\r\n")
         << "TV.dll, line 1: channel record 2 does not exist (ROM_GetCH.dll holds 2)";
-    QTest::newRow("group over 50")
-        << "Favorite.dll"
-        << " 51 \r\n" + QByteArray(" 0 \r\n").repeated(62)
-        << "Favorite.dll, line 1: favourite group F1 of the TV list holds 51 entries; at most 50 are allowed";
-    QTest::newRow("position that does not exist")
+    QTest::newRow("favourite position that does not exist")
         << "Favorite.dll"
         << " 1 \r\n 1 \r\n" + QByteArray(" 0 \r\n").repeated(11)
         << "Favorite.dll, line 2: favourite position 1 is not in the TV list (1 channels)";
@@ -176,7 +163,7 @@ void TestChannelModel::writerReplacesAnySpelling()
     QStringList names = QDir(dir.path()).entryList(QDir::Files);
     names.sort(Qt::CaseInsensitive);
     QCOMPARE(names, QStringList({"Favorite.dll", "Radio.dll", "ROM_GetCH.Dll", "tv.DLL"}));
-    QCOMPARE(fileIn(dir, QStringLiteral("tv.DLL")), QByteArray("0,17,-1 \r\n"));
+    QCOMPARE(contents(dir.filePath(QStringLiteral("tv.DLL"))), QByteArray("0,17,-1 \r\n"));
     QVERIFY(model.LoadChannelFiles().ok());
 }
 

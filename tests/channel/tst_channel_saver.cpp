@@ -1,6 +1,5 @@
+#include "ChannelTestData.h"
 #include "channel/ChannelSaver.h"
-#include "common/WholeFile.h"
-#include "support/SampleTables.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
@@ -19,12 +18,6 @@ namespace {
 
 // Logs each run and writes the target, as the real combiner would.
 const QByteArray kCombiner = "echo \"$1 -> $2\" >> \"$3/runs.log\"\nprintf 'combined' > \"$2\"\n";
-
-QByteArray contents(const QString &path)
-{
-    const Result<QByteArray> bytes = readWholeFile(path);
-    return bytes ? bytes.value() : QByteArray("<missing>");
-}
 
 struct Setup {
     TempProgramDir dir;

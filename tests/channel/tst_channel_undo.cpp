@@ -1,10 +1,6 @@
-#include "channel/ChannelEditing.h"
+#include "ChannelTestData.h"
 #include "channel/ChannelHistory.h"
-#include "common/WholeFile.h"
-#include "support/SampleTables.h"
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -30,17 +26,11 @@ struct Recorded {
     QString what;
 };
 
-struct Editor {
-    QTemporaryDir dir;
-    ChannelModel model{ProgramDir(dir.path())};
-    ChannelEditing editing{model};
+struct Editor : LoadedChannels {
     QList<Recorded> steps;
 
-    Editor()
+    Editor() : LoadedChannels(sampleTables(12, 5))
     {
-        writeChannelFiles(ProgramDir(dir.path()), sampleTables(12, 5), NameForm::Raw);
-        model.LoadChannelFiles();
-        editing.switchType(ChannelTV);
         QObject::connect(
             &editing, &ChannelEditing::edited, &editing,
             [this](const ChannelSnapshot &b, const ChannelSnapshot &a, const QString &what, const QString &) {
@@ -53,7 +43,7 @@ struct Editor {
         model.SaveChannelFiles();
         QList<QByteArray> files;
         for (const char *name : {"TV.dll", "Radio.dll", "Favorite.dll", "ROM_GetCH.dll"})
-            files.append(readWholeFile(ProgramDir(dir.path()).filePath(QLatin1String(name))).value());
+            files.append(contents(dir.filePath(QLatin1String(name))));
         return files;
     }
 };
