@@ -33,6 +33,12 @@ struct EditorSetup {
         window->ApplyConfiguration();
         window->show();
     }
+    // A failed check leaves its editors open; none may outlive the data it shows.
+    ~EditorSetup()
+    {
+        discardWindows<frmCHEdit>();
+        discardWindows<frmTPEdit>();
+    }
     frmCHEdit *open()
     {
         ModalDriver driver({modal::chooseFile(image)});
@@ -93,8 +99,8 @@ private Q_SLOTS:
     void ctrlAAndCancelledSaveAsAndClose();
     void saveWritesTheFileInTheCaption();
     void openNamesTheFileInTheCaption();
-    void downloadReplacesTheFileOnlyOnceParsed_data();
-    void downloadReplacesTheFileOnlyOnceParsed();
+    void refusedDownloadKeepsTheEditedFile();
+    void downloadIntoANewFile();
 };
 
 void TestChannelEditor::saveFailedSaveCloseReopen()
@@ -268,63 +274,78 @@ void TestChannelEditor::openNamesTheFileInTheCaption()
     editor->close();
 }
 
-void TestChannelEditor::downloadReplacesTheFileOnlyOnceParsed_data()
+void TestChannelEditor::refusedDownloadKeepsTheEditedFile()
 {
-    QTest::addColumn<bool>("refused");    // the receiver's image has a stray byte in its unused end
-    QTest::addColumn<QString>("target");  // the file chosen for it
-    QTest::newRow("refused, into the edited file") << true << "channels.bin";
-    QTest::newRow("taken, into a new file") << false << "fresh.bin";
+    EditorSetup setup;
+    QByteArray refused = contents(setup.image);
+    refused[refused.size() - 1] = 1;  // one stray byte in the unused end
+    const QString served = setup.dir.file(QStringLiteral("served.bin"));
+    QVERIFY(writeWholeFile(served, refused).ok());
+    SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), served});
+    QVERIFY(sim.started());
+    frmCHEdit *editor = setup.open();
+    QVERIFY(editor);
+    const QString caption = editor->windowTitle();
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("KEPT"));
+    const QByteArray before = contents(setup.image);
+
+    ModalDriver driver({modal::answerBox(QMessageBox::No), modal::chooseFile(setup.image)});
+    TransferUser user([&driver] { return driver.finished(); });
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
+    QVERIFY(driver.finished());
+    QCOMPARE(user.boxes.size(), 1);
+    QVERIFY2(user.boxes[0].contains(QStringLiteral("the unused end of the image is not empty")),
+             qPrintable(user.boxes[0]));
+    QCOMPARE(contents(setup.image), before);
+    QCOMPARE(QDir(setup.dir.path()).entryList({QStringLiteral("channels.bin.*")}), QStringList());
+    QCOMPARE(editor->windowTitle(), caption);
+    QCOMPARE(setup.name(0), QStringLiteral("KEPT"));
+    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
+
+    // The edits can still be saved into the file.
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QVERIFY(setup.context->channels.ChannelDataUnchanged());
+    QCOMPARE(imageName(setup.image, 0), QByteArray("KEPT"));
+    editor->close();
 }
 
-void TestChannelEditor::downloadReplacesTheFileOnlyOnceParsed()
+void TestChannelEditor::downloadIntoANewFile()
 {
-    QFETCH(bool, refused);
-    QFETCH(QString, target);
     EditorSetup setup;
-    ChannelTables t = ChannelImage::parse(contents(setup.image)).value();
+    Result<ChannelTables> tables = ChannelImage::parse(contents(setup.image));
+    QVERIFY(tables);
+    ChannelTables t = tables.value();
     RomChannel &first = t.Rom[t.Channels[0][0].ChannelIndex];
     first.NameBytes = "FRESH";
     first.Name = QStringLiteral("FRESH");
     first.NameLast = 4;
-    QByteArray served = ChannelImage::build(t).value();
-    if (refused)
-        served[served.size() - 1] = 1;
-    const QString servedFile = setup.dir.file(QStringLiteral("served.bin"));
-    QVERIFY(writeWholeFile(servedFile, served).ok());
-    SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), servedFile});
+    const QByteArray image = ChannelImage::build(t).value();
+    const QString served = setup.dir.file(QStringLiteral("served.bin"));
+    QVERIFY(writeWholeFile(served, image).ok());
+    SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), served});
     QVERIFY(sim.started());
     frmCHEdit *editor = setup.open();
     QVERIFY(editor);
-    auto *name = child<QLineEdit>(editor, "txtChannelName");
-    retype(name, QStringLiteral("KEPT"));
     const QByteArray edited = contents(setup.image);
-    const QString chosen = setup.dir.file(target);
 
-    ModalDriver driver({modal::answerBox(QMessageBox::No), modal::chooseFile(chosen)});
+    const QString fresh = setup.dir.file(QStringLiteral("fresh.bin"));
+    ModalDriver driver({modal::chooseFile(fresh)});
     TransferUser user([&driver] { return driver.finished(); });
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
     QVERIFY(driver.finished());
+    QCOMPARE(user.boxes, QStringList());
+    QCOMPARE(contents(fresh), image);
     QCOMPARE(contents(setup.image), edited);
-    QCOMPARE(QDir(setup.dir.path()).entryList({target + QStringLiteral(".*")}), QStringList());
-    QVERIFY2(editor->windowTitle().endsWith(target), qPrintable(editor->windowTitle()));
-    if (refused) {
-        QCOMPARE(user.boxes.size(), 1);
-        QVERIFY2(user.boxes[0].contains(QStringLiteral("the unused end of the image is not empty")),
-                 qPrintable(user.boxes[0]));
-        QCOMPARE(setup.name(0), QStringLiteral("KEPT"));  // the edits stay, and can still be saved
-    } else {
-        QCOMPARE(user.boxes, QStringList());
-        QCOMPARE(contents(chosen), served);
-        QCOMPARE(setup.name(0), QStringLiteral("FRESH"));
-        QCOMPARE(name->text(), QStringLiteral("FRESH"));
-    }
+    QCOMPARE(QDir(setup.dir.path()).entryList({QStringLiteral("fresh.bin.*")}), QStringList());
+    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("fresh.bin")), qPrintable(editor->windowTitle()));
+    QCOMPARE(setup.name(0), QStringLiteral("FRESH"));
+    QCOMPARE(child<QLineEdit>(editor, "txtChannelName")->text(), QStringLiteral("FRESH"));
 
-    // From now on Save writes the file in the caption.
-    retype(name, QStringLiteral("SAVED"));
+    // From now on Save writes the downloaded file.
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("SAVED"));
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QCOMPARE(imageName(chosen, 0), QByteArray("SAVED"));
-    if (!refused)
-        QCOMPARE(contents(setup.image), edited);
+    QCOMPARE(imageName(fresh, 0), QByteArray("SAVED"));
+    QCOMPARE(contents(setup.image), edited);
     editor->close();
 }
 
