@@ -56,10 +56,8 @@ private Q_SLOTS:
     void boxesShowTheRowTypingChanges_data();
     void boxesShowTheRowTypingChanges();
     void dropBelowTheLastRowSelectsTheMovedRows();
-    void typeStripSwitchesTheList_data();
-    void typeStripSwitchesTheList();
-    void favoriteStripSwitchesTheList_data();
-    void favoriteStripSwitchesTheList();
+    void tabStripsSwitchTheirLists_data();
+    void tabStripsSwitchTheirLists();
     void pastedControlCharactersAreRefused_data();
     void pastedControlCharactersAreRefused();
     void rowsDraggedOntoTheNameBoxWriteNothing();
@@ -159,53 +157,49 @@ void TestChannelEditorInput::dropBelowTheLastRowSelectsTheMovedRows()
     QCOMPARE(e.nameBox()->text(), QStringLiteral("CH 1"));
 }
 
-void TestChannelEditorInput::typeStripSwitchesTheList_data()
+void TestChannelEditorInput::tabStripsSwitchTheirLists_data()
 {
     QTest::addColumn<Input>("input");
-    QTest::newRow("right arrow") << Input([](Editor &e) { keys(e.child<QTabBar>("tabChannelType"), {Qt::Key_Right}); });
-    QTest::newRow("wheel down") << Input([](Editor &e) { wheel(e.child<QTabBar>("tabChannelType"), 1); });
-    QTest::newRow("click") << Input([](Editor &e) { clickTab(e.child<QTabBar>("tabChannelType"), 1); });
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("favoriteTab");
+    QTest::addColumn<QStringList>("favorites");  // the favourite list afterwards
+    const auto types = [](Editor &e) { return e.child<QTabBar>("tabChannelType"); };
+    const auto groups = [](Editor &e) { return e.child<QTabBar>("tabFavorite"); };
+    const QStringList radioF1{"CH 12", "CH 11", "CH 10"};
+
+    QTest::newRow("type: right arrow") << Input([=](Editor &e) { keys(types(e), {Qt::Key_Right}); }) << 1 << 0
+                                       << radioF1;
+    QTest::newRow("type: wheel down") << Input([=](Editor &e) { wheel(types(e), 1); }) << 1 << 0 << radioF1;
+    QTest::newRow("type: click") << Input([=](Editor &e) { clickTab(types(e), 1); }) << 1 << 0 << radioF1;
+    QTest::newRow("group: right arrow") << Input([=](Editor &e) { keys(groups(e), {Qt::Key_Right}); }) << 0 << 1
+                                        << QStringList({"CH 9", "CH 8", "CH 7", "CH 6"});
+    QTest::newRow("group: wheel down twice") << Input([=](Editor &e) { wheel(groups(e), 2); }) << 0 << 2
+                                             << QStringList({"CH 9", "CH 8", "CH 7", "CH 6", "CH 5"});
+    QTest::newRow("group: to Lock and back by wheel") << Input([=](Editor &e) {
+        clickTab(groups(e), 5);
+        wheel(groups(e), 1);
+    }) << 0 << 6 << QStringList({"CH 0", "CH 3", "CH 6", "CH 9"});
 }
 
-void TestChannelEditorInput::typeStripSwitchesTheList()
+// Whatever changes a tab, its list follows; a new type shows its first channel.
+void TestChannelEditorInput::tabStripsSwitchTheirLists()
 {
     QFETCH(Input, input);
+    QFETCH(int, type);
     Editor e(tenNames());
     QVERIFY(e.activate());
     e.selectRow(4);
     input(e);
-    QCOMPARE(e.child<QTabBar>("tabChannelType")->currentIndex(), int(ChannelRadio));
-    QCOMPARE(e.window->editing().CurrentType(), int(ChannelRadio));
-    QCOMPARE(e.rows().value(0), QStringLiteral("CH 10"));
-    QCOMPARE(e.nameBox()->text(), QStringLiteral("CH 10"));
-    QCOMPARE(e.child<QGroupBox>("Frame3")->title(), QStringLiteral("Radio Favorite List"));
-}
-
-void TestChannelEditorInput::favoriteStripSwitchesTheList_data()
-{
-    QTest::addColumn<Input>("input");
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QStringList>("favorites");
-
-    QTest::newRow("right arrow") << Input([](Editor &e) { keys(e.child<QTabBar>("tabFavorite"), {Qt::Key_Right}); })
-                                 << 1 << QStringList({"CH 9", "CH 8", "CH 7", "CH 6"});
-    QTest::newRow("wheel down twice") << Input([](Editor &e) { wheel(e.child<QTabBar>("tabFavorite"), 2); }) << 2
-                                      << QStringList({"CH 9", "CH 8", "CH 7", "CH 6", "CH 5"});
-    QTest::newRow("to Lock and back by wheel") << Input([](Editor &e) {
-        clickTab(e.child<QTabBar>("tabFavorite"), 5);
-        wheel(e.child<QTabBar>("tabFavorite"), 1);
-    }) << 6 << QStringList({"CH 0", "CH 3", "CH 6", "CH 9"});
-}
-
-void TestChannelEditorInput::favoriteStripSwitchesTheList()
-{
-    QFETCH(Input, input);
-    Editor e(tenNames());
-    QVERIFY(e.activate());
-    input(e);
-    QTEST(e.child<QTabBar>("tabFavorite")->currentIndex(), "tab");
-    QTEST(e.window->editing().CurrentFavoriteTab(), "tab");
+    QCOMPARE(e.child<QTabBar>("tabChannelType")->currentIndex(), type);
+    QCOMPARE(e.window->editing().CurrentType(), type);
+    QTEST(e.child<QTabBar>("tabFavorite")->currentIndex(), "favoriteTab");
+    QTEST(e.window->editing().CurrentFavoriteTab(), "favoriteTab");
     QTEST(e.favoriteRows(), "favorites");
+    if (type == ChannelRadio) {
+        QCOMPARE(e.rows().value(0), QStringLiteral("CH 10"));
+        QCOMPARE(e.nameBox()->text(), QStringLiteral("CH 10"));
+        QCOMPARE(e.child<QGroupBox>("Frame3")->title(), QStringLiteral("Radio Favorite List"));
+    }
 }
 
 void TestChannelEditorInput::pastedControlCharactersAreRefused_data()

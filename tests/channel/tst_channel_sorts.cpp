@@ -13,7 +13,6 @@ private slots:
     void nameSort();
     void exchangeSortMatchesTheQuadraticSort();
     void flagSortsMatchNeighbourPasses();
-    void lockSortOfThreeAmongTen();
     void favoritesFollowSorts();
     void sortFlags_data();
     void sortFlags();
@@ -133,22 +132,6 @@ void TestChannelSorts::flagSortsMatchNeighbourPasses()
         QVERIFY(std::is_sorted(lockedOrder.begin(), lockedOrder.end()));
         QVERIFY(std::is_sorted(unlockedOrder.begin(), unlockedOrder.end()));
     }
-}
-
-void TestChannelSorts::lockSortOfThreeAmongTen()
-{
-    QStringList names;
-    for (int i = 1; i <= 10; ++i)
-        names.append(QStringLiteral("N%1").arg(i));
-    Named data(names);
-    for (int p = 0; p < 10; ++p)
-        data.editing.SaveLockBit(p + 1, 0);
-    for (const int row : {7, 2, 9})
-        data.editing.SaveLockBit(row, 1);
-    data.editing.sortByLock();
-    QCOMPARE(data.names(), QStringList({"N2", "N7", "N9", "N1", "N3", "N4", "N5", "N6", "N8", "N10"}));
-    data.editing.sortByLock();
-    QCOMPARE(data.names(), QStringList({"N1", "N3", "N4", "N5", "N6", "N8", "N10", "N2", "N7", "N9"}));
 }
 
 void TestChannelSorts::favoritesFollowSorts()
