@@ -96,9 +96,8 @@ class TestChannelEditor : public QObject {
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
     void saveFailedSaveCloseReopen();
-    void ctrlAAndCancelledSaveAsAndClose();
+    void ctrlAThenCancelledSaveAsCloseAndOpen();
     void saveWritesTheFileInTheCaption();
-    void openNamesTheFileInTheCaption();
     void refusedDownloadKeepsTheEditedFile();
     void downloadIntoANewFile();
 };
@@ -152,7 +151,7 @@ void TestChannelEditor::saveFailedSaveCloseReopen()
     editor->close();
 }
 
-void TestChannelEditor::ctrlAAndCancelledSaveAsAndClose()
+void TestChannelEditor::ctrlAThenCancelledSaveAsCloseAndOpen()
 {
     EditorSetup setup;
     frmCHEdit *editor = setup.open();
@@ -186,7 +185,19 @@ void TestChannelEditor::ctrlAAndCancelledSaveAsAndClose()
     QVERIFY(editor->isVisible());
     QVERIFY(setup.dir.has(QStringLiteral("TV.dll")));
     QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
-    setup.context->channels.SaveChannelFiles();  // counts as unchanged now
+
+    // File Open, the edits dropped: the caption names the file opened, and Save writes it.
+    const QString other = setup.dir.file(QStringLiteral("other.bin"));
+    QVERIFY(QFile::copy(setup.image, other));
+    const QByteArray imageBytes = contents(setup.image);
+    ModalDriver open({modal::answerBox(QMessageBox::No), modal::chooseFile(other)});
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataFileLoad"), Qt::LeftButton);
+    QTRY_VERIFY(open.finished());
+    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("other.bin")), qPrintable(editor->windowTitle()));
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("OTHER"));
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QCOMPARE(imageName(other, 0), QByteArray("OTHER"));
+    QCOMPARE(contents(setup.image), imageBytes);
     editor->close();
 }
 
@@ -251,27 +262,6 @@ void TestChannelEditor::saveWritesTheFileInTheCaption()
     QCOMPARE(imageName(setup.image, 0), QByteArray("CLOSED"));
     QCOMPARE(contents(other), otherBytes);
     QVERIFY(tpEditor->close());  // unchanged: no prompt
-}
-
-void TestChannelEditor::openNamesTheFileInTheCaption()
-{
-    EditorSetup setup;
-    const QString other = setup.dir.file(QStringLiteral("other.bin"));
-    QVERIFY(QFile::copy(setup.image, other));
-    const QByteArray imageBytes = contents(setup.image);
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    {
-        ModalDriver open({modal::chooseFile(other)});
-        QTest::mouseClick(child<QPushButton>(editor, "cmdDataFileLoad"), Qt::LeftButton);
-        QVERIFY(open.finished());
-    }
-    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("other.bin")), qPrintable(editor->windowTitle()));
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("OTHER"));
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QCOMPARE(imageName(other, 0), QByteArray("OTHER"));
-    QCOMPARE(contents(setup.image), imageBytes);
-    editor->close();
 }
 
 void TestChannelEditor::refusedDownloadKeepsTheEditedFile()
