@@ -29,25 +29,29 @@ QByteArray twelveFields(const QByteArray &name)
     return name + "|1|2|3|4|5|6|7|8|9|10|11\r\n";
 }
 
-Result<QList<RomChannel>> readRom(QByteArray bytes)
+// What `reader` makes of a file holding `bytes`.
+template <typename Reader>
+auto readBytes(QByteArray bytes, Reader reader)
 {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return readRomFile(buffer, QStringLiteral("ROM_GetCH.dll"));
+    return reader(buffer);
 }
 
-Result<QList<ChannelEntry>> readList(QByteArray bytes, qsizetype romCount = 100)
+Result<QList<RomChannel>> readRom(const QByteArray &bytes)
 {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return readChannelListFile(buffer, QStringLiteral("TV.dll"), romCount);
+    return readBytes(bytes, [](QIODevice &file) { return readRomFile(file, QStringLiteral("ROM_GetCH.dll")); });
 }
 
-Status readFavorites(QByteArray bytes, ChannelTables &tables)
+Result<QList<ChannelEntry>> readList(const QByteArray &bytes)
 {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return readFavoriteFile(buffer, QStringLiteral("Favorite.dll"), tables);
+    return readBytes(bytes, [](QIODevice &file) { return readChannelListFile(file, QStringLiteral("TV.dll"), 100); });
+}
+
+Status readFavorites(const QByteArray &bytes, ChannelTables &tables)
+{
+    return readBytes(
+        bytes, [&tables](QIODevice &file) { return readFavoriteFile(file, QStringLiteral("Favorite.dll"), tables); });
 }
 
 // "index,attribute,extra;" per entry.
