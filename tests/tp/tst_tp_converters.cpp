@@ -18,6 +18,8 @@ namespace {
 
 const QString kSample = QStringLiteral(TARVIK_STAGE_DIR "/samples/TP_Sample.MDA");
 
+enum Refusal { ShortImage, NoImage, NoRegionFile, LongName };  // the parser's, then the combiner's
+
 QStringList intermediateFiles(const QString &dir)
 {
     return QDir(dir).entryList({QStringLiteral("*.dll")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
@@ -92,38 +94,30 @@ private slots:
 
     void refusals_data()
     {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("setup");  // what is put into the directory first
+        QTest::addColumn<int>("setup");  // what is put into the directory first
         QTest::addColumn<QString>("message");
-        QTest::newRow("parse: image one byte short") << "TPParse"
-                                                     << "short image"
-                                                     << "262143 bytes long";
-        QTest::newRow("parse: no image") << "TPParse"
-                                         << "nothing"
-                                         << "Cannot read";
-        QTest::newRow("combine: region file missing") << "TPCombine"
-                                                      << "no Parse_AT.dll"
-                                                      << "Cannot read Parse_AT.dll: there is no such file";
-        QTest::newRow("combine: name too long") << "TPCombine"
-                                                << "long name"
-                                                << "longer than 32 characters";
+        QTest::newRow("parse: image one byte short") << int(ShortImage) << "262143 bytes long";
+        QTest::newRow("parse: no image") << int(NoImage) << "Cannot read";
+        QTest::newRow("combine: region file missing")
+            << int(NoRegionFile) << "Cannot read Parse_AT.dll: there is no such file";
+        QTest::newRow("combine: name too long") << int(LongName) << "longer than 32 characters";
     }
     void refusals()
     {
-        QFETCH(QString, program);
-        QFETCH(QString, setup);
+        QFETCH(int, setup);
         QFETCH(QString, message);
+        const QString program = setup < NoRegionFile ? QStringLiteral("TPParse") : QStringLiteral("TPCombine");
         const QString image = path(QStringLiteral("Target.MDA"));
-        if (setup == QLatin1String("short image"))
+        if (setup == ShortImage)
             QVERIFY(writeWholeFile(image, sample().chopped(1)).ok());
-        if (program == QLatin1String("TPCombine")) {
+        if (setup >= NoRegionFile) {
             // The files of the sample, broken as the row says, over an existing image.
             QVERIFY(QFile::copy(kSample, image));
             QVERIFY(converters().tpParse(image).succeeded());
             const ProgramDir dir(m_dir->path());
-            if (setup == QLatin1String("no Parse_AT.dll"))
+            if (setup == NoRegionFile)
                 QVERIFY(QFile::remove(dir.filePath(QStringLiteral("Parse_AT.dll"))));
-            if (setup == QLatin1String("long name")) {
+            if (setup == LongName) {
                 auto tables = std::make_unique<TPTables>();
                 QVERIFY(TPLoadAll(dir, *tables).ok());
                 tables->SatDataStored(2, 4).SatName = QStringLiteral("Satellite AT 05 with a long name (1504)");
@@ -133,8 +127,7 @@ private slots:
         const QStringList before = intermediateFiles(m_dir->path());
         const QByteArray imageBefore = QFile::exists(image) ? readWholeFile(image).value() : QByteArray();
 
-        const RunOutcome outcome =
-            program == QLatin1String("TPParse") ? converters().tpParse(image) : converters().tpCombine(image);
+        const RunOutcome outcome = setup < NoRegionFile ? converters().tpParse(image) : converters().tpCombine(image);
         QVERIFY(outcome.started);
         QVERIFY(outcome.exitCode != 0);
         const QString error = QString::fromLocal8Bit(outcome.standardError);

@@ -116,23 +116,21 @@ private slots:
     {
         QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
         QTest::addColumn<int>("region");
         QTest::addColumn<int>("satRow");
         QTest::addColumn<int>("tpRow");
+        QTest::addColumn<QString>("title");
         const QString invalid = QStringLiteral("Invalid data entered.  Delete invalid data entry.");
-        QTest::newRow("47 satellites") << 0 << "Maximum Satellite allowed is 48."
-                                       << "Save ERROR" << 1 << 46 << -1;
-        QTest::newRow("empty Diseqc before a bad name") << 1 << invalid << "Save ERROR" << 1 << 5 << -1;
+        QTest::newRow("47 satellites") << 0 << "Maximum Satellite allowed is 48." << 1 << 46 << -1 << "Save ERROR";
+        QTest::newRow("empty Diseqc before a bad name") << 1 << invalid << 1 << 5 << -1 << "Save ERROR";
         QTest::newRow("no brackets")
             << 2
             << invalid + "\r\n\r\nEnclose the satellite degree with round brackets\r\n\r\nex :  Satellite Name (0000)"
-            << "" << 1 << 5 << -1;
-        QTest::newRow("too many TPs") << 3 << "Maximum TP allowed is 109."
-                                      << "Save ERROR" << -1 << -1 << -1;
-        QTest::newRow("empty frequency") << 4 << invalid << "Save ERROR" << 1 << 5 << 0;
-        QTest::newRow("duplicate") << 5 << "Duplicated Satellite Found.  Use different name."
-                                   << "Sat Name ERROR!" << 3 << 1 << -1;
+            << 1 << 5 << -1 << "";
+        QTest::newRow("too many TPs") << 3 << "Maximum TP allowed is 109." << -1 << -1 << -1 << "Save ERROR";
+        QTest::newRow("empty frequency") << 4 << invalid << 1 << 5 << 0 << "Save ERROR";
+        QTest::newRow("duplicate") << 5 << "Duplicated Satellite Found.  Use different name." << 3 << 1 << -1
+                                   << "Sat Name ERROR!";
     }
 
     void checkOrder()

@@ -389,10 +389,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("text");
-        QTest::newRow("satellite insert") << "cmdInsert"
-                                          << "Maximum Satellite allowed is 48.";
-        QTest::newRow("TP insert") << "cmdList2Insert"
-                                   << "Maximum TP allowed is 109.";
+        QTest::newRow("satellite insert") << QStringLiteral("cmdInsert") << "Maximum Satellite allowed is 48.";
+        QTest::newRow("TP insert") << QStringLiteral("cmdList2Insert") << "Maximum TP allowed is 109.";
     }
 
     void limitMessages()

@@ -247,15 +247,13 @@ private slots:
     {
         SatTable sats;
         TPTable tps;
-        sats(0, 0) = {QStringLiteral("12"), QStringLiteral("Satellite Name (2490)"), QStringLiteral("2"),
-                      QStringLiteral("4"), QStringLiteral("2490")};
-        sats(0, 1) = {QStringLiteral("0"), QStringLiteral("Empty (2500)"), QStringLiteral("0"), QStringLiteral("0"),
-                      QStringLiteral("192")};
-        sats(0, 2).TPCount = QStringLiteral("1");
-        tps(0, 0, 0) = {QStringLiteral("11778"), QStringLiteral("1"), QStringLiteral("27500"), QStringLiteral("3")};
-        tps(0, 0, 1) = {QStringLiteral("3840"), QStringLiteral("0"), QStringLiteral("4340"), QStringLiteral("8")};
-        tps(0, 0, 2) = {QStringLiteral("leftover"), {}, {}, {}};  // beyond the count: never written
-        tps(0, 2, 0) = {QStringLiteral("12 34"), QStringLiteral("0"), QStringLiteral("\xe9"), QString()};
+        sats(0, 0) = {"12", "Satellite Name (2490)", "2", "4", "2490"};
+        sats(0, 1) = {"0", "Empty (2500)", "0", "0", "192"};
+        sats(0, 2).TPCount = "1";
+        tps(0, 0, 0) = {"11778", "1", "27500", "3"};
+        tps(0, 0, 1) = {"3840", "0", "4340", "8"};
+        tps(0, 0, 2) = {"leftover", {}, {}, {}};  // beyond the count: never written
+        tps(0, 2, 0) = {"12 34", "0", QStringLiteral("\xe9"), QString()};
 
         const Result<QByteArray> satellites = preDefineText(sats);
         QVERIFY(satellites.ok());
@@ -312,9 +310,8 @@ private slots:
         SatTable sats;
         TPTable tps;
         SatRecord &sat = sats(2, 2);
-        sat = {QStringLiteral("0"), QStringLiteral("A (1)"), QStringLiteral("1"), QStringLiteral("0"),
-               QStringLiteral("1")};
-        tps(2, 2, 0) = {QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("3")};
+        sat = {"0", "A (1)", "1", "0", "1"};
+        tps(2, 2, 0) = {"1", "0", "2", "3"};
         QString *const fields[] = {&sat.Diseqc,         &sat.SatName,     &sat.TPCount,
                                    &sat.ParseSort,      &sat.Deg,         &tps(2, 2, 0).Freq,
                                    &tps(2, 2, 0).Polar, &tps(2, 2, 0).SR, &tps(2, 2, 0).FEC};
