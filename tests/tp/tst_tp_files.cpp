@@ -210,6 +210,12 @@ private slots:
         QTest::newRow("quote never closed") << QStringList{"1"} << QByteArray("1,0,\"2,3\r\n") << QStringList()
                                             << QStringLiteral("Cannot read Parse_AS.dll: a double quote on line 1 "
                                                               "is never closed.");
+        QByteArray many;  // 111 TPs for a satellite with 110 slots: the 110 are kept, then the read fails
+        for (int t = 0; t < 111; ++t)
+            many += QByteArray::number(10000 + t) + ",0,27500,3\r\n";
+        QTest::newRow("beyond the slots") << QStringList{"111"} << many << QStringList{"0/109:10109,0,27500,3"}
+                                          << QStringLiteral("Cannot read Parse_AS.dll: satellite 1 of region AS has "
+                                                            "the TP count 111, more than its 110 TP slots.");
     }
     void regionFile()
     {
@@ -228,19 +234,6 @@ private slots:
             const TPRecord &rec = tps(1, sat, tp);
             QCOMPARE(rec.Freq + ',' + rec.Polar + ',' + rec.SR + ',' + rec.FEC, entry.section(QLatin1Char(':'), 1));
         }
-    }
-
-    void regionFileBeyondTheSlots()
-    {
-        // 111 TPs for a satellite with 110 slots: the 110 are kept, then the read fails.
-        QByteArray text;
-        for (int t = 0; t < 111; ++t)
-            text += QByteArray::number(10000 + t) + ",0,27500,3\r\n";
-        TPTable tps;
-        const Status status = readRegionText(text, regionCounts({"111"}), tps);
-        QCOMPARE(status.error(), QStringLiteral("Cannot read Parse_AS.dll: satellite 1 of region AS has the TP "
-                                                "count 111, more than its 110 TP slots."));
-        QCOMPARE(tps(1, 0, 109).Freq, QStringLiteral("10109"));
     }
 
     void writtenTexts()
