@@ -384,46 +384,40 @@ private Q_SLOTS:
         QTRY_COMPARE(f.currentRow("List2"), 2);  // the button shows its press before it clicks
     }
 
-    // The limit messages: no icon, title "ERROR", OK only.
-    void limitMessages_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("satellite insert") << QStringLiteral("cmdInsert") << "Maximum Satellite allowed is 48.";
-        QTest::newRow("TP insert") << QStringLiteral("cmdList2Insert") << "Maximum TP allowed is 109.";
-    }
-
+    // The limit messages of both lists: no icon, title "ERROR", OK only.
     void limitMessages()
     {
-        QFETCH(QString, button);
-        QFETCH(QString, text);
         TPEditorFixture f;
-        if (button == QLatin1String("cmdList2Insert")) {
-            // Fill the first satellite with 109 TPs by pasting its own.
-            QTreeView *tps = f.list("List2");
-            tps->setFocus();
-            QTest::keyClick(tps, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(tps, Qt::Key_C, Qt::ControlModifier);
-            const int copied = tps->model()->rowCount();
-            while (tps->model()->rowCount() + copied <= 109)
-                QTest::keyClick(tps, Qt::Key_V, Qt::ControlModifier);
-            while (tps->model()->rowCount() < 109)
-                f.find("cmdList2Insert")->click();
-        }
         QStringList seen;
-        ModalDriver driver({[&seen](QWidget *w) {
-            auto *box = qobject_cast<QMessageBox *>(w);
-            if (!box)
-                return false;
-            seen << box->text() << box->windowTitle() << QString::number(box->icon())
-                 << QString::number(box->standardButtons());
-            QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
-            return true;
-        }});
-        f.find(button.toLatin1())->click();
-        QTRY_VERIFY(driver.finished());
-        QCOMPARE(seen, (QStringList{text, QStringLiteral("ERROR"), QString::number(QMessageBox::NoIcon),
-                                    QString::number(QMessageBox::Ok)}));
+        const auto press = [&f, &seen](const char *button) {
+            ModalDriver driver({[&seen](QWidget *w) {
+                auto *box = qobject_cast<QMessageBox *>(w);
+                if (!box)
+                    return false;
+                seen << box->text() << box->windowTitle() << QString::number(box->icon())
+                     << QString::number(box->standardButtons());
+                QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
+                return true;
+            }});
+            f.find(button)->click();
+            QTRY_VERIFY(driver.finished());
+        };
+        press("cmdInsert");
+        // Fill the first satellite with 109 TPs by pasting its own.
+        QTreeView *tps = f.list("List2");
+        tps->setFocus();
+        QTest::keyClick(tps, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(tps, Qt::Key_C, Qt::ControlModifier);
+        const int copied = tps->model()->rowCount();
+        while (tps->model()->rowCount() + copied <= 109)
+            QTest::keyClick(tps, Qt::Key_V, Qt::ControlModifier);
+        while (tps->model()->rowCount() < 109)
+            f.find("cmdList2Insert")->click();
+        press("cmdList2Insert");
+        const QStringList look{QStringLiteral("ERROR"), QString::number(QMessageBox::NoIcon),
+                               QString::number(QMessageBox::Ok)};
+        QCOMPARE(seen, QStringList{QStringLiteral("Maximum Satellite allowed is 48.")} + look +
+                           QStringList{QStringLiteral("Maximum TP allowed is 109.")} + look);
     }
 
     // A name of full length fits its column, and every column starts inside the list.
