@@ -2,7 +2,6 @@
 
 // The TP editor opened from the main window on the tests' made-up TP image,
 // over the real converters (or a TPCombine script standing in).
-#include <QAbstractButton>  // complete before the message-box answers use it
 
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
