@@ -4,7 +4,6 @@
 // the real converter has parsed, as the main window opens it.
 
 // ModalDriver.h clicks buttons without including them.
-#include <QAbstractButton>
 
 #include "ChannelImage.h"
 #include "ChannelTestData.h"
