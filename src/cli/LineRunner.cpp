@@ -78,8 +78,7 @@ int LineRunner::run()
         PortRunner *r = runner.get();
         connect(r, &PortRunner::progressed, this, [this, i] { showState(i); });
         connect(r, &PortRunner::boardText, this, [this, i](const QString &text) { onBoard(i, text); });
-        connect(r, &PortRunner::transferEnded, this,
-                [this, i](const TransferRecord &record) { onEnded(i, record); });
+        connect(r, &PortRunner::transferEnded, this, [this, i](const TransferRecord &record) { onEnded(i, record); });
         connect(r, &PortRunner::finished, this, [this] {
             if (--m_running == 0)
                 QCoreApplication::exit(0);
@@ -127,14 +126,14 @@ void LineRunner::onEnded(qsizetype index, const TransferRecord &record)
     if (m_report.isOpen()) {
         if (const Status s = m_report.write(record); !s && !m_reportFailed) {
             m_reportFailed = true;
-            print(stderr, QStringLiteral("tarvik-cli: cannot write the report %1: %2\n").arg(m_options.report,
-                                                                                            s.error()));
+            print(stderr,
+                  QStringLiteral("tarvik-cli: cannot write the report %1: %2\n").arg(m_options.report, s.error()));
         }
     }
     if (m_options.quiet || m_progress->terminal())
         return;
-    const QString port = m_options.loop ? QStringLiteral("%1 #%2").arg(m_options.ports[index]).arg(record.unit)
-                                        : m_options.ports[index];
+    const QString port =
+        m_options.loop ? QStringLiteral("%1 #%2").arg(m_options.ports[index]).arg(record.unit) : m_options.ports[index];
     print(stdout, record.ok ? QStringLiteral("%1: done\n").arg(port)
                             : QStringLiteral("%1: failed (%2)\n").arg(port, faultWord(record.fault)));
 }

@@ -18,8 +18,8 @@ class PortRunner : public QObject {
 public:
     enum class Phase { Waiting, Running, Between, Finished };
 
-    PortRunner(const ProgramDir &dir, QString port, TransferRequest request, const TransferTimings &timings,
-               bool loop, QObject *parent = nullptr);
+    PortRunner(const ProgramDir &dir, QString port, TransferRequest request, const TransferTimings &timings, bool loop,
+               QObject *parent = nullptr);
     ~PortRunner() override;
 
     void start();

@@ -8,11 +8,12 @@
 QString summaryTable(const QList<TransferRecord> &records, bool units)
 {
     using Row = std::array<QString, 6>;
-    QList<Row> rows{{QStringLiteral("port"), QStringLiteral("result"), QStringLiteral("fault"),
-                     QStringLiteral("bytes"), QStringLiteral("seconds"), QStringLiteral("bytes/s")}};
+    QList<Row> rows{{QStringLiteral("port"), QStringLiteral("result"), QStringLiteral("fault"), QStringLiteral("bytes"),
+                     QStringLiteral("seconds"), QStringLiteral("bytes/s")}};
     for (const TransferRecord &r : records) {
         const double seconds = r.seconds();
-        const QString rate = seconds > 0 && r.bytes > 0 ? QString::number(qint64(double(r.bytes) / seconds)) : QStringLiteral("-");
+        const QString rate =
+            seconds > 0 && r.bytes > 0 ? QString::number(qint64(double(r.bytes) / seconds)) : QStringLiteral("-");
         rows.append({units ? QStringLiteral("%1 #%2").arg(r.port).arg(r.unit) : r.port,
                      r.ok ? QStringLiteral("ok") : QStringLiteral("failed"),
                      r.ok ? QStringLiteral("-") : faultWord(r.fault), QString::number(r.bytes),

@@ -18,8 +18,10 @@
 namespace {
 
 const char *const kUsage = "Usage:\n"
-                           "  tarvik-cli upload --port PORT [--port PORT ...] --kind KIND FILE\n"
-                           "  tarvik-cli download --port PORT [--port PORT ...] FILE\n"
+                           "  tarvik-cli upload --port PORT --kind KIND FILE\n"
+                           "  tarvik-cli download --port PORT FILE\n"
+                           "  tarvik-cli upload --port PORT --port PORT ... [--loop] [--report FILE] --kind KIND FILE\n"
+                           "  tarvik-cli download --port PORT --port PORT ... [--loop] [--report FILE] FILE\n"
                            "  tarvik-cli monitor --port PORT\n"
                            "\n"
                            "PORT is Com1..Com4 (as in the window: an entry ComN in the program directory, else a\n"
