@@ -170,7 +170,12 @@ TransferRecord PortRunner::record(bool ok, TransferFault fault, int exitCode) co
 {
     TransferRecord r;
     r.port = m_port;
-    r.device = m_session ? m_session->port().device() : QString();
+    if (m_session) {
+        // Through the program directory's ComN entry or a link, to the device itself.
+        const QString device = m_session->port().device();
+        const QString canonical = QFileInfo(device).canonicalFilePath();
+        r.device = canonical.isEmpty() ? device : canonical;
+    }
     r.unit = m_unit;
     r.mode = m_request.mode;
     r.kind = m_request.kind;

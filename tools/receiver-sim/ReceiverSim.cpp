@@ -115,6 +115,15 @@ void ReceiverSim::nextUnit()
     m_line.drop();
     ++m_unit;
     m_engaged = false;
+    if (m_options.units > 0 && m_unit > m_options.units) {
+        log("no more units: the line stays quiet");
+        for (;;) {
+            try {
+                m_line.mute();
+            } catch (const SimRestart &) {
+            }
+        }
+    }
     log("greets");
 }
 

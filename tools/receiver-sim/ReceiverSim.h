@@ -33,6 +33,7 @@ struct SimOptions {
     int faultUnit = 0;  // the one unit the faults are for; 0: every unit
     bool loop = false;  // a line of receivers: after each transfer the unit goes and another greets
     int nextMs = 500;   // the pause before the next unit greets
+    int units = 0;      // how many units come in turn; 0: no end
 };
 
 // The receiver's side of an upload and of a channel download, played on a line.

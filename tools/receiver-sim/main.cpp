@@ -115,6 +115,7 @@ int main(int argc, char *argv[])
         {"hangup-after", "Close the line after packet N.", "n"},
         {"loop", "A line of receivers: after each transfer the unit leaves and the next greets."},
         {"next-ms", "With --loop: the pause before the next unit greets (default 500).", "ms"},
+        {"units", "With --loop: only this many units come, then the line stays quiet.", "n"},
         {"fault-unit", "The faults are for this unit only (1 is the first on its line).", "n"},
         {"fault-link", "The faults are for the line of this --link only (1 is the first).", "n"},
     });
@@ -156,6 +157,7 @@ int main(int argc, char *argv[])
 
     options.loop = p.isSet("loop");
     options.nextMs = intOption(p, "next-ms", 500);
+    options.units = intOption(p, "units", 0);
     options.faultUnit = intOption(p, "fault-unit", 0);
     const int faultLink = intOption(p, "fault-link", 0);
     const QStringList links = p.values("link");
