@@ -77,8 +77,9 @@ void TestCliLine::cleanup()
 
 bool TestCliLine::startSim(int lines, const QStringList &extra)
 {
-    QStringList args{"--write-ms", "60", "--out", m_dir->filePath("rx-{link}-{unit}.bin"), "--image",
-                     m_dir->filePath("img-{link}.bin")};
+    QStringList args{"--write-ms", "60",
+                     "--out",      m_dir->filePath("rx-{link}-{unit}.bin"),
+                     "--image",    m_dir->filePath("img-{link}.bin")};
     for (int n = 1; n <= lines; ++n)
         args << "--link" << port(n);
     m_sim = std::make_unique<QProcess>();
@@ -113,10 +114,9 @@ void TestCliLine::fourPortsAllGood()
     const QByteArray image = pattern(262144, 11);
     QVERIFY(writeFile(m_dir->filePath("tp.MDA"), image));
     QVERIFY(startSim(4, {}));
-    const CliRun r = runProgram(kCli,
-                                QStringList{"upload", "--kind", "Transponder", "--report", "report.jsonl", "tp.MDA"} +
-                                    portArgs(4),
-                                m_dir->path());
+    const CliRun r = runProgram(
+        kCli, QStringList{"upload", "--kind", "Transponder", "--report", "report.jsonl", "tp.MDA"} + portArgs(4),
+        m_dir->path());
     QCOMPARE(r.exitCode, 0);
     QVERIFY(!r.out.contains('\r'));
     const QList<QJsonObject> lines = report();
@@ -207,11 +207,11 @@ void TestCliLine::downloadsIntoPortFiles()
     QVERIFY(writeFile(m_dir->filePath("ch-p1.bin"), "earlier 1"));
     QVERIFY(writeFile(m_dir->filePath("ch-p2.bin"), "earlier 2"));
     QVERIFY(startSim(2, {"--fault-link", "2", "--wrong-final"}));
-    const CliRun r = runProgram(kCli,
-                                QStringList{"download", "--watchdog-ms", kQuickWatchdog, "--report", "report.jsonl",
-                                            "ch-{port}.bin"} +
-                                    portArgs(2),
-                                m_dir->path());
+    const CliRun r = runProgram(
+        kCli,
+        QStringList{"download", "--watchdog-ms", kQuickWatchdog, "--report", "report.jsonl", "ch-{port}.bin"} +
+            portArgs(2),
+        m_dir->path());
     QCOMPARE(r.exitCode, 9);
     // Each file replaced only when its own final check matched.
     QCOMPARE(readFile(m_dir->filePath("ch-p1.bin")), first);
