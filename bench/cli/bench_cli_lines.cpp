@@ -66,8 +66,8 @@ bool spawnAndWait(const QStringList &args, RunFigures &f)
     if (wait4(pid, &status, 0, &use) != pid)
         return false;
     f.wallSeconds = double(clock.nsecsElapsed()) / 1e9;
-    f.cpuSeconds = double(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
-                   double(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
+    f.cpuSeconds =
+        double(use.ru_utime.tv_sec + use.ru_stime.tv_sec) + double(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
     f.peakRssMb = double(use.ru_maxrss) / 1024.0;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
@@ -78,7 +78,7 @@ RunFigures runLine(const QTemporaryDir &dir, int ports)
     const QString report = dir.filePath(QStringLiteral("report-%1.jsonl").arg(ports));
     QStringList simArgs{QStringLiteral("--baud"), QStringLiteral("115200"), QStringLiteral("--out"),
                         dir.filePath(QStringLiteral("rx-{link}.bin"))};
-    QStringList cliArgs{QStringLiteral("upload"), QStringLiteral("--kind"), QStringLiteral("Transponder"),
+    QStringList cliArgs{QStringLiteral("upload"),  QStringLiteral("--kind"),   QStringLiteral("Transponder"),
                         QStringLiteral("--quiet"), QStringLiteral("--report"), report};
     for (int n = 1; n <= ports; ++n) {
         const QString port = dir.filePath(QStringLiteral("p%1").arg(n));
@@ -132,8 +132,8 @@ int main(int argc, char *argv[])
     const RunFigures eight = runLine(dir, 8);
     if (!one.ok || !eight.ok)
         return 1;
-    std::printf("one port: %.1f %% of line rate (greeting to \"END \"), CPU %.2f s, peak RSS %.1f MB\n",
-                one.shares[0], one.cpuSeconds, one.peakRssMb);
+    std::printf("one port: %.1f %% of line rate (greeting to \"END \"), CPU %.2f s, peak RSS %.1f MB\n", one.shares[0],
+                one.cpuSeconds, one.peakRssMb);
     double worst = 0;
     std::printf("eight ports:");
     for (const double share : eight.shares) {

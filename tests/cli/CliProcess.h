@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 inline const QString kCli = QStringLiteral(TARVIK_STAGE_DIR "/tarvik-cli");
 inline const QString kSim = QStringLiteral(TARVIK_TOOLS_DIR "/receiver-sim");
 inline const QString kQuickWatchdog = QStringLiteral("100,300");
@@ -52,4 +54,16 @@ inline CliRun runProgram(const QString &program, const QStringList &args, const 
     r.out = QString::fromLocal8Bit(cli.readAllStandardOutput());
     r.err = QString::fromLocal8Bit(cli.readAllStandardError());
     return r;
+}
+
+// Ends a simulator a test started, if it still runs.
+inline void stopProcess(std::unique_ptr<QProcess> &process)
+{
+    if (process && process->state() != QProcess::NotRunning) {
+        process->terminate();
+        if (!process->waitForFinished(3000))
+            process->kill();
+        process->waitForFinished(1000);
+    }
+    process.reset();
 }

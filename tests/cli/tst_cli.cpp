@@ -54,13 +54,7 @@ void TestCli::init()
 
 void TestCli::cleanup()
 {
-    if (m_sim && m_sim->state() != QProcess::NotRunning) {
-        m_sim->terminate();
-        if (!m_sim->waitForFinished(3000))
-            m_sim->kill();
-        m_sim->waitForFinished(1000);
-    }
-    m_sim.reset();
+    stopProcess(m_sim);
     m_dir.reset();
 }
 

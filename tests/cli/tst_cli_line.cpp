@@ -45,10 +45,18 @@ private Q_SLOTS:
     void downloadsIntoPortFiles();
     void stationMode_data();
     void stationMode();
+    void sigintWithoutLoopCancels();
     void refused_data();
     void refused();
 
 private:
+    struct Interrupted {
+        int exitCode = -1;  // -1: it did not end by itself after SIGINT
+        QString out;
+    };
+    // Runs tarvik-cli until the report has that many lines (0: until bytes
+    // flow), then sends SIGINT and waits for it to end.
+    Interrupted interrupt(const QStringList &args, int reportLines);
     bool startSim(int lines, const QStringList &extra);
     QString port(int n) const { return m_dir->filePath(QStringLiteral("p%1").arg(n)); }
     QStringList portArgs(int count) const;
@@ -65,13 +73,7 @@ void TestCliLine::init()
 
 void TestCliLine::cleanup()
 {
-    if (m_sim && m_sim->state() != QProcess::NotRunning) {
-        m_sim->terminate();
-        if (!m_sim->waitForFinished(3000))
-            m_sim->kill();
-        m_sim->waitForFinished(1000);
-    }
-    m_sim.reset();
+    stopProcess(m_sim);
     m_dir.reset();
 }
 
@@ -246,24 +248,11 @@ void TestCliLine::stationMode()
     const QByteArray image = pattern(49152, 6);
     QVERIFY(writeFile(m_dir->filePath("mpeg.bin"), image));
     QVERIFY(startSim(2, simArgs));
-    QProcess cli;
-    cli.setWorkingDirectory(m_dir->path());
-    cli.start(kCli, QStringList{"upload", "--loop", "--kind", "MPEG", "--watchdog-ms", kQuickWatchdog, "--report",
-                                "report.jsonl", "mpeg.bin"} +
-                        portArgs(2));
-    QVERIFY(cli.waitForStarted());
-    QByteArray out;
-    QDeadlineTimer deadline(60000);
-    while (!deadline.hasExpired() && (units > 0 ? report().size() < units : !out.contains("bytes"))) {
-        cli.waitForReadyRead(50);
-        out += cli.readAllStandardOutput();
-    }
-    QVERIFY(!deadline.hasExpired());
-    ::kill(pid_t(cli.processId()), SIGINT);
-    QVERIFY(cli.waitForFinished(30000));
-    out += cli.readAllStandardOutput();
-    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(cli.exitCode(), 0);
+    const QStringList args{"upload",       "--loop",   "--kind",       "MPEG",    "--watchdog-ms",
+                           kQuickWatchdog, "--report", "report.jsonl", "mpeg.bin"};
+    const Interrupted r = interrupt(args + portArgs(2), units);
+    QCOMPARE(r.exitCode, 0);
+    const QString out = r.out;
     const QList<QJsonObject> lines = report();
     QCOMPARE(lines.size(), std::max(units, 1));
     for (int unit = 1; unit <= lines.size(); ++unit) {
@@ -272,10 +261,51 @@ void TestCliLine::stationMode()
         QCOMPARE(o["unit"].toInt(), unit);
         QCOMPARE(o["result"].toString(), "ok");
         QCOMPARE(readFile(m_dir->filePath(QStringLiteral("rx-1-%1.bin").arg(unit))), image);
-        QVERIFY2(hasRow(QString::fromLocal8Bit(out), QStringLiteral("%1 #%2").arg(port(1)).arg(unit), "ok", "-"),
-                 out.constData());
+        QVERIFY2(hasRow(out, QStringLiteral("%1 #%2").arg(port(1)).arg(unit), "ok", "-"), qPrintable(out));
     }
-    QVERIFY(!out.contains(port(2).toLocal8Bit() + " #"));
+    QVERIFY(!out.contains(port(2) + " #"));
+}
+
+void TestCliLine::sigintWithoutLoopCancels()
+{
+    QVERIFY(writeFile(m_dir->filePath("mpeg.bin"), pattern(49152, 6)));
+    QVERIFY(startSim(2, {"--baud", "115200"}));
+    const Interrupted r =
+        interrupt(QStringList{"upload", "--kind", "MPEG", "--report", "report.jsonl", "mpeg.bin"} + portArgs(2), 0);
+    QCOMPARE(r.exitCode, 130);
+    const QList<QJsonObject> lines = report();
+    QCOMPARE(lines.size(), 2);
+    for (const QJsonObject &o : lines) {
+        QCOMPARE(o["fault"].toString(), "Cancelled");
+        QCOMPARE(o["exit_code"].toInt(), 130);
+    }
+    QVERIFY(!QFile::exists(m_dir->filePath("rx-1-1.bin")));
+    QVERIFY(!QFile::exists(m_dir->filePath("rx-2-1.bin")));
+}
+
+TestCliLine::Interrupted TestCliLine::interrupt(const QStringList &args, int reportLines)
+{
+    QProcess cli;
+    cli.setWorkingDirectory(m_dir->path());
+    cli.start(kCli, args);
+    Interrupted r;
+    if (!cli.waitForStarted())
+        return r;
+    QByteArray out;
+    QDeadlineTimer deadline(60000);
+    while (!deadline.hasExpired() && (reportLines > 0 ? report().size() < reportLines : !out.contains("bytes"))) {
+        cli.waitForReadyRead(50);
+        out += cli.readAllStandardOutput();
+    }
+    ::kill(pid_t(cli.processId()), SIGINT);
+    if (deadline.hasExpired() || !cli.waitForFinished(30000) || cli.exitStatus() != QProcess::NormalExit) {
+        cli.kill();
+        cli.waitForFinished();
+        return r;
+    }
+    r.exitCode = cli.exitCode();
+    r.out = QString::fromLocal8Bit(out + cli.readAllStandardOutput());
+    return r;
 }
 
 void TestCliLine::refused_data()
