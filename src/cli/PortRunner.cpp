@@ -97,12 +97,10 @@ void PortRunner::onEnded(TransferEnd how)
     const TransferFault fault = m_session->engine().fault();
     if (!ok && m_loop && !m_heard && fault == TransferFault::TimedOut) {
         // No receiver on the line yet: greet again, unless asked to stop.
-        closeSession();
         afterSession(!m_draining);
         return;
     }
     Q_EMIT transferEnded(record(ok, fault, ok ? ExitCode::Success : exitCodeFor(fault)));
-    closeSession();
     if (m_loop && !m_draining)
         ++m_unit;
     afterSession(m_loop && !m_draining);
@@ -115,7 +113,6 @@ void PortRunner::drain()
         m_sessionDone = true;
         if (m_session)
             m_session->cancel();
-        closeSession();
         afterSession(false);
     }
 }
@@ -130,7 +127,6 @@ void PortRunner::cancel(int exitCode)
     // Nobody on the line in station mode: nothing was transferred.
     if (!m_loop || m_heard)
         Q_EMIT transferEnded(record(false, TransferFault::Cancelled, exitCode));
-    closeSession();
     afterSession(false);
 }
 
@@ -147,8 +143,9 @@ void PortRunner::afterSession(bool nextUnit)
 {
     m_phase = Phase::Between;
     Q_EMIT progressed();
-    // The session may be inside its own signal here.
+    // The session and its port may be inside their own signals here.
     QTimer::singleShot(0, this, [this, nextUnit] {
+        closeSession();
         m_session.reset();
         if (nextUnit && !m_draining)
             startUnit();
