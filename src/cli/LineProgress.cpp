@@ -3,6 +3,7 @@
 #include "cli/ProgressPrinter.h"
 
 #include <algorithm>
+#include <sys/ioctl.h>
 
 LineProgress::LineProgress(std::FILE *out, bool terminal, const QStringList &ports) : m_out(out), m_terminal(terminal)
 {
@@ -17,7 +18,8 @@ void LineProgress::update(qsizetype index, const TransferRate *rate, const QStri
     Line &line = m_lines[index];
     const QString progress = rate && rate->done() > 0 ? progressLine(*rate) : QString();
     if (m_terminal) {
-        const QString text = progress.isEmpty() ? state : QStringLiteral("%1  %2").arg(progress, state);
+        // The state first: a narrow terminal cuts the end of the line.
+        const QString text = progress.isEmpty() ? state : QStringLiteral("%1  %2").arg(state, progress);
         m_dirty = m_dirty || text != line.text;
         line.text = text;
         return;
@@ -45,9 +47,14 @@ void LineProgress::erase()
 
 void LineProgress::draw()
 {
-    for (const Line &line : m_lines)
-        std::fprintf(m_out, "\r\x1b[2K%s  %s\n", qPrintable(line.port.leftJustified(m_portWidth)),
-                     qPrintable(line.text));
+    // A line that wrapped would take two rows, and moving up over the block
+    // would then miss its top.
+    winsize size{};
+    const int columns = ::ioctl(fileno(m_out), TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
+    for (const Line &line : m_lines) {
+        const QString text = QStringLiteral("%1  %2").arg(line.port.leftJustified(m_portWidth), line.text);
+        std::fprintf(m_out, "\r\x1b[2K%s\n", qPrintable(text.left(columns - 1)));
+    }
     std::fflush(m_out);
     m_drawn = true;
     m_dirty = false;
