@@ -13,6 +13,7 @@ constexpr int ReceiverError = 5;   // an error word, or the receiver ended early
 constexpr int TimedOut = 6;        // the watchdog: the receiver went silent
 constexpr int ChecksumFailed = 7;  // a packet or the whole-image check disagreed
 constexpr int PortLost = 8;        // the port went away during the transfer
+constexpr int SomeFailed = 9;      // several ports, or units: not all succeeded, or not all the same way
 constexpr int Cancelled = 130;     // SIGINT (143 for SIGTERM): the port was closed
 }  // namespace ExitCode
 
@@ -44,5 +45,6 @@ inline const char *exitCodeHelp()
            "  6    time-out: the receiver went silent (watchdog)\n"
            "  7    checksum failure\n"
            "  8    port lost during the transfer\n"
+           "  9    some ports failed (several ports or units, not all ending the same way)\n"
            "  130  cancelled by SIGINT (143 for SIGTERM)\n";
 }

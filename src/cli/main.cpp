@@ -1,6 +1,8 @@
 // tarvik-cli: the receiver transfers from a shell, for scripts and benches.
 #include "cli/ChannelCommands.h"
 #include "cli/ExitCodes.h"
+#include "cli/LineRunner.h"
+#include "cli/PortChoice.h"
 #include "cli/ProgressPrinter.h"
 #include "cli/SignalWatcher.h"
 #include "cli/TPCommands.h"
@@ -11,7 +13,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-#include <QRegularExpression>
 
 #include <cstdio>
 #include <unistd.h>
@@ -21,6 +22,8 @@ namespace {
 const char *const kUsage = "Usage:\n"
                            "  tarvik-cli upload --port PORT --kind KIND FILE\n"
                            "  tarvik-cli download --port PORT FILE\n"
+                           "  tarvik-cli upload --port PORT --port PORT ... [--loop] [--report FILE] --kind KIND FILE\n"
+                           "  tarvik-cli download --port PORT --port PORT ... [--loop] [--report FILE] FILE\n"
                            "  tarvik-cli monitor --port PORT\n"
                            "  tarvik-cli channels export IMAGE.bin OUT.csv\n"
                            "  tarvik-cli channels import IMAGE.bin IN.csv OUT.bin\n"
@@ -38,15 +41,24 @@ const char *const kUsage = "Usage:\n"
                            "A download replaces FILE only when the receiver's final check matched.\n"
                            "Progress goes to standard output (--quiet: none), the receiver's texts to standard error.\n"
                            "\n"
+                           "Several ports run at once, one line of progress each, and end with a summary table.\n"
+                           "A download from several ports writes one file a port: FILE holds {port}, the port's\n"
+                           "name without its folder (ch-{port}.bin), and, with --loop, may hold {unit}.\n"
+                           "\n"
                            "Options:\n"
-                           "  --port PORT   the port the receiver is on (every command needs it)\n"
-                           "  --kind KIND   what the upload is (upload only)\n"
-                           "  -q, --quiet   no progress lines\n"
-                           "  --take-flags  order: take locks and favourites from the reference\n"
-                           "  --region R    tp import: the region to fill\n"
-                           "  --sats LIST   tp import: the file's satellites by number (default: all)\n"
-                           "  --from ROW    tp import: the first satellite row to fill (default 1)\n"
-                           "  -h, --help    this text\n"
+                           "  --port PORT    the port the receiver is on (every command needs it); repeat it\n"
+                           "                 for several receivers at once\n"
+                           "  --kind KIND    what the upload is (upload only)\n"
+                           "  --loop         station mode: each port serves receiver after receiver until\n"
+                           "                 SIGINT or SIGTERM; a running transfer still ends by its own rules\n"
+                           "                 (a second signal cancels it)\n"
+                           "  --report FILE  append one JSON line a transfer to FILE as each one ends\n"
+                           "  -q, --quiet    no progress lines\n"
+                           "  --take-flags   order: take locks and favourites from the reference\n"
+                           "  --region R     tp import: the region to fill\n"
+                           "  --sats LIST    tp import: the file's satellites by number (default: all)\n"
+                           "  --from ROW     tp import: the first satellite row to fill (default 1)\n"
+                           "  -h, --help     this text\n"
                            "\n";
 
 void say(const QString &text)
@@ -68,32 +80,6 @@ void printBoard(const QString &text)
     line.remove(QLatin1Char('\r'));
     std::fputs(line.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
-}
-
-struct PortChoice {
-    int number = 0;  // 0: a device path
-    QString device;
-};
-
-PortChoice portChoice(const QString &text)
-{
-    static const QRegularExpression com(QStringLiteral("^[Cc][Oo][Mm]([0-9]+)$"));
-    if (const QRegularExpressionMatch m = com.match(text); m.hasMatch())
-        return {m.captured(1).toInt(), {}};
-    return {0, text};
-}
-
-void choosePort(ReceiverLink &link, ReceiverPort &port, const PortChoice &choice)
-{
-    if (choice.number > 0)
-        link.setSelectedPort(choice.number);
-    else
-        port.setDevicePath(choice.device);
-}
-
-QString portName(const QString &given, const ReceiverPort &port)
-{
-    return port.device() == given ? given : QStringLiteral("%1 (%2)").arg(given, port.device());
 }
 
 int runTransfer(ReceiverLink &link, const TransferRequest &request, const QString &portText,
@@ -202,6 +188,9 @@ int main(int argc, char *argv[])
                                   QStringLiteral("port"));
     const QCommandLineOption kind(QStringLiteral("kind"), QStringLiteral("The upload kind."), QStringLiteral("kind"));
     const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")}, QStringLiteral("No progress."));
+    const QCommandLineOption loop(QStringLiteral("loop"), QStringLiteral("Station mode."));
+    const QCommandLineOption report(QStringLiteral("report"), QStringLiteral("JSON Lines report."),
+                                    QStringLiteral("file"));
     QCommandLineOption watchdog(QStringLiteral("watchdog-ms"), QStringLiteral("Watchdog intervals."),
                                 QStringLiteral("first,next"));
     watchdog.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -209,7 +198,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption region(QStringLiteral("region"), QStringLiteral("Region."), QStringLiteral("region"));
     const QCommandLineOption sats(QStringLiteral("sats"), QStringLiteral("Satellites."), QStringLiteral("list"));
     const QCommandLineOption from(QStringLiteral("from"), QStringLiteral("First row."), QStringLiteral("row"));
-    p.addOptions({help, port, kind, quiet, watchdog, takeFlags, region, sats, from});
+    p.addOptions({help, port, kind, quiet, loop, report, watchdog, takeFlags, region, sats, from});
 
     if (!p.parse(QCoreApplication::arguments()))
         return usageError(p.errorText());
@@ -242,6 +231,12 @@ int main(int argc, char *argv[])
                                       : QStringLiteral("%1 needs one FILE").arg(command));
     if (p.isSet(kind) && command != QLatin1String("upload"))
         return usageError(QStringLiteral("--kind is for upload only"));
+    QStringList ports = p.values(port);
+    const bool line = ports.size() > 1 || p.isSet(loop) || p.isSet(report);
+    if (line && command == QLatin1String("monitor"))
+        return usageError(QStringLiteral("monitor takes one --port, without --loop or --report"));
+    if (ports.removeDuplicates() > 0 || ports.contains(QString()))
+        return usageError(QStringLiteral("each --port once, none empty"));
     TransferTimings timings;
     if (p.isSet(watchdog) && !parseWatchdog(p.value(watchdog), timings))
         return usageError(QStringLiteral("--watchdog-ms wants FIRST,NEXT"));
@@ -263,6 +258,11 @@ int main(int argc, char *argv[])
             return ExitCode::FileRefused;
         }
         request = TransferRequest::upload(fileName, p.value(kind));
+    }
+    if (line) {
+        LineOptions options{ports, request, timings, p.isSet(loop), p.isSet(quiet), p.value(report)};
+        LineRunner runner(ProgramDir::ofApplication(), std::move(options));
+        return runner.run();
     }
     QObject::connect(&link, &ReceiverLink::messageAppended, &link, &printBoard);
     return runTransfer(link, request, p.value(port), timings, p.isSet(quiet));

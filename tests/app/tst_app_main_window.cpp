@@ -83,7 +83,6 @@ private Q_SLOTS:
     void layoutAndReachableButtons_data();
     void layoutAndReachableButtons();
     void accessKeysSwitchModes();
-    void userModeKeepsFactoryMarkerWhenUserExists();
     void smcOsdSubButtonsFollowFocus_data();
     void smcOsdSubButtonsFollowFocus();
     void editGroupsFollowHover();
@@ -115,7 +114,6 @@ void TestAppMainWindow::startsInTheDesignState()
     QVERIFY(!f.find<QGroupBox>(QStringLiteral("Frame2"))->isVisible());
     QVERIFY(!f.find<QGroupBox>(QStringLiteral("Frame3"))->isVisible());
     QVERIFY(!f.find<QLabel>(QStringLiteral("lblTPEdit"))->isVisible());
-    QCOMPARE(f.find<MessageBoard>(QStringLiteral("Text1"))->palette().color(QPalette::Base), QColor(201, 182, 169));
     QCOMPARE(f.button("cmdPCSTB_3")->text(), QStringLiteral("&MFEG"));
     QCOMPARE(f.button("cmdTPEDIT_0")->text(), QStringLiteral("TP D&OWN"));
     QCOMPARE(f.button("cmdCHEdit_0")->text(), QStringLiteral("Do&wnload"));
@@ -132,8 +130,6 @@ void TestAppMainWindow::layoutAndReachableButtons_data()
     QTest::newRow("user") << QStringList{QStringLiteral("user.ini")} << 1 << true << 5695 - 450 << false;
     QTest::newRow("factory + monitor") << QStringList{QStringLiteral("Factory.ini"), QStringLiteral("text.ini")} << 2
                                        << true << 8640 - 450 << true;
-    QTest::newRow("both") << QStringList{QStringLiteral("user.ini"), QStringLiteral("Factory.ini")} << 1 << true
-                          << 5695 - 450 << false;
     QTest::newRow("monitor only") << QStringList{QStringLiteral("text.ini")} << 0 << false << 7595 - 450 << true;
 }
 
@@ -173,14 +169,6 @@ void TestAppMainWindow::accessKeysSwitchModes()
     QCOMPARE(f.context->configuration.operatingMode(), 1);  // kept, but out of reach
     QVERIFY(!f.reachable("cmdPCSTB_9"));
     QCOMPARE(f.window->height(), px(4650 - 450));
-}
-
-void TestAppMainWindow::userModeKeepsFactoryMarkerWhenUserExists()
-{
-    Fixture f({QStringLiteral("user.ini"), QStringLiteral("Factory.ini")});
-    f.altKey(Qt::Key_2);
-    QVERIFY(f.dir.has(QStringLiteral("user.ini")));
-    QVERIFY(f.dir.has(QStringLiteral("Factory.ini")));
 }
 
 void TestAppMainWindow::smcOsdSubButtonsFollowFocus_data()

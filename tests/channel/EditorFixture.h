@@ -3,19 +3,73 @@
 // The channel editor window on its own, over an image of chosen channels that
 // the real converter has parsed, as the main window opens it.
 
+// ModalDriver.h clicks buttons without including them.
+
 #include "ChannelImage.h"
+#include "ChannelTestData.h"
 #include "channel/ui/frmCHEdit.h"
 #include "common/Converters.h"
-#include "common/WholeFile.h"
 #include "link/ReceiverLink.h"
-#include "support/SampleTables.h"
+#include "support/ModalDriver.h"
 #include "support/TempProgramDir.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTabBar>
 #include <QTreeView>
 #include <QtTest>
 
 #include <memory>
+
+template <typename T>
+T *child(const QWidget *window, const char *name)
+{
+    return window->findChild<T *>(QLatin1String(name));
+}
+
+// Replaces the box's text by typing.
+inline void retype(QLineEdit *box, const QString &text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
+inline QStringList rowNames(const QTreeView *view)
+{
+    QStringList names;
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+        names.append(view->model()->index(r, 1).data().toString());
+    return names;
+}
+
+inline void clickTab(QTabBar *strip, int tab)
+{
+    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(tab).center());
+}
+
+// How a message box looks: "title|text|icon|buttons".
+inline QString boxLook(const QString &title, const QString &text, QMessageBox::Icon icon,
+                       QMessageBox::StandardButtons buttons)
+{
+    return QStringLiteral("%1|%2|%3|%4").arg(title, text).arg(int(icon)).arg(int(buttons), 0, 16);
+}
+
+// Notes how a message box looks and answers it with `answer`.
+inline ModalDriver::Step noteBox(QStringList *seen, QMessageBox::StandardButton answer)
+{
+    return [seen, answer](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (!box)
+            return false;
+        seen->append(boxLook(box->windowTitle(), box->text(), box->icon(), box->standardButtons()));
+        QMetaObject::invokeMethod(box->button(answer), "click", Qt::QueuedConnection);
+        return true;
+    };
+}
 
 // An editor on an image of the given channels, loaded as the main window loads it.
 struct Editor {
@@ -29,15 +83,8 @@ struct Editor {
 
     explicit Editor(const QStringList &tvNames, int radio = 3)
     {
-        for (const char *name : {"ChannelParse", "ChannelCombine"})
-            QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(name), dir.file(QLatin1String(name)));
-        ChannelTables t = sampleTables(int(tvNames.size()), radio);
-        for (qsizetype i = 0; i < tvNames.size(); ++i) {
-            t.Rom[i].Name = tvNames[i];
-            t.Rom[i].NameBytes = tvNames[i].toLatin1();
-            t.Rom[i].NameLast = qint16(t.Rom[i].NameBytes.size() - 1);
-        }
-        writeImage(t);
+        stageConverters(dir.path());
+        writeWholeFile(image, ChannelImage::build(namedTables(tvNames, radio)).value());
         link.selectedFile = image;
         if (converters.channelParse(image).succeeded())
             model.LoadChannelFiles();
@@ -50,30 +97,22 @@ struct Editor {
         model.SaveChannelFiles();  // no save prompt on the way out
         window->close();
     }
-    void writeImage(const ChannelTables &t) { writeWholeFile(image, ChannelImage::build(t).value()); }
 
     template <typename T>
     T *child(const char *name) const
     {
-        return window->findChild<T *>(QLatin1String(name));
+        return ::child<T>(window.get(), name);
     }
     QTreeView *list() const { return child<QTreeView>("List1"); }
-    QStringList rows() const
-    {
-        QStringList names;
-        for (int r = 0; r < list()->model()->rowCount(); ++r)
-            names.append(list()->model()->index(r, 1).data().toString());
-        return names;
-    }
-    QStringList favoriteRows() const
-    {
-        auto *view = child<QTreeView>("List3");
-        QStringList names;
-        for (int r = 0; r < view->model()->rowCount(); ++r)
-            names.append(view->model()->index(r, 1).data().toString());
-        return names;
-    }
+    QLineEdit *nameBox() const { return child<QLineEdit>("txtChannelName"); }
+    QStringList rows() const { return rowNames(list()); }
+    QStringList favoriteRows() const { return rowNames(child<QTreeView>("List3")); }
     void trigger(const char *name) const { child<QAction>(name)->trigger(); }
+    bool activate() const
+    {
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window.get());
+    }
     void clickHeader(int column) const
     {
         QHeaderView *header = list()->header();
@@ -81,10 +120,35 @@ struct Editor {
                         header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     }
-    QPoint rowPoint(int row) const { return list()->visualRect(list()->model()->index(row, 1)).center(); }
-    void selectRow(int row) const { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rowPoint(row)); }
-    void key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const
+    // Where a click hits the row, scrolled into view first as a user would.
+    QPoint rowPoint(int row) const
     {
-        QTest::keyClick(window.get(), Qt::Key(key), modifiers);
+        list()->scrollTo(list()->model()->index(row, 1));
+        return list()->visualRect(list()->model()->index(row, 1)).center();
+    }
+    void press(int row, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) const
+    {
+        QTest::mousePress(list()->viewport(), button, mods, rowPoint(row));
+    }
+    void release(int row, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) const
+    {
+        QTest::mouseRelease(list()->viewport(), button, mods, rowPoint(row));
+    }
+    void selectRow(int row) const { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rowPoint(row)); }
+    void ctrlClickRow(int row) const
+    {
+        press(row, Qt::LeftButton, Qt::ControlModifier);
+        release(row, Qt::LeftButton, Qt::ControlModifier);
+    }
+    // What `target` receives at the end of a drag of List1's selected rows to `at`.
+    void dragSelectedTo(QWidget *target, QPoint at) const
+    {
+        std::unique_ptr<QMimeData> data(list()->model()->mimeData(list()->selectionModel()->selectedIndexes()));
+        QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(target, &move);
+        QDropEvent drop(QPointF(at), Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
     }
 };

@@ -1,31 +1,20 @@
 // The channel editor through the main window, with the real converters and,
 // for the upload, the receiver simulator on Com1.
-#include "ChannelImage.h"
+#include "EditorFixture.h"
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
 #include "channel/ui/frmCHEdit.h"
 #include "common/ui/MessageBoard.h"
-#include "support/ModalDriver.h"
 #include "support/ShownWindow.h"
-#include "support/TempProgramDir.h"
 #include "support/TransferHarness.h"
 #include "support/TransferWatch.h"
 #include "tp/ui/frmTPEdit.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTreeView>
-#include <QtTest>
 
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A program directory with both channel converters and a copy of the sample image.
 struct EditorSetup {
@@ -36,8 +25,7 @@ struct EditorSetup {
 
     EditorSetup()
     {
-        for (const char *name : {"ChannelParse", "ChannelCombine"})
-            QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(name), dir.file(QLatin1String(name)));
+        stageConverters(dir.path());
         QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/samples/channels.bin"), image);
         QFile::setPermissions(image, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         context = std::make_unique<AppContext>(ProgramDir(dir.path()));
@@ -45,34 +33,21 @@ struct EditorSetup {
         window->ApplyConfiguration();
         window->show();
     }
+    // A failed check leaves its editors open; none may outlive the data it shows.
+    ~EditorSetup()
+    {
+        discardWindows<frmCHEdit>();
+        discardWindows<frmTPEdit>();
+    }
     frmCHEdit *open()
     {
         ModalDriver driver({modal::chooseFile(image)});
         window->cmdCHEdit_Click(1);
-        if (!driver.finished())
-            return nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *editor = qobject_cast<frmCHEdit *>(w); editor && editor->isVisible())
-                return editor;
-        return nullptr;
+        return driver.finished() ? shownWindow<frmCHEdit>() : nullptr;
     }
     const ChannelEntry &tv(int position) const { return context->channels.tables().Channels[0][position]; }
     QString name(int position) const { return context->channels.tables().Rom[tv(position).ChannelIndex].Name; }
 };
-
-template <typename T>
-T *child(QWidget *editor, const char *name)
-{
-    return editor->findChild<T *>(QLatin1String(name));
-}
-
-void retype(QLineEdit *box, const QString &text)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, text);
-}
 
 // The name of TV channel `position` in the image `path`, as the converter reads it.
 QByteArray imageName(const QString &path, int position)
@@ -82,17 +57,6 @@ QByteArray imageName(const QString &path, int position)
         return QByteArray("(refused: ") + tables.error().toLatin1() + ')';
     const ChannelTables &t = tables.value();
     return t.Rom.value(t.Channels[0].value(position).ChannelIndex).NameBytes;
-}
-
-// Answers the save prompt with `answer`.
-ModalDriver::Step answerPrompt(QMessageBox::StandardButton answer)
-{
-    return [answer](QWidget *w) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (box)
-            QMetaObject::invokeMethod(box->button(answer), "click", Qt::QueuedConnection);
-        return box != nullptr;
-    };
 }
 
 // Plays the user at the transfer window: notes and dismisses its message
@@ -131,19 +95,14 @@ class TestChannelEditor : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
-    void editSaveCloseReopen();
-    void failedSaveIsShownAndKeepsChanges_data();
-    void failedSaveIsShownAndKeepsChanges();
-    void closePromptCancelKeepsTheWindow();
-    void uploadOfTheSavedImage();
-    void ctrlAAndCancelledSaveAs();
+    void saveFailedSaveCloseReopen();
+    void ctrlAThenCancelledSaveAsCloseAndOpen();
     void saveWritesTheFileInTheCaption();
-    void openNamesTheFileInTheCaption();
     void refusedDownloadKeepsTheEditedFile();
     void downloadIntoANewFile();
 };
 
-void TestChannelEditor::editSaveCloseReopen()
+void TestChannelEditor::saveFailedSaveCloseReopen()
 {
     EditorSetup setup;
     const QByteArray original = contents(setup.image);
@@ -151,22 +110,33 @@ void TestChannelEditor::editSaveCloseReopen()
     QVERIFY(editor);
     QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
     auto *name = child<QLineEdit>(editor, "txtChannelName");
-    QCOMPARE(name->maxLength(), 16);
     retype(name, QStringLiteral("NEWS|24"));  // the bar is refused at the box
     QCOMPARE(name->text(), QStringLiteral("NEWS24"));
-    QCOMPARE(child<QTreeView>(editor, "List1")->model()->index(0, 1).data().toString(), QStringLiteral("NEWS24"));
-    const bool wasLocked = setup.tv(0).Attribute & 16;
+    const bool wasLocked = setup.tv(0).Attribute & LockBit;
     QTest::mouseClick(child<QCheckBox>(editor, "chkLock"), Qt::LeftButton);
-    QCOMPARE(bool(setup.tv(0).Attribute & 16), !wasLocked);
     const bool wasInF3 = setup.tv(0).FavoriteFlag[2] == 1;
     QTest::mouseClick(child<QCheckBox>(editor, "chkFavorite_2"), Qt::LeftButton);
-    QCOMPARE(setup.tv(0).FavoriteFlag[2] == 1, !wasInF3);
 
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
     QVERIFY(setup.context->channels.ChannelDataUnchanged());
     QCOMPARE(contents(setup.image + QStringLiteral(".bak")), original);
     QVERIFY(setup.window->board()->toPlainText().contains(setup.image + QStringLiteral(".bak")));
-    QVERIFY(contents(setup.image) != original);
+
+    // How a save fails is the saver's; the window shows it and keeps the edits.
+    const QByteArray saved = contents(setup.image);
+    QFile::remove(setup.dir.file(QStringLiteral("ChannelCombine")));
+    retype(name, QStringLiteral("NEWS 24"));
+    QStringList boxes;
+    ModalDriver driver({modal::acknowledgeBox(&boxes)});
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QTRY_VERIFY(driver.finished());
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes[0].startsWith(QStringLiteral("ChannelCombine could not be started")), qPrintable(boxes[0]));
+    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
+    QCOMPARE(contents(setup.image), saved);
+    stageConverters(setup.dir.path());
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QVERIFY(setup.context->channels.ChannelDataUnchanged());
 
     editor->close();  // unchanged: no prompt
     QVERIFY(!setup.dir.has(QStringLiteral("TV.dll")));
@@ -175,99 +145,13 @@ void TestChannelEditor::editSaveCloseReopen()
 
     editor = setup.open();
     QVERIFY(editor);
-    QCOMPARE(setup.name(0), QStringLiteral("NEWS24"));
-    QCOMPARE(bool(setup.tv(0).Attribute & 16), !wasLocked);
+    QCOMPARE(setup.name(0), QStringLiteral("NEWS 24"));
+    QCOMPARE(bool(setup.tv(0).Attribute & LockBit), !wasLocked);
     QCOMPARE(setup.tv(0).FavoriteFlag[2] == 1, !wasInF3);
     editor->close();
 }
 
-void TestChannelEditor::failedSaveIsShownAndKeepsChanges_data()
-{
-    QTest::addColumn<bool>("blockBackup");
-    QTest::addColumn<QString>("error");  // its start; %1 is the image
-    QTest::newRow("combiner missing") << false << "ChannelCombine could not be started";
-    // Without a copy the old image is never replaced.
-    QTest::newRow("backup cannot be made") << true << "Cannot write %1.bak: ";
-}
-
-void TestChannelEditor::failedSaveIsShownAndKeepsChanges()
-{
-    QFETCH(bool, blockBackup);
-    QFETCH(QString, error);
-    EditorSetup setup;
-    const QByteArray original = contents(setup.image);
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    if (blockBackup)
-        QVERIFY(QDir().mkpath(setup.image + QStringLiteral(".bak/blocked")));
-    else
-        QFile::remove(setup.dir.file(QStringLiteral("ChannelCombine")));
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("X"));
-    QStringList boxes;
-    ModalDriver driver({modal::acknowledgeBox(&boxes)});
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QTRY_VERIFY(driver.finished());
-    QCOMPARE(boxes.size(), 1);
-    error.replace(QStringLiteral("%1"), QDir::toNativeSeparators(setup.image));
-    QVERIFY2(boxes[0].startsWith(error), qPrintable(boxes[0]));
-    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
-    QCOMPARE(contents(setup.image), original);
-    ModalDriver discard({[](QWidget *w) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (box)
-            QMetaObject::invokeMethod(box->button(QMessageBox::No), "click", Qt::QueuedConnection);
-        return box != nullptr;
-    }});
-    editor->close();
-    QTRY_VERIFY(discard.finished());
-}
-
-void TestChannelEditor::closePromptCancelKeepsTheWindow()
-{
-    EditorSetup setup;
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("Y"));
-    QStringList texts;
-    ModalDriver driver({[&texts](QWidget *w) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (!box)
-            return false;
-        texts.append(box->text());
-        QMetaObject::invokeMethod(box->button(QMessageBox::Cancel), "click", Qt::QueuedConnection);
-        return true;
-    }});
-    editor->close();
-    QTRY_VERIFY(driver.finished());
-    QCOMPARE(texts, QStringList{QStringLiteral("Do you want save the changes you made to 'CH Data'?")});
-    QVERIFY(editor->isVisible());
-    QVERIFY(setup.dir.has(QStringLiteral("TV.dll")));
-    QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
-    setup.context->channels.SaveChannelFiles();  // counts as unchanged now
-    editor->close();
-}
-
-void TestChannelEditor::uploadOfTheSavedImage()
-{
-    EditorSetup setup;
-    SimProcess sim(setup.dir.path(), {QStringLiteral("--out"), setup.dir.file(QStringLiteral("received.bin"))});
-    QVERIFY(sim.started());
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("UPLOADED"));
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QStringList titles;
-    TransferWatch transfers(setup.context->link);
-    ModalDriver driver({modal::chooseFile(setup.image, &titles)});
-    editor->uploadCommand();
-    QTRY_VERIFY(driver.finished());
-    QCOMPARE(titles, QStringList{QStringLiteral("Upload Ch. DATA")});
-    QCOMPARE(transfers.modes, QList<int>{10});
-    QCOMPARE(contents(setup.dir.file(QStringLiteral("received.bin"))), contents(setup.image));
-    editor->close();
-}
-
-void TestChannelEditor::ctrlAAndCancelledSaveAs()
+void TestChannelEditor::ctrlAThenCancelledSaveAsCloseAndOpen()
 {
     EditorSetup setup;
     frmCHEdit *editor = setup.open();
@@ -289,7 +173,31 @@ void TestChannelEditor::ctrlAAndCancelledSaveAs()
     QCOMPARE(editor->windowTitle(), caption);
     QCOMPARE(setup.context->link.selectedFile, setup.image);
     QVERIFY(!setup.context->channels.ChannelDataUnchanged());
-    setup.context->channels.SaveChannelFiles();
+
+    // Cancel at the save question keeps the window and its files.
+    QStringList seen;
+    ModalDriver cancel({noteBox(&seen, QMessageBox::Cancel)});
+    editor->close();
+    QTRY_VERIFY(cancel.finished());
+    QCOMPARE(seen, QStringList{boxLook(QStringLiteral("Tarvik"),
+                                       QStringLiteral("Do you want save the changes you made to 'CH Data'?"),
+                                       QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)});
+    QVERIFY(editor->isVisible());
+    QVERIFY(setup.dir.has(QStringLiteral("TV.dll")));
+    QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
+
+    // File Open, the edits dropped: the caption names the file opened, and Save writes it.
+    const QString other = setup.dir.file(QStringLiteral("other.bin"));
+    QVERIFY(QFile::copy(setup.image, other));
+    const QByteArray imageBytes = contents(setup.image);
+    ModalDriver open({modal::answerBox(QMessageBox::No), modal::chooseFile(other)});
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataFileLoad"), Qt::LeftButton);
+    QTRY_VERIFY(open.finished());
+    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("other.bin")), qPrintable(editor->windowTitle()));
+    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("OTHER"));
+    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+    QCOMPARE(imageName(other, 0), QByteArray("OTHER"));
+    QCOMPARE(contents(setup.image), imageBytes);
     editor->close();
 }
 
@@ -331,10 +239,13 @@ void TestChannelEditor::saveWritesTheFileInTheCaption()
     QCOMPARE(setup.context->link.selectedFile, tpImage);
     {
         TransferWatch transfers(setup.context->link);
-        ModalDriver upload({answerPrompt(QMessageBox::No), modal::chooseFile(other)});
+        QStringList titles;
+        ModalDriver upload({modal::answerBox(QMessageBox::No), modal::chooseFile(other, &titles)});
         QTest::mouseClick(child<QPushButton>(editor, "cmdDataUpload"), Qt::LeftButton);
         QTRY_VERIFY(upload.finished());
+        QCOMPARE(titles, QStringList{QStringLiteral("Upload Ch. DATA")});
         QCOMPARE(transfers.modes, QList<int>{10});
+        QCOMPARE(contents(setup.dir.file(QStringLiteral("received.bin"))), otherBytes);
     }
     QCOMPARE(setup.context->link.selectedFile, other);  // the transfer's file
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
@@ -345,33 +256,12 @@ void TestChannelEditor::saveWritesTheFileInTheCaption()
     // Whatever SelectedFile says, answering Yes at close saves into the caption's file.
     setup.context->link.selectedFile.clear();
     retype(name, QStringLiteral("CLOSED"));
-    ModalDriver yes({answerPrompt(QMessageBox::Yes)});
+    ModalDriver yes({modal::answerBox(QMessageBox::Yes)});
     editor->close();
     QTRY_VERIFY(yes.finished());
     QCOMPARE(imageName(setup.image, 0), QByteArray("CLOSED"));
     QCOMPARE(contents(other), otherBytes);
     QVERIFY(tpEditor->close());  // unchanged: no prompt
-}
-
-void TestChannelEditor::openNamesTheFileInTheCaption()
-{
-    EditorSetup setup;
-    const QString other = setup.dir.file(QStringLiteral("other.bin"));
-    QVERIFY(QFile::copy(setup.image, other));
-    const QByteArray imageBytes = contents(setup.image);
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    {
-        ModalDriver open({modal::chooseFile(other)});
-        QTest::mouseClick(child<QPushButton>(editor, "cmdDataFileLoad"), Qt::LeftButton);
-        QVERIFY(open.finished());
-    }
-    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("other.bin")), qPrintable(editor->windowTitle()));
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("OTHER"));
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QCOMPARE(imageName(other, 0), QByteArray("OTHER"));
-    QCOMPARE(contents(setup.image), imageBytes);
-    editor->close();
 }
 
 void TestChannelEditor::refusedDownloadKeepsTheEditedFile()
@@ -380,10 +270,7 @@ void TestChannelEditor::refusedDownloadKeepsTheEditedFile()
     QByteArray refused = contents(setup.image);
     refused[refused.size() - 1] = 1;  // one stray byte in the unused end
     const QString served = setup.dir.file(QStringLiteral("served.bin"));
-    {
-        QFile f(served);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(refused) == refused.size());
-    }
+    QVERIFY(writeWholeFile(served, refused).ok());
     SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), served});
     QVERIFY(sim.started());
     frmCHEdit *editor = setup.open();
@@ -392,7 +279,7 @@ void TestChannelEditor::refusedDownloadKeepsTheEditedFile()
     retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("KEPT"));
     const QByteArray before = contents(setup.image);
 
-    ModalDriver driver({answerPrompt(QMessageBox::No), modal::chooseFile(setup.image)});
+    ModalDriver driver({modal::answerBox(QMessageBox::No), modal::chooseFile(setup.image)});
     TransferUser user([&driver] { return driver.finished(); });
     QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
     QVERIFY(driver.finished());
@@ -424,10 +311,7 @@ void TestChannelEditor::downloadIntoANewFile()
     first.NameLast = 4;
     const QByteArray image = ChannelImage::build(t).value();
     const QString served = setup.dir.file(QStringLiteral("served.bin"));
-    {
-        QFile f(served);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(image) == image.size());
-    }
+    QVERIFY(writeWholeFile(served, image).ok());
     SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), served});
     QVERIFY(sim.started());
     frmCHEdit *editor = setup.open();

@@ -1,11 +1,6 @@
-#include "ChannelConvert.h"
 #include "ChannelImage.h"
-#include "channel/ChannelModel.h"
-#include "common/WholeFile.h"
 #include "support/SampleTables.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -21,8 +16,6 @@ private slots:
     void buildRefuses();
     void hexNamesDecoded_data();
     void hexNamesDecoded();
-    void combineOverCapacityWritesNothing();
-    void parseOfWrongImageWritesNothing();
 };
 
 using ImageChange = std::function<void(QByteArray &)>;
@@ -206,29 +199,6 @@ void TestChannelImage::hexNamesDecoded()
     rom[0].NameBytes = "41G2";
     QCOMPARE(ChannelImage::decodeHexNames(rom, {}).error(),
              QStringLiteral("ROM_GetCH.dll, line 1: the name \"41G2\" is not hexadecimal"));
-}
-
-void TestChannelImage::combineOverCapacityWritesNothing()
-{
-    QTemporaryDir dir;
-    const QString source = dir.filePath(QStringLiteral("source.bin"));
-    QVERIFY(writeWholeFile(source, validImage()).ok());
-    QVERIFY(writeChannelFiles(ProgramDir(dir.path()), sampleTables(3000, 2000, 1), NameForm::Hex).ok());
-    const Status done = channelCombine(source, dir.filePath(QStringLiteral("target.bin")), ProgramDir(dir.path()));
-    QCOMPARE(done.error(),
-             QStringLiteral("ROM_GetCH.dll holds 5001 channel records; a channel image holds at most 5000"));
-    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("target.bin"))));
-}
-
-void TestChannelImage::parseOfWrongImageWritesNothing()
-{
-    QTemporaryDir dir;
-    const QString image = dir.filePath(QStringLiteral("short.bin"));
-    QVERIFY(writeWholeFile(image, validImage().left(4096)).ok());
-    const Status done = channelParse(image, ProgramDir(dir.path()));
-    QCOMPARE(done.error(), QStringLiteral("%1 is 4096 bytes long; a channel image is exactly 262144 bytes")
-                               .arg(QDir::toNativeSeparators(image)));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("short.bin")});
 }
 
 QTEST_GUILESS_MAIN(TestChannelImage)

@@ -1,11 +1,9 @@
+#include "ChannelTestData.h"
 #include "channel/ChannelImageLoad.h"
-#include "channel/ChannelModel.h"
-#include "common/WholeFile.h"
-#include "support/SampleTables.h"
+#include "channel/ChannelSaver.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -22,29 +20,45 @@ private slots:
     void unwritableFileStopsTheSave();
     void imageLoadConvertsFirst_data();
     void imageLoadConvertsFirst();
+    void savesAndKeepsOneBackup();
+    void newTargetNeedsNoBackup();
+    void failureKeepsTheEditsUnsaved_data();
+    void failureKeepsTheEditsUnsaved();
 };
 
 namespace {
 
-QByteArray fileIn(const QTemporaryDir &dir, const QString &name)
+void put(const QString &dir, const QString &name, const QByteArray &bytes)
 {
-    const Result<QByteArray> bytes = readWholeFile(dir.filePath(name));
-    return bytes ? bytes.value() : QByteArray("<missing>");
-}
-
-void put(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    QVERIFY(writeWholeFile(dir.filePath(name), bytes).ok());
+    QVERIFY(writeWholeFile(dir + QLatin1Char('/') + name, bytes).ok());
 }
 
 // A small valid set of files: two records, one TV channel, one radio channel.
-void putValidFiles(const QTemporaryDir &dir)
+void putValidFiles(const QString &dir)
 {
     put(dir, QStringLiteral("ROM_GetCH.dll"), "Eins|1|2|3|4|5|6|7|8|9|10|11\r\nZwei|1|2|3|4|5|6|7|8|9|10|11\r\n");
     put(dir, QStringLiteral("TV.dll"), "0,16, 0 \r\n");
     put(dir, QStringLiteral("Radio.dll"), "1,0,-1 \r\n");
     put(dir, QStringLiteral("Favorite.dll"), " 1 \r\n 0 \r\n" + QByteArray(" 0 \r\n").repeated(11));
 }
+
+// Logs each run and writes the target, as the real combiner would.
+const QByteArray kCombiner = "echo \"$1 -> $2\" >> \"$3/runs.log\"\nprintf 'combined' > \"$2\"\n";
+
+// A model with edits to save, an image and a stand-in combiner.
+struct Saving {
+    TempProgramDir dir;
+    ChannelModel model{ProgramDir(dir.path())};
+    ChannelSaver saver{Converters(ProgramDir(dir.path()))};
+    QString image = dir.file(QStringLiteral("CH.bin"));
+
+    explicit Saving(const QByteArray &combiner = kCombiner)
+    {
+        dir.script(QStringLiteral("ChannelCombine"), combiner);
+        writeWholeFile(image, "original");
+        model.tables() = sampleTables(3, 2);
+    }
+};
 
 }  // namespace
 
@@ -54,7 +68,7 @@ Q_DECLARE_METATYPE(Change)
 void TestChannelModel::loadAndSave()
 {
     QTemporaryDir dir;
-    putValidFiles(dir);
+    putValidFiles(dir.path());
     ChannelModel model{ProgramDir(dir.path())};
     QVERIFY(!model.DataLoaded());
     const Status loaded = model.LoadChannelFiles();
@@ -76,11 +90,12 @@ void TestChannelModel::loadAndSave()
     const Status saved = model.SaveChannelFiles();
     QVERIFY2(saved.ok(), qPrintable(saved.error()));
     QVERIFY(model.ChannelDataUnchanged());
-    QCOMPARE(fileIn(dir, QStringLiteral("ROM_GetCH.dll")),
+    QCOMPARE(contents(dir.filePath(QStringLiteral("ROM_GetCH.dll"))),
              QByteArray("41|1|2|3|4|5|6|7|8|9|10|11\r\n5A776569|1|2|3|4|5|6|7|8|9|10|11\r\n"));
-    QCOMPARE(fileIn(dir, QStringLiteral("TV.dll")), QByteArray("0,16, 0 \r\n"));
-    QCOMPARE(fileIn(dir, QStringLiteral("Radio.dll")), QByteArray("1,0,-1 \r\n"));
-    QCOMPARE(fileIn(dir, QStringLiteral("Favorite.dll")), " 1 \r\n 0 \r\n" + QByteArray(" 0 \r\n").repeated(11));
+    QCOMPARE(contents(dir.filePath(QStringLiteral("TV.dll"))), QByteArray("0,16, 0 \r\n"));
+    QCOMPARE(contents(dir.filePath(QStringLiteral("Radio.dll"))), QByteArray("1,0,-1 \r\n"));
+    QCOMPARE(contents(dir.filePath(QStringLiteral("Favorite.dll"))),
+             " 1 \r\n 0 \r\n" + QByteArray(" 0 \r\n").repeated(11));
 }
 
 void TestChannelModel::loadFailureLeavesModelEmpty_data()
@@ -90,17 +105,12 @@ void TestChannelModel::loadFailureLeavesModelEmpty_data()
     QTest::addColumn<QString>("error");
 
     QTest::newRow("missing channel file") << "Radio.dll" << QByteArray() << "Radio.dll is missing in %1";
-    QTest::newRow("missing master table") << "ROM_GetCH.dll" << QByteArray() << "ROM_GetCH.dll is missing in %1";
     QTest::newRow("non-number") << "Radio.dll" << QByteArray("1,zero,0\r\n")
                                 << "Radio.dll, line 1: \"zero\" is not a number";
     QTest::newRow("master index that does not exist")
         << "TV.dll" << QByteArray("2,0,0\r\n")
         << "TV.dll, line 1: channel record 2 does not exist (ROM_GetCH.dll holds 2)";
-    QTest::newRow("group over 50")
-        << "Favorite.dll"
-        << " 51 \r\n" + QByteArray(" 0 \r\n").repeated(62)
-        << "Favorite.dll, line 1: favourite group F1 of the TV list holds 51 entries; at most 50 are allowed";
-    QTest::newRow("position that does not exist")
+    QTest::newRow("favourite position that does not exist")
         << "Favorite.dll"
         << " 1 \r\n 1 \r\n" + QByteArray(" 0 \r\n").repeated(11)
         << "Favorite.dll, line 2: favourite position 1 is not in the TV list (1 channels)";
@@ -113,12 +123,12 @@ void TestChannelModel::loadFailureLeavesModelEmpty()
     QFETCH(QString, error);
     QTemporaryDir dir;
     ChannelModel model{ProgramDir(dir.path())};
-    putValidFiles(dir);  // a model that was loaded before ...
+    putValidFiles(dir.path());  // a model that was loaded before ...
     QVERIFY(model.LoadChannelFiles().ok());
     if (content.isEmpty())
         QVERIFY(QFile::remove(dir.filePath(file)));
     else
-        put(dir, file, content);
+        put(dir.path(), file, content);
     const Status loaded = model.LoadChannelFiles();  // ... is replaced by nothing
     QVERIFY(!loaded.ok());
     QCOMPARE(loaded.error(),
@@ -168,15 +178,15 @@ void TestChannelModel::unchanged()
 void TestChannelModel::writerReplacesAnySpelling()
 {
     QTemporaryDir dir;
-    put(dir, QStringLiteral("tv.DLL"), "old");
-    put(dir, QStringLiteral("ROM_GetCH.Dll"), "old");
+    put(dir.path(), QStringLiteral("tv.DLL"), "old");
+    put(dir.path(), QStringLiteral("ROM_GetCH.Dll"), "old");
     ChannelModel model{ProgramDir(dir.path())};
     model.tables() = sampleTables(1, 0);
     QVERIFY(model.SaveChannelFiles().ok());
     QStringList names = QDir(dir.path()).entryList(QDir::Files);
     names.sort(Qt::CaseInsensitive);
     QCOMPARE(names, QStringList({"Favorite.dll", "Radio.dll", "ROM_GetCH.Dll", "tv.DLL"}));
-    QCOMPARE(fileIn(dir, QStringLiteral("tv.DLL")), QByteArray("0,17,-1 \r\n"));
+    QCOMPARE(contents(dir.filePath(QStringLiteral("tv.DLL"))), QByteArray("0,17,-1 \r\n"));
     QVERIFY(model.LoadChannelFiles().ok());
 }
 
@@ -215,10 +225,7 @@ void TestChannelModel::imageLoadConvertsFirst()
     QFETCH(QString, error);
     TempProgramDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("stash")));
-    QTemporaryDir stash;  // putValidFiles writes into a QTemporaryDir
-    putValidFiles(stash);
-    for (const QString &name : QDir(stash.path()).entryList(QDir::Files))
-        QVERIFY(QFile::copy(stash.filePath(name), dir.file(QStringLiteral("stash/") + name)));
+    putValidFiles(dir.file(QStringLiteral("stash")));
     dir.script(QStringLiteral("ChannelParse"), parser);
     ChannelModel model{ProgramDir(dir.path())};
     model.tables() = sampleTables(3, 2);  // unsaved edits of an earlier image
@@ -235,6 +242,79 @@ void TestChannelModel::imageLoadConvertsFirst()
         QCOMPARE(model.tables(), ChannelTables());  // as a failed LoadChannelFiles leaves it
     else
         QCOMPARE(model.tables(), sampleTables(3, 2));  // nothing was converted: the edits stay
+}
+
+void TestChannelModel::savesAndKeepsOneBackup()
+{
+    Saving s;
+    QVERIFY(!s.model.ChannelDataUnchanged());
+    const Result<QString> first = s.saver.save(s.model, s.image, s.image);
+    QVERIFY2(first.ok(), qPrintable(first.error()));
+    QCOMPARE(first.value(), QStringLiteral("Kept the old channel data as %1.bak\r\n").arg(s.image));
+    QCOMPARE(contents(s.image + QStringLiteral(".bak")), QByteArray("original"));
+    QCOMPARE(contents(s.image), QByteArray("combined"));
+    QVERIFY(s.model.ChannelDataUnchanged());
+    for (const char *name : {"TV.dll", "Radio.dll", "Favorite.dll", "ROM_GetCH.dll"})
+        QVERIFY2(s.dir.has(QLatin1String(name)), name);
+
+    // The copy is of the data before the session's first save; later saves keep it.
+    s.model.tables().Rom[0].Name = QStringLiteral("Renamed");
+    const Result<QString> second = s.saver.save(s.model, s.image, s.image);
+    QVERIFY2(second.ok(), qPrintable(second.error()));
+    QCOMPARE(second.value(), QString());
+    QCOMPARE(contents(s.image + QStringLiteral(".bak")), QByteArray("original"));
+    QCOMPARE(contents(s.dir.file(QStringLiteral("runs.log"))).count('\n'), 2);
+}
+
+void TestChannelModel::newTargetNeedsNoBackup()
+{
+    Saving s;
+    const QString target = s.dir.file(QStringLiteral("New.bin"));
+    const Result<QString> saved = s.saver.save(s.model, s.image, target);
+    QVERIFY2(saved.ok(), qPrintable(saved.error()));
+    QCOMPARE(saved.value(), QString());
+    QVERIFY(!QFile::exists(target + QStringLiteral(".bak")));
+    const QString run = s.image + QStringLiteral(" -> ") + target + QLatin1Char('\n');
+    QCOMPARE(contents(s.dir.file(QStringLiteral("runs.log"))), run.toUtf8());
+}
+
+void TestChannelModel::failureKeepsTheEditsUnsaved_data()
+{
+    QTest::addColumn<QByteArray>("combiner");
+    QTest::addColumn<bool>("blockBackup");
+    QTest::addColumn<QString>("error");  // its start; %1 is the image
+    QTest::newRow("combiner fails") << QByteArray("echo 'ChannelCombine: no room' >&2\nexit 3\n") << false
+                                    << "ChannelCombine failed with exit code 3.\nChannelCombine: no room";
+    QTest::newRow("combiner crashes") << QByteArray("kill -SEGV $$\n") << false << "ChannelCombine crashed.";
+    // The old image is the only good copy of the user's data: without a backup nothing replaces it.
+    QTest::newRow("backup cannot be made") << kCombiner << true << "Cannot write %1.bak: ";
+}
+
+void TestChannelModel::failureKeepsTheEditsUnsaved()
+{
+    QFETCH(QByteArray, combiner);
+    QFETCH(bool, blockBackup);
+    QFETCH(QString, error);
+    Saving s(combiner);
+    if (blockBackup)
+        QVERIFY(QDir(s.dir.path()).mkpath(QStringLiteral("CH.bin.bak/blocked")));
+    const Result<QString> saved = s.saver.save(s.model, s.image, s.image);
+    QVERIFY(!saved.ok());
+    error.replace(QStringLiteral("%1"), QDir::toNativeSeparators(s.image));
+    QVERIFY2(saved.error().startsWith(error), qPrintable(saved.error()));
+    QVERIFY(!s.model.ChannelDataUnchanged());
+    QVERIFY(!s.dir.has(QStringLiteral("runs.log")));  // the stand-ins that fail log nothing
+    QCOMPARE(contents(s.image), QByteArray("original"));
+
+    if (blockBackup) {
+        // A failed copy does not count as kept: once it can be made, the next save makes it.
+        QVERIFY(QDir(s.image + QStringLiteral(".bak")).removeRecursively());
+        const Result<QString> retried = s.saver.save(s.model, s.image, s.image);
+        QVERIFY2(retried.ok(), qPrintable(retried.error()));
+        QCOMPARE(retried.value(), QStringLiteral("Kept the old channel data as %1.bak\r\n").arg(s.image));
+        QCOMPARE(contents(s.image + QStringLiteral(".bak")), QByteArray("original"));
+        QVERIFY(s.model.ChannelDataUnchanged());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestChannelModel)

@@ -1,4 +1,6 @@
 // tarvik-cli, the real executable, against the receiver simulator.
+#include "CliProcess.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -8,40 +10,6 @@
 #include <QTest>
 
 #include <csignal>
-
-namespace {
-
-const QString kCli = QStringLiteral(TARVIK_STAGE_DIR "/tarvik-cli");
-const QString kSim = QStringLiteral(TARVIK_TOOLS_DIR "/receiver-sim");
-const QString kQuickWatchdog = QStringLiteral("100,300");
-
-QByteArray pattern(qsizetype size, int seed)
-{
-    QByteArray bytes(size, '\0');
-    for (qsizetype i = 0; i < size; ++i)
-        bytes[i] = char((i * 131 + i / 977 + seed) & 0xFF);
-    return bytes;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-}  // namespace
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -86,13 +54,7 @@ void TestCli::init()
 
 void TestCli::cleanup()
 {
-    if (m_sim && m_sim->state() != QProcess::NotRunning) {
-        m_sim->terminate();
-        if (!m_sim->waitForFinished(3000))
-            m_sim->kill();
-        m_sim->waitForFinished(1000);
-    }
-    m_sim.reset();
+    stopProcess(m_sim);
     m_dir.reset();
 }
 
@@ -112,19 +74,7 @@ bool TestCli::startSim(const QStringList &faults)
 
 CliRun TestCli::run(const QStringList &args, const QString &program)
 {
-    QProcess cli;
-    cli.setWorkingDirectory(m_dir->path());
-    cli.start(program, args);
-    CliRun r;
-    if (!cli.waitForFinished(60000)) {
-        cli.kill();
-        cli.waitForFinished();
-        return r;
-    }
-    r.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    r.out = QString::fromLocal8Bit(cli.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(cli.readAllStandardError());
-    return r;
+    return runProgram(program, args, m_dir->path());
 }
 
 void TestCli::upload_data()

@@ -1,7 +1,7 @@
 // tarvik-cli channels: the real executable and the real converters.
 #include "ChannelImage.h"
+#include "CliProcess.h"
 #include "common/WholeFile.h"
-#include "support/CliProcess.h"
 #include "support/SampleTables.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // tarvik-cli tp: satellites.xml to and from a TP image, through the real converters.
+#include "CliProcess.h"
 #include "common/ProgramDir.h"
 #include "common/WholeFile.h"
-#include "support/CliProcess.h"
 #include "tp/SatellitesXml.h"
 #include "tp/TPImageLoad.h"
 

@@ -42,6 +42,15 @@ inline QByteArray readTestFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The receiver's packet checksum before it is cut to four digits.
+inline qint64 sumOf(const QByteArray &bytes)
+{
+    qint64 s = 0;
+    for (char c : bytes)
+        s += quint8(c);
+    return s;
+}
+
 // Bytes whose values follow a pattern, so misplaced or lost bytes show.
 inline QByteArray patternBytes(qsizetype size, int seed = 7)
 {

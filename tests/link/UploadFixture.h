@@ -5,14 +5,6 @@
 
 #include <memory>
 
-inline qint64 sumOf(const QByteArray &bytes)
-{
-    qint64 s = 0;
-    for (char c : bytes)
-        s += quint8(c);
-    return s;
-}
-
 // One upload engine, driven by hand, with everything it reports captured.
 struct Upload {
     RecordingWire wire;

@@ -12,14 +12,6 @@ namespace {
 constexpr int kPackets = 64;
 constexpr int kPacketBytes = 4096;
 
-qint64 sumOf(const QByteArray &bytes)
-{
-    qint64 s = 0;
-    for (char c : bytes)
-        s += quint8(c);
-    return s;
-}
-
 struct Download {
     RecordingWire wire;
     QList<TransferEnd> ends;

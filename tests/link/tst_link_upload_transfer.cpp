@@ -17,7 +17,7 @@ class TestLinkUploadTransfer : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("TarvikLinkTest")); }
+    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("TarvikUploadTest")); }
     void init();
     void cleanup();
 
@@ -26,8 +26,6 @@ private Q_SLOTS:
     void finalByteThatXonXoffWouldSwallow_data();
     void finalByteThatXonXoffWouldSwallow();
     void monitorPortClosedDuringTransfer();
-    void receiverErrors_data();
-    void receiverErrors();
     void earlyEndKeepsTheWindowOpen();
     void stalls_data();
     void stalls();
@@ -175,43 +173,6 @@ void TestLinkUploadTransfer::monitorPortClosedDuringTransfer()
     QCOMPARE(r.outcome.hSerialMode(), 10);
     QVERIFY(m_link->monitorPort().isOpen());
     m_link->portOpen(false);
-}
-
-void TestLinkUploadTransfer::receiverErrors_data()
-{
-    QTest::addColumn<QStringList>("faults");
-    QTest::addColumn<QString>("boardLine");
-    QTest::addColumn<QString>("percent");
-    QTest::newRow("ERR at packet 2") << QStringList{"--error", "ERR ", "--at", "2"}
-                                     << "Smc Writing Error !!! Please turn OFF then ON the receiver to reset.\r\n"
-                                     << "                   Transfer Error";
-    QTest::newRow("ERR1 at packet 0") << QStringList{"--error", "ERR1", "--at", "0"}
-                                      << "Type Mismatch Error !!! Please turn OFF then ON the receiver to reset.\r\n"
-                                      << "                   Transfer Error";
-    QTest::newRow("ERR1 before data") << QStringList{"--error", "ERR1", "--at", "-1"}
-                                      << "Type Mismatch Error !!! Please turn OFF then ON the receiver to reset.\r\n"
-                                      << "Transfer Error";
-    QTest::newRow("ERR2 at packet 5") << QStringList{"--error", "ERR2", "--at", "5"}
-                                      << "Smc Reading Error !!! Please turn OFF then ON the receiver to reset. \r\n"
-                                      << "                   Transfer Error";
-    QTest::newRow("SMER at packet 1") << QStringList{"--error", "SMER", "--at", "1"} << "Please insert SMC ...\r\n"
-                                      << "Transfer Error";
-}
-
-void TestLinkUploadTransfer::receiverErrors()
-{
-    QFETCH(QStringList, faults);
-    QFETCH(QString, boardLine);
-    QFETCH(QString, percent);
-    QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
-    auto sim = startSim(faults);
-    QVERIFY(sim->started());
-    const TransferRecord r = upload("STB_Loader", {}, [](const TransferRecord &rec) { return rec.button == "Error"; });
-    QVERIFY(!r.timedOut);
-    QVERIFY(m_board.endsWith(boardLine));
-    QCOMPARE(r.percent, percent);
-    QCOMPARE(r.outcome.hSerialMode(), 2);
-    QVERIFY(!QFile::exists(receivedPath()));
 }
 
 void TestLinkUploadTransfer::earlyEndKeepsTheWindowOpen()

@@ -1,12 +1,10 @@
 #include "link/MessageFramer.h"
 #include "link/ReceiverLink.h"
 #include "link/ReceiverPort.h"
-#include "link/TransferProperties.h"
 #include "support/PtyPair.h"
 #include "support/TempProgramDir.h"
 
 #include <QBuffer>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -25,7 +23,6 @@ private Q_SLOTS:
     void lineEventTexts_data();
     void lineEventTexts();
     void settingsTextIsChecked();
-    void transferPropertiesAreWritten();
 };
 
 namespace {
@@ -200,17 +197,6 @@ void TestSerial::settingsTextIsChecked()
         QVERIFY2(!linked.port.applySettings(QString::fromLatin1(bad)).ok(), bad);
     QVERIFY(!linked.port.setPortNumber(5).ok());
     QVERIFY(!linked.port.setPortNumber(0).ok());
-}
-
-void TestSerial::transferPropertiesAreWritten()
-{
-    writeTransferProperties(QStringLiteral("115200,N,8,1"), 3, true);
-    QSettings store(QCoreApplication::organizationName(), QStringLiteral("Tarvik"));
-    store.beginGroup(QStringLiteral("Properties"));
-    QCOMPARE(store.value(QStringLiteral("Settings")).toString(), QStringLiteral("115200,N,8,1"));
-    QCOMPARE(store.value(QStringLiteral("CommPort")).toInt(), 3);
-    QCOMPARE(store.value(QStringLiteral("Handshaking")).toInt(), 1);
-    QCOMPARE(store.value(QStringLiteral("Echo")).toBool(), true);
 }
 
 QTEST_GUILESS_MAIN(TestSerial)

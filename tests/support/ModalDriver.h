@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -86,6 +87,21 @@ inline ModalDriver::Step cancelFileDialog(QStringList *titles = nullptr)
         if (titles)
             titles->append(dialog->windowTitle());
         QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+        return true;
+    };
+}
+
+// Answers a message box with `button` (queued, so a box shown from a close event
+// returns first), noting its text when texts is given.
+inline ModalDriver::Step answerBox(QMessageBox::StandardButton button, QStringList *texts = nullptr)
+{
+    return [button, texts](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (!box)
+            return false;
+        if (texts)
+            texts->append(box->text());
+        QMetaObject::invokeMethod(box->button(button), "click", Qt::QueuedConnection);
         return true;
     };
 }

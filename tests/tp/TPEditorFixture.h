@@ -1,7 +1,8 @@
 #pragma once
 
-// The TP editor opened from the main window on the tests' made-up TP image, for
-// tests that drive it with mouse, keyboard and wheel events.
+// The TP editor opened from the main window on the tests' made-up TP image,
+// over the real converters (or a TPCombine script standing in).
+
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
 #include "support/ModalDriver.h"
@@ -20,23 +21,35 @@
 #include <memory>
 
 struct TPEditorFixture {
+    static inline const QString original = QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA");
+
     TempProgramDir dir;
+    QString image = dir.file(QStringLiteral("Sat.MDA"));
     std::unique_ptr<AppContext> context;
     std::unique_ptr<frmMain> window;
     QPointer<frmTPEdit> editor;
 
-    TPEditorFixture()
+    explicit TPEditorFixture(const QByteArray &combiner = {})
     {
-        for (const char *program : {"TPParse", "TPCombine"})
-            QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program),
-                        dir.file(QLatin1String(program)));
-        const QString image = dir.file(QStringLiteral("Sat.MDA"));
-        QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), image);
+        for (const QString &name : {QStringLiteral("TPParse"), QStringLiteral("TPCombine")}) {
+            if (name == QLatin1String("TPCombine") && !combiner.isEmpty())
+                dir.script(name, combiner);
+            else
+                QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + name, dir.file(name));
+        }
+        QFile::copy(original, image);
         QFile(image).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
         context = std::make_unique<AppContext>(ProgramDir(dir.path()));
         window = std::make_unique<frmMain>(*context);
         window->ApplyConfiguration();
         window->show();
+        open();
+    }
+    ~TPEditorFixture() { discardWindows<frmTPEdit>(); }
+
+    // Opens the image from the main window, as its command does.
+    void open()
+    {
         ModalDriver driver({modal::chooseFile(image)});
         window->cmdTPEDIT_Click(1);
         [&] { QTRY_VERIFY(driver.finished()); }();
@@ -47,18 +60,14 @@ struct TPEditorFixture {
         }
     }
 
-    ~TPEditorFixture()
+    // Closes the editor, answering the question about unsaved edits with `answer`.
+    void close(QMessageBox::StandardButton answer, QStringList *texts = nullptr)
     {
-        if (!editor)
-            return;
-        ModalDriver no({[](QWidget *w) {
-            auto *box = qobject_cast<QMessageBox *>(w);
-            if (box)
-                box->button(QMessageBox::No)->click();
-            return box != nullptr;
-        }});
+        ModalDriver driver({modal::answerBox(answer, texts)});
         editor->close();
-        QTRY_VERIFY_WITH_TIMEOUT(!editor, 5000);
+        QTRY_VERIFY(driver.finished());
+        if (answer == QMessageBox::No)
+            QTRY_VERIFY(!editor);
     }
 
     TPTables &tables() { return *context->tpTables; }
@@ -70,6 +79,16 @@ struct TPEditorFixture {
     }
     QTreeView *list(const char *name) const { return find<QTreeView>(name); }
     QLineEdit *box(const char *name) const { return find<QLineEdit>(name); }
+    QAction *action(const char *name) const { return find<QAction>(name); }
+
+    // Types over the whole text of an entry box.
+    void type(const char *name, const QString &text) const
+    {
+        QLineEdit *edit = box(name);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
 
     QString cell(const char *listName, int row, int column) const
     {

@@ -2,6 +2,7 @@
 
 #include "tp/TPFieldText.h"
 #include "tp/TPFiles.h"
+#include "tp/TPListOps.h"
 
 #include <random>
 
@@ -62,4 +63,39 @@ bool sameFileContent(const SatTable &a, const TPTable &at, const SatTable &b, co
         }
     }
     return true;
+}
+
+std::unique_ptr<TPTables> editTables(int count)
+{
+    auto t = std::make_unique<TPTables>();
+    for (int r = 0; r < RegionCount; ++r) {
+        for (int s = 0; s < MaxSat; ++s) {
+            const int n = s % 4 + 1;
+            const QString deg = QStringLiteral("%1").arg(s * 10, 4, 10, QLatin1Char('0'));
+            t->SatDataStored(r, s) = {QString::number(s), QStringLiteral("S%1 (%2)").arg(s).arg(deg),
+                                      QString::number(n), QString::number(s % 5), deg};
+            for (int k = 0; k < n; ++k)
+                t->TPDataStored(r, s, k) = {QString::number(s) + QLatin1Char('0') + QString::number(k),
+                                            QString::number(k % 2), QString::number(27500 + k), QString::number(k % 8)};
+        }
+    }
+    t->copyStoredToWorking();
+    t->SatCount.fill(qint16(count));
+    return t;
+}
+
+QString satNames(const TPTables &t, int region)
+{
+    QStringList out;
+    for (int s = 0; s < t.SatCount[region]; ++s)
+        out << t.SatData(region, s).SatName.section(QLatin1Char(' '), 0, 0);
+    return out.join(QLatin1Char(','));
+}
+
+QString tpFreqs(const TPTables &t, int sat, int region)
+{
+    QStringList out;
+    for (int k = 0; k < tpCountOf(t.SatData(region, sat)); ++k)
+        out << t.TPData(region, sat, k).Freq;
+    return out.join(QLatin1Char(','));
 }

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
 // Shared by the TP tests: tables and file texts to feed the readers.
 
 // A "PreDefine.dll" text of `lines` lines "0|Sat r-s (0ddd)|0|0|0ddd", each
@@ -19,3 +21,14 @@ void fillSaveableTables(SatTable &sats, TPTable &tps, unsigned seed);
 // the TPs within each TPCount.
 bool sameFileContent(const SatTable &a, const TPTable &at, const SatTable &b, const TPTable &bt,
                      QString *difference = nullptr);
+
+// Working tables for the editing logic, stored alike: satellite s of every
+// region is "S<s> (<deg>)" at position deg = s * 10, with Diseqc s, ParseSort
+// s % 5 and s % 4 + 1 TPs "<s>0<k>"; `count` satellites a region.
+std::unique_ptr<TPTables> editTables(int count = MaxSat);
+
+// The first words of the names of a region's satellites, comma-separated.
+QString satNames(const TPTables &t, int region = 0);
+
+// The frequencies of a satellite's TPs, comma-separated.
+QString tpFreqs(const TPTables &t, int sat, int region = 0);

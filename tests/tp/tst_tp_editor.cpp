@@ -1,94 +1,41 @@
-// The TP editor driven by object name from the main window, over the real
-// converters and the staged sample image.
-#include "app/AppContext.h"
-#include "app/ui/frmMain.h"
+// The TP editor opened from the main window: files, history, menus, drags,
+// find and messages.
+#include "TPEditorFixture.h"
 #include "common/WholeFile.h"
-#include "support/ModalDriver.h"
-#include "support/ShownWindow.h"
-#include "support/TempProgramDir.h"
 #include "tp/TPDataCheck.h"
-#include "tp/ui/frmTPEdit.h"
+#include "tp/ui/TPListView.h"
 #include "tp/ui/frmTPFind.h"
 
-#include <QComboBox>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
-#include <QPushButton>
-#include <QTabBar>
-#include <QTreeView>
+#include <QScrollBar>
 #include <QUndoStack>
-#include <QtTest>
 
 namespace {
 
-const QString kImage = QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA");
+// A drag of `mime` entering `target` and moving to `at`, then dropped there
+// when `drop`; true when the last event was accepted.
+bool dragTo(QWidget *target, QPoint at, const QMimeData *mime, bool drop = true)
+{
+    QDragEnterEvent enter(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    if (!drop)
+        return move.isAccepted();
+    QDropEvent dropped(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
+    return dropped.isAccepted();
+}
 
-struct Fixture {
-    TempProgramDir dir;
-    std::unique_ptr<AppContext> context;
-    std::unique_ptr<frmMain> window;
-    QString image = dir.file(QStringLiteral("Sat.MDA"));
-
-    explicit Fixture(const QByteArray &combiner = {})
-    {
-        for (const char *program : {"TPParse", "TPCombine"}) {
-            const QString name = QLatin1String(program);
-            if (name == QLatin1String("TPCombine") && !combiner.isEmpty())
-                dir.script(name, combiner);
-            else
-                QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + name, dir.file(name));
-        }
-        QFile::copy(kImage, image);
-        QFile(image).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        context = std::make_unique<AppContext>(ProgramDir(dir.path()));
-        window = std::make_unique<frmMain>(*context);
-        window->ApplyConfiguration();
-        window->show();
-    }
-    ~Fixture() { discardWindows<frmTPEdit>(); }
-
-    frmTPEdit *open()
-    {
-        ModalDriver driver({modal::chooseFile(image)});
-        window->cmdTPEDIT_Click(1);
-        [&] { QTRY_VERIFY(driver.finished()); }();
-        return shownWindow<frmTPEdit>();
-    }
-
-    template <typename T = QPushButton>
-    static T *find(frmTPEdit *editor, const char *name)
-    {
-        return editor->findChild<T *>(QLatin1String(name));
-    }
-
-    static void type(frmTPEdit *editor, const char *box, const QString &text)
-    {
-        auto *edit = find<QLineEdit>(editor, box);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-
-    // A drag arriving over `list` and dropped at `at`, as the system delivers it.
-    static void dropOn(QTreeView *list, QPoint at, QMimeData *mime)
-    {
-        QDragEnterEvent enter(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(list->viewport(), &enter);
-        QDragMoveEvent move(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(list->viewport(), &move);
-        QDropEvent drop(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(list->viewport(), &drop);
-        QVERIFY(drop.isAccepted());
-    }
-
-    static QString cell(frmTPEdit *editor, const char *list, int row, int column)
-    {
-        QAbstractItemModel *model = find<QTreeView>(editor, list)->model();
-        return model->index(row, column).data().toString();
-    }
-};
+QStringList column(const TPEditorFixture &f, int column)
+{
+    QStringList texts;
+    for (int row = 1; row <= f.list("List1")->model()->rowCount(); ++row)
+        texts << f.cell("List1", row, column);
+    return texts;
+}
 
 }  // namespace
 
@@ -99,131 +46,85 @@ private Q_SLOTS:
 
     void editSaveCloseReopen()
     {
-        Fixture f;
-        QPointer<frmTPEdit> editor = f.open();
-        QVERIFY(editor);
-        QVERIFY(!f.window->findChild<QPushButton *>(QStringLiteral("cmdTPEDIT_1"))->isEnabled());
-        QCOMPARE(Fixture::find<QTreeView>(editor, "List1")->model()->rowCount(), 48);
-        QCOMPARE(Fixture::find<QTabBar>(editor, "tabRegion")->tabText(3), QStringLiteral("Eu"));
+        TPEditorFixture f;
+        QVERIFY(f.editor);
+        auto *command = f.window->findChild<QPushButton *>(QStringLiteral("cmdTPEDIT_1"));
+        QVERIFY(!command->isEnabled());
+        f.type("txtSatName", QStringLiteral("Edited (0100)"));
+        f.type("txtFreq", QStringLiteral("12345a6"));  // the letter and the sixth digit are refused
+        f.type("txtSatName", QStringLiteral("|"));     // cannot be stored, so refused
+        QCOMPARE(f.box("txtSatName")->text(), QStringLiteral("Edited (0100)"));
+        QCOMPARE(f.cell("List1", 1, SatListModel::SatName), QStringLiteral("Edited (0100)"));
+        QCOMPARE(f.cell("List2", 1, TPListModel::Freq), QStringLiteral("12345"));
 
-        Fixture::type(editor, "txtSatName", QStringLiteral("Edited (0100)"));
-        Fixture::type(editor, "txtFreq", QStringLiteral("12345a6"));  // the letter and the sixth digit are refused
-        QCOMPARE(Fixture::cell(editor, "List1", 0, 2), QStringLiteral("Edited (0100)"));
-        QCOMPARE(Fixture::cell(editor, "List2", 0, 1), QStringLiteral("12345"));
-        Fixture::type(editor, "txtSatName", QStringLiteral("|"));  // cannot be stored, so refused
-        QCOMPARE(Fixture::find<QLineEdit>(editor, "txtSatName")->text(), QStringLiteral("Edited (0100)"));
-        QCOMPARE(Fixture::cell(editor, "List1", 0, 2), QStringLiteral("Edited (0100)"));
-
-        Fixture::find(editor, "cmdDataSave")->click();
-        QVERIFY(f.dir.has(QStringLiteral("Sat.MDA.bak")));
-        QCOMPARE(readWholeFile(f.dir.file(QStringLiteral("Sat.MDA.bak"))).value(), readWholeFile(kImage).value());
-
-        Fixture::find(editor, "cmdCancel")->click();  // saved: no question
-        QTRY_VERIFY(!editor);
-        QVERIFY(f.window->findChild<QPushButton *>(QStringLiteral("cmdTPEDIT_1"))->isEnabled());
+        f.find("cmdDataSave")->click();
+        QCOMPARE(readWholeFile(f.dir.file(QStringLiteral("Sat.MDA.bak"))).value(),
+                 readWholeFile(TPEditorFixture::original).value());
+        f.find("cmdCancel")->click();  // saved: no question
+        QTRY_VERIFY(!f.editor);
+        QVERIFY(command->isEnabled());
         QVERIFY(!f.dir.has(QStringLiteral("PreDefine.dll")));
 
-        editor = f.open();
-        QVERIFY(editor);
-        QCOMPARE(Fixture::cell(editor, "List1", 0, 2), QStringLiteral("Edited (0100)"));
-        QCOMPARE(Fixture::cell(editor, "List2", 0, 1), QStringLiteral("12345"));
-        editor->close();
+        f.open();
+        QVERIFY(f.editor);
+        QCOMPARE(f.cell("List1", 1, SatListModel::SatName), QStringLiteral("Edited (0100)"));
+        QCOMPARE(f.cell("List2", 1, TPListModel::Freq), QStringLiteral("12345"));
     }
 
     void cancelledSaveAsChangesNothing()
     {
-        Fixture f;
-        QPointer<frmTPEdit> editor = f.open();
-        Fixture::type(editor, "txtSatName", QStringLiteral("Unsaved (0100)"));
+        TPEditorFixture f;
+        f.type("txtSatName", QStringLiteral("Unsaved (0100)"));
         {
             ModalDriver driver({modal::cancelFileDialog()});
-            editor->findChild<QAction *>(QStringLiteral("mmSaveAs"))->trigger();
+            f.action("mmSaveAs")->trigger();
             QTRY_VERIFY(driver.finished());
         }
-        QCOMPARE(readWholeFile(f.image).value(), readWholeFile(kImage).value());
+        const QByteArray original = readWholeFile(TPEditorFixture::original).value();
+        QCOMPARE(readWholeFile(f.image).value(), original);
         // The edits still count as unsaved: closing asks, and Cancel keeps the window.
         QStringList texts;
-        ModalDriver driver({[&texts](QWidget *w) {
-            auto *box = qobject_cast<QMessageBox *>(w);
-            if (!box)
-                return false;
-            texts << box->text();
-            box->button(QMessageBox::Cancel)->click();
-            return true;
-        }});
-        editor->close();
-        QTRY_VERIFY(driver.finished());
+        f.close(QMessageBox::Cancel, &texts);
         QCOMPARE(texts, QStringList{QStringLiteral("Do you want save the changes you made to 'TP Data'?")});
-        QVERIFY(editor && editor->isVisible());
+        QVERIFY(f.editor && f.editor->isVisible());
         QVERIFY(f.dir.has(QStringLiteral("Parse_AM.dll")));
-
-        // No closes and drops the edits.
-        ModalDriver no({[](QWidget *w) {
-            auto *box = qobject_cast<QMessageBox *>(w);
-            if (box)
-                box->button(QMessageBox::No)->click();
-            return box != nullptr;
-        }});
-        editor->close();
-        QTRY_VERIFY(!editor);
+        f.close(QMessageBox::No);
         QVERIFY(!f.dir.has(QStringLiteral("Parse_AM.dll")));
-        QCOMPARE(readWholeFile(f.image).value(), readWholeFile(kImage).value());
+        QCOMPARE(readWholeFile(f.image).value(), original);
     }
 
     void failingCombinerIsShown()
     {
-        Fixture f(QByteArray("echo 'disk full' >&2\nexit 1\n"));
-        QPointer<frmTPEdit> editor = f.open();
-        Fixture::type(editor, "txtSatName", QStringLiteral("Edited (0100)"));
+        TPEditorFixture f(QByteArray("echo 'disk full' >&2\nexit 1\n"));
+        f.type("txtSatName", QStringLiteral("Edited (0100)"));
         QStringList texts;
-        ModalDriver driver({modal::acknowledgeBox(&texts)});
-        Fixture::find(editor, "cmdDataSave")->click();
-        QTRY_VERIFY(driver.finished());
+        {
+            ModalDriver driver({modal::acknowledgeBox(&texts)});
+            f.find("cmdDataSave")->click();
+            QTRY_VERIFY(driver.finished());
+        }
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts.at(0).startsWith(QStringLiteral("TPCombine failed with exit code 1.")), qPrintable(texts.at(0)));
-        QCOMPARE(readWholeFile(f.image).value(), readWholeFile(kImage).value());
+        QCOMPARE(readWholeFile(f.image).value(), readWholeFile(TPEditorFixture::original).value());
 
         // The failed save left the edits unsaved: Yes on close tries again, fails and keeps the window.
-        QStringList more;
-        ModalDriver yes({[](QWidget *w) {
-                             auto *box = qobject_cast<QMessageBox *>(w);
-                             if (box)
-                                 box->button(QMessageBox::Yes)->click();
-                             return box != nullptr;
-                         },
-                         modal::acknowledgeBox(&more)});
-        editor->close();
+        ModalDriver yes({modal::answerBox(QMessageBox::Yes), modal::acknowledgeBox(&texts)});
+        f.editor->close();
         QTRY_VERIFY(yes.finished());
-        QVERIFY(editor && editor->isVisible());
-        ModalDriver no({[](QWidget *w) {
-            auto *box = qobject_cast<QMessageBox *>(w);
-            if (box)
-                box->button(QMessageBox::No)->click();
-            return box != nullptr;
-        }});
-        editor->close();
-        QTRY_VERIFY(!editor);
+        QCOMPARE(texts.size(), 2);
+        QVERIFY(f.editor && f.editor->isVisible());
     }
-    void listKeysMenusAndPasteLimit()
-    {
-        Fixture f;
-        QPointer<frmTPEdit> editor = f.open();
-        auto *list = Fixture::find<QTreeView>(editor, "List1");
-        for (const char *name : {"mmmDeg", "mmmSatName", "mmFind", "mmList1Copy", "mmList1Paste", "mmList1SelectAll",
-                                 "mmList1Del", "mmmSortFreq", "mmmSortPolar", "mmmSortSR", "mmList2Copy",
-                                 "mmList2Paste", "mmList2SelectAll", "mmList2Del", "mmUndo", "mmRedo"})
-            QVERIFY2(editor->findChild<QAction *>(QLatin1String(name)), name);
-        QCOMPARE(editor->findChild<QMenu *>(QStringLiteral("mList1Menu"))->title(), QStringLiteral("Sat List Menu"));
-        QCOMPARE(editor->findChild<QMenu *>(QStringLiteral("mList2Menu"))->title(), QStringLiteral("TP List Menu"));
-        QCOMPARE(editor->findChild<QAction *>(QStringLiteral("mmUndo"))->text(), QStringLiteral("&Undo"));
 
+    void listShortcutsAndPasteLimit()
+    {
+        TPEditorFixture f;
+        QTreeView *list = f.list("List1");
         list->setFocus();
         QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);  // Ctrl alone only
         QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
         QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(list->selectionModel()->selectedRows().size(), 48);
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
-        const QString third = Fixture::cell(editor, "List1", 2, 2), fourth = Fixture::cell(editor, "List1", 3, 2);
         QStringList texts;
         {
             ModalDriver driver({modal::acknowledgeBox(&texts)});
@@ -232,210 +133,304 @@ private Q_SLOTS:
         }
         QCOMPARE(texts, QStringList{QStringLiteral("Maximum Satellite allowed is 48.")});
         QCOMPARE(list->model()->rowCount(), 48);
-        QVERIFY(!editor->history().canUndo());
+        QVERIFY(!f.editor->history().canUndo());
 
-        // Delete two, paste one of the copies: the list takes it at the selected row.
-        list->clearSelection();
-        editor->List1Select(3);
-        editor->List1Select(4);
+        // The menu's Delete and Paste act on the rows marked with the mouse.
+        const QStringList names = column(f, SatListModel::SatName);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, f.rowPoint("List1", 3));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, f.rowPoint("List1", 4));
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
-        editor->findChild<QAction *>(QStringLiteral("mmList1Del"))->trigger();
+        f.action("mmList1Del")->trigger();
         QCOMPARE(list->model()->rowCount(), 46);
-        list->clearSelection();
-        editor->List1Select(1);
-        editor->findChild<QAction *>(QStringLiteral("mmList1Paste"))->trigger();
-        QCOMPARE(list->model()->rowCount(), 48);
-        QCOMPARE(Fixture::cell(editor, "List1", 0, 2), third);
-        QCOMPARE(Fixture::cell(editor, "List1", 1, 2), fourth);
-        QCOMPARE(editor->history().count(), 2);
-
-        // Delete on a key release runs the delete button; Insert the insert button.
-        list->clearSelection();
-        editor->List1Select(5);
-        QTest::keyClick(list, Qt::Key_Delete);
-        QCOMPARE(list->model()->rowCount(), 47);
-        QTest::keyClick(list, Qt::Key_Insert);
-        QCOMPARE(list->model()->rowCount(), 48);
-        QCOMPARE(Fixture::cell(editor, "List1", 4, 1), QStringLiteral("0000"));
-
-        // A header click sorts by Deg, largest first.
-        Q_EMIT list->header()->sectionClicked(1);
-        QVERIFY(Fixture::cell(editor, "List1", 0, 1).toInt() >= Fixture::cell(editor, "List1", 1, 1).toInt());
-        ModalDriver no({[](QWidget *w) {
-            auto *box = qobject_cast<QMessageBox *>(w);
-            if (box)
-                box->button(QMessageBox::No)->click();
-            return box != nullptr;
-        }});
-        editor->close();
-        QTRY_VERIFY(!editor);
+        list->scrollToTop();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, f.rowPoint("List1", 1));
+        f.action("mmList1Paste")->trigger();
+        QCOMPARE(column(f, SatListModel::SatName).first(3), (QStringList{names[2], names[3], names[0]}));
+        QCOMPARE(f.editor->history().count(), 2);
     }
 
     void undoTypingRunsAndClean()
     {
-        Fixture f;
-        QPointer<frmTPEdit> editor = f.open();
-        TPTables &tables = *f.context->tpTables;
-        const SatTable sats = tables.SatData;
+        TPEditorFixture f;
+        TPTables &tables = f.tables();
         const TPTable tps = tables.TPData;
-        Fixture::type(editor, "txtSatName", QStringLiteral("Typed (0100)"));
-        Fixture::type(editor, "txtFreq", QStringLiteral("123"));
-        QCOMPARE(editor->history().count(), 2);  // one step per run
+        f.type("txtSatName", QStringLiteral("Typed (0100)"));
+        f.type("txtFreq", QStringLiteral("123"));
+        QCOMPARE(f.editor->history().count(), 2);  // one step per run
         {
             // Typed back to where it began, a run leaves no step.
-            auto *sr = Fixture::find<QLineEdit>(editor, "txtSR");
+            QLineEdit *sr = f.box("txtSR");
             sr->setFocus();
             sr->end(false);
             const QString last = sr->text().right(1);
             QVERIFY(!last.isEmpty());
             QTest::keyClick(sr, Qt::Key_Backspace);
             QTest::keyClicks(sr, last);
-            QCOMPARE(editor->history().count(), 2);
+            QCOMPARE(f.editor->history().count(), 2);
         }
-        auto *undo = editor->findChild<QAction *>(QStringLiteral("mmUndo"));
-        auto *redo = editor->findChild<QAction *>(QStringLiteral("mmRedo"));
         // Ctrl+Z in a box is the editor's undo, not the box's.
-        QTest::keyClick(Fixture::find<QLineEdit>(editor, "txtFreq"), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(Fixture::cell(editor, "List2", 0, 1), tps(0, 0, 0).Freq);
-        QCOMPARE(Fixture::find<QLineEdit>(editor, "txtFreq")->text(), tps(0, 0, 0).Freq);
-        undo->trigger();
-        QVERIFY(tables.SatData == sats);
-        QVERIFY(tables.TPData == tps);
+        QTest::keyClick(f.box("txtFreq"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.cell("List2", 1, TPListModel::Freq), tps(0, 0, 0).Freq);
+        QCOMPARE(f.box("txtFreq")->text(), tps(0, 0, 0).Freq);
+        QTreeView *list = f.list("List1");
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(TPDataUnchanged(tables));
-        QTest::keyClick(Fixture::find<QTreeView>(editor, "List1"), Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(Fixture::cell(editor, "List1", 0, 2), QStringLiteral("Typed (0100)"));
+        QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(f.cell("List1", 1, SatListModel::SatName), QStringLiteral("Typed (0100)"));
+        QAction *undo = f.action("mmUndo");
+        QAction *redo = f.action("mmRedo");
         redo->trigger();
-        QCOMPARE(Fixture::cell(editor, "List2", 0, 1), QStringLiteral("123"));
+        QCOMPARE(f.cell("List2", 1, TPListModel::Freq), QStringLiteral("123"));
 
         // A save keeps the history; undoing to the saved state is clean again.
-        Fixture::find(editor, "cmdDataSave")->click();
+        f.find("cmdDataSave")->click();
         QVERIFY(TPDataUnchanged(tables));
-        QVERIFY(undo->isEnabled());
         undo->trigger();
         QVERIFY(!TPDataUnchanged(tables));
         redo->trigger();
         QVERIFY(TPDataUnchanged(tables));
-        Fixture::type(editor, "txtSR", QStringLiteral("1"));
-        QVERIFY(!TPDataUnchanged(tables));
+        f.type("txtSR", QStringLiteral("1"));
         undo->trigger();
         QVERIFY(TPDataUnchanged(tables));
 
         // V in the polarisation box chooses "V" and stores "1", as a click would; a step of its own.
-        const int steps = editor->history().index();
-        auto *polar = Fixture::find<QComboBox>(editor, "cbPolar");
+        const int steps = f.editor->history().index();
+        auto *polar = f.find<QComboBox>("cbPolar");
         polar->setFocus();
         QTest::keyClick(polar, Qt::Key_H);
         QTest::keyClick(polar, Qt::Key_V);
-        QCOMPARE(Fixture::cell(editor, "List2", 0, 2), QStringLiteral("V"));
+        QCOMPARE(f.cell("List2", 1, TPListModel::Polar), QStringLiteral("V"));
         QCOMPARE(tables.TPData(0, 0, 0).Polar, QStringLiteral("1"));
-        QTest::keyClick(Fixture::find<QComboBox>(editor, "cbFEC"), Qt::Key_A);  // typing ignored
-        QCOMPARE(editor->history().index(), steps + (tps(0, 0, 0).Polar == QLatin1String("0") ? 1 : 2));
+        QTest::keyClick(f.find<QComboBox>("cbFEC"), Qt::Key_A);  // typing ignored
+        QCOMPARE(f.editor->history().index(), steps + (tps(0, 0, 0).Polar == QLatin1String("0") ? 1 : 2));
         while (!TPDataUnchanged(tables) && undo->isEnabled())
             undo->trigger();
 
         // Moves and a sort of the TPs are steps too.
-        const TPTable beforeMoves = tables.TPData;
-        Fixture::find(editor, "cmdList2Down")->click();
-        editor->findChild<QAction *>(QStringLiteral("mmmSortFreq"))->trigger();
-        while (editor->history().canUndo() && !(tables.TPData == beforeMoves))
+        const TPTable saved = tables.TPData;
+        f.find("cmdList2Down")->click();
+        f.action("mmmSortFreq")->trigger();
+        while (undo->isEnabled() && !(tables.TPData == saved))
             undo->trigger();
-        QVERIFY(tables.TPData == beforeMoves);
-        Fixture::find(editor, "cmdCancel")->click();  // back at the saved state: no question
-        QTRY_VERIFY(!editor);
+        QVERIFY(tables.TPData == saved);
+        f.find("cmdCancel")->click();  // back at the saved state: no question
+        QTRY_VERIFY(!f.editor);
     }
 
     void fileOpenClearsTheHistory()
     {
-        Fixture f;
-        QPointer<frmTPEdit> editor = f.open();
-        Fixture::type(editor, "txtSatName", QStringLiteral("Dropped (0100)"));
-        QVERIFY(editor->history().canUndo());
-        ModalDriver driver({[](QWidget *w) {
-                                auto *box = qobject_cast<QMessageBox *>(w);
-                                if (box)
-                                    box->button(QMessageBox::No)->click();
-                                return box != nullptr;
-                            },
-                            modal::chooseFile(f.image)});
-        Fixture::find(editor, "cmdDataFileLoad")->click();
+        TPEditorFixture f;
+        f.type("txtSatName", QStringLiteral("Dropped (0100)"));
+        ModalDriver driver({modal::answerBox(QMessageBox::No), modal::chooseFile(f.image)});
+        f.find("cmdDataFileLoad")->click();
         QTRY_VERIFY(driver.finished());
-        QVERIFY(!editor->history().canUndo());
-        QVERIFY(editor->history().count() == 0);
-        QVERIFY(TPDataUnchanged(*f.context->tpTables));
-        editor->close();
-        QTRY_VERIFY(!editor);
+        QCOMPARE(f.editor->history().count(), 0);
+        QVERIFY(TPDataUnchanged(f.tables()));
     }
 
+    // A header click sorts; undoing a sort puts its direction back, so the same click does the same again.
+    void headerSortAndUndoOfItsDirection()
+    {
+        TPEditorFixture f;
+        QTreeView *list = f.list("List1");
+        const auto clickDeg = [list] {
+            QHeaderView *header = list->header();
+            const int x =
+                header->sectionViewportPosition(SatListModel::Deg) + header->sectionSize(SatListModel::Deg) / 2;
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+        };
+        const QStringList original = column(f, SatListModel::Deg);
+        clickDeg();
+        const QStringList sorted = column(f, SatListModel::Deg);
+        QVERIFY(sorted != original);
+        QVERIFY(sorted.first().toInt() >= sorted.last().toInt());  // largest first
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(column(f, SatListModel::Deg), original);
+        clickDeg();
+        QCOMPARE(column(f, SatListModel::Deg), sorted);
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);  // redo: the direction as after the sort
+        clickDeg();
+        QVERIFY(f.cell("List1", 1, SatListModel::Deg).toInt() <= f.cell("List1", 48, SatListModel::Deg).toInt());
+    }
+
+    // Rows dropped on a row move there as one step; hovering at the lower edge
+    // scrolls to the end, where a drop below the last row moves them to the end.
     void dragAndDropMovesRows()
     {
-        Fixture f;
-        QPointer<frmTPEdit> editor = f.open();
-        auto *list = Fixture::find<QTreeView>(editor, "List1");
-        QStringList names;
-        for (int row = 0; row < 6; ++row)
-            names << Fixture::cell(editor, "List1", row, 2);
-        list->clearSelection();
-        editor->List1Select(1);
-        editor->List1Select(2);
-        editor->List1_StartDrag();
-        QMimeData mime;
-        mime.setText(QStringLiteral("List1"));
-        const QPoint onRow5 = list->visualRect(list->model()->index(4, 1)).center();
-        Fixture::dropOn(list, onRow5, &mime);
-        QCOMPARE(Fixture::cell(editor, "List1", 2, 2), names[0]);
-        QCOMPARE(Fixture::cell(editor, "List1", 3, 2), names[1]);
-        QCOMPARE(Fixture::cell(editor, "List1", 0, 2), names[2]);
+        TPEditorFixture f;
+        QTreeView *list = f.list("List1");
+        QWidget *viewport = list->viewport();
+        const QStringList names = column(f, SatListModel::SatName);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, f.rowPoint("List1", 1));
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, f.rowPoint("List1", 2));
+        f.editor->List1_StartDrag();
+        std::unique_ptr<QMimeData> rows(TPListView::rowDragData(QStringLiteral("List1")));
+        QVERIFY(dragTo(viewport, f.rowPoint("List1", 5), rows.get()));
+        QCOMPARE(column(f, SatListModel::SatName).first(4), (QStringList{names[2], names[3], names[0], names[1]}));
         QCOMPARE(list->selectionModel()->selectedRows().size(), 2);
-        editor->findChild<QAction *>(QStringLiteral("mmUndo"))->trigger();
-        for (int row = 0; row < 6; ++row)
-            QCOMPARE(Fixture::cell(editor, "List1", row, 2), names[row]);
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(column(f, SatListModel::SatName), names);
 
-        // Data from the other list empties this list's other clipboard and moves nothing.
-        mime.setText(QStringLiteral("List2"));
-        Fixture::dropOn(list, onRow5, &mime);
-        QCOMPARE(Fixture::cell(editor, "List1", 0, 2), names[0]);
-        QVERIFY(TPDataUnchanged(*f.context->tpTables));
-        editor->close();
-        QTRY_VERIFY(!editor);
+        // Rows of the other list move nothing here.
+        std::unique_ptr<QMimeData> tps(TPListView::rowDragData(QStringLiteral("List2")));
+        QVERIFY(dragTo(viewport, f.rowPoint("List1", 5), tps.get()));
+        QVERIFY(TPDataUnchanged(f.tables()));
+
+        QScrollBar *bar = list->verticalScrollBar();
+        list->scrollToTop();
+        QVERIFY(bar->maximum() > 0);  // not every row is in view
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, f.rowPoint("List1", 1));
+        f.editor->List1_StartDrag();
+        QVERIFY(dragTo(viewport, QPoint(viewport->width() / 2, viewport->height() - 3), rows.get(), false));
+        QTRY_COMPARE(bar->value(), bar->maximum());
+        const QRect last = list->visualRect(list->model()->index(47, 1));
+        QVERIFY(last.bottom() < viewport->height() - 2);  // room below the last row
+        const QPoint below(viewport->width() / 2, last.bottom() + 2);
+        QVERIFY(!list->indexAt(below).isValid());
+        QVERIFY(dragTo(viewport, below, rows.get()));
+        QCOMPARE(f.cell("List1", 48, SatListModel::SatName), names[0]);
+        QCOMPARE(f.cell("List1", 1, SatListModel::SatName), names[1]);
     }
 
+    // The rows' drag is no text for the entry boxes; the lists take it, and
+    // text dragged from elsewhere is still text for the boxes.
+    void rowDragIsNoTextForTheBoxes()
+    {
+        TPEditorFixture f;
+        std::unique_ptr<QMimeData> rows(TPListView::rowDragData(QStringLiteral("List1")));
+        QCOMPARE(rows->text(), QStringLiteral("List1"));
+        f.action("mmFind")->trigger();
+        QVERIFY(f.editor->findChild<frmTPFind *>());
+        for (const char *name : {"txtSatName", "txtDeg", "txtDiseqc", "txtFreq", "txtSR", "txtFind_0", "txtFind_1"}) {
+            QLineEdit *box = f.box(name);
+            const QString text = box->text();
+            QDragEnterEvent enter(box->rect().center(), Qt::MoveAction, rows.get(), Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QVERIFY2(!enter.isAccepted(), name);
+            dragTo(box, box->rect().center(), rows.get());
+            QCOMPARE(box->text(), text);
+        }
+        QVERIFY(!f.editor->history().canUndo());
+        QVERIFY(dragTo(f.list("List1")->viewport(), f.rowPoint("List1", 2), rows.get(), false));
+
+        QMimeData text;
+        text.setText(QStringLiteral("Other (0100)"));
+        QDragEnterEvent plain(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.box("txtSatName"), &plain);
+        QVERIFY(plain.isAccepted());
+    }
+
+    // Find shows the satellite found with the matched text selected; a close of
+    // the editor closes the dialog, even one the user cancels.
     void findDialog()
     {
-        Fixture f;
-        QPointer<frmTPEdit> editor = f.open();
-        TPTables &tables = *f.context->tpTables;
-        editor->findChild<QAction *>(QStringLiteral("mmFind"))->trigger();
-        auto *find = editor->findChild<frmTPFind *>();
+        TPEditorFixture f;
+        f.action("mmFind")->trigger();
+        auto *find = f.editor->findChild<frmTPFind *>();
         QVERIFY(find && find->isVisible());
         QCOMPARE(find->windowTitle(), QStringLiteral("Satellite Find"));
         QVERIFY(find->windowFlags() & Qt::WindowStaysOnTopHint);
-        const QString name = tables.SatData(0, 1).SatName;
-        QVERIFY(name.size() > 3);
+        const QString part = f.tables().SatData(0, 1).SatName.mid(1, 3);
+        QVERIFY(part.size() == 3);
         auto *box = find->findChild<QLineEdit *>(QStringLiteral("txtFind_0"));
-        box->setText(name.mid(1, 3).toLower());
-        find->findChild<QPushButton *>(QStringLiteral("cmdFindOk"))->click();
-        QCOMPARE(Fixture::find<QTreeView>(editor, "List1")->currentIndex().row(), 1);
-        QCOMPARE(Fixture::find<QLineEdit>(editor, "txtSatName")->selectedText().toLower(), name.mid(1, 3).toLower());
+        box->setFocus();
+        QTest::keyClicks(box, part.toLower());
+        auto *ok = find->findChild<QPushButton *>(QStringLiteral("cmdFindOk"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(f.currentRow("List1"), 2);
+        QCOMPARE(f.box("txtSatName")->selectedText(), part);
 
-        QStringList texts, titles;
+        QStringList texts;
         box->setText(QStringLiteral("no such satellite"));
-        ModalDriver driver({[&](QWidget *w) {
-            auto *message = qobject_cast<QMessageBox *>(w);
-            if (!message)
-                return false;
-            texts << message->text();
-            titles << message->windowTitle();
-            QMetaObject::invokeMethod(message, "accept", Qt::QueuedConnection);
-            return true;
-        }});
-        find->cmdFindOk_Click();
-        QTRY_VERIFY(driver.finished());
+        {
+            ModalDriver driver({modal::acknowledgeBox(&texts)});
+            ok->click();
+            QTRY_VERIFY(driver.finished());
+        }
         QCOMPARE(texts, QStringList{QStringLiteral("Not Found!")});
-        QCOMPARE(titles, QStringList{QStringLiteral("Find")});
         find->findChild<QPushButton *>(QStringLiteral("cmdFindCancel"))->click();
         QVERIFY(!find->isVisible());
-        editor->close();
-        QTRY_VERIFY(!editor);
+
+        f.action("mmFind")->trigger();
+        QVERIFY(find->isVisible());
+        QTest::keyClick(f.box("txtSatName"), Qt::Key_X);  // something to ask about
+        f.close(QMessageBox::Cancel);
+        QVERIFY(f.editor && f.editor->isVisible());
+        QVERIFY(!find->isVisible());
+    }
+
+    // The menus take no access key that a button has; Alt+E runs "N&ext" on the TP list.
+    void accessKeysAreUnique()
+    {
+        TPEditorFixture f;
+        QHash<QChar, QString> owners;
+        const auto take = [&owners](const QString &caption) {
+            const qsizetype amp = caption.indexOf(QLatin1Char('&'));
+            if (amp < 0 || amp + 1 >= caption.size())
+                return;
+            const QChar key = caption.at(amp + 1).toUpper();
+            QVERIFY2(!owners.contains(key), qPrintable(caption + QStringLiteral(" and ") + owners.value(key)));
+            owners.insert(key, caption);
+        };
+        for (QPushButton *button : f.editor->findChildren<QPushButton *>())
+            take(button->text());
+        for (QAction *menu : f.editor->menuBar()->actions())
+            take(menu->text());
+        QCOMPARE(owners.value(QLatin1Char('E')), QStringLiteral("N&ext"));
+        QCOMPARE(f.currentRow("List2"), 1);
+        QTest::keyClick(f.editor, Qt::Key_E, Qt::AltModifier);
+        QTRY_COMPARE(f.currentRow("List2"), 2);  // the button shows its press before it clicks
+    }
+
+    // The limit messages of both lists: no icon, title "ERROR", OK only.
+    void limitMessages()
+    {
+        TPEditorFixture f;
+        QStringList seen;
+        const auto press = [&f, &seen](const char *button) {
+            ModalDriver driver({[&seen](QWidget *w) {
+                auto *box = qobject_cast<QMessageBox *>(w);
+                if (!box)
+                    return false;
+                seen << box->text() << box->windowTitle() << QString::number(box->icon())
+                     << QString::number(box->standardButtons());
+                QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
+                return true;
+            }});
+            f.find(button)->click();
+            QTRY_VERIFY(driver.finished());
+        };
+        press("cmdInsert");
+        // Fill the first satellite with 109 TPs by pasting its own.
+        QTreeView *tps = f.list("List2");
+        tps->setFocus();
+        QTest::keyClick(tps, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(tps, Qt::Key_C, Qt::ControlModifier);
+        const int copied = tps->model()->rowCount();
+        while (tps->model()->rowCount() + copied <= 109)
+            QTest::keyClick(tps, Qt::Key_V, Qt::ControlModifier);
+        while (tps->model()->rowCount() < 109)
+            f.find("cmdList2Insert")->click();
+        press("cmdList2Insert");
+        const QStringList look{QStringLiteral("ERROR"), QString::number(QMessageBox::NoIcon),
+                               QString::number(QMessageBox::Ok)};
+        QCOMPARE(seen, QStringList{QStringLiteral("Maximum Satellite allowed is 48.")} + look +
+                           QStringList{QStringLiteral("Maximum TP allowed is 109.")} + look);
+    }
+
+    // A name of full length fits its column, and every column starts inside the list.
+    void satelliteNamesAreShownWhole()
+    {
+        TPEditorFixture f;
+        QTreeView *list = f.list("List1");
+        const QHeaderView *header = list->header();
+        QVERIFY(header->sectionSize(SatListModel::SatName) >
+                list->fontMetrics().horizontalAdvance(QStringLiteral("Eutelsat 12 West B 12.5W (3475)")));
+        for (int c = 0; c < header->count(); ++c)
+            QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c), qPrintable(QString::number(c)));
+        QVERIFY(header->sectionViewportPosition(header->count() - 1) < list->viewport()->width());
     }
 };
 

@@ -1,15 +1,26 @@
-// The TP editor's lists and boxes under mouse, keyboard and wheel input: the
-// boxes always show the row they edit, keys and the wheel do only what they show.
+// The TP editor's lists, boxes and tab strip under mouse, keyboard and wheel
+// input: the boxes always show the row they edit, keys and the wheel do only
+// what they show.
 #include "TPEditorFixture.h"
 #include "support/HeldKey.h"
 
 #include <QClipboard>
+#include <QTabBar>
 #include <QUndoStack>
 #include <QWheelEvent>
 
 namespace {
 
 enum Gesture { PressReleaseElsewhere, RightClick, ArrowDown, DragOutside };
+
+// One notch of the wheel over the middle of `target`; negative turns down.
+void turnWheel(QWidget *target, int delta)
+{
+    const QPoint at = target->rect().center();
+    QWheelEvent wheel(at, target->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(target, &wheel);
+}
 
 void closePopups()
 {
@@ -72,14 +83,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("list");
         QTest::addColumn<int>("gesture");
         QTest::addColumn<int>("shown");
-        QTest::newRow("sats: press on 5, release on 7") << "List1" << int(PressReleaseElsewhere) << 5;
-        QTest::newRow("sats: right click on 6") << "List1" << int(RightClick) << 6;
-        QTest::newRow("sats: arrow down") << "List1" << int(ArrowDown) << 2;
-        QTest::newRow("sats: drag from 4 ending outside") << "List1" << int(DragOutside) << 4;
-        QTest::newRow("TPs: press on 5, release on 7") << "List2" << int(PressReleaseElsewhere) << 5;
-        QTest::newRow("TPs: right click on 6") << "List2" << int(RightClick) << 6;
-        QTest::newRow("TPs: arrow down") << "List2" << int(ArrowDown) << 2;
-        QTest::newRow("TPs: drag from 4 ending outside") << "List2" << int(DragOutside) << 4;
+        for (const char *list : {"List1", "List2"}) {
+            QTest::addRow("%s: press on 5, release on 7", list) << list << int(PressReleaseElsewhere) << 5;
+            QTest::addRow("%s: right click on 6", list) << list << int(RightClick) << 6;
+            QTest::addRow("%s: arrow down", list) << list << int(ArrowDown) << 2;
+            QTest::addRow("%s: drag from 4 ending outside", list) << list << int(DragOutside) << 4;
+        }
     }
 
     void boxesFollowTheCurrentRow()
@@ -230,7 +239,7 @@ private Q_SLOTS:
         QCOMPARE(f.cell("List1", 1, SatListModel::Deg), QStringLiteral("15"));
     }
 
-    // A held Delete or Insert acts once, however many repeats the keyboard sends.
+    // A held Delete, Insert or paste acts once, however many repeats the keyboard sends.
     void heldKeysActOnce_data()
     {
         QTest::addColumn<QString>("list");
@@ -243,6 +252,7 @@ private Q_SLOTS:
             QTest::addRow("Delete on the TPs%s", how) << "List2" << int(Qt::Key_Delete) << -1 << flagged;
             QTest::addRow("Insert on the satellites%s", how) << "List1" << int(Qt::Key_Insert) << 1 << flagged;
             QTest::addRow("Insert on the TPs%s", how) << "List2" << int(Qt::Key_Insert) << 1 << flagged;
+            QTest::addRow("Ctrl+V on the TPs%s", how) << "List2" << int(Qt::Key_V) << 1 << flagged;
         }
     }
 
@@ -251,33 +261,17 @@ private Q_SLOTS:
         QFETCH(QString, list);
         QFETCH(int, key);
         QFETCH(int, rowsAfter);
+        QFETCH(bool, flagged);
         TPEditorFixture f;
         QTreeView *view = f.list(list.toLatin1());
         view->setFocus();
-        if (key == Qt::Key_Insert)
+        if (key != Qt::Key_Delete)
             QTest::keyClick(view, Qt::Key_Delete);  // room below the limit
+        if (key == Qt::Key_V)
+            QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
         const int rows = view->model()->rowCount();
-        QFETCH(bool, flagged);
-        holdKey(view, key, Qt::NoModifier, flagged);
+        holdKey(view, key, key == Qt::Key_V ? Qt::ControlModifier : Qt::NoModifier, flagged);
         QCOMPARE(view->model()->rowCount(), rows + rowsAfter);
-    }
-
-    void heldPasteActsOnce()
-    {
-        TPEditorFixture f;
-        QTreeView *view = f.list("List2");
-        view->setFocus();
-        for (int i = 0; i < 6; ++i)
-            QTest::keyClick(view, Qt::Key_Delete);  // room for every repeat, were they pasted
-        const int rows = view->model()->rowCount();
-        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
-        QKeyEvent first(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
-        QApplication::sendEvent(view, &first);
-        for (int i = 0; i < 5; ++i) {
-            QKeyEvent repeat(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(), true);
-            QApplication::sendEvent(view, &repeat);
-        }
-        QCOMPARE(view->model()->rowCount(), rows + 1);
     }
 
     // A closed choice box takes the wheel only while it has the focus.
@@ -298,12 +292,8 @@ private Q_SLOTS:
         const SatTable sats = f.tables().SatData;
         const TPTable tps = f.tables().TPData;
         const int item = combo->currentIndex();
-        const QPoint at = combo->rect().center();
-        for (const int delta : {-120, 120, -120}) {
-            QWheelEvent wheel(at, combo->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
-                              Qt::NoScrollPhase, false);
-            QApplication::sendEvent(combo, &wheel);
-        }
+        for (const int delta : {-120, 120, -120})
+            turnWheel(combo, delta);
         QCOMPARE(combo->currentIndex(), item);
         QVERIFY(f.tables().SatData == sats);
         QVERIFY(f.tables().TPData == tps);
@@ -311,10 +301,38 @@ private Q_SLOTS:
         QVERIFY(combo->focusPolicy() != Qt::WheelFocus);  // nor does the wheel give it the focus
 
         combo->setFocus();
-        QWheelEvent wheel(at, combo->mapToGlobal(at), {}, {0, item == 0 ? -120 : 120}, Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(combo, &wheel);
+        turnWheel(combo, item == 0 ? -120 : 120);
         QVERIFY(combo->currentIndex() != item);
+    }
+
+    // Every change of the region tab, by keys or the wheel, shows that region.
+    void regionTabChangesSwitchTheList_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("region");
+        QTest::newRow("Right key") << "right" << 1;
+        QTest::newRow("Right key twice") << "right right" << 2;
+        QTest::newRow("wheel down") << "wheel" << 1;
+    }
+
+    void regionTabChangesSwitchTheList()
+    {
+        QFETCH(QString, input);
+        QFETCH(int, region);
+        TPEditorFixture f;
+        auto *tabs = f.find<QTabBar>("tabRegion");
+        tabs->setFocus();
+        for (const QString &step : input.split(QLatin1Char(' '))) {
+            if (step == QLatin1String("right"))
+                QTest::keyClick(tabs, Qt::Key_Right);
+            else
+                turnWheel(tabs, -120);
+        }
+        QCOMPARE(tabs->currentIndex(), region);
+        QCOMPARE(int(f.tables().CurRegion), region);
+        QCOMPARE(f.cell("List1", 1, SatListModel::SatName), f.tables().SatData(region, 0).SatName);
+        QCOMPARE(f.box("txtSatName")->text(), f.tables().SatData(region, 0).SatName);
+        QCOMPARE(f.currentRow("List1"), 1);
     }
 };
 

@@ -210,6 +210,12 @@ private slots:
         QTest::newRow("quote never closed") << QStringList{"1"} << QByteArray("1,0,\"2,3\r\n") << QStringList()
                                             << QStringLiteral("Cannot read Parse_AS.dll: a double quote on line 1 "
                                                               "is never closed.");
+        QByteArray many;  // 111 TPs for a satellite with 110 slots: the 110 are kept, then the read fails
+        for (int t = 0; t < 111; ++t)
+            many += QByteArray::number(10000 + t) + ",0,27500,3\r\n";
+        QTest::newRow("beyond the slots") << QStringList{"111"} << many << QStringList{"0/109:10109,0,27500,3"}
+                                          << QStringLiteral("Cannot read Parse_AS.dll: satellite 1 of region AS has "
+                                                            "the TP count 111, more than its 110 TP slots.");
     }
     void regionFile()
     {
@@ -230,32 +236,17 @@ private slots:
         }
     }
 
-    void regionFileBeyondTheSlots()
-    {
-        // 111 TPs for a satellite with 110 slots: the 110 are kept, then the read fails.
-        QByteArray text;
-        for (int t = 0; t < 111; ++t)
-            text += QByteArray::number(10000 + t) + ",0,27500,3\r\n";
-        TPTable tps;
-        const Status status = readRegionText(text, regionCounts({"111"}), tps);
-        QCOMPARE(status.error(), QStringLiteral("Cannot read Parse_AS.dll: satellite 1 of region AS has the TP "
-                                                "count 111, more than its 110 TP slots."));
-        QCOMPARE(tps(1, 0, 109).Freq, QStringLiteral("10109"));
-    }
-
     void writtenTexts()
     {
         SatTable sats;
         TPTable tps;
-        sats(0, 0) = {QStringLiteral("12"), QStringLiteral("Satellite Name (2490)"), QStringLiteral("2"),
-                      QStringLiteral("4"), QStringLiteral("2490")};
-        sats(0, 1) = {QStringLiteral("0"), QStringLiteral("Empty (2500)"), QStringLiteral("0"), QStringLiteral("0"),
-                      QStringLiteral("192")};
-        sats(0, 2).TPCount = QStringLiteral("1");
-        tps(0, 0, 0) = {QStringLiteral("11778"), QStringLiteral("1"), QStringLiteral("27500"), QStringLiteral("3")};
-        tps(0, 0, 1) = {QStringLiteral("3840"), QStringLiteral("0"), QStringLiteral("4340"), QStringLiteral("8")};
-        tps(0, 0, 2) = {QStringLiteral("leftover"), {}, {}, {}};  // beyond the count: never written
-        tps(0, 2, 0) = {QStringLiteral("12 34"), QStringLiteral("0"), QStringLiteral("\xe9"), QString()};
+        sats(0, 0) = {"12", "Satellite Name (2490)", "2", "4", "2490"};
+        sats(0, 1) = {"0", "Empty (2500)", "0", "0", "192"};
+        sats(0, 2).TPCount = "1";
+        tps(0, 0, 0) = {"11778", "1", "27500", "3"};
+        tps(0, 0, 1) = {"3840", "0", "4340", "8"};
+        tps(0, 0, 2) = {"leftover", {}, {}, {}};  // beyond the count: never written
+        tps(0, 2, 0) = {"12 34", "0", QStringLiteral("\xe9"), QString()};
 
         const Result<QByteArray> satellites = preDefineText(sats);
         QVERIFY(satellites.ok());
@@ -312,9 +303,8 @@ private slots:
         SatTable sats;
         TPTable tps;
         SatRecord &sat = sats(2, 2);
-        sat = {QStringLiteral("0"), QStringLiteral("A (1)"), QStringLiteral("1"), QStringLiteral("0"),
-               QStringLiteral("1")};
-        tps(2, 2, 0) = {QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("3")};
+        sat = {"0", "A (1)", "1", "0", "1"};
+        tps(2, 2, 0) = {"1", "0", "2", "3"};
         QString *const fields[] = {&sat.Diseqc,         &sat.SatName,     &sat.TPCount,
                                    &sat.ParseSort,      &sat.Deg,         &tps(2, 2, 0).Freq,
                                    &tps(2, 2, 0).Polar, &tps(2, 2, 0).SR, &tps(2, 2, 0).FEC};

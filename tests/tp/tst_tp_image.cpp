@@ -15,12 +15,11 @@ void smallTables(SatTable &sats, TPTable &tps)
         for (int s = 0; s < MaxSat; ++s)
             sats(r, s).TPCount = QStringLiteral("0");
     }
-    sats(0, 0) = {QStringLiteral("12"), QStringLiteral("Satellite Name (0192)"), QStringLiteral("1"),
-                  QStringLiteral("4"), QStringLiteral("192")};
-    tps(0, 0, 0) = {QStringLiteral("11778"), QStringLiteral("1"), QStringLiteral("27500"), QStringLiteral("3")};
+    sats(0, 0) = {"12", "Satellite Name (0192)", "1", "4", "192"};
+    tps(0, 0, 0) = {"11778", "1", "27500", "3"};
     // 11 nibbles: the stream ends in the middle of a byte.
-    sats(0, 1).TPCount = QStringLiteral("1");
-    tps(0, 1, 0) = {QStringLiteral("384"), QStringLiteral("0"), QStringLiteral("27500"), QStringLiteral("3")};
+    sats(0, 1).TPCount = "1";
+    tps(0, 1, 0) = {"384", "0", "27500", "3"};
 }
 
 QByteArray smallImage()
@@ -158,9 +157,8 @@ private slots:
         smallTables(sats, tps);
         SatRecord &sat = sats(3, 47);
         TPRecord &tp = tps(3, 47, 0);
-        sat = {QStringLiteral("0"), QStringLiteral("A (1)"), QStringLiteral("1"), QStringLiteral("0"),
-               QStringLiteral("1")};
-        tp = {QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("3")};
+        sat = {"0", "A (1)", "1", "0", "1"};
+        tp = {"1", "0", "2", "3"};
         QString *const fields[] = {&sat.Diseqc, &sat.SatName, &sat.TPCount, &sat.ParseSort, &sat.Deg,
                                    &tp.Freq,    &tp.Polar,    &tp.SR,       &tp.FEC};
         *fields[field] = text;
@@ -173,11 +171,9 @@ private slots:
         auto tps = std::make_unique<TPTable>();
         for (int r = 0; r < RegionCount; ++r) {
             for (int s = 0; s < MaxSat; ++s) {
-                (*sats)(r, s) = {QStringLiteral("1"), QStringLiteral("S (1)"), QStringLiteral("109"),
-                                 QStringLiteral("0"), QStringLiteral("0192")};
+                (*sats)(r, s) = {"1", "S (1)", "109", "0", "0192"};
                 for (int t = 0; t < MaxTP; ++t)
-                    (*tps)(r, s, t) = {QStringLiteral("3840"), QStringLiteral("1"), QStringLiteral("4340"),
-                                       QStringLiteral("8")};
+                    (*tps)(r, s, t) = {"3840", "1", "4340", "8"};
             }
         }
         // Every TP of a full set fits in its common form.
@@ -189,8 +185,7 @@ private slots:
         for (int r = 0; r < RegionCount; ++r) {
             for (int s = 0; s < MaxSat; ++s) {
                 for (int t = 0; t < MaxTP; ++t)
-                    (*tps)(r, s, t) = {QStringLiteral("ABCDE"), QStringLiteral("1"), QStringLiteral("WXYZ"),
-                                       QStringLiteral("8")};
+                    (*tps)(r, s, t) = {"ABCDE", "1", "WXYZ", "8"};
             }
         }
         QCOMPARE(combineTPImage(*sats, *tps).error(),

@@ -59,32 +59,22 @@ private slots:
 
     void receiverTP_data()
     {
+        QTest::addColumn<QString>("record");  // empty: not taken
         QTest::addColumn<bool>("dvbS2");
         QTest::addColumn<int>("freq");
         QTest::addColumn<char>("polar");
         QTest::addColumn<int>("sr");
         QTest::addColumn<QString>("fec");
-        QTest::addColumn<QString>("record");  // empty: not taken
-        QTest::newRow("horizontal, 2/3") << false << 11362 << 'H' << 22000 << "2/3"
-                                         << "11362,0,22000,2";
-        QTest::newRow("vertical, 8/9") << false << 12551 << 'V' << 27500 << "8/9"
-                                       << "12551,1,27500,8";
-        QTest::newRow("left circular as H") << false << 3840 << 'L' << 6111 << "AUTO"
-                                            << "3840,0,6111,0";
-        QTest::newRow("right circular as V") << false << 12224 << 'R' << 20000 << "5/6"
-                                             << "12224,1,20000,5";
-        QTest::newRow("9/10 is not listed: Auto") << false << 11000 << 'H' << 30000 << "9/10"
-                                                  << "11000,0,30000,0";
-        QTest::newRow("no FEC given: Auto") << false << 11000 << 'H' << 30000 << ""
-                                            << "11000,0,30000,0";
-        QTest::newRow("DVB-S2") << true << 11362 << 'H' << 22000 << "2/3"
-                                << "";
-        QTest::newRow("symbol rate too wide") << false << 12384 << 'L' << 201500 << "2/3"
-                                              << "";
-        QTest::newRow("no frequency") << false << 0 << 'H' << 27500 << "3/4"
-                                      << "";
-        QTest::newRow("Ka band fits") << false << 21750 << 'V' << 99999 << "3/4"
-                                      << "21750,1,99999,3";
+        QTest::newRow("horizontal, 2/3") << "11362,0,22000,2" << false << 11362 << 'H' << 22000 << "2/3";
+        QTest::newRow("vertical, 8/9") << "12551,1,27500,8" << false << 12551 << 'V' << 27500 << "8/9";
+        QTest::newRow("left circular as H") << "3840,0,6111,0" << false << 3840 << 'L' << 6111 << "AUTO";
+        QTest::newRow("right circular as V") << "12224,1,20000,5" << false << 12224 << 'R' << 20000 << "5/6";
+        QTest::newRow("9/10 is not listed: Auto") << "11000,0,30000,0" << false << 11000 << 'H' << 30000 << "9/10";
+        QTest::newRow("no FEC given: Auto") << "11000,0,30000,0" << false << 11000 << 'H' << 30000 << "";
+        QTest::newRow("DVB-S2") << "" << true << 11362 << 'H' << 22000 << "2/3";
+        QTest::newRow("symbol rate too wide") << "" << false << 12384 << 'L' << 201500 << "2/3";
+        QTest::newRow("no frequency") << "" << false << 0 << 'H' << 27500 << "3/4";
+        QTest::newRow("Ka band fits") << "21750,1,99999,3" << false << 21750 << 'V' << 99999 << "3/4";
     }
     void receiverTP()
     {

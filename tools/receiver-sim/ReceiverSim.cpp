@@ -66,9 +66,15 @@ void ReceiverSim::log(const char *format, ...) const
 {
     std::va_list args;
     va_start(args, format);
-    std::fputs("receiver-sim: ", stderr);
-    std::vfprintf(stderr, format, args);
-    std::fputc('\n', stderr);
+    // One write a line: several lines may be served at once.
+    char text[512];
+    std::vsnprintf(text, sizeof text, format, args);
+    const QByteArray name = m_options.name.toLocal8Bit();
+    if (m_options.loop)
+        std::fprintf(stderr, "receiver-sim: %s%sunit %d: %s\n", name.constData(), name.isEmpty() ? "" : " ", m_unit,
+                     text);
+    else
+        std::fprintf(stderr, "receiver-sim: %s%s%s\n", name.constData(), name.isEmpty() ? "" : ": ", text);
     va_end(args);
 }
 
@@ -79,10 +85,15 @@ void ReceiverSim::run()
         for (;;) {
             try {
                 session();
-                // Wait for the next transfer.
-                m_line.readWord({"C0FF"});
+                if (m_options.loop)
+                    nextUnit();
+                else
+                    m_line.readWord({"C0FF"});  // the next transfer
             } catch (const SimRestart &) {
                 log("the program started over");
+                // The program gave this unit up; the operator plugs in the next.
+                if (m_options.loop && m_engaged)
+                    nextUnit();
             }
         }
     } catch (const SimStop &) {
@@ -91,14 +102,41 @@ void ReceiverSim::run()
         std::fclose(m_timing);
 }
 
+const SimFaults &ReceiverSim::faults() const
+{
+    static const SimFaults none;
+    return m_options.faultUnit == 0 || m_options.faultUnit == m_unit ? m_options.faults : none;
+}
+
+void ReceiverSim::nextUnit()
+{
+    log("leaves the line");
+    m_line.pause(m_options.nextMs);
+    m_line.drop();
+    ++m_unit;
+    m_engaged = false;
+    if (m_options.units > 0 && m_unit > m_options.units) {
+        log("no more units: the line stays quiet");
+        for (;;) {
+            try {
+                m_line.mute();
+            } catch (const SimRestart &) {
+            }
+        }
+    }
+    log("greets");
+}
+
 void ReceiverSim::session()
 {
-    if (m_options.faults.silent) {
+    m_engaged = false;
+    if (faults().silent) {
         log("staying silent");
         m_line.mute();
     }
     m_line.sendMessage("ZAVO");
     m_line.readWord({"NONO"});
+    m_engaged = true;
     m_line.sendMessage("STPG");
     const QByteArray command = m_line.readWord(commandWords());
     if (command == "UPCH")
@@ -109,7 +147,7 @@ void ReceiverSim::session()
 
 void ReceiverSim::upload(const QByteArray &command)
 {
-    const SimFaults &f = m_options.faults;
+    const SimFaults &f = faults();
     const qint32 size = simImageSize(command);
     const int packets = size / kPacketSize + 1;
     log("upload %s: %d bytes in %d packets", command.constData(), size, packets);
@@ -160,7 +198,7 @@ void ReceiverSim::upload(const QByteArray &command)
 
 bool ReceiverSim::endsAfterPacket(int n)
 {
-    const SimFaults &f = m_options.faults;
+    const SimFaults &f = faults();
     if (n == f.hangupAfter) {
         log("hanging up after packet %d", n);
         m_line.hangUp();
@@ -179,16 +217,17 @@ bool ReceiverSim::endsAfterPacket(int n)
 
 void ReceiverSim::keepImage(const QByteArray &image)
 {
-    QSaveFile out(m_options.imageOut);
+    const QString path = QString(m_options.imageOut).replace(QLatin1String("{unit}"), QString::number(m_unit));
+    QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(image) != image.size() || !out.commit())
-        log("cannot keep the image in %s", qPrintable(m_options.imageOut));
+        log("cannot keep the image in %s", qPrintable(path));
     else
-        log("image kept in %s", qPrintable(m_options.imageOut));
+        log("image kept in %s", qPrintable(path));
 }
 
 void ReceiverSim::download()
 {
-    const SimFaults &f = m_options.faults;
+    const SimFaults &f = faults();
     QByteArray image;
     if (!m_options.imageIn.isEmpty()) {
         QFile in(m_options.imageIn);

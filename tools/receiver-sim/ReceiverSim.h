@@ -24,11 +24,16 @@ struct SimFaults {
 };
 
 struct SimOptions {
-    QString imageOut;    // where an upload is kept
+    QString name;        // in front of each log line, when several lines are served
+    QString imageOut;    // where an upload is kept; {unit} becomes the unit's number
     QString imageIn;     // the channel image served by a download
     QString timingFile;  // per-packet turnaround of the program, in ms
     int writeMs = 100;   // the receiver "writing" the image before its final byte
     SimFaults faults;
+    int faultUnit = 0;  // the one unit the faults are for; 0: every unit
+    bool loop = false;  // a line of receivers: after each transfer the unit goes and another greets
+    int nextMs = 500;   // the pause before the next unit greets
+    int units = 0;      // how many units come in turn; 0: no end
 };
 
 // The receiver's side of an upload and of a channel download, played on a line.
@@ -40,6 +45,9 @@ public:
 
 private:
     void session();
+    // The unit leaves the line; the next one greets after a pause.
+    void nextUnit();
+    const SimFaults &faults() const;
     void upload(const QByteArray &command);
     void download();
     // The faults that end the exchange after packet n: a hang-up, an error word
@@ -51,6 +59,8 @@ private:
     SimLine &m_line;
     SimOptions m_options;
     std::FILE *m_timing = nullptr;
+    int m_unit = 1;
+    bool m_engaged = false;  // the unit has answered the program's greeting
 };
 
 // The image size the receiver expects for a command word; 0 when unknown.

@@ -172,6 +172,13 @@ QByteArray SimLine::readWord(const QList<QByteArray> &words)
     }
 }
 
+void SimLine::drop()
+{
+    while (fill(0)) {
+    }
+    m_buffer.clear();
+}
+
 void SimLine::mute()
 {
     for (;;) {

@@ -33,6 +33,8 @@ public:
     // Reads until one of `words` (4 bytes each) appears, dropping what comes
     // before it; "C0FF" throws SimRestart unless it is one of the words.
     QByteArray readWord(const QList<QByteArray> &words);
+    // Drops what has been received so far.
+    void drop();
     // Reads and drops everything until the program starts over.
     [[noreturn]] void mute();
 

@@ -1,0 +1,69 @@
+#pragma once
+
+// Channel data for the tests: tables of chosen names, a model loaded from its
+// files with the editing rules on it, whole files, and the converters staged in
+// a program directory.
+
+#include "channel/ChannelEditing.h"
+#include "channel/ChannelModel.h"
+#include "common/WholeFile.h"
+#include "support/SampleTables.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+// The file's bytes, or "<missing>".
+inline QByteArray contents(const QString &path)
+{
+    const Result<QByteArray> bytes = readWholeFile(path);
+    return bytes ? bytes.value() : QByteArray("<missing>");
+}
+
+// The sample tables with TV channel i named names[i].
+inline ChannelTables namedTables(const QStringList &names, int radio = 0)
+{
+    ChannelTables t = sampleTables(int(names.size()), radio);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        t.Rom[i].Name = names[i];
+        t.Rom[i].NameBytes = names[i].toLatin1();
+        t.Rom[i].NameLast = qint16(t.Rom[i].NameBytes.size() - 1);
+    }
+    return t;
+}
+
+inline ChannelTables withoutFavorites(ChannelTables t)
+{
+    for (auto &list : t.Channels)
+        for (ChannelEntry &entry : list)
+            entry.FavoriteFlag = {};
+    t.Favorites = {};
+    return t;
+}
+
+// A model loaded from the files of `tables`, so it counts as unchanged, showing its TV list.
+struct LoadedChannels {
+    QTemporaryDir dir;
+    ChannelModel model{ProgramDir(dir.path())};
+    ChannelEditing editing{model};
+
+    explicit LoadedChannels(const ChannelTables &tables)
+    {
+        writeChannelFiles(ProgramDir(dir.path()), tables, NameForm::Raw);
+        model.LoadChannelFiles();
+        editing.switchType(ChannelTV);
+    }
+    QStringList names() const
+    {
+        QStringList n;
+        for (int p = 0; p < editing.rowCount(); ++p)
+            n.append(editing.channelName(p));
+        return n;
+    }
+};
+
+// Copies the channel converters into the program directory `dir`.
+inline void stageConverters(const QString &dir)
+{
+    for (const char *name : {"ChannelParse", "ChannelCombine"})
+        QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(name), dir + QLatin1Char('/') + name);
+}
