@@ -18,6 +18,7 @@ Result<QString> ChannelSaver::save(ChannelModel &model, const QString &source, c
     if (!combined.succeeded())
         return Result<QString>::failure(combined.describe(QStringLiteral("ChannelCombine")));
     model.setSavedCopy(written);
+    m_backups.told(target);
     if (copy.value().isEmpty())
         return QString();
     return QStringLiteral("Kept the old channel data as %1\r\n").arg(copy.value());

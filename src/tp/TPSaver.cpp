@@ -22,6 +22,7 @@ Result<QString> TPSaver::save(TPTables &tables, const QString &mdaFile)
         return Result<QString>::failure(combined.describe(QStringLiteral("TPCombine")));
     tables.SatDataStored = std::move(staged.SatDataStored);
     tables.TPDataStored = std::move(staged.TPDataStored);
+    m_backups.told(mdaFile);
     if (copy.value().isEmpty())
         return QString();
     return QStringLiteral("Kept a copy of the TP file as %1\r\n").arg(copy.value());
