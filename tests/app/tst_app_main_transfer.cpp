@@ -5,21 +5,12 @@
 #include "common/ui/MessageBoard.h"
 #include "support/ModalDriver.h"
 #include "support/TempProgramDir.h"
+#include "support/TestFiles.h"
 #include "support/TransferHarness.h"
 #include "support/TransferWatch.h"
 
 #include <QPushButton>
 #include <QtTest>
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-}  // namespace
 
 class TestAppMainTransfer : public QObject {
     Q_OBJECT
@@ -49,7 +40,7 @@ void TestAppMainTransfer::transponderUpload()
     QCOMPARE(context.link.selectedFile, image);
     QCOMPARE(window.board()->toPlainText(), QStringLiteral("KELDO ZAVO STB CONNECTED\nSTART TRANSPONDER DATA SENDING\n"
                                                            "Please wait, WRITING DATA...\nSUCCESS\n \n"));
-    QCOMPARE(contents(dir.file(QStringLiteral("received.bin"))), contents(image));
+    QCOMPARE(readTestFile(dir.file(QStringLiteral("received.bin"))), readTestFile(image));
 }
 
 void TestAppMainTransfer::channelDownloadOpensTheChannelData()
@@ -71,7 +62,7 @@ void TestAppMainTransfer::channelDownloadOpensTheChannelData()
     QTRY_VERIFY(driver.finished());
     QCOMPARE(titles, QStringList{QStringLiteral("Save Ch. DATA")});
     QCOMPARE(transfers.modes, QList<int>{10});
-    QCOMPARE(contents(target), contents(served));
+    QCOMPARE(readTestFile(target), readTestFile(served));
     // The converter ran, the channel data is loaded and the editor shows it.
     QVERIFY(dir.has(QStringLiteral("TV.dll")));
     QVERIFY(context.channels.DataLoaded());

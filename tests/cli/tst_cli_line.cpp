@@ -105,7 +105,7 @@ QStringList TestCliLine::portArgs(int count) const
 QList<QJsonObject> TestCliLine::report() const
 {
     QList<QJsonObject> lines;
-    for (const QByteArray &line : readFile(m_dir->filePath("report.jsonl")).split('\n'))
+    for (const QByteArray &line : readTestFile(m_dir->filePath("report.jsonl")).split('\n'))
         if (!line.isEmpty())
             lines.append(QJsonDocument::fromJson(line).object());
     return lines;
@@ -113,8 +113,8 @@ QList<QJsonObject> TestCliLine::report() const
 
 void TestCliLine::fourPortsAllGood()
 {
-    const QByteArray image = pattern(262144, 11);
-    QVERIFY(writeFile(m_dir->filePath("tp.MDA"), image));
+    const QByteArray image = patternBytes(262144, 11);
+    QVERIFY(writeTestFile(m_dir->filePath("tp.MDA"), image));
     QVERIFY(startSim(4, {}));
     const CliRun r = runProgram(
         kCli, QStringList{"upload", "--kind", "Transponder", "--report", "report.jsonl", "tp.MDA"} + portArgs(4),
@@ -127,7 +127,7 @@ void TestCliLine::fourPortsAllGood()
     for (const QJsonObject &o : lines)
         reported.insert(o["port"].toString());
     for (int n = 1; n <= 4; ++n) {
-        QCOMPARE(readFile(m_dir->filePath(QStringLiteral("rx-%1-1.bin").arg(n))), image);
+        QCOMPARE(readTestFile(m_dir->filePath(QStringLiteral("rx-%1-1.bin").arg(n))), image);
         QVERIFY2(hasRow(r.out, port(n), "ok", "-"), qPrintable(r.out));
         // Plain progress lines, each with its port in front.
         QVERIFY(r.out.contains(port(n) + ": 262144/262144 bytes  100 %"));
@@ -170,8 +170,8 @@ void TestCliLine::onePortFails_data()
 void TestCliLine::onePortFails()
 {
     QFETCH(QStringList, faults);
-    const QByteArray image = pattern(65536, 4);
-    QVERIFY(writeFile(m_dir->filePath("loader.bin"), image));
+    const QByteArray image = patternBytes(65536, 4);
+    QVERIFY(writeTestFile(m_dir->filePath("loader.bin"), image));
     QVERIFY(startSim(4, faults.isEmpty() ? QStringList{} : QStringList{"--fault-link", "3"} + faults));
     if (faults.isEmpty())
         QVERIFY(QFile::remove(port(3)));
@@ -185,7 +185,7 @@ void TestCliLine::onePortFails()
     QVERIFY2(hasRow(r.out, port(3), "failed", fault), qPrintable(r.out));
     for (int n : {1, 2, 4}) {
         QVERIFY2(hasRow(r.out, port(n), "ok", "-"), qPrintable(r.out));
-        QCOMPARE(readFile(m_dir->filePath(QStringLiteral("rx-%1-1.bin").arg(n))), image);
+        QCOMPARE(readTestFile(m_dir->filePath(QStringLiteral("rx-%1-1.bin").arg(n))), image);
     }
     const QList<QJsonObject> lines = report();
     QCOMPARE(lines.size(), 4);
@@ -203,11 +203,11 @@ void TestCliLine::onePortFails()
 
 void TestCliLine::downloadsIntoPortFiles()
 {
-    const QByteArray first = pattern(64 * 4096, 1);
-    QVERIFY(writeFile(m_dir->filePath("img-1.bin"), first));
-    QVERIFY(writeFile(m_dir->filePath("img-2.bin"), pattern(64 * 4096, 2)));
-    QVERIFY(writeFile(m_dir->filePath("ch-p1.bin"), "earlier 1"));
-    QVERIFY(writeFile(m_dir->filePath("ch-p2.bin"), "earlier 2"));
+    const QByteArray first = patternBytes(64 * 4096, 1);
+    QVERIFY(writeTestFile(m_dir->filePath("img-1.bin"), first));
+    QVERIFY(writeTestFile(m_dir->filePath("img-2.bin"), patternBytes(64 * 4096, 2)));
+    QVERIFY(writeTestFile(m_dir->filePath("ch-p1.bin"), "earlier 1"));
+    QVERIFY(writeTestFile(m_dir->filePath("ch-p2.bin"), "earlier 2"));
     QVERIFY(startSim(2, {"--fault-link", "2", "--wrong-final"}));
     const CliRun r = runProgram(
         kCli,
@@ -216,8 +216,8 @@ void TestCliLine::downloadsIntoPortFiles()
         m_dir->path());
     QCOMPARE(r.exitCode, 9);
     // Each file replaced only when its own final check matched.
-    QCOMPARE(readFile(m_dir->filePath("ch-p1.bin")), first);
-    QCOMPARE(readFile(m_dir->filePath("ch-p2.bin")), QByteArray("earlier 2"));
+    QCOMPARE(readTestFile(m_dir->filePath("ch-p1.bin")), first);
+    QCOMPARE(readTestFile(m_dir->filePath("ch-p2.bin")), QByteArray("earlier 2"));
     QCOMPARE(QDir(m_dir->path()).entryList({"ch-*"}, QDir::Files), (QStringList{"ch-p1.bin", "ch-p2.bin"}));
     for (const QJsonObject &o : report()) {
         const bool good = o["port"].toString() == port(1);
@@ -245,8 +245,8 @@ void TestCliLine::stationMode()
 {
     QFETCH(QStringList, simArgs);
     QFETCH(int, units);
-    const QByteArray image = pattern(49152, 6);
-    QVERIFY(writeFile(m_dir->filePath("mpeg.bin"), image));
+    const QByteArray image = patternBytes(49152, 6);
+    QVERIFY(writeTestFile(m_dir->filePath("mpeg.bin"), image));
     QVERIFY(startSim(2, simArgs));
     const QStringList args{"upload",       "--loop",   "--kind",       "MPEG",    "--watchdog-ms",
                            kQuickWatchdog, "--report", "report.jsonl", "mpeg.bin"};
@@ -260,7 +260,7 @@ void TestCliLine::stationMode()
         QCOMPARE(o["port"].toString(), port(1));
         QCOMPARE(o["unit"].toInt(), unit);
         QCOMPARE(o["result"].toString(), "ok");
-        QCOMPARE(readFile(m_dir->filePath(QStringLiteral("rx-1-%1.bin").arg(unit))), image);
+        QCOMPARE(readTestFile(m_dir->filePath(QStringLiteral("rx-1-%1.bin").arg(unit))), image);
         QVERIFY2(hasRow(out, QStringLiteral("%1 #%2").arg(port(1)).arg(unit), "ok", "-"), qPrintable(out));
     }
     QVERIFY(!out.contains(port(2) + " #"));
@@ -268,7 +268,7 @@ void TestCliLine::stationMode()
 
 void TestCliLine::sigintWithoutLoopCancels()
 {
-    QVERIFY(writeFile(m_dir->filePath("mpeg.bin"), pattern(49152, 6)));
+    QVERIFY(writeTestFile(m_dir->filePath("mpeg.bin"), patternBytes(49152, 6)));
     QVERIFY(startSim(2, {"--baud", "115200"}));
     const Interrupted r =
         interrupt(QStringList{"upload", "--kind", "MPEG", "--report", "report.jsonl", "mpeg.bin"} + portArgs(2), 0);

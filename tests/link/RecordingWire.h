@@ -1,9 +1,9 @@
 #pragma once
 
 #include "link/TransferEngine.h"
+#include "support/TestFiles.h"
 
 #include <QByteArrayList>
-#include <QFile>
 #include <QString>
 
 // Records what an engine sends, one entry per write.
@@ -30,18 +30,6 @@ public:
     bool failWrites = false;
 };
 
-inline bool writeTestFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-inline QByteArray readTestFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The receiver's packet checksum before it is cut to four digits.
 inline qint64 sumOf(const QByteArray &bytes)
 {
@@ -49,13 +37,4 @@ inline qint64 sumOf(const QByteArray &bytes)
     for (char c : bytes)
         s += quint8(c);
     return s;
-}
-
-// Bytes whose values follow a pattern, so misplaced or lost bytes show.
-inline QByteArray patternBytes(qsizetype size, int seed = 7)
-{
-    QByteArray bytes(size, '\0');
-    for (qsizetype i = 0; i < size; ++i)
-        bytes[i] = char((i * 31 + seed + i / 251) & 0xFF);
-    return bytes;
 }

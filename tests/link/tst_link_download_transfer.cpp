@@ -25,7 +25,6 @@ private Q_SLOTS:
     void completeDownload_data();
     void completeDownload();
     void converterFailure();
-    void realConverterOnTheSampleImage();
     void failedDownloadsKeepTheEarlierFile_data();
     void failedDownloadsKeepTheEarlierFile();
 
@@ -131,25 +130,6 @@ void TestLinkDownloadTransfer::converterFailure()
     QCOMPARE(readTestFile(target()), m_imageBytes);
     QCOMPARE(r.percent, QString("Channel Upload Success"));
     QCOMPARE(r.outcome.hSerialMode(), 1);
-}
-
-void TestLinkDownloadTransfer::realConverterOnTheSampleImage()
-{
-    const QString converter = QStringLiteral(TARVIK_STAGE_DIR "/ChannelParse");
-    const QString sample = QStringLiteral(TARVIK_STAGE_DIR "/samples/channels.bin");
-    if (!QFile::exists(converter) || !QFile::exists(sample))
-        QSKIP("the channel converter or its sample image is not built");
-    QVERIFY(QFile::copy(converter, m_dir->filePath("ChannelParse")));
-    m_image = sample;
-    auto sim = startSim();
-    QVERIFY(sim->started());
-    const TransferRecord r = download([](const TransferRecord &) { return false; });
-    QVERIFY2(!r.timedOut, qPrintable(sim->log()));
-    QVERIFY2(r.boxes.isEmpty(), qPrintable(r.boxes.join('\n')));
-    QCOMPARE(r.outcome.hSerialMode(), 10);
-    QCOMPARE(readTestFile(target()), readTestFile(sample));
-    for (const char *name : {"TV.dll", "Radio.dll", "Favorite.dll", "ROM_GetCH.dll"})
-        QVERIFY2(m_link->programDir().exists(QString::fromLatin1(name)), name);
 }
 
 void TestLinkDownloadTransfer::failedDownloadsKeepTheEarlierFile_data()
