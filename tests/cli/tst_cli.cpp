@@ -1,15 +1,11 @@
 // tarvik-cli, the real executable, against the receiver simulator.
 #include "CliProcess.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -59,16 +55,10 @@ void TestCli::cleanup()
 
 bool TestCli::startSim(const QStringList &faults)
 {
-    m_sim = std::make_unique<QProcess>();
-    m_sim->start(kSim, QStringList{"--link", pty(), "--out", m_dir->filePath("received.bin"), "--write-ms", "60",
-                                   "--image", m_dir->filePath("image.bin")} +
-                           faults);
-    if (!m_sim->waitForStarted(5000))
-        return false;
-    QDeadlineTimer deadline(5000);
-    while (!deadline.hasExpired() && !m_sim->canReadLine())
-        m_sim->waitForReadyRead(100);
-    return QFileInfo(pty()).isSymLink();
+    return ::startSim(m_sim, {pty()},
+                      QStringList{"--out", m_dir->filePath("received.bin"), "--write-ms", "60", "--image",
+                                  m_dir->filePath("image.bin")} +
+                          faults);
 }
 
 CliRun TestCli::run(const QStringList &args, const QString &program)
@@ -203,18 +193,9 @@ void TestCli::sigintLeavesNoDownload()
     const QString target = m_dir->filePath("ROM_GetCH.bin");
     QVERIFY(writeTestFile(m_dir->filePath("image.bin"), patternBytes(64 * 4096, 5)));
     QVERIFY(startSim({"--baud", "115200"}));
-    QProcess cli;
-    cli.start(kCli, QStringList{"download", "--port", pty(), target});
-    QVERIFY(cli.waitForStarted());
-    // Interrupt once packets flow.
-    QDeadlineTimer deadline(20000);
-    while (!deadline.hasExpired() && !cli.readAllStandardOutput().contains("bytes"))
-        cli.waitForReadyRead(50);
-    QVERIFY(!deadline.hasExpired());
-    ::kill(pid_t(cli.processId()), SIGINT);
-    QVERIFY(cli.waitForFinished(5000));
-    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(cli.exitCode(), 130);
+    const CliRun r = interruptCli({"download", "--port", pty(), target}, m_dir->path(),
+                                  [](const QByteArray &out) { return out.contains("bytes"); });
+    QCOMPARE(r.exitCode, 130);
     QCOMPARE(entries(), QStringList{"image.bin"});
 }
 

@@ -3,16 +3,13 @@
 #include "CliProcess.h"
 
 #include <QCryptographicHash>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <memory>
 
 namespace {
@@ -50,13 +47,9 @@ private Q_SLOTS:
     void refused();
 
 private:
-    struct Interrupted {
-        int exitCode = -1;  // -1: it did not end by itself after SIGINT
-        QString out;
-    };
     // Runs tarvik-cli until the report has that many lines (0: until bytes
     // flow), then sends SIGINT and waits for it to end.
-    Interrupted interrupt(const QStringList &args, int reportLines);
+    CliRun interrupt(const QStringList &args, int reportLines);
     bool startSim(int lines, const QStringList &extra);
     QString port(int n) const { return m_dir->filePath(QStringLiteral("p%1").arg(n)); }
     QStringList portArgs(int count) const;
@@ -79,19 +72,13 @@ void TestCliLine::cleanup()
 
 bool TestCliLine::startSim(int lines, const QStringList &extra)
 {
-    QStringList args{"--write-ms", "60",
-                     "--out",      m_dir->filePath("rx-{link}-{unit}.bin"),
-                     "--image",    m_dir->filePath("img-{link}.bin")};
+    QStringList links;
     for (int n = 1; n <= lines; ++n)
-        args << "--link" << port(n);
-    m_sim = std::make_unique<QProcess>();
-    m_sim->start(kSim, args + extra);
-    if (!m_sim->waitForStarted(5000))
-        return false;
-    QDeadlineTimer deadline(5000);
-    while (!deadline.hasExpired() && !QFileInfo(port(lines)).isSymLink())
-        m_sim->waitForReadyRead(50);
-    return QFileInfo(port(lines)).isSymLink();
+        links << port(n);
+    return ::startSim(m_sim, links,
+                      QStringList{"--write-ms", "60", "--out", m_dir->filePath("rx-{link}-{unit}.bin"), "--image",
+                                  m_dir->filePath("img-{link}.bin")} +
+                          extra);
 }
 
 QStringList TestCliLine::portArgs(int count) const
@@ -250,7 +237,7 @@ void TestCliLine::stationMode()
     QVERIFY(startSim(2, simArgs));
     const QStringList args{"upload",       "--loop",   "--kind",       "MPEG",    "--watchdog-ms",
                            kQuickWatchdog, "--report", "report.jsonl", "mpeg.bin"};
-    const Interrupted r = interrupt(args + portArgs(2), units);
+    const CliRun r = interrupt(args + portArgs(2), units);
     QCOMPARE(r.exitCode, 0);
     const QString out = r.out;
     const QList<QJsonObject> lines = report();
@@ -270,7 +257,7 @@ void TestCliLine::sigintWithoutLoopCancels()
 {
     QVERIFY(writeTestFile(m_dir->filePath("mpeg.bin"), patternBytes(49152, 6)));
     QVERIFY(startSim(2, {"--baud", "115200"}));
-    const Interrupted r =
+    const CliRun r =
         interrupt(QStringList{"upload", "--kind", "MPEG", "--report", "report.jsonl", "mpeg.bin"} + portArgs(2), 0);
     QCOMPARE(r.exitCode, 130);
     const QList<QJsonObject> lines = report();
@@ -283,29 +270,11 @@ void TestCliLine::sigintWithoutLoopCancels()
     QVERIFY(!QFile::exists(m_dir->filePath("rx-2-1.bin")));
 }
 
-TestCliLine::Interrupted TestCliLine::interrupt(const QStringList &args, int reportLines)
+CliRun TestCliLine::interrupt(const QStringList &args, int reportLines)
 {
-    QProcess cli;
-    cli.setWorkingDirectory(m_dir->path());
-    cli.start(kCli, args);
-    Interrupted r;
-    if (!cli.waitForStarted())
-        return r;
-    QByteArray out;
-    QDeadlineTimer deadline(60000);
-    while (!deadline.hasExpired() && (reportLines > 0 ? report().size() < reportLines : !out.contains("bytes"))) {
-        cli.waitForReadyRead(50);
-        out += cli.readAllStandardOutput();
-    }
-    ::kill(pid_t(cli.processId()), SIGINT);
-    if (deadline.hasExpired() || !cli.waitForFinished(30000) || cli.exitStatus() != QProcess::NormalExit) {
-        cli.kill();
-        cli.waitForFinished();
-        return r;
-    }
-    r.exitCode = cli.exitCode();
-    r.out = QString::fromLocal8Bit(out + cli.readAllStandardOutput());
-    return r;
+    return interruptCli(args, m_dir->path(), [&](const QByteArray &out) {
+        return reportLines > 0 ? report().size() >= reportLines : out.contains("bytes");
+    });
 }
 
 void TestCliLine::refused_data()
