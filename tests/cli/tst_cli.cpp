@@ -10,21 +10,189 @@
 class TestCli : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
 
-    void upload_data();
-    void upload();
-    void download_data();
-    void download();
-    void fileProblems_data();
-    void fileProblems();
-    void portThatCannotOpen();
-    void comNameResolvesInTheProgramDirectory();
-    void sigintLeavesNoDownload();
-    void usage_data();
-    void usage();
-    void helpListsCommandsAndCodes();
+    void cleanup()
+    {
+        stopProcess(m_sim);
+        m_dir.reset();
+    }
+
+    void upload_data()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("boardLine");
+
+        QTest::newRow("good") << QStringList{} << 0 << "SUCCESS\n";
+        // Error words, silence and refused checksums: the line tests.
+        QTest::newRow("garbage before a reply") << QStringList{"--garbage", "3"} << 0 << "SUCCESS\n";
+        QTest::newRow("early end") << QStringList{"--early-end", "4"} << 5 << "FAIL\n";
+        QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << 7 << "Final check failed";
+        QTest::newRow("stall") << QStringList{"--stall-after", "5"} << 6
+                               << "Error !!! Please turn OFF then ON the receiver to reset. \n";
+        QTest::newRow("hang-up") << QStringList{"--hangup-after", "2"} << 8 << "Port  error... \n";
+    }
+
+    void upload()
+    {
+        QFETCH(QStringList, faults);
+        QVERIFY(startSim(faults));
+        const QByteArray image = patternBytes(262144, 7);
+        QVERIFY(writeTestFile(m_dir->filePath("tp.MDA"), image));
+
+        const CliRun r = run({"upload", "--port", pty(), "--kind", "Transponder", "--watchdog-ms", kQuickWatchdog,
+                              m_dir->filePath("tp.MDA")});
+        QTEST(r.exitCode, "exitCode");
+        QFETCH(QString, boardLine);
+        QVERIFY2(r.err.contains(boardLine), qPrintable(r.err));
+        if (r.exitCode == 0) {
+            QCOMPARE(readTestFile(m_dir->filePath("received.bin")), image);
+            // Not a terminal: plain lines, the last one at 100 %.
+            QVERIFY2(r.out.contains("262144/262144 bytes  100 %"), qPrintable(r.out));
+            QVERIFY(!r.out.contains('\r'));
+        }
+    }
+
+    void download_data()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<int>("exitCode");
+
+        QTest::newRow("good") << QStringList{} << 0;
+        // The second half of a split packet is not a number: the receiver gets the
+        // first half's checksum and answers "ERRO".
+        QTest::newRow("split packet") << QStringList{"--split", "5"} << 5;
+        QTest::newRow("ERRO word") << QStringList{"--error", "ERRO", "--at", "10"} << 5;
+        QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << 7;
+        QTest::newRow("checksum reply refused: ERRO") << QStringList{"--wrong-checksum", "3"} << 5;
+        QTest::newRow("early end") << QStringList{"--early-end", "3"} << 5;
+        QTest::newRow("stall") << QStringList{"--stall-after", "10"} << 6;
+        QTest::newRow("stall before the final byte") << QStringList{"--stall-after", "63"} << 6;
+        QTest::newRow("hang-up") << QStringList{"--hangup-after", "10"} << 8;
+    }
+
+    void download()
+    {
+        QFETCH(QStringList, faults);
+        const QByteArray image = patternBytes(64 * 4096, 3);
+        QVERIFY(writeTestFile(m_dir->filePath("image.bin"), image));
+        const QString target = m_dir->filePath("ROM_GetCH.bin");
+        QVERIFY(writeTestFile(target, "the earlier download"));
+        QVERIFY(startSim(faults));
+
+        const CliRun r = run({"download", "--port", pty(), "--watchdog-ms", kQuickWatchdog, target});
+        QTEST(r.exitCode, "exitCode");
+        // The file is replaced whole or not at all; no temporary is left beside it.
+        QCOMPARE(readTestFile(target), r.exitCode == 0 ? image : QByteArray("the earlier download"));
+        QCOMPARE(entries(), (QStringList{"image.bin", "ROM_GetCH.bin"}));
+    }
+
+    void fileProblems_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<qsizetype>("size");  // -1: no file
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("missing file") << "Transponder" << qsizetype(-1) << "cannot read";
+        QTest::newRow("wrong size for a checked kind")
+            << "Transponder" << qsizetype(1000)
+            << "File size not matched!! Transponder has to 262144 byte but your file is 1000";
+    }
+
+    void fileProblems()
+    {
+        QFETCH(QString, kind);
+        QFETCH(qsizetype, size);
+        QVERIFY(startSim({}));
+        const QString file = m_dir->filePath("file.bin");
+        if (size >= 0)
+            QVERIFY(writeTestFile(file, patternBytes(size, 1)));
+        const CliRun r = run({"upload", "--port", pty(), "--kind", kind, file});
+        QCOMPARE(r.exitCode, 3);
+        QFETCH(QString, message);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!QFile::exists(m_dir->filePath("received.bin")));
+    }
+
+    void portThatCannotOpen()
+    {
+        const QString missing = m_dir->filePath("no-such-tty");
+        const CliRun r = run({"download", "--port", missing, m_dir->filePath("out.bin")});
+        QCOMPARE(r.exitCode, 4);
+        QVERIFY2(r.err.contains("cannot open port " + missing + ": "), qPrintable(r.err));
+        QVERIFY(!QFile::exists(m_dir->filePath("out.bin")));
+    }
+
+    void comNameResolvesInTheProgramDirectory()
+    {
+        // A copy of the program in a directory of its own, with Com2 linked there.
+        const QString program = m_dir->filePath("tarvik-cli");
+        QVERIFY(QFile::copy(kCli, program));
+        QVERIFY(startSim({}));
+        QVERIFY(QFile::link(QFileInfo(pty()).symLinkTarget(), m_dir->filePath("Com2")));
+        QVERIFY(writeTestFile(m_dir->filePath("loader.bin"), patternBytes(65536, 9)));
+        const CliRun r = run(
+            {"upload", "--port", "Com2", "--kind", "STB_Loader", "--quiet", m_dir->filePath("loader.bin")}, program);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QString());
+        QCOMPARE(readTestFile(m_dir->filePath("received.bin")), patternBytes(65536, 9));
+    }
+
+    void sigintLeavesNoDownload()
+    {
+        // SIGINT during an upload: the line tests.
+        const QString target = m_dir->filePath("ROM_GetCH.bin");
+        QVERIFY(writeTestFile(m_dir->filePath("image.bin"), patternBytes(64 * 4096, 5)));
+        QVERIFY(startSim({"--baud", "115200"}));
+        const CliRun r = interruptCli({"download", "--port", pty(), target}, m_dir->path(),
+                                      [](const QByteArray &out) { return out.contains("bytes"); });
+        QCOMPARE(r.exitCode, 130);
+        QCOMPARE(entries(), QStringList{"image.bin"});
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no command") << QStringList{} << "no command given";
+        QTest::newRow("unknown command") << QStringList{"send", "--port", "Com1", "x"} << "unknown command \"send\"";
+        QTest::newRow("no port") << QStringList{"download", "x"} << "download needs --port";
+        QTest::newRow("no kind") << QStringList{"upload", "--port", "Com1", "x"} << "upload needs --kind";
+        QTest::newRow("unknown kind") << QStringList{"upload", "--port", "Com1", "--kind", "Tp", "x"}
+                                      << "unknown kind \"Tp\"";
+        // "all" gets no answer from the receiver: nothing a script could wait for.
+        QTest::newRow("SMOS") << QStringList{"upload", "--port", "Com1", "--kind", "SMOS", "x"}
+                              << "unknown kind \"SMOS\"";
+        QTest::newRow("no file") << QStringList{"download", "--port", "Com1"} << "download needs one FILE";
+        QTest::newRow("two files") << QStringList{"download", "--port", "Com1", "a", "b"} << "download needs one FILE";
+        QTest::newRow("monitor with a file")
+            << QStringList{"monitor", "--port", "Com1", "a"} << "monitor takes no file";
+        QTest::newRow("kind on a download")
+            << QStringList{"download", "--port", "Com1", "--kind", "MPEG", "a"} << "--kind is for upload only";
+        QTest::newRow("unknown option") << QStringList{"download", "--baud", "9600"} << "Unknown option 'baud'";
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, args);
+        const CliRun r = run(args);
+        QCOMPARE(r.exitCode, 2);
+        QFETCH(QString, message);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    }
+
+    void helpListsCommandsAndCodes()
+    {
+        const CliRun r = run({"--help"});
+        QCOMPARE(r.exitCode, 0);
+        for (const char *text :
+             {"tarvik-cli upload --port PORT --kind KIND FILE", "tarvik-cli download --port PORT FILE",
+              "tarvik-cli monitor --port PORT", "  4    port cannot be opened", "  130  cancelled by SIGINT",
+              "  --port PORT", "  --kind KIND", "  -q, --quiet"})
+            QVERIFY2(r.out.contains(QLatin1String(text)), text);
+        QVERIFY(!r.out.contains("watchdog-ms"));
+    }
 
 private:
     bool startSim(const QStringList &faults);
@@ -42,17 +210,6 @@ private:
     std::unique_ptr<QProcess> m_sim;
 };
 
-void TestCli::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-}
-
-void TestCli::cleanup()
-{
-    stopProcess(m_sim);
-    m_dir.reset();
-}
-
 bool TestCli::startSim(const QStringList &faults)
 {
     return ::startSim(m_sim, {pty()},
@@ -64,179 +221,6 @@ bool TestCli::startSim(const QStringList &faults)
 CliRun TestCli::run(const QStringList &args, const QString &program)
 {
     return runProgram(program, args, m_dir->path());
-}
-
-void TestCli::upload_data()
-{
-    QTest::addColumn<QStringList>("faults");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("boardLine");
-
-    QTest::newRow("good") << QStringList{} << 0 << "SUCCESS\n";
-    // Error words, silence and refused checksums: the line tests.
-    QTest::newRow("garbage before a reply") << QStringList{"--garbage", "3"} << 0 << "SUCCESS\n";
-    QTest::newRow("early end") << QStringList{"--early-end", "4"} << 5 << "FAIL\n";
-    QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << 7 << "Final check failed";
-    QTest::newRow("stall") << QStringList{"--stall-after", "5"} << 6
-                           << "Error !!! Please turn OFF then ON the receiver to reset. \n";
-    QTest::newRow("hang-up") << QStringList{"--hangup-after", "2"} << 8 << "Port  error... \n";
-}
-
-void TestCli::upload()
-{
-    QFETCH(QStringList, faults);
-    QVERIFY(startSim(faults));
-    const QByteArray image = patternBytes(262144, 7);
-    QVERIFY(writeTestFile(m_dir->filePath("tp.MDA"), image));
-
-    const CliRun r = run({"upload", "--port", pty(), "--kind", "Transponder", "--watchdog-ms", kQuickWatchdog,
-                          m_dir->filePath("tp.MDA")});
-    QTEST(r.exitCode, "exitCode");
-    QFETCH(QString, boardLine);
-    QVERIFY2(r.err.contains(boardLine), qPrintable(r.err));
-    if (r.exitCode == 0) {
-        QCOMPARE(readTestFile(m_dir->filePath("received.bin")), image);
-        // Not a terminal: plain lines, the last one at 100 %.
-        QVERIFY2(r.out.contains("262144/262144 bytes  100 %"), qPrintable(r.out));
-        QVERIFY(!r.out.contains('\r'));
-    }
-}
-
-void TestCli::download_data()
-{
-    QTest::addColumn<QStringList>("faults");
-    QTest::addColumn<int>("exitCode");
-
-    QTest::newRow("good") << QStringList{} << 0;
-    // The second half of a split packet is not a number: the receiver gets the
-    // first half's checksum and answers "ERRO".
-    QTest::newRow("split packet") << QStringList{"--split", "5"} << 5;
-    QTest::newRow("ERRO word") << QStringList{"--error", "ERRO", "--at", "10"} << 5;
-    QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << 7;
-    QTest::newRow("checksum reply refused: ERRO") << QStringList{"--wrong-checksum", "3"} << 5;
-    QTest::newRow("early end") << QStringList{"--early-end", "3"} << 5;
-    QTest::newRow("stall") << QStringList{"--stall-after", "10"} << 6;
-    QTest::newRow("stall before the final byte") << QStringList{"--stall-after", "63"} << 6;
-    QTest::newRow("hang-up") << QStringList{"--hangup-after", "10"} << 8;
-}
-
-void TestCli::download()
-{
-    QFETCH(QStringList, faults);
-    const QByteArray image = patternBytes(64 * 4096, 3);
-    QVERIFY(writeTestFile(m_dir->filePath("image.bin"), image));
-    const QString target = m_dir->filePath("ROM_GetCH.bin");
-    QVERIFY(writeTestFile(target, "the earlier download"));
-    QVERIFY(startSim(faults));
-
-    const CliRun r = run({"download", "--port", pty(), "--watchdog-ms", kQuickWatchdog, target});
-    QTEST(r.exitCode, "exitCode");
-    // The file is replaced whole or not at all; no temporary is left beside it.
-    QCOMPARE(readTestFile(target), r.exitCode == 0 ? image : QByteArray("the earlier download"));
-    QCOMPARE(entries(), (QStringList{"image.bin", "ROM_GetCH.bin"}));
-}
-
-void TestCli::fileProblems_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<qsizetype>("size");  // -1: no file
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("missing file") << "Transponder" << qsizetype(-1) << "cannot read";
-    QTest::newRow("wrong size for a checked kind")
-        << "Transponder" << qsizetype(1000)
-        << "File size not matched!! Transponder has to 262144 byte but your file is 1000";
-}
-
-void TestCli::fileProblems()
-{
-    QFETCH(QString, kind);
-    QFETCH(qsizetype, size);
-    QVERIFY(startSim({}));
-    const QString file = m_dir->filePath("file.bin");
-    if (size >= 0)
-        QVERIFY(writeTestFile(file, patternBytes(size, 1)));
-    const CliRun r = run({"upload", "--port", pty(), "--kind", kind, file});
-    QCOMPARE(r.exitCode, 3);
-    QFETCH(QString, message);
-    QVERIFY2(r.err.contains(message), qPrintable(r.err));
-    QVERIFY(!QFile::exists(m_dir->filePath("received.bin")));
-}
-
-void TestCli::portThatCannotOpen()
-{
-    const QString missing = m_dir->filePath("no-such-tty");
-    const CliRun r = run({"download", "--port", missing, m_dir->filePath("out.bin")});
-    QCOMPARE(r.exitCode, 4);
-    QVERIFY2(r.err.contains("cannot open port " + missing + ": "), qPrintable(r.err));
-    QVERIFY(!QFile::exists(m_dir->filePath("out.bin")));
-}
-
-void TestCli::comNameResolvesInTheProgramDirectory()
-{
-    // A copy of the program in a directory of its own, with Com2 linked there.
-    const QString program = m_dir->filePath("tarvik-cli");
-    QVERIFY(QFile::copy(kCli, program));
-    QVERIFY(startSim({}));
-    QVERIFY(QFile::link(QFileInfo(pty()).symLinkTarget(), m_dir->filePath("Com2")));
-    QVERIFY(writeTestFile(m_dir->filePath("loader.bin"), patternBytes(65536, 9)));
-    const CliRun r =
-        run({"upload", "--port", "Com2", "--kind", "STB_Loader", "--quiet", m_dir->filePath("loader.bin")}, program);
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, QString());
-    QCOMPARE(readTestFile(m_dir->filePath("received.bin")), patternBytes(65536, 9));
-}
-
-void TestCli::sigintLeavesNoDownload()
-{
-    // SIGINT during an upload: the line tests.
-    const QString target = m_dir->filePath("ROM_GetCH.bin");
-    QVERIFY(writeTestFile(m_dir->filePath("image.bin"), patternBytes(64 * 4096, 5)));
-    QVERIFY(startSim({"--baud", "115200"}));
-    const CliRun r = interruptCli({"download", "--port", pty(), target}, m_dir->path(),
-                                  [](const QByteArray &out) { return out.contains("bytes"); });
-    QCOMPARE(r.exitCode, 130);
-    QCOMPARE(entries(), QStringList{"image.bin"});
-}
-
-void TestCli::usage_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no command") << QStringList{} << "no command given";
-    QTest::newRow("unknown command") << QStringList{"send", "--port", "Com1", "x"} << "unknown command \"send\"";
-    QTest::newRow("no port") << QStringList{"download", "x"} << "download needs --port";
-    QTest::newRow("no kind") << QStringList{"upload", "--port", "Com1", "x"} << "upload needs --kind";
-    QTest::newRow("unknown kind") << QStringList{"upload", "--port", "Com1", "--kind", "Tp", "x"}
-                                  << "unknown kind \"Tp\"";
-    // "all" gets no answer from the receiver: nothing a script could wait for.
-    QTest::newRow("SMOS") << QStringList{"upload", "--port", "Com1", "--kind", "SMOS", "x"} << "unknown kind \"SMOS\"";
-    QTest::newRow("no file") << QStringList{"download", "--port", "Com1"} << "download needs one FILE";
-    QTest::newRow("two files") << QStringList{"download", "--port", "Com1", "a", "b"} << "download needs one FILE";
-    QTest::newRow("monitor with a file") << QStringList{"monitor", "--port", "Com1", "a"} << "monitor takes no file";
-    QTest::newRow("kind on a download") << QStringList{"download", "--port", "Com1", "--kind", "MPEG", "a"}
-                                        << "--kind is for upload only";
-    QTest::newRow("unknown option") << QStringList{"download", "--baud", "9600"} << "Unknown option 'baud'";
-}
-
-void TestCli::usage()
-{
-    QFETCH(QStringList, args);
-    const CliRun r = run(args);
-    QCOMPARE(r.exitCode, 2);
-    QFETCH(QString, message);
-    QVERIFY2(r.err.contains(message), qPrintable(r.err));
-}
-
-void TestCli::helpListsCommandsAndCodes()
-{
-    const CliRun r = run({"--help"});
-    QCOMPARE(r.exitCode, 0);
-    for (const char *text : {"tarvik-cli upload --port PORT --kind KIND FILE", "tarvik-cli download --port PORT FILE",
-                             "tarvik-cli monitor --port PORT", "  4    port cannot be opened",
-                             "  130  cancelled by SIGINT", "  --port PORT", "  --kind KIND", "  -q, --quiet"})
-        QVERIFY2(r.out.contains(QLatin1String(text)), text);
-    QVERIFY(!r.out.contains("watchdog-ms"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

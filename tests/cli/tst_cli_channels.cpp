@@ -26,71 +26,67 @@ QStringList tvNames(const QString &image)
 class TestCliChannels : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init();
-    void exportThenImport();
-    void badImportWritesNothing();
-    void orderLikeACsv();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_image = file("channels.bin");
+        QVERIFY(writeWholeFile(m_image, ChannelImage::build(sampleTables(4, 2)).value()).ok());
+    }
+
+    void exportThenImport()
+    {
+        const CliRun exported = runCli({"channels", "export", m_image, file("list.csv")});
+        QCOMPARE(exported.exitCode, 0);
+        QByteArray csv = readWholeFile(file("list.csv")).value();
+        QVERIFY(csv.startsWith("type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,orig_name\r\n"
+                               "TV,1,CH 0,1,,4,4,4,4,4,TV,1,CH 0\r\n"));
+
+        // Unchanged, the image comes back as it was.
+        QCOMPARE(runCli({"channels", "import", m_image, file("list.csv"), file("same.bin")}).exitCode, 0);
+        QCOMPARE(readWholeFile(file("same.bin")).value(), readWholeFile(m_image).value());
+
+        csv.replace("TV,1,CH 0,1,,4,4,4,4,4,TV,1,CH 0\r\n", "");
+        csv.replace("TV,3,CH 2,", "TV,3,\"Caf\xC3\xA9, 2\",");
+        QVERIFY(writeWholeFile(file("list.csv"), csv).ok());
+        const CliRun imported = runCli({"channels", "import", m_image, file("list.csv"), file("out.bin")});
+        QCOMPARE(imported.exitCode, 0);
+        QCOMPARE(tvNames(file("out.bin")), (QStringList{"CH 1", QString::fromLatin1("Caf\xE9, 2"), "CH 3", "CH 0"}));
+    }
+
+    void badImportWritesNothing()
+    {
+        QVERIFY(writeWholeFile(file("list.csv"), "type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,"
+                                                 "orig_name\r\nTV,1,CH 9,0,,,,,,,TV,1,CH 9\r\n")
+                    .ok());
+        QVERIFY(writeWholeFile(file("out.bin"), "old").ok());
+        const CliRun run = runCli({"channels", "import", m_image, file("list.csv"), file("out.bin")});
+        QCOMPARE(run.exitCode, 3);
+        QCOMPARE(run.err, file("list.csv").prepend("tarvik-cli: ") +
+                              " was not imported:\nline 2: unknown channel: TV 1 \"CH 9\"\n");
+        QCOMPARE(readWholeFile(file("out.bin")).value(), QByteArray("old"));
+        const CliRun missing = runCli({"channels", "import", file("none.bin"), file("list.csv"), file("out.bin")});
+        QCOMPARE(missing.exitCode, 3);
+        QCOMPARE(readWholeFile(file("out.bin")).value(), QByteArray("old"));
+    }
+
+    void orderLikeACsv()
+    {
+        QVERIFY(writeWholeFile(file("ref.csv"),
+                               "type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,"
+                               "orig_name\r\nTV,1,ch 3 ,0,,,,,,,TV,1,x\r\nTV,2,CH 1,0,,,,,,,TV,2,x\r\n")
+                    .ok());
+        const CliRun run = runCli({"channels", "order", m_image, file("ref.csv"), file("out.bin")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("Matched 2 of 6 channels.\nNot in the reference:\nTV: CH 0\nTV: CH 2\n"
+                                         "Radio: CH 4\nRadio: CH 5\n"));
+        QCOMPARE(tvNames(file("out.bin")), (QStringList{"CH 3", "CH 1", "CH 0", "CH 2"}));
+    }
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_image;
     QString file(const char *name) const { return m_dir->filePath(QLatin1String(name)); }
 };
-
-void TestCliChannels::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_image = file("channels.bin");
-    QVERIFY(writeWholeFile(m_image, ChannelImage::build(sampleTables(4, 2)).value()).ok());
-}
-
-void TestCliChannels::exportThenImport()
-{
-    const CliRun exported = runCli({"channels", "export", m_image, file("list.csv")});
-    QCOMPARE(exported.exitCode, 0);
-    QByteArray csv = readWholeFile(file("list.csv")).value();
-    QVERIFY(csv.startsWith("type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,orig_name\r\n"
-                           "TV,1,CH 0,1,,4,4,4,4,4,TV,1,CH 0\r\n"));
-
-    // Unchanged, the image comes back as it was.
-    QCOMPARE(runCli({"channels", "import", m_image, file("list.csv"), file("same.bin")}).exitCode, 0);
-    QCOMPARE(readWholeFile(file("same.bin")).value(), readWholeFile(m_image).value());
-
-    csv.replace("TV,1,CH 0,1,,4,4,4,4,4,TV,1,CH 0\r\n", "");
-    csv.replace("TV,3,CH 2,", "TV,3,\"Caf\xC3\xA9, 2\",");
-    QVERIFY(writeWholeFile(file("list.csv"), csv).ok());
-    const CliRun imported = runCli({"channels", "import", m_image, file("list.csv"), file("out.bin")});
-    QCOMPARE(imported.exitCode, 0);
-    QCOMPARE(tvNames(file("out.bin")), (QStringList{"CH 1", QString::fromLatin1("Caf\xE9, 2"), "CH 3", "CH 0"}));
-}
-
-void TestCliChannels::badImportWritesNothing()
-{
-    QVERIFY(writeWholeFile(file("list.csv"), "type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,"
-                                             "orig_name\r\nTV,1,CH 9,0,,,,,,,TV,1,CH 9\r\n")
-                .ok());
-    QVERIFY(writeWholeFile(file("out.bin"), "old").ok());
-    const CliRun run = runCli({"channels", "import", m_image, file("list.csv"), file("out.bin")});
-    QCOMPARE(run.exitCode, 3);
-    QCOMPARE(run.err,
-             file("list.csv").prepend("tarvik-cli: ") + " was not imported:\nline 2: unknown channel: TV 1 \"CH 9\"\n");
-    QCOMPARE(readWholeFile(file("out.bin")).value(), QByteArray("old"));
-    const CliRun missing = runCli({"channels", "import", file("none.bin"), file("list.csv"), file("out.bin")});
-    QCOMPARE(missing.exitCode, 3);
-    QCOMPARE(readWholeFile(file("out.bin")).value(), QByteArray("old"));
-}
-
-void TestCliChannels::orderLikeACsv()
-{
-    QVERIFY(writeWholeFile(file("ref.csv"), "type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,"
-                                            "orig_name\r\nTV,1,ch 3 ,0,,,,,,,TV,1,x\r\nTV,2,CH 1,0,,,,,,,TV,2,x\r\n")
-                .ok());
-    const CliRun run = runCli({"channels", "order", m_image, file("ref.csv"), file("out.bin")});
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out, QStringLiteral("Matched 2 of 6 channels.\nNot in the reference:\nTV: CH 0\nTV: CH 2\n"
-                                     "Radio: CH 4\nRadio: CH 5\n"));
-    QCOMPARE(tvNames(file("out.bin")), (QStringList{"CH 3", "CH 1", "CH 0", "CH 2"}));
-}
 
 QTEST_GUILESS_MAIN(TestCliChannels)
 #include "tst_cli_channels.moc"

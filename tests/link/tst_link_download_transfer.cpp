@@ -19,14 +19,120 @@ class TestLinkDownloadTransfer : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("TarvikDownloadTest")); }
-    void init();
-    void cleanup();
 
-    void completeDownload_data();
-    void completeDownload();
-    void converterFailure();
-    void failedDownloadsKeepTheEarlierFile_data();
-    void failedDownloadsKeepTheEarlierFile();
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_served = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid() && m_served->isValid());
+        m_link = std::make_unique<ReceiverLink>(ProgramDir(m_dir->path()));
+        m_image = m_served->filePath(QStringLiteral("served.bin"));
+        m_imageBytes = patternBytes(kImageSize, 17);
+        QVERIFY(writeTestFile(m_image, m_imageBytes));
+    }
+
+    void cleanup()
+    {
+        m_link.reset();
+        m_dir.reset();
+        m_served.reset();
+    }
+
+    void completeDownload_data()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::newRow("plain") << QStringList();
+        // Garbage where a packet number belongs is not a number: it changes nothing.
+        QTest::newRow("garbage before packet 2") << QStringList{"--garbage", "2"};
+    }
+
+    void completeDownload()
+    {
+        QFETCH(QStringList, faults);
+        // A longer earlier file is replaced, not appended to.
+        QVERIFY(writeTestFile(target(), QByteArray(kImageSize + 5000, 'o')));
+        writeConverter(0);
+        auto sim = startSim(faults);
+        QVERIFY(sim->started());
+        const TransferRecord r = download([](const TransferRecord &) { return false; });
+        QVERIFY2(!r.timedOut, qPrintable(sim->log()));
+        QCOMPARE(r.outcome.hSerialMode(), 10);
+        QCOMPARE(r.percent, QString("Channel Upload Success"));
+        QVERIFY(!r.rates.isEmpty());
+        QCOMPARE(r.rate, QString());
+        QCOMPARE(r.button, QString("OK"));
+        QCOMPARE(r.progressValue, 70);
+        QCOMPARE(r.progressMax, 70);
+        QVERIFY(r.boxes.isEmpty());
+        QCOMPARE(readTestFile(target()), m_imageBytes);
+        QCOMPARE(
+            readTestFile(m_dir->filePath("parse-args.txt")),
+            (QDir::toNativeSeparators(target()) + "\n" + QDir::toNativeSeparators(m_dir->path()) + "\n").toLocal8Bit());
+        QCOMPARE(leftovers(), QStringList());
+
+        QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+        QCOMPARE(store.value("Properties/Handshaking").toInt(), 0);
+    }
+
+    void converterFailure()
+    {
+        writeConverter(3);
+        auto sim = startSim();
+        QVERIFY(sim->started());
+        const TransferRecord r = download([](const TransferRecord &rec) { return rec.button == "Error"; });
+        QVERIFY(!r.timedOut);
+        QCOMPARE(r.boxes, QStringList{"TarvikDownloadTest|ChannelParse failed with exit code 3.\nno channels"});
+        // The image itself arrived whole and is kept; nothing opens on it.
+        QCOMPARE(readTestFile(target()), m_imageBytes);
+        QCOMPARE(r.percent, QString("Channel Upload Success"));
+        QCOMPARE(r.outcome.hSerialMode(), 1);
+    }
+
+    void failedDownloadsKeepTheEarlierFile_data()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QString>("percent");
+        QTest::addColumn<QString>("button");
+        const QString erro = "Error !!! Please turn off the On the receiver to reset. ";
+        // The second half of a split packet is not a number; the receiver then
+        // gets the first half's checksum and reports the mismatch.
+        QTest::newRow("packet 5 split by a pause") << QStringList{"--split", "5"} << erro << "Cancel";
+        QTest::newRow("early END at packet 3") << QStringList{"--early-end", "3"} << "Channel Upload Fail"
+                                               << "Cancel";
+        // All data came, but the final byte does not confirm it: the end comes at once.
+        QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << "Transfer Error"
+                                          << "Error";
+        QTest::newRow("hang-up after packet 4") << QStringList{"--hangup-after", "4"} << " Port Error.."
+                                                << "Error";
+    }
+
+    void failedDownloadsKeepTheEarlierFile()
+    {
+        QFETCH(QStringList, faults);
+        QFETCH(QString, percent);
+        QFETCH(QString, button);
+        QVERIFY(writeTestFile(target(), "earlier channel data"));
+        writeConverter(0);
+        auto sim = startSim(faults);
+        QVERIFY(sim->started());
+        QElapsedTimer steady;
+        const TransferRecord r = download(
+            [&](const TransferRecord &rec) {
+                if (rec.percent != percent || rec.button != button) {
+                    steady.invalidate();
+                    return false;
+                }
+                if (!steady.isValid())
+                    steady.start();
+                return steady.elapsed() > 400;
+            },
+            quickWatchdog());
+        QVERIFY2(!r.timedOut, qPrintable(r.percent + "|" + r.button + "|" + sim->log()));
+        QCOMPARE(r.outcome.hSerialMode(), 1);
+        QCOMPARE(readTestFile(target()), QByteArray("earlier channel data"));
+        QVERIFY(!QFile::exists(m_dir->filePath("parse-args.txt")));
+        QCOMPARE(leftovers(), QStringList());
+    }
 
 private:
     QString target() const { return m_dir->filePath(QStringLiteral("ROM_GetCH.bin")); }
@@ -63,120 +169,6 @@ private:
     QString m_image;
     QByteArray m_imageBytes;
 };
-
-void TestLinkDownloadTransfer::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_served = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid() && m_served->isValid());
-    m_link = std::make_unique<ReceiverLink>(ProgramDir(m_dir->path()));
-    m_image = m_served->filePath(QStringLiteral("served.bin"));
-    m_imageBytes = patternBytes(kImageSize, 17);
-    QVERIFY(writeTestFile(m_image, m_imageBytes));
-}
-
-void TestLinkDownloadTransfer::cleanup()
-{
-    m_link.reset();
-    m_dir.reset();
-    m_served.reset();
-}
-
-void TestLinkDownloadTransfer::completeDownload_data()
-{
-    QTest::addColumn<QStringList>("faults");
-    QTest::newRow("plain") << QStringList();
-    // Garbage where a packet number belongs is not a number: it changes nothing.
-    QTest::newRow("garbage before packet 2") << QStringList{"--garbage", "2"};
-}
-
-void TestLinkDownloadTransfer::completeDownload()
-{
-    QFETCH(QStringList, faults);
-    // A longer earlier file is replaced, not appended to.
-    QVERIFY(writeTestFile(target(), QByteArray(kImageSize + 5000, 'o')));
-    writeConverter(0);
-    auto sim = startSim(faults);
-    QVERIFY(sim->started());
-    const TransferRecord r = download([](const TransferRecord &) { return false; });
-    QVERIFY2(!r.timedOut, qPrintable(sim->log()));
-    QCOMPARE(r.outcome.hSerialMode(), 10);
-    QCOMPARE(r.percent, QString("Channel Upload Success"));
-    QVERIFY(!r.rates.isEmpty());
-    QCOMPARE(r.rate, QString());
-    QCOMPARE(r.button, QString("OK"));
-    QCOMPARE(r.progressValue, 70);
-    QCOMPARE(r.progressMax, 70);
-    QVERIFY(r.boxes.isEmpty());
-    QCOMPARE(readTestFile(target()), m_imageBytes);
-    QCOMPARE(
-        readTestFile(m_dir->filePath("parse-args.txt")),
-        (QDir::toNativeSeparators(target()) + "\n" + QDir::toNativeSeparators(m_dir->path()) + "\n").toLocal8Bit());
-    QCOMPARE(leftovers(), QStringList());
-
-    QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
-    QCOMPARE(store.value("Properties/Handshaking").toInt(), 0);
-}
-
-void TestLinkDownloadTransfer::converterFailure()
-{
-    writeConverter(3);
-    auto sim = startSim();
-    QVERIFY(sim->started());
-    const TransferRecord r = download([](const TransferRecord &rec) { return rec.button == "Error"; });
-    QVERIFY(!r.timedOut);
-    QCOMPARE(r.boxes, QStringList{"TarvikDownloadTest|ChannelParse failed with exit code 3.\nno channels"});
-    // The image itself arrived whole and is kept; nothing opens on it.
-    QCOMPARE(readTestFile(target()), m_imageBytes);
-    QCOMPARE(r.percent, QString("Channel Upload Success"));
-    QCOMPARE(r.outcome.hSerialMode(), 1);
-}
-
-void TestLinkDownloadTransfer::failedDownloadsKeepTheEarlierFile_data()
-{
-    QTest::addColumn<QStringList>("faults");
-    QTest::addColumn<QString>("percent");
-    QTest::addColumn<QString>("button");
-    const QString erro = "Error !!! Please turn off the On the receiver to reset. ";
-    // The second half of a split packet is not a number; the receiver then
-    // gets the first half's checksum and reports the mismatch.
-    QTest::newRow("packet 5 split by a pause") << QStringList{"--split", "5"} << erro << "Cancel";
-    QTest::newRow("early END at packet 3") << QStringList{"--early-end", "3"} << "Channel Upload Fail"
-                                           << "Cancel";
-    // All data came, but the final byte does not confirm it: the end comes at once.
-    QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << "Transfer Error"
-                                      << "Error";
-    QTest::newRow("hang-up after packet 4") << QStringList{"--hangup-after", "4"} << " Port Error.."
-                                            << "Error";
-}
-
-void TestLinkDownloadTransfer::failedDownloadsKeepTheEarlierFile()
-{
-    QFETCH(QStringList, faults);
-    QFETCH(QString, percent);
-    QFETCH(QString, button);
-    QVERIFY(writeTestFile(target(), "earlier channel data"));
-    writeConverter(0);
-    auto sim = startSim(faults);
-    QVERIFY(sim->started());
-    QElapsedTimer steady;
-    const TransferRecord r = download(
-        [&](const TransferRecord &rec) {
-            if (rec.percent != percent || rec.button != button) {
-                steady.invalidate();
-                return false;
-            }
-            if (!steady.isValid())
-                steady.start();
-            return steady.elapsed() > 400;
-        },
-        quickWatchdog());
-    QVERIFY2(!r.timedOut, qPrintable(r.percent + "|" + r.button + "|" + sim->log()));
-    QCOMPARE(r.outcome.hSerialMode(), 1);
-    QCOMPARE(readTestFile(target()), QByteArray("earlier channel data"));
-    QVERIFY(!QFile::exists(m_dir->filePath("parse-args.txt")));
-    QCOMPARE(leftovers(), QStringList());
-}
 
 QTEST_MAIN(TestLinkDownloadTransfer)
 #include "tst_link_download_transfer.moc"

@@ -8,23 +8,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-class TestSerial : public QObject {
-    Q_OBJECT
-private Q_SLOTS:
-    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Tarvik")); }
-    void framesOnTheGap_data();
-    void framesOnTheGap();
-    void cutsEndlessOutputIntoPieces();
-    void portNamesFollowTheProgramDirectory();
-    void monitorShowsReceiverText_data();
-    void monitorShowsReceiverText();
-    void openFailureGoesToTheBoard();
-    void lostDeviceIsReported();
-    void lineEventTexts_data();
-    void lineEventTexts();
-    void settingsTextIsChecked();
-};
-
 namespace {
 
 // Opens the slave side of `pty` as Com1 of a temporary program directory.
@@ -41,163 +24,169 @@ struct LinkedPort {
 
 }  // namespace
 
-// A message ends when the gap passes with nothing new. What the port announces,
-// or holds unread, before that belongs to the same message.
-void TestSerial::framesOnTheGap_data()
-{
-    QTest::addColumn<QString>("second");  // how "PG" comes after "ST"
-    QTest::addColumn<QList<QByteArray>>("expected");
-    QTest::newRow("announced before the gap") << "announced" << QList<QByteArray>{"STPG"};
-    QTest::newRow("waiting unannounced at the gap") << "waiting" << QList<QByteArray>{"STPG"};
-    QTest::newRow("after the gap") << "after" << QList<QByteArray>{"ST", "PG"};
-}
+class TestSerial : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Tarvik")); }
 
-void TestSerial::framesOnTheGap()
-{
-    QFETCH(QString, second);
-    QFETCH(QList<QByteArray>, expected);
-    QBuffer device;
-    device.open(QIODevice::ReadWrite);
-    MessageFramer framer(&device);
-    QSignalSpy spy(&framer, &MessageFramer::messageReceived);
-    // Appending to the buffer and announcing it is what a port does; no event
-    // is processed in between, so no gap can pass.
-    device.buffer().append("ST");
-    Q_EMIT device.readyRead();
-    if (second == QLatin1String("after"))
-        QTRY_COMPARE(spy.size(), 1);
-    device.buffer().append("PG");
-    if (second != QLatin1String("waiting"))
+    // A message ends when the gap passes with nothing new. What the port announces,
+    // or holds unread, before that belongs to the same message.
+    void framesOnTheGap_data()
+    {
+        QTest::addColumn<QString>("second");  // how "PG" comes after "ST"
+        QTest::addColumn<QList<QByteArray>>("expected");
+        QTest::newRow("announced before the gap") << "announced" << QList<QByteArray>{"STPG"};
+        QTest::newRow("waiting unannounced at the gap") << "waiting" << QList<QByteArray>{"STPG"};
+        QTest::newRow("after the gap") << "after" << QList<QByteArray>{"ST", "PG"};
+    }
+
+    void framesOnTheGap()
+    {
+        QFETCH(QString, second);
+        QFETCH(QList<QByteArray>, expected);
+        QBuffer device;
+        device.open(QIODevice::ReadWrite);
+        MessageFramer framer(&device);
+        QSignalSpy spy(&framer, &MessageFramer::messageReceived);
+        // Appending to the buffer and announcing it is what a port does; no event
+        // is processed in between, so no gap can pass.
+        device.buffer().append("ST");
         Q_EMIT device.readyRead();
-    QTRY_COMPARE(spy.size(), expected.size());
-    for (qsizetype i = 0; i < expected.size(); ++i)
-        QCOMPARE(spy.at(i).at(0).toByteArray(), expected.at(i));
-}
+        if (second == QLatin1String("after"))
+            QTRY_COMPARE(spy.size(), 1);
+        device.buffer().append("PG");
+        if (second != QLatin1String("waiting"))
+            Q_EMIT device.readyRead();
+        QTRY_COMPARE(spy.size(), expected.size());
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            QCOMPARE(spy.at(i).at(0).toByteArray(), expected.at(i));
+    }
 
-void TestSerial::cutsEndlessOutputIntoPieces()
-{
-    QBuffer device;
-    device.open(QIODevice::ReadWrite);
-    MessageFramer framer(&device);
-    QSignalSpy spy(&framer, &MessageFramer::messageReceived);
-    const QByteArray flood(MessageFramer::kMaxMessage * 2 + 100, 'x');
-    // Appending to the buffer and announcing it is what a port does.
-    device.buffer().append(flood);
-    Q_EMIT device.readyRead();
-    QCOMPARE(spy.size(), 2);
-    QCOMPARE(spy.at(0).at(0).toByteArray().size(), MessageFramer::kMaxMessage);
-    QTRY_COMPARE(spy.size(), 3);
-    QCOMPARE(spy.at(2).at(0).toByteArray().size(), 100);
-}
+    void cutsEndlessOutputIntoPieces()
+    {
+        QBuffer device;
+        device.open(QIODevice::ReadWrite);
+        MessageFramer framer(&device);
+        QSignalSpy spy(&framer, &MessageFramer::messageReceived);
+        const QByteArray flood(MessageFramer::kMaxMessage * 2 + 100, 'x');
+        // Appending to the buffer and announcing it is what a port does.
+        device.buffer().append(flood);
+        Q_EMIT device.readyRead();
+        QCOMPARE(spy.size(), 2);
+        QCOMPARE(spy.at(0).at(0).toByteArray().size(), MessageFramer::kMaxMessage);
+        QTRY_COMPARE(spy.size(), 3);
+        QCOMPARE(spy.at(2).at(0).toByteArray().size(), 100);
+    }
 
-void TestSerial::portNamesFollowTheProgramDirectory()
-{
-    TempProgramDir dir;
-    const ProgramDir program(dir.path());
-    QCOMPARE(ReceiverPort::deviceName(program, 2), QStringLiteral("/dev/ttyS1"));
-    QVERIFY(QFile::link(QStringLiteral("/dev/null"), dir.file(QStringLiteral("com2"))));
-    QCOMPARE(ReceiverPort::deviceName(program, 2), dir.file(QStringLiteral("com2")));
-    QCOMPARE(ReceiverPort::deviceName(program, 4), QStringLiteral("/dev/ttyS3"));
-}
+    void portNamesFollowTheProgramDirectory()
+    {
+        TempProgramDir dir;
+        const ProgramDir program(dir.path());
+        QCOMPARE(ReceiverPort::deviceName(program, 2), QStringLiteral("/dev/ttyS1"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), dir.file(QStringLiteral("com2"))));
+        QCOMPARE(ReceiverPort::deviceName(program, 2), dir.file(QStringLiteral("com2")));
+        QCOMPARE(ReceiverPort::deviceName(program, 4), QStringLiteral("/dev/ttyS3"));
+    }
 
-void TestSerial::monitorShowsReceiverText_data()
-{
-    QTest::addColumn<QByteArray>("sent");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("LF CR becomes CR LF") << QByteArray("boot\n\rok") << QStringLiteral("boot\r\nok");
-    QTest::newRow("lone LF and lone CR stay") << QByteArray("a\nb\rc") << QStringLiteral("a\nb\rc");
-    QTest::newRow("CR LF stays") << QByteArray("x\r\ny") << QStringLiteral("x\r\ny");
-    QTest::newRow("8-bit and null bytes") << QByteArray("\xe9\x00z", 3) << QString::fromLatin1("\xe9\x00z", 3);
-}
+    void monitorShowsReceiverText_data()
+    {
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("LF CR becomes CR LF") << QByteArray("boot\n\rok") << QStringLiteral("boot\r\nok");
+        QTest::newRow("lone LF and lone CR stay") << QByteArray("a\nb\rc") << QStringLiteral("a\nb\rc");
+        QTest::newRow("CR LF stays") << QByteArray("x\r\ny") << QStringLiteral("x\r\ny");
+        QTest::newRow("8-bit and null bytes") << QByteArray("\xe9\x00z", 3) << QString::fromLatin1("\xe9\x00z", 3);
+    }
 
-void TestSerial::monitorShowsReceiverText()
-{
-    QFETCH(QByteArray, sent);
-    QFETCH(QString, shown);
-    TempProgramDir dir;
-    PtyPair pty;
-    QVERIFY(pty.linkAs(dir.file(QStringLiteral("Com1"))));
-    ReceiverLink link{ProgramDir(dir.path())};
-    QVERIFY(link.RS232_Connect().ok());
-    QSignalSpy board(&link, &ReceiverLink::messageAppended);
-    link.portOpen(true);
-    QVERIFY(link.monitorPort().isOpen());
-    pty.send(sent);
-    QTRY_COMPARE(board.size(), 1);
-    QCOMPARE(board.at(0).at(0).toString(), shown);
-}
+    void monitorShowsReceiverText()
+    {
+        QFETCH(QByteArray, sent);
+        QFETCH(QString, shown);
+        TempProgramDir dir;
+        PtyPair pty;
+        QVERIFY(pty.linkAs(dir.file(QStringLiteral("Com1"))));
+        ReceiverLink link{ProgramDir(dir.path())};
+        QVERIFY(link.RS232_Connect().ok());
+        QSignalSpy board(&link, &ReceiverLink::messageAppended);
+        link.portOpen(true);
+        QVERIFY(link.monitorPort().isOpen());
+        pty.send(sent);
+        QTRY_COMPARE(board.size(), 1);
+        QCOMPARE(board.at(0).at(0).toString(), shown);
+    }
 
-void TestSerial::openFailureGoesToTheBoard()
-{
-    TempProgramDir dir;
-    // Com1 names a device that does not exist.
-    QVERIFY(QFile::link(dir.file(QStringLiteral("nowhere")), dir.file(QStringLiteral("Com1"))));
-    ReceiverLink link{ProgramDir(dir.path())};
-    QSignalSpy board(&link, &ReceiverLink::messageAppended);
-    link.portOpen(true);
-    QVERIFY(!link.monitorPort().isOpen());
-    QCOMPARE(board.size(), 1);
-    const QString text = board.at(0).at(0).toString();
-    QVERIFY2(text.endsWith(QStringLiteral("\r\n")) && text.size() > 2, qPrintable(text));
-}
+    void openFailureGoesToTheBoard()
+    {
+        TempProgramDir dir;
+        // Com1 names a device that does not exist.
+        QVERIFY(QFile::link(dir.file(QStringLiteral("nowhere")), dir.file(QStringLiteral("Com1"))));
+        ReceiverLink link{ProgramDir(dir.path())};
+        QSignalSpy board(&link, &ReceiverLink::messageAppended);
+        link.portOpen(true);
+        QVERIFY(!link.monitorPort().isOpen());
+        QCOMPARE(board.size(), 1);
+        const QString text = board.at(0).at(0).toString();
+        QVERIFY2(text.endsWith(QStringLiteral("\r\n")) && text.size() > 2, qPrintable(text));
+    }
 
-void TestSerial::lostDeviceIsReported()
-{
-    LinkedPort linked;
-    QVERIFY(linked.port.setOpen(true).ok());
-    QSignalSpy lost(&linked.port, &ReceiverPort::lost);
-    linked.pty.hangUp();
-    QTRY_COMPARE(lost.size(), 1);
-    QVERIFY(!linked.port.isOpen());
-    QTest::qWait(50);
-    QCOMPARE(lost.size(), 1);
-}
+    void lostDeviceIsReported()
+    {
+        LinkedPort linked;
+        QVERIFY(linked.port.setOpen(true).ok());
+        QSignalSpy lost(&linked.port, &ReceiverPort::lost);
+        linked.pty.hangUp();
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY(!linked.port.isOpen());
+        QTest::qWait(50);
+        QCOMPARE(lost.size(), 1);
+    }
 
-void TestSerial::lineEventTexts_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("error");
-    QTest::newRow("CTS") << 3 << QStringLiteral("Change in CTS Detected") << false;
-    QTest::newRow("DSR") << 4 << QStringLiteral("Change in DSR Detected") << false;
-    QTest::newRow("CD") << 5 << QStringLiteral("Change in CD Detected") << false;
-    QTest::newRow("ring") << 6 << QStringLiteral("The Phone is Ringing") << false;
-    QTest::newRow("EOF") << 7 << QStringLiteral("End of File Detected") << false;
-    QTest::newRow("break") << 1001 << QStringLiteral("Break Received") << true;
-    QTest::newRow("CTS timeout") << 1002 << QStringLiteral("CTS Timeout") << true;
-    QTest::newRow("DSR timeout") << 1003 << QStringLiteral("DSR Timeout") << true;
-    QTest::newRow("framing") << 1004 << QStringLiteral("Framing Error") << true;
-    QTest::newRow("overrun") << 1006 << QStringLiteral("Overrun Error") << true;
-    QTest::newRow("CD timeout") << 1007 << QStringLiteral("Carrier Detect Timeout") << true;
-    QTest::newRow("overflow") << 1008 << QStringLiteral("Receive Buffer Overflow") << true;
-    QTest::newRow("parity") << 1009 << QStringLiteral("Parity Error") << true;
-    QTest::newRow("tx full") << 1010 << QStringLiteral("Transmit Buffer Full") << true;
-    QTest::newRow("DCB") << 1011 << QStringLiteral("Error retrieving DCB") << true;
-    QTest::newRow("1005 is unknown") << 1005 << QStringLiteral("Unknown error or event") << true;
-}
+    void lineEventTexts_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("error");
+        QTest::newRow("CTS") << 3 << QStringLiteral("Change in CTS Detected") << false;
+        QTest::newRow("DSR") << 4 << QStringLiteral("Change in DSR Detected") << false;
+        QTest::newRow("CD") << 5 << QStringLiteral("Change in CD Detected") << false;
+        QTest::newRow("ring") << 6 << QStringLiteral("The Phone is Ringing") << false;
+        QTest::newRow("EOF") << 7 << QStringLiteral("End of File Detected") << false;
+        QTest::newRow("break") << 1001 << QStringLiteral("Break Received") << true;
+        QTest::newRow("CTS timeout") << 1002 << QStringLiteral("CTS Timeout") << true;
+        QTest::newRow("DSR timeout") << 1003 << QStringLiteral("DSR Timeout") << true;
+        QTest::newRow("framing") << 1004 << QStringLiteral("Framing Error") << true;
+        QTest::newRow("overrun") << 1006 << QStringLiteral("Overrun Error") << true;
+        QTest::newRow("CD timeout") << 1007 << QStringLiteral("Carrier Detect Timeout") << true;
+        QTest::newRow("overflow") << 1008 << QStringLiteral("Receive Buffer Overflow") << true;
+        QTest::newRow("parity") << 1009 << QStringLiteral("Parity Error") << true;
+        QTest::newRow("tx full") << 1010 << QStringLiteral("Transmit Buffer Full") << true;
+        QTest::newRow("DCB") << 1011 << QStringLiteral("Error retrieving DCB") << true;
+        QTest::newRow("1005 is unknown") << 1005 << QStringLiteral("Unknown error or event") << true;
+    }
 
-void TestSerial::lineEventTexts()
-{
-    QFETCH(int, code);
-    QFETCH(QString, text);
-    QFETCH(bool, error);
-    QCOMPARE(lineEventText(code), text);
-    QCOMPARE(lineEventIsError(code), error);
-}
+    void lineEventTexts()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        QFETCH(bool, error);
+        QCOMPARE(lineEventText(code), text);
+        QCOMPARE(lineEventIsError(code), error);
+    }
 
-void TestSerial::settingsTextIsChecked()
-{
-    LinkedPort linked;
-    QVERIFY(linked.port.applySettings(QStringLiteral("115200,N,8,1")).ok());
-    QCOMPARE(linked.port.serial().baudRate(), 115200);
-    QCOMPARE(linked.port.serial().parity(), QSerialPort::NoParity);
-    QCOMPARE(linked.port.serial().dataBits(), QSerialPort::Data8);
-    QCOMPARE(linked.port.serial().stopBits(), QSerialPort::OneStop);
-    for (const char *bad : {"115200,N,8", "fast,N,8,1", "115200,Q,8,1", "115200,N,9,1", "115200,N,8,3"})
-        QVERIFY2(!linked.port.applySettings(QString::fromLatin1(bad)).ok(), bad);
-    QVERIFY(!linked.port.setPortNumber(5).ok());
-    QVERIFY(!linked.port.setPortNumber(0).ok());
-}
+    void settingsTextIsChecked()
+    {
+        LinkedPort linked;
+        QVERIFY(linked.port.applySettings(QStringLiteral("115200,N,8,1")).ok());
+        QCOMPARE(linked.port.serial().baudRate(), 115200);
+        QCOMPARE(linked.port.serial().parity(), QSerialPort::NoParity);
+        QCOMPARE(linked.port.serial().dataBits(), QSerialPort::Data8);
+        QCOMPARE(linked.port.serial().stopBits(), QSerialPort::OneStop);
+        for (const char *bad : {"115200,N,8", "fast,N,8,1", "115200,Q,8,1", "115200,N,9,1", "115200,N,8,3"})
+            QVERIFY2(!linked.port.applySettings(QString::fromLatin1(bad)).ok(), bad);
+        QVERIFY(!linked.port.setPortNumber(5).ok());
+        QVERIFY(!linked.port.setPortNumber(0).ok());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestSerial)
 #include "tst_serial.moc"
