@@ -2,6 +2,7 @@
 // under a file-size limit (RLIMIT_FSIZE, SIGXFSZ ignored, so a write past the
 // limit fails with EFBIG); the server runs here, in the parent.
 #include "SdxServer.h"
+#include "common/WholeFile.h"
 #include "download/TPDownloader.h"
 #include "support/TempProgramDir.h"
 
@@ -74,11 +75,7 @@ private Q_SLOTS:
         QFETCH(int, pieceSize);
         TempProgramDir dir;
         QDir().mkpath(dir.file("Temp"));
-        {
-            QFile old(dir.file("Temp/0192.sdx"));
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write(kOld);
-        }
+        QVERIFY(writeWholeFile(dir.file("Temp/0192.sdx"), kOld).ok());
         SdxServer server({{QStringLiteral("0192"), body(size)}, {QStringLiteral("0130"), kSmall}});
         QVERIFY(server.listen());
         server.setDelivery({pieceSize, pieceSize, 2});
@@ -94,13 +91,9 @@ private Q_SLOTS:
                  QStringLiteral("TP Down Start!\r\n"
                                 "0192.sdx cannot be written: File too large.\r\n"
                                 "TP Down Complete\r\n\r\n"));
-        QCOMPARE(server.requests().size(), 2);  // the next code was fetched
-        QFile old(dir.file("Temp/0192.sdx"));
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), kOld);  // nothing of the failed reply is stored
-        QFile next(dir.file("Temp/0130.sdx"));
-        QVERIFY(next.open(QIODevice::ReadOnly));
-        QCOMPARE(next.readAll(), kSmall);
+        QCOMPARE(server.requests().size(), 2);                             // the next code was fetched
+        QCOMPARE(readWholeFile(dir.file("Temp/0192.sdx")).value(), kOld);  // nothing of the failed reply is stored
+        QCOMPARE(readWholeFile(dir.file("Temp/0130.sdx")).value(), kSmall);
         QCOMPARE(QDir(dir.file("Temp")).entryList(QDir::Files | QDir::Hidden), QStringList({"0130.sdx", "0192.sdx"}));
     }
 };

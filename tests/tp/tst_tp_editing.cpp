@@ -168,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(tpFreqs(*t, 0), QStringLiteral("100,101"));
         QCOMPARE(tpFreqs(*t, 1), QStringLiteral("300,301,302,303"));
         QCOMPARE(tpFreqs(*t, 7), QStringLiteral("500,501"));
-        QCOMPARE(t->SatData(0, 0).ParseSort, QStringLiteral("1"));
+        QCOMPARE(t->SatData(0, 0), (SatRecord{"1", "S1 (0010)", "2", "1", "0010"}));
 
         // A ParseSort text that is none of the five gives an empty ParseSort.
         SatClipboard odd = clip;
