@@ -113,7 +113,9 @@ private slots:
         QCOMPARE(t->SatData(0, 3).TPCount, QStringLiteral("5"));
         QCOMPARE(tpFreqs(*t, 3), QStringLiteral("300,301,,302,303"));
         QCOMPARE(tps.index(2, TPListModel::FEC).data().toString(), QStringLiteral("Auto"));
+        QSignalSpy removed(&tps, &QAbstractItemModel::rowsRemoved);  // a view keeps its rows in step
         QCOMPARE(tps.deleteMarked({1, 3}).select, 1);
+        QCOMPARE(removed.size(), 2);
         QCOMPARE(t->SatData(0, 3).TPCount, QStringLiteral("3"));
         QCOMPARE(tpFreqs(*t, 3), QStringLiteral("300,,303"));
         tps.exchange(0, 2);
