@@ -212,10 +212,6 @@ private Q_SLOTS:
         QTest::keyClicks(deg, "192");  // imports at every key release: 0001, 0019, then 0192
         QCOMPARE(list2->model()->rowCount(), 3);
         QCOMPARE(list2->model()->index(2, 1).data().toString(), QStringLiteral("3840"));
-        QTest::keyClick(deg, Qt::Key_Backspace);  // 0019: no file, one default transponder
-        QCOMPARE(list2->model()->rowCount(), 1);
-        QCOMPARE(list2->model()->index(0, 1).data().toString(), QStringLiteral("00000"));
-        QTest::keyClicks(deg, "2");
 
         auto *option = child<QComboBox>(editor, "Combo1");
         option->setCurrentIndex(2);  // "Horizontal", chosen as the user would
