@@ -325,13 +325,22 @@ private Q_SLOTS:
     }
 
     // The service's own reading of scan tables, and the program serving them.
+    void positionCode_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("east") << QStringLiteral("Astra-19.2E") << QStringLiteral("0192");
+        QTest::newRow("east, three digits") << QStringLiteral("Intelsat-166.0E") << QStringLiteral("1660");
+        QTest::newRow("west") << QStringLiteral("Hispasat-30.0W") << QStringLiteral("3300");
+        QTest::newRow("west, near 0") << QStringLiteral("Thor-0.8W") << QStringLiteral("3592");
+        QTest::newRow("underscore") << QStringLiteral("Eutelsat5_5.0W") << QStringLiteral("3550");
+        QTest::newRow("no position") << QStringLiteral("README") << QString();
+    }
+
     void positionCode()
     {
-        const QList<std::pair<const char *, const char *>> codes{
-            {"Astra-19.2E", "0192"}, {"Intelsat-166.0E", "1660"}, {"Hispasat-30.0W", "3300"},
-            {"Thor-0.8W", "3592"},   {"Eutelsat5_5.0W", "3550"},  {"README", ""}};
-        for (const auto &[name, code] : codes)
-            QCOMPARE(PositionCode(QLatin1String(name)), QString::fromLatin1(code));
+        QFETCH(QString, name);
+        QTEST(PositionCode(name), "code");
     }
 
     void everySectionFormIsRead()

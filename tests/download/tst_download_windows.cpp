@@ -34,11 +34,6 @@ QByteArray satelliteFile()
     return text;
 }
 
-void writeFile(const QString &path, const QByteArray &text)
-{
-    QVERIFY(writeWholeFile(path, text).ok());
-}
-
 template <typename T = QWidget>
 T *child(QObject *parent, const QString &name)
 {
@@ -75,14 +70,15 @@ struct Wizard {
     explicit Wizard(const QByteArray &codeList = "0000\r\n\r\n0001\r\n0409\r\n0410\r\n1200\r\n3149\r\n3150\r\n")
     {
         if (!codeList.isNull())
-            writeFile(dir.file("Code.bin"), codeList);
+            QVERIFY(writeWholeFile(dir.file("Code.bin"), codeList).ok());
         window = std::make_unique<frmDownList>(ProgramDir(dir.path()), codes, &board);
         window->show();
     }
 
     void tick(int region)
     {
-        child<QCheckBox>(window.get(), QStringLiteral("chkRegion_%1").arg(region))->setChecked(true);
+        auto *box = child<QCheckBox>(window.get(), QStringLiteral("chkRegion_%1").arg(region));
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
     }
 
     // Presses "&Next" and notes the text of the message box it shows, if any; a
@@ -147,7 +143,7 @@ private Q_SLOTS:
     void mirrorFileIsChecked()
     {
         Wizard w;
-        writeFile(w.dir.file("Mirrors.txt"), "http://127.0.0.1:1/_data/\r\n");
+        QVERIFY(writeWholeFile(w.dir.file("Mirrors.txt"), "http://127.0.0.1:1/_data/\r\n").ok());
         w.tick(3);
         w.next();
         QCOMPARE(rowTexts(*w.window), QStringList({"0001", "0409", "3150"}));
@@ -169,9 +165,9 @@ private Q_SLOTS:
         const QString image = dir.file("Sat.MDA");
         QVERIFY(QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), image));
         QFile(image).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        writeFile(dir.file("Code.bin"), "0130\r\n0192\r\n2000\r\n");
-        writeFile(dir.file("Mirrors.txt"), (server.baseAddress() + "\r\n").toLatin1().repeated(9));
-        writeFile(dir.file("text.ini"), "");  // monitor mode: the message board is shown
+        QVERIFY(writeWholeFile(dir.file("Code.bin"), "0130\r\n0192\r\n2000\r\n").ok());
+        QVERIFY(writeWholeFile(dir.file("Mirrors.txt"), (server.baseAddress() + "\r\n").toLatin1().repeated(9)).ok());
+        QVERIFY(writeWholeFile(dir.file("text.ini"), "").ok());  // monitor mode: the message board is shown
         AppContext context{ProgramDir(dir.path())};
         frmMain window(context);
         window.ApplyConfiguration();

@@ -40,11 +40,12 @@ TPRecord tp(const char *freq, const char *polar, const char *sr, const char *fec
 
 class TestTPEditLogic : public QObject {
     Q_OBJECT
+    const ValueLists lists = ValueLists::standard();
+
 private slots:
     void modelsPassTheTester()
     {
         auto t = editTables();
-        const ValueLists lists = ValueLists::standard();
         SatListModel sats(*t, lists);
         TPListModel tps(*t, lists);
         QAbstractItemModelTester satTester(&sats, QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -61,7 +62,6 @@ private slots:
     void satelliteInsertNextDeleteAndLimit()
     {
         auto t = editTables();
-        const ValueLists lists = ValueLists::standard();
         SatListModel sats(*t, lists);
         QCOMPARE(sats.insertBefore(4).refusal, QStringLiteral("Maximum Satellite allowed is 48."));
         QCOMPARE(sats.next(47).refusal, QStringLiteral("Maximum Satellite allowed is 48."));
@@ -104,7 +104,6 @@ private slots:
     void tpInsertNextDeleteAndLimit()
     {
         auto t = editTables();
-        const ValueLists lists = ValueLists::standard();
         TPListModel tps(*t, lists);
         QCOMPARE(tps.insertBefore(0).select, -1);  // no satellite selected
         tps.setSatellite(0, 3);                    // four TPs
@@ -132,7 +131,6 @@ private slots:
     void shownTexts()
     {
         auto t = editTables();
-        const ValueLists lists = ValueLists::standard();
         TPListModel tps(*t, lists);
         t->TPData(0, 0, 0) = {"12000", "", "27500", "8"};
         tps.setSatellite(0, 0);
