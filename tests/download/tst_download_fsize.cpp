@@ -2,6 +2,7 @@
 // under a file-size limit (RLIMIT_FSIZE, SIGXFSZ ignored, so a write past the
 // limit fails with EFBIG); the server runs here, in the parent.
 #include "SdxServer.h"
+#include "common/WholeFile.h"
 #include "download/TPDownloader.h"
 #include "support/TempProgramDir.h"
 
@@ -55,58 +56,47 @@ int runChild(int argc, char **argv)
 class TestDownloadFsize : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void writeFailures_data();
-    void writeFailures();
-};
-
-void TestDownloadFsize::writeFailures_data()
-{
-    QTest::addColumn<int>("limit");
-    QTest::addColumn<int>("size");
-    QTest::addColumn<int>("pieceSize");  // 0: the whole reply at once
-    QTest::newRow("a 1 MiB write fails within the body") << 512 * 1024 << 3 * 1024 * 1024 << 0;
-    QTest::newRow("the second 1 MiB write fails") << 1536 * 1024 << 3 * 1024 * 1024 << 300000;
-    QTest::newRow("the last write fails") << 512 * 1024 << 768 * 1024 << 0;
-    QTest::newRow("the last write fails, body in pieces") << 512 * 1024 << 768 * 1024 << 100000;
-    QTest::newRow("a small file over the limit") << 4096 << 6000 << 0;
-}
-
-void TestDownloadFsize::writeFailures()
-{
-    QFETCH(int, limit);
-    QFETCH(int, size);
-    QFETCH(int, pieceSize);
-    TempProgramDir dir;
-    QDir().mkpath(dir.file("Temp"));
+    void writeFailures_data()
     {
-        QFile old(dir.file("Temp/0192.sdx"));
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(kOld);
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("pieceSize");  // 0: the whole reply at once
+        QTest::newRow("a 1 MiB write fails within the body") << 512 * 1024 << 3 * 1024 * 1024 << 0;
+        QTest::newRow("the second 1 MiB write fails") << 1536 * 1024 << 3 * 1024 * 1024 << 300000;
+        QTest::newRow("the last write fails") << 512 * 1024 << 768 * 1024 << 0;
+        QTest::newRow("the last write fails, body in pieces") << 512 * 1024 << 768 * 1024 << 100000;
+        QTest::newRow("a small file over the limit") << 4096 << 6000 << 0;
     }
-    SdxServer server({{QStringLiteral("0192"), body(size)}, {QStringLiteral("0130"), kSmall}});
-    QVERIFY(server.listen());
-    server.setDelivery({pieceSize, pieceSize, 2});
 
-    QProcess child;
-    QSignalSpy finished(&child, &QProcess::finished);
-    child.start(QCoreApplication::applicationFilePath(),
-                {"--child", QString::number(limit), dir.path(), server.baseAddress(), "0192", "0130", "0000"});
-    QVERIFY(finished.wait(60000));
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);  // no crash
-    QCOMPARE(child.exitCode(), 0);
-    QCOMPARE(QString::fromLatin1(child.readAllStandardOutput()),
-             QStringLiteral("TP Down Start!\r\n"
-                            "0192.sdx cannot be written: File too large.\r\n"
-                            "TP Down Complete\r\n\r\n"));
-    QCOMPARE(server.requests().size(), 2);  // the next code was fetched
-    QFile old(dir.file("Temp/0192.sdx"));
-    QVERIFY(old.open(QIODevice::ReadOnly));
-    QCOMPARE(old.readAll(), kOld);  // nothing of the failed reply is stored
-    QFile next(dir.file("Temp/0130.sdx"));
-    QVERIFY(next.open(QIODevice::ReadOnly));
-    QCOMPARE(next.readAll(), kSmall);
-    QCOMPARE(QDir(dir.file("Temp")).entryList(QDir::Files | QDir::Hidden), QStringList({"0130.sdx", "0192.sdx"}));
-}
+    void writeFailures()
+    {
+        QFETCH(int, limit);
+        QFETCH(int, size);
+        QFETCH(int, pieceSize);
+        TempProgramDir dir;
+        QDir().mkpath(dir.file("Temp"));
+        QVERIFY(writeWholeFile(dir.file("Temp/0192.sdx"), kOld).ok());
+        SdxServer server({{QStringLiteral("0192"), body(size)}, {QStringLiteral("0130"), kSmall}});
+        QVERIFY(server.listen());
+        server.setDelivery({pieceSize, pieceSize, 2});
+
+        QProcess child;
+        QSignalSpy finished(&child, &QProcess::finished);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--child", QString::number(limit), dir.path(), server.baseAddress(), "0192", "0130", "0000"});
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);  // no crash
+        QCOMPARE(child.exitCode(), 0);
+        QCOMPARE(QString::fromLatin1(child.readAllStandardOutput()),
+                 QStringLiteral("TP Down Start!\r\n"
+                                "0192.sdx cannot be written: File too large.\r\n"
+                                "TP Down Complete\r\n\r\n"));
+        QCOMPARE(server.requests().size(), 2);                             // the next code was fetched
+        QCOMPARE(readWholeFile(dir.file("Temp/0192.sdx")).value(), kOld);  // nothing of the failed reply is stored
+        QCOMPARE(readWholeFile(dir.file("Temp/0130.sdx")).value(), kSmall);
+        QCOMPARE(QDir(dir.file("Temp")).entryList(QDir::Files | QDir::Hidden), QStringList({"0130.sdx", "0192.sdx"}));
+    }
+};
 
 int main(int argc, char **argv)
 {

@@ -3,6 +3,7 @@
 #include "SdxServer.h"
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
+#include "common/WholeFile.h"
 #include "common/ui/MessageBoard.h"
 #include "download/ui/frmDownList.h"
 #include "download/ui/frmTPDown.h"
@@ -13,7 +14,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,13 +32,6 @@ QByteArray satelliteFile()
         text += "0192 Test                   TMPG2 " + QByteArray(fields) + "2\r\n";
     }
     return text;
-}
-
-void writeFile(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
 }
 
 template <typename T = QWidget>
@@ -77,25 +70,24 @@ struct Wizard {
     explicit Wizard(const QByteArray &codeList = "0000\r\n\r\n0001\r\n0409\r\n0410\r\n1200\r\n3149\r\n3150\r\n")
     {
         if (!codeList.isNull())
-            writeFile(dir.file("Code.bin"), codeList);
+            QVERIFY(writeWholeFile(dir.file("Code.bin"), codeList).ok());
         window = std::make_unique<frmDownList>(ProgramDir(dir.path()), codes, &board);
         window->show();
     }
 
     void tick(int region)
     {
-        child<QCheckBox>(window.get(), QStringLiteral("chkRegion_%1").arg(region))->setChecked(true);
+        auto *box = child<QCheckBox>(window.get(), QStringLiteral("chkRegion_%1").arg(region));
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
     }
 
-    // Presses "&Next" and notes the text of the message box it shows, if any.
+    // Presses "&Next" and notes the text of the message box it shows, if any; a
+    // box is modal, so the click returns once the box is answered.
     QString next()
     {
         QStringList texts;
         ModalDriver driver({modal::acknowledgeBox(&texts)});
-        QTimer::singleShot(0, child<QPushButton>(window.get(), "cmdNext"), &QPushButton::click);
-        QTest::qWait(50);
-        [&] { QTRY_VERIFY_WITH_TIMEOUT(driver.finished() || !window->isVisible() || texts.isEmpty(), 2000); }();
-        QTest::qWait(50);
+        QTest::mouseClick(child<QPushButton>(window.get(), "cmdNext"), Qt::LeftButton);
         return texts.value(0);
     }
 };
@@ -106,201 +98,159 @@ class TestDownloadWindows : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
-    void regionStep();
-    void regionsListCodes_data();
-    void regionsListCodes();
-    void rowsTickAndSelectAll();
-    void missingCodeListCloses();
-    void mirrorFileIsChecked();
-    void fromTPDownToRefresh();
-    void closingTheDownloadWindowEndsTheRun();
-};
 
-void TestDownloadWindows::regionStep()
-{
-    Wizard w;
-    QCOMPARE(w.window->step(), 1);
-    QCOMPARE(child<QGroupBox>(w.window.get(), "Frame1_0")->title(), QStringLiteral("Select Region"));
-    QStringList captions;
-    for (int i = 0; i < 4; ++i)
-        captions.append(child<QCheckBox>(w.window.get(), QStringLiteral("chkRegion_%1").arg(i))->text());
-    QCOMPARE(captions, QStringList({"America", "Asia", "Atlantic", "Europe"}));
-    QCOMPARE(w.next(), QStringLiteral("Select Region. At least select one"));
-    QCOMPARE(w.window->step(), 1);
-}
-
-void TestDownloadWindows::regionsListCodes_data()
-{
-    QTest::addColumn<QList<int>>("regions");
-    QTest::addColumn<QStringList>("listed");
-    QTest::newRow("Europe") << QList<int>{3} << QStringList{"0001", "0409", "3150"};
-    QTest::newRow("Asia and Atlantic") << QList<int>{1, 2} << QStringList{"0410", "1200", "1200"};
-    QTest::newRow("America") << QList<int>{0} << QStringList{"3149"};
-}
-
-void TestDownloadWindows::regionsListCodes()
-{
-    QFETCH(QList<int>, regions);
-    Wizard w;
-    for (const int region : regions)
-        w.tick(region);
-    QCOMPARE(w.next(), QString());
-    QCOMPARE(w.window->step(), 2);
-    QVERIFY(child<QGroupBox>(w.window.get(), "Frame1_1")->isVisible());
-    QCOMPARE(child<QGroupBox>(w.window.get(), "Frame1_1")->title(), QStringLiteral("Select Satellite"));
-    QTEST(rowTexts(*w.window), "listed");
-    QCOMPARE(w.next(), QStringLiteral("Select satellite. At least select one"));
-}
-
-void TestDownloadWindows::rowsTickAndSelectAll()
-{
-    Wizard w;
-    w.tick(1);
-    w.tick(2);
-    w.next();
-    QTreeWidget *list = rows(*w.window);
-    const QRect second = list->visualItemRect(list->topLevelItem(1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
-    QCOMPARE(ticks(*w.window), QList<bool>({false, true, false}));
-    QCOMPARE(list->currentItem(), list->topLevelItem(1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
-    QCOMPARE(ticks(*w.window), QList<bool>({false, false, false}));
-    auto *all = child<QCheckBox>(w.window.get(), "chkAll");
-    all->click();
-    QCOMPARE(ticks(*w.window), QList<bool>({true, true, true}));
-    all->click();
-    QCOMPARE(ticks(*w.window), QList<bool>({false, false, false}));
-    // Both rows of the overlap pass their code.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(2)).center());
-    QCOMPARE(w.next(), QStringLiteral("The mirror file ") + w.dir.file("Mirrors.txt") +
-                           " is missing; the download needs its nine base addresses, one a line.");
-    QCOMPARE(w.codes, QStringList({"1200", "1200"}));
-}
-
-void TestDownloadWindows::missingCodeListCloses()
-{
-    Wizard w(QByteArray{});
-    w.tick(3);
-    QCOMPARE(w.next(), QString());
-    QVERIFY(!w.window->isVisible());
-    QVERIFY(w.codes.isEmpty());
-}
-
-void TestDownloadWindows::mirrorFileIsChecked()
-{
-    Wizard w;
-    writeFile(w.dir.file("Mirrors.txt"), "http://127.0.0.1:1/_data/\r\n");
-    w.tick(3);
-    w.next();
-    child<QCheckBox>(w.window.get(), "chkAll")->click();
-    QCOMPARE(w.next(), "The mirror file " + w.dir.file("Mirrors.txt") +
-                           " must hold 9 base addresses, one a line; it holds 1 lines.");
-    QCOMPARE(w.window->step(), 2);  // the choice stays for a second try
-    QVERIFY(w.window->isVisible());
-    QVERIFY(!w.board.toPlainText().contains("TP Down Start!"));
-}
-
-void TestDownloadWindows::fromTPDownToRefresh()
-{
-    SdxServer server({{QStringLiteral("0192"), satelliteFile()}});
-    QVERIFY(server.listen());
-    TempProgramDir dir;
-    for (const char *program : {"TPParse", "TPCombine"})
-        QVERIFY(QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program), dir.file(program)));
-    const QString image = dir.file("Sat.MDA");
-    QVERIFY(QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), image));
-    QFile(image).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    writeFile(dir.file("Code.bin"), "0130\r\n0192\r\n2000\r\n");
-    writeFile(dir.file("Mirrors.txt"), (server.baseAddress() + "\r\n").toLatin1().repeated(9));
-    writeFile(dir.file("text.ini"), "");  // monitor mode: the message board is shown
-    AppContext context{ProgramDir(dir.path())};
-    frmMain window(context);
-    window.ApplyConfiguration();
-    window.show();
-
-    ModalDriver driver({[&](QWidget *modal) {
-                            auto *wizard = qobject_cast<frmDownList *>(modal);
-                            if (!wizard)
-                                return false;
-                            child<QCheckBox>(wizard, "chkRegion_3")->setChecked(true);
-                            wizard->cmdNext_Click();
-                            QTreeWidget *list = child<QTreeWidget>(wizard, "List1");
-                            list->topLevelItem(1)->setCheckState(0, Qt::Checked);  // 0192
-                            QTimer::singleShot(0, child<QPushButton>(wizard, "cmdNext"), &QPushButton::click);
-                            return true;
-                        },
-                        [](QWidget *modal) {  // the download runs and closes by itself
-                            return modal->objectName() == QLatin1String("frmTPDown");
-                        }});
-    window.cmdTPEDIT_Click(0);
-    QVERIFY(driver.finished());
-    QCOMPARE(context.downloadCodes, QStringList({"0192"}));
-    QCOMPARE(window.board()->toPlainText(), QStringLiteral("TP Down Start!\nTP Down Complete\n\n"));
-    QFile stored(dir.file("Temp/0192.sdx"));
-    QVERIFY(stored.open(QIODevice::ReadOnly));
-    QCOMPARE(stored.readAll(), satelliteFile());
-
+    // Each step refuses to go on with nothing chosen; ticks follow clicks and "All".
+    void stepsAndTicks()
     {
-        ModalDriver open({modal::chooseFile(image)});
-        window.cmdTPEDIT_Click(1);
-        QTRY_VERIFY(open.finished());
+        Wizard w;
+        QCOMPARE(w.next(), QStringLiteral("Select Region. At least select one"));
+        QCOMPARE(w.window->step(), 1);
+        w.tick(1);
+        w.tick(2);
+        QCOMPARE(w.next(), QString());
+        QCOMPARE(w.window->step(), 2);
+        QCOMPARE(rowTexts(*w.window), QStringList({"0410", "1200", "1200"}));
+        QTreeWidget *list = rows(*w.window);
+        const QRect second = list->visualItemRect(list->topLevelItem(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(ticks(*w.window), QList<bool>({false, true, false}));
+        QCOMPARE(list->currentItem(), list->topLevelItem(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(ticks(*w.window), QList<bool>({false, false, false}));
+        auto *all = child<QCheckBox>(w.window.get(), "chkAll");
+        all->click();
+        QCOMPARE(ticks(*w.window), QList<bool>({true, true, true}));
+        all->click();
+        QCOMPARE(ticks(*w.window), QList<bool>({false, false, false}));
+        QCOMPARE(w.next(), QStringLiteral("Select satellite. At least select one"));
+        // Both rows of the overlap pass their code.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(2)).center());
+        QCOMPARE(w.next(), QStringLiteral("The mirror file ") + w.dir.file("Mirrors.txt") +
+                               " is missing; the download needs its nine base addresses, one a line.");
+        QCOMPARE(w.codes, QStringList({"1200", "1200"}));
     }
-    QPointer<frmTPEdit> editor = shownWindow<frmTPEdit>();
-    QVERIFY(editor);
-    QTRY_VERIFY(editor->isVisible());
-    auto *deg = child<QLineEdit>(editor, "txtDeg");
-    auto *list2 = child<QTreeView>(editor, "List2");
-    deg->setFocus();
-    deg->selectAll();
-    QTest::keyClicks(deg, "192");  // imports at every key release: 0001, 0019, then 0192
-    QCOMPARE(list2->model()->rowCount(), 3);
-    QCOMPARE(list2->model()->index(2, 1).data().toString(), QStringLiteral("3840"));
-    QTest::keyClick(deg, Qt::Key_Backspace);  // 0019: no file, one default transponder
-    QCOMPARE(list2->model()->rowCount(), 1);
-    QCOMPARE(list2->model()->index(0, 1).data().toString(), QStringLiteral("00000"));
-    QTest::keyClicks(deg, "2");
 
-    auto *option = child<QComboBox>(editor, "Combo1");
-    option->setCurrentIndex(2);  // "Horizontal", chosen as the user would
-    Q_EMIT option->activated(2);
-    QCOMPARE(list2->model()->rowCount(), 2);
-    QCOMPARE(context.tpTables->SatData(context.tpTables->CurRegion, 0).ParseSort, QStringLiteral("2"));
+    void missingCodeListCloses()
+    {
+        Wizard w(QByteArray{});
+        w.tick(3);
+        QCOMPARE(w.next(), QString());
+        QVERIFY(!w.window->isVisible());
+        QVERIFY(w.codes.isEmpty());
+    }
 
-    const qint16 region = context.tpTables->CurRegion;
-    context.tpTables->SatData(3 - region, 5).Deg = QStringLiteral("192");  // a satellite of a region not shown
-    option->setCurrentIndex(0);  // "All Parsing" for every satellite, without an import of its own
-    child<QPushButton>(editor, "Command1")->click();
-    QCOMPARE(context.tpTables->CurRegion, region);
-    QCOMPARE(context.tpTables->SatData(3 - region, 5).TPCount, QStringLiteral("3"));
-    QCOMPARE(context.tpTables->TPData(3 - region, 5, 1),
-             (TPRecord{QStringLiteral("11538"), QStringLiteral("1"), QStringLiteral("22000"), QStringLiteral("2")}));
-    QCOMPARE(context.tpTables->SatData(region, 0).TPCount, QStringLiteral("3"));
-    QCOMPARE(child<QTreeView>(editor, "List1")->selectionModel()->selectedRows().size(), 1);
-    QCOMPARE(list2->model()->rowCount(), 3);
-    ModalDriver discard({modal::answerBox(QMessageBox::No)});
-    editor->close();
-    QVERIFY(discard.finished());
-}
+    void mirrorFileIsChecked()
+    {
+        Wizard w;
+        QVERIFY(writeWholeFile(w.dir.file("Mirrors.txt"), "http://127.0.0.1:1/_data/\r\n").ok());
+        w.tick(3);
+        w.next();
+        QCOMPARE(rowTexts(*w.window), QStringList({"0001", "0409", "3150"}));
+        child<QCheckBox>(w.window.get(), "chkAll")->click();
+        QCOMPARE(w.next(), "The mirror file " + w.dir.file("Mirrors.txt") +
+                               " must hold 9 base addresses, one a line; it holds 1 lines.");
+        QCOMPARE(w.window->step(), 2);  // the choice stays for a second try
+        QVERIFY(w.window->isVisible());
+        QVERIFY(!w.board.toPlainText().contains("TP Down Start!"));
+    }
 
-void TestDownloadWindows::closingTheDownloadWindowEndsTheRun()
-{
-    SdxServer server({{QStringLiteral("0192"), satelliteFile()}, {QStringLiteral("0130"), satelliteFile()}});
-    server.setFault(SdxFault::Stall);
-    QVERIFY(server.listen());
-    TempProgramDir dir;
-    MessageBoard board;
-    frmTPDown window(ProgramDir(dir.path()), QList<MirrorAddress>(9, ParseMirrorAddress(server.baseAddress()).value()),
-                     {"0192", "0130"}, &board);
-    window.show();
-    QTRY_COMPARE(server.requests().size(), 1);
-    QTRY_COMPARE(child<QLabel>(&window, "lblPer")->text(), QStringLiteral("TP Download   0%"));
-    window.close();
-    QCOMPARE(board.toPlainText(), QStringLiteral("TP Down Start!\nTP Down Stop\n\n"));
-    QTest::qWait(300);
-    QCOMPARE(server.requests().size(), 1);  // no next code
-    QVERIFY(QDir(dir.file("Temp")).entryList(QDir::Files | QDir::Hidden).isEmpty());
-}
+    void fromTPDownToRefresh()
+    {
+        SdxServer server({{QStringLiteral("0192"), satelliteFile()}});
+        QVERIFY(server.listen());
+        TempProgramDir dir;
+        for (const char *program : {"TPParse", "TPCombine"})
+            QVERIFY(QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program), dir.file(program)));
+        const QString image = dir.file("Sat.MDA");
+        QVERIFY(QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), image));
+        QFile(image).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(writeWholeFile(dir.file("Code.bin"), "0130\r\n0192\r\n2000\r\n").ok());
+        QVERIFY(writeWholeFile(dir.file("Mirrors.txt"), (server.baseAddress() + "\r\n").toLatin1().repeated(9)).ok());
+        QVERIFY(writeWholeFile(dir.file("text.ini"), "").ok());  // monitor mode: the message board is shown
+        AppContext context{ProgramDir(dir.path())};
+        frmMain window(context);
+        window.ApplyConfiguration();
+        window.show();
+
+        ModalDriver driver({[&](QWidget *modal) {
+                                auto *wizard = qobject_cast<frmDownList *>(modal);
+                                if (!wizard)
+                                    return false;
+                                child<QCheckBox>(wizard, "chkRegion_3")->setChecked(true);
+                                wizard->cmdNext_Click();
+                                QTreeWidget *list = child<QTreeWidget>(wizard, "List1");
+                                list->topLevelItem(1)->setCheckState(0, Qt::Checked);  // 0192
+                                QTimer::singleShot(0, child<QPushButton>(wizard, "cmdNext"), &QPushButton::click);
+                                return true;
+                            },
+                            [](QWidget *modal) {  // the download runs and closes by itself
+                                return modal->objectName() == QLatin1String("frmTPDown");
+                            }});
+        window.cmdTPEDIT_Click(0);
+        QVERIFY(driver.finished());
+        QCOMPARE(context.downloadCodes, QStringList({"0192"}));
+        QCOMPARE(window.board()->toPlainText(), QStringLiteral("TP Down Start!\nTP Down Complete\n\n"));
+        QCOMPARE(readWholeFile(dir.file("Temp/0192.sdx")).value(), satelliteFile());
+
+        {
+            ModalDriver open({modal::chooseFile(image)});
+            window.cmdTPEDIT_Click(1);
+            QTRY_VERIFY(open.finished());
+        }
+        QPointer<frmTPEdit> editor = shownWindow<frmTPEdit>();
+        QVERIFY(editor);
+        QTRY_VERIFY(editor->isVisible());
+        auto *deg = child<QLineEdit>(editor, "txtDeg");
+        auto *list2 = child<QTreeView>(editor, "List2");
+        deg->setFocus();
+        deg->selectAll();
+        QTest::keyClicks(deg, "192");  // imports at every key release: 0001, 0019, then 0192
+        QCOMPARE(list2->model()->rowCount(), 3);
+        QCOMPARE(list2->model()->index(2, 1).data().toString(), QStringLiteral("3840"));
+
+        auto *option = child<QComboBox>(editor, "Combo1");
+        option->setCurrentIndex(2);  // "Horizontal", chosen as the user would
+        Q_EMIT option->activated(2);
+        QCOMPARE(list2->model()->rowCount(), 2);
+        QCOMPARE(context.tpTables->SatData(context.tpTables->CurRegion, 0).ParseSort, QStringLiteral("2"));
+
+        const qint16 region = context.tpTables->CurRegion;
+        context.tpTables->SatData(3 - region, 5).Deg = QStringLiteral("192");  // a satellite of a region not shown
+        option->setCurrentIndex(0);  // "All Parsing" for every satellite, without an import of its own
+        child<QPushButton>(editor, "Command1")->click();
+        QCOMPARE(context.tpTables->CurRegion, region);
+        QCOMPARE(context.tpTables->SatData(3 - region, 5).TPCount, QStringLiteral("3"));
+        QCOMPARE(context.tpTables->TPData(3 - region, 5, 1), (TPRecord{QStringLiteral("11538"), QStringLiteral("1"),
+                                                                       QStringLiteral("22000"), QStringLiteral("2")}));
+        QCOMPARE(context.tpTables->SatData(region, 0).TPCount, QStringLiteral("3"));
+        QCOMPARE(child<QTreeView>(editor, "List1")->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(list2->model()->rowCount(), 3);
+        ModalDriver discard({modal::answerBox(QMessageBox::No)});
+        editor->close();
+        QVERIFY(discard.finished());
+    }
+
+    void closingTheDownloadWindowEndsTheRun()
+    {
+        SdxServer server({{QStringLiteral("0192"), satelliteFile()}, {QStringLiteral("0130"), satelliteFile()}});
+        server.setFault(SdxFault::Stall);
+        QVERIFY(server.listen());
+        TempProgramDir dir;
+        MessageBoard board;
+        frmTPDown window(ProgramDir(dir.path()),
+                         QList<MirrorAddress>(9, ParseMirrorAddress(server.baseAddress()).value()), {"0192", "0130"},
+                         &board);
+        window.show();
+        QTRY_COMPARE(server.requests().size(), 1);
+        QTRY_COMPARE(child<QLabel>(&window, "lblPer")->text(), QStringLiteral("TP Download   0%"));
+        window.close();
+        QCOMPARE(board.toPlainText(), QStringLiteral("TP Down Start!\nTP Down Stop\n\n"));
+        QTest::qWait(300);
+        QCOMPARE(server.requests().size(), 1);  // no next code
+        QVERIFY(QDir(dir.file("Temp")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+};
 
 QTEST_MAIN(TestDownloadWindows)
 #include "tst_download_windows.moc"

@@ -18,6 +18,7 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 struct TPEditorFixture {
@@ -50,9 +51,7 @@ struct TPEditorFixture {
     // Opens the image from the main window, as its command does.
     void open()
     {
-        ModalDriver driver({modal::chooseFile(image)});
-        window->cmdTPEDIT_Click(1);
-        [&] { QTRY_VERIFY(driver.finished()); }();
+        answering({modal::chooseFile(image)}, [this] { window->cmdTPEDIT_Click(1); });
         editor = shownWindow<frmTPEdit>();
         if (editor) {
             editor->activateWindow();
@@ -63,11 +62,17 @@ struct TPEditorFixture {
     // Closes the editor, answering the question about unsaved edits with `answer`.
     void close(QMessageBox::StandardButton answer, QStringList *texts = nullptr)
     {
-        ModalDriver driver({modal::answerBox(answer, texts)});
-        editor->close();
-        QTRY_VERIFY(driver.finished());
+        answering({modal::answerBox(answer, texts)}, [this] { editor->close(); });
         if (answer == QMessageBox::No)
             QTRY_VERIFY(!editor);
+    }
+
+    // Does `act` while `steps` play the user's part in the dialogs it opens.
+    static void answering(QList<ModalDriver::Step> steps, const std::function<void()> &act)
+    {
+        ModalDriver driver(std::move(steps));
+        act();
+        QTRY_VERIFY(driver.finished());
     }
 
     TPTables &tables() { return *context->tpTables; }

@@ -43,26 +43,20 @@ void fillSaveableTables(SatTable &sats, TPTable &tps, unsigned seed)
     }
 }
 
-bool sameFileContent(const SatTable &a, const TPTable &at, const SatTable &b, const TPTable &bt, QString *difference)
+QString fileContentDifference(const SatTable &a, const TPTable &at, const SatTable &b, const TPTable &bt)
 {
     for (int r = 0; r < RegionCount; ++r) {
         for (int s = 0; s < MaxSat; ++s) {
-            if (!(a(r, s) == b(r, s))) {
-                if (difference)
-                    *difference = QStringLiteral("satellite %1 of region %2").arg(s).arg(r);
-                return false;
-            }
+            if (!(a(r, s) == b(r, s)))
+                return QStringLiteral("satellite %1 of region %2").arg(s).arg(r);
             const int count = decimalValue(a(r, s).TPCount).value_or(0);
             for (int t = 0; t < count && t < TPSlots; ++t) {
-                if (!(at(r, s, t) == bt(r, s, t))) {
-                    if (difference)
-                        *difference = QStringLiteral("TP %1 of satellite %2 of region %3").arg(t).arg(s).arg(r);
-                    return false;
-                }
+                if (!(at(r, s, t) == bt(r, s, t)))
+                    return QStringLiteral("TP %1 of satellite %2 of region %3").arg(t).arg(s).arg(r);
             }
         }
     }
-    return true;
+    return {};
 }
 
 std::unique_ptr<TPTables> editTables(int count)

@@ -17,10 +17,9 @@ QByteArray preDefineLines(int lines, bool lastLineEnd = true);
 // positions, parse options and a mix of TP counts (0, a few, MaxTP).
 void fillSaveableTables(SatTable &sats, TPTable &tps, unsigned seed);
 
-// True when the slots that the files carry are equal: satellites 0..47 and
-// the TPs within each TPCount.
-bool sameFileContent(const SatTable &a, const TPTable &at, const SatTable &b, const TPTable &bt,
-                     QString *difference = nullptr);
+// Where the slots that the files carry differ (satellites 0..47 and the TPs
+// within each TPCount); empty when they are equal.
+QString fileContentDifference(const SatTable &a, const TPTable &at, const SatTable &b, const TPTable &bt);
 
 // Working tables for the editing logic, stored alike: satellite s of every
 // region is "S<s> (<deg>)" at position deg = s * 10, with Diseqc s, ParseSort

@@ -1,5 +1,4 @@
 // The real TPParse and TPCombine programs, run in a temporary program directory.
-#include "TPTestData.h"
 #include "common/Converters.h"
 #include "common/ProgramDir.h"
 #include "common/WholeFile.h"
@@ -71,25 +70,6 @@ private slots:
         const RunOutcome combined = converters().tpCombine(path(QStringLiteral("Out.MDA")));
         QVERIFY2(combined.succeeded(), qPrintable(combined.describe(QStringLiteral("TPCombine"))));
         QCOMPARE(readWholeFile(path(QStringLiteral("Out.MDA"))).value(), sample());
-    }
-
-    // Tables of the test's own, with TP counts of 0 and MaxTP, through both converters.
-    void ownTablesRoundTrip()
-    {
-        const ProgramDir dir(m_dir->path());
-        auto tables = std::make_unique<TPTables>();
-        fillSaveableTables(tables->SatDataStored, tables->TPDataStored, 7);
-        QVERIFY(TPSaveAll(dir, *tables).ok());
-        QVERIFY(converters().tpCombine(path(QStringLiteral("Own.MDA"))).succeeded());
-        for (const QString &name : intermediateFiles(m_dir->path()))
-            QVERIFY(QFile::remove(path(name)));  // the parser must write them afresh
-        QVERIFY(converters().tpParse(path(QStringLiteral("Own.MDA"))).succeeded());
-        auto again = std::make_unique<TPTables>();
-        QVERIFY(TPLoadAll(dir, *again).ok());
-        QString difference;
-        QVERIFY2(sameFileContent(again->SatDataStored, again->TPDataStored, tables->SatDataStored, tables->TPDataStored,
-                                 &difference),
-                 qPrintable(difference));
     }
 
     void refusals_data()

@@ -71,10 +71,9 @@ private slots:
         loaded->SatDataStored(0, 0).SatName = QStringLiteral("replaced by the load");
         const Status status = loadAll(dir, *loaded);
         QVERIFY2(status.ok(), qPrintable(status.error()));
-        QString difference;
-        QVERIFY2(sameFileContent(tables->SatDataStored, tables->TPDataStored, loaded->SatDataStored,
-                                 loaded->TPDataStored, &difference),
-                 qPrintable(difference));
+        QCOMPARE(fileContentDifference(tables->SatDataStored, tables->TPDataStored, loaded->SatDataStored,
+                                       loaded->TPDataStored),
+                 QString());
         loaded->copyStoredToWorking();
         QCOMPARE(loaded->SatCount, (std::array<qint16, 4>{48, 48, 48, 48}));
     }
@@ -226,10 +225,9 @@ private slots:
         QCOMPARE(tables->SatData(0, 0).SatName, QStringLiteral("Edited"));  // the caller takes them over
         if (error.isEmpty()) {
             QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
-            QString difference;
-            QVERIFY2(sameFileContent(tables->SatDataStored, tables->TPDataStored, image->SatDataStored,
-                                     image->TPDataStored, &difference),
-                     qPrintable(difference));
+            QCOMPARE(fileContentDifference(tables->SatDataStored, tables->TPDataStored, image->SatDataStored,
+                                           image->TPDataStored),
+                     QString());
             return;
         }
         error.replace(QStringLiteral("%1"), dir.path());

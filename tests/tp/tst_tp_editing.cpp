@@ -17,6 +17,8 @@
 
 class TestTPEditing : public QObject {
     Q_OBJECT
+    const ValueLists lists = ValueLists::standard();
+
 private Q_SLOTS:
     void moveWalk_data()
     {
@@ -157,7 +159,6 @@ private Q_SLOTS:
     void copyAndPasteSatellites()
     {
         auto t = editTables(6);
-        const ValueLists lists = ValueLists::standard();
         const SatClipboard clip = copySatellites(*t, lists, 0, {3, 1});
         QCOMPARE(clip.size(), 2);
         QCOMPARE(clip[0].columns, (QStringList{"2", "0010", "S1 (0010)", "Vertical", "1"}));
@@ -168,7 +169,7 @@ private Q_SLOTS:
         QCOMPARE(tpFreqs(*t, 0), QStringLiteral("100,101"));
         QCOMPARE(tpFreqs(*t, 1), QStringLiteral("300,301,302,303"));
         QCOMPARE(tpFreqs(*t, 7), QStringLiteral("500,501"));
-        QCOMPARE(t->SatData(0, 0).ParseSort, QStringLiteral("1"));
+        QCOMPARE(t->SatData(0, 0), (SatRecord{"1", "S1 (0010)", "2", "1", "0010"}));
 
         // A ParseSort text that is none of the five gives an empty ParseSort.
         SatClipboard odd = clip;
@@ -180,7 +181,6 @@ private Q_SLOTS:
 
     void pasteLimits()
     {
-        const ValueLists lists = ValueLists::standard();
         auto t = editTables(47);
         const TPTables before = *t;
         const SatClipboard two = copySatellites(*t, lists, 0, {0, 1});
@@ -209,7 +209,6 @@ private Q_SLOTS:
         QCOMPARE(t->TPData(0, 1, 1), (TPRecord{"12000", "1", "27500", "3"}));
         QCOMPARE(t->TPData(0, 1, 2), (TPRecord{"1", "", "2", "0"}));
         QCOMPARE(t->TPData(0, 1, 3), (TPRecord{"3", "0", "4", ""}));
-        const ValueLists lists = ValueLists::standard();
         QCOMPARE(copyTPs(*t, lists, 0, 1, {1}), (TPClipboard{{"12000", "V", "27500", "3/4"}}));
     }
 
@@ -230,7 +229,6 @@ private Q_SLOTS:
         QFETCH(QList<int>, dragged);
         QFETCH(int, under);
         auto t = editTables(6);
-        const ValueLists lists = ValueLists::standard();
         const ListEdit edit = dropSatellites(*t, lists, 0, copySatellites(*t, lists, 0, dragged), dragged, under);
         QTEST(satNames(*t), "order");
         QTEST(edit.select, "select");
@@ -241,7 +239,6 @@ private Q_SLOTS:
     void tpDrop()
     {
         auto t = editTables();
-        const ValueLists lists = ValueLists::standard();
         dropTPs(*t, 0, 3, copyTPs(*t, lists, 0, 3, {0}), {0}, -1);
         QCOMPARE(tpFreqs(*t, 3), QStringLiteral("301,302,303,300"));
     }
@@ -252,7 +249,6 @@ private Q_SLOTS:
         auto t = editTables(6);
         t->CurRegion = 1;
         const TPTables before = *t;
-        const ValueLists lists = ValueLists::standard();
         moveSatellites(*t, 3, {0}, true);
         pasteSatellites(*t, lists, 3, copySatellites(*t, lists, 3, {2}), 0);
         deleteTP(*t, 3, 3, 0);
@@ -285,7 +281,6 @@ private Q_SLOTS:
         QFETCH(int, kind);
         QTemporaryDir dir;
         const ProgramDir programDir(dir.path());
-        const ValueLists lists = ValueLists::standard();
         auto t = editTables();
         // Leftovers beyond the TP counts must come back too.
         t->TPData(2, 5, 50) = {"left", "over", "", ""};

@@ -1,10 +1,15 @@
 // The TP editor's lists, boxes and tab strip under mouse, keyboard and wheel
 // input: the boxes always show the row they edit, keys and the wheel do only
-// what they show.
+// what they show; the satellites.xml import as a user works it.
 #include "TPEditorFixture.h"
+#include "common/WholeFile.h"
 #include "support/HeldKey.h"
+#include "support/MenuKeys.h"
+#include "tp/ui/dlgSatellitesXml.h"
 
 #include <QClipboard>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QUndoStack>
 #include <QWheelEvent>
@@ -33,22 +38,15 @@ void closePopups()
 // from their press to their release.
 void playKeys(const QString &sequence)
 {
-    static const QHash<QString, Qt::Key> keys{
-        {QStringLiteral("Tab"), Qt::Key_Tab},       {QStringLiteral("Home"), Qt::Key_Home},
-        {QStringLiteral("End"), Qt::Key_End},       {QStringLiteral("Left"), Qt::Key_Left},
-        {QStringLiteral("Right"), Qt::Key_Right},   {QStringLiteral("Shift"), Qt::Key_Shift},
-        {QStringLiteral("Ctrl"), Qt::Key_Control},  {QStringLiteral("Z"), Qt::Key_Z},
-        {QStringLiteral("Y"), Qt::Key_Y},           {QStringLiteral("V"), Qt::Key_V},
-        {QStringLiteral("5"), Qt::Key_5},           {QStringLiteral("Backspace"), Qt::Key_Backspace},
-        {QStringLiteral("Delete"), Qt::Key_Delete},
-    };
     Qt::KeyboardModifiers held;
     for (QString step : sequence.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const bool press = step.startsWith(QLatin1Char('+'));
         const bool repeat = step.size() > 2 && step.endsWith(QLatin1Char('r'));
         const QString name = step.mid(1, step.size() - 1 - (repeat ? 1 : 0));
-        QVERIFY2(keys.contains(name), qPrintable(name));
-        const Qt::Key key = keys.value(name);
+        const Qt::Key key = name == QLatin1String("Shift")  ? Qt::Key_Shift
+                            : name == QLatin1String("Ctrl") ? Qt::Key_Control
+                                                            : QKeySequence(name)[0].key();
+        QVERIFY2(key != Qt::Key_unknown, qPrintable(name));
         const Qt::KeyboardModifier modifier = key == Qt::Key_Shift     ? Qt::ShiftModifier
                                               : key == Qt::Key_Control ? Qt::ControlModifier
                                                                        : Qt::NoModifier;
@@ -68,6 +66,32 @@ void playKeys(const QString &sequence)
             QTest::keyRelease(focus, key, held);
         }
     }
+}
+
+const QByteArray kXml = "<?xml version=\"1.0\"?>\n<satellites>\n"
+                        " <sat name=\"Alpha\" flags=\"0\" position=\"192\">\n"
+                        "  <transponder frequency=\"11362000\" symbol_rate=\"22000000\" polarization=\"0\" "
+                        "fec_inner=\"2\"/>\n </sat>\n"
+                        " <sat name=\"Beta\" flags=\"0\" position=\"-8\"/>\n"
+                        " <sat name=\"Gamma\" flags=\"0\" position=\"130\"/>\n</satellites>\n";
+
+// In the chooser: Ctrl+click the given rows, pick the mode, OK.
+ModalDriver::Step choose(const QList<int> &rows, bool replace)
+{
+    return [rows, replace](QWidget *widget) {
+        auto *dialog = qobject_cast<dlgSatellitesXml *>(widget);
+        if (!dialog)
+            return false;
+        auto *list = dialog->findChild<QListWidget *>(QStringLiteral("lstSatellites"));
+        for (const int row : rows)
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                              list->visualItemRect(list->item(row)).center());
+        auto *mode =
+            dialog->findChild<QRadioButton *>(replace ? QStringLiteral("optReplace") : QStringLiteral("optFill"));
+        QTest::mouseClick(mode, Qt::LeftButton, {}, QPoint(4, mode->height() / 2));
+        QTest::keyClick(list, Qt::Key_Return);
+        return true;
+    };
 }
 
 }  // namespace
@@ -333,6 +357,46 @@ private Q_SLOTS:
         QCOMPARE(f.cell("List1", 1, SatListModel::SatName), f.tables().SatData(region, 0).SatName);
         QCOMPARE(f.box("txtSatName")->text(), f.tables().SatData(region, 0).SatName);
         QCOMPARE(f.currentRow("List1"), 1);
+    }
+
+    // The satellites.xml import through the File menu's access keys, the file
+    // dialog and the chooser.
+    void importFillsFromTheSelectedRowAndUndoes_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<QStringList>("rows");  // rows 2 to 4 afterwards; "" = as before
+        QTest::newRow("fill from row 2") << false << QStringList{"Alpha (0192)", "Gamma (0130)", ""};
+        QTest::newRow("replace rows 2 and 4") << true << QStringList{"Alpha (0192)", "", "Gamma (0130)"};
+    }
+    void importFillsFromTheSelectedRowAndUndoes()
+    {
+        QFETCH(bool, replace);
+        QFETCH(QStringList, rows);
+        TPEditorFixture f;
+        QVERIFY(f.editor);
+        const QString xml = f.dir.file(QStringLiteral("satellites.xml"));
+        QVERIFY(writeWholeFile(xml, kXml).ok());
+        const TPTables before = f.tables();
+        QStringList old;
+        for (int row = 2; row <= 4; ++row)
+            old << f.cell("List1", row, SatListModel::SatName);
+        QTest::mouseClick(f.list("List1")->viewport(), Qt::LeftButton, {}, f.rowPoint("List1", 2));
+        if (replace)
+            QTest::mouseClick(f.list("List1")->viewport(), Qt::LeftButton, Qt::ControlModifier, f.rowPoint("List1", 4));
+
+        QStringList reports;
+        f.answering({modal::chooseFile(xml), choose({0, 2}, replace), modal::acknowledgeBox(&reports)},
+                    [&f] { menuAccessKeys(f.editor, Qt::Key_F, Qt::Key_I); });
+        QCOMPARE(reports, QStringList{"Took 2 satellites."});
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(f.cell("List1", i + 2, SatListModel::SatName), rows[i].isEmpty() ? old[i] : rows[i]);
+        QCOMPARE(f.editor->history().count(), 1);
+
+        QApplication::setActiveWindow(f.editor);
+        QVERIFY(QTest::qWaitForWindowActive(f.editor));
+        QTest::keyClick(f.editor, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(f.tables().SatData == before.SatData);
+        QVERIFY(f.tables().TPData == before.TPData);
     }
 };
 

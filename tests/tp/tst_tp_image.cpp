@@ -49,8 +49,7 @@ private slots:
         auto tpsBack = std::make_unique<TPTable>();
         const Status parsed = parseTPImage(image.value(), *satsBack, *tpsBack);
         QVERIFY2(parsed.ok(), qPrintable(parsed.error()));
-        QString difference;
-        QVERIFY2(sameFileContent(*sats, *tps, *satsBack, *tpsBack, &difference), qPrintable(difference));
+        QCOMPARE(fileContentDifference(*sats, *tps, *satsBack, *tpsBack), QString());
         QCOMPARE(combineTPImage(*satsBack, *tpsBack).value(), image.value());
     }
 
