@@ -206,6 +206,7 @@ private Q_SLOTS:
         QCOMPARE(up.sizeErrors,
                  QStringList{"File size not matched!! STB_Loader has to 65536 byte but your file is 65537"});
         QCOMPARE(up.ends, QList<TransferEnd>{TransferEnd::Refused});
+        QVERIFY(up.wire.clears > 0);  // nothing still queued goes out
         up.msg(QByteArray(1, 0x01));
         QVERIFY(up.wire.writes.isEmpty());
     }
