@@ -113,10 +113,6 @@ void TestChannelModel::loadFailureLeavesModelEmpty_data()
     QTest::newRow("master index that does not exist")
         << "TV.dll" << QByteArray("2,0,0\r\n")
         << "TV.dll, line 1: channel record 2 does not exist (ROM_GetCH.dll holds 2)";
-    QTest::newRow("favourite position that does not exist")
-        << "Favorite.dll"
-        << " 1 \r\n 1 \r\n" + QByteArray(" 0 \r\n").repeated(11)
-        << "Favorite.dll, line 2: favourite position 1 is not in the TV list (1 channels)";
 }
 
 void TestChannelModel::loadFailureLeavesModelEmpty()
