@@ -40,12 +40,8 @@ QByteArray awkwardImage()
 {
     ChannelTables t = sampleTables(300, 40);
     const QByteArray names[] = {QByteArray(), QByteArray(1, '\0'), QByteArray("\x0A\x05Z", 3)};
-    for (int i = 0; i < 3; ++i) {
-        RomChannel &record = t.Rom[7 + i];
-        record.NameBytes = names[i];
-        record.Name = QString::fromLatin1(names[i]);
-        record.NameLast = qint16(names[i].size() - 1);
-    }
+    for (int i = 0; i < 3; ++i)
+        nameRecord(t.Rom[7 + i], names[i]);
     const Result<QByteArray> image = ChannelImage::build(t);
     return image ? image.value() : QByteArray();
 }

@@ -1,9 +1,9 @@
 // Channel lists to and from a spreadsheet file, and the order of a reference list.
+#include "ChannelTestData.h"
 #include "channel/ChannelArrange.h"
 #include "channel/ChannelCsv.h"
 #include "channel/ChannelOrder.h"
 #include "channel/CsvText.h"
-#include "support/SampleTables.h"
 
 #include <QTest>
 
@@ -27,16 +27,10 @@ namespace {
 // TV channels of the given names, then two radio channels; no locks, no favourites.
 ChannelTables named(const QStringList &tv)
 {
-    ChannelTables t = sampleTables(int(tv.size()), 2);
-    for (auto &list : t.Channels) {
-        for (ChannelEntry &e : list) {
-            e.FavoriteFlag = {};
+    ChannelTables t = withoutFavorites(namedTables(tv, 2));
+    for (auto &list : t.Channels)
+        for (ChannelEntry &e : list)
             e.Attribute = 1;
-        }
-    }
-    t.Favorites = {};
-    for (qsizetype i = 0; i < tv.size(); ++i)
-        setChannelName(t.Rom[i], tv[i]);
     return t;
 }
 
@@ -133,12 +127,8 @@ void TestChannelExchange::exportThenImportGivesTheSameTables()
 {
     ChannelTables t = sampleTables(120, 30);
     // Names the files can hold but the name box would not make: none, and a zero byte.
-    t.Rom[5].Name.clear();
-    t.Rom[5].NameBytes.clear();
-    t.Rom[5].NameLast = -1;
-    t.Rom[6].NameBytes = QByteArray(1, '\0');
-    t.Rom[6].Name = QString::fromLatin1(t.Rom[6].NameBytes);
-    t.Rom[6].NameLast = 0;
+    nameRecord(t.Rom[5], QByteArray());
+    nameRecord(t.Rom[6], QByteArray(1, '\0'));
     const QStringList awkward{"a,b", "say \"x\"", QString::fromLatin1("\xC4rger \xDF\xFF"), " lead", "trail "};
     for (int i = 0; i < 5; ++i)
         setChannelName(t.Rom[7 + i], awkward[i]);
