@@ -19,15 +19,20 @@ inline QByteArray contents(const QString &path)
     return bytes ? bytes.value() : QByteArray("<missing>");
 }
 
+// Names the record with exactly these bytes, as a reader of the files would.
+inline void nameRecord(RomChannel &record, const QByteArray &bytes)
+{
+    record.NameBytes = bytes;
+    record.Name = QString::fromLatin1(bytes);
+    record.NameLast = qint16(bytes.size() - 1);
+}
+
 // The sample tables with TV channel i named names[i].
 inline ChannelTables namedTables(const QStringList &names, int radio = 0)
 {
     ChannelTables t = sampleTables(int(names.size()), radio);
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        t.Rom[i].Name = names[i];
-        t.Rom[i].NameBytes = names[i].toLatin1();
-        t.Rom[i].NameLast = qint16(t.Rom[i].NameBytes.size() - 1);
-    }
+    for (qsizetype i = 0; i < names.size(); ++i)
+        nameRecord(t.Rom[i], names[i].toLatin1());
     return t;
 }
 

@@ -40,12 +40,8 @@ QByteArray awkwardImage()
 {
     ChannelTables t = sampleTables(300, 40);
     const QByteArray names[] = {QByteArray(), QByteArray(1, '\0'), QByteArray("\x0A\x05Z", 3)};
-    for (int i = 0; i < 3; ++i) {
-        RomChannel &record = t.Rom[7 + i];
-        record.NameBytes = names[i];
-        record.Name = QString::fromLatin1(names[i]);
-        record.NameLast = qint16(names[i].size() - 1);
-    }
+    for (int i = 0; i < 3; ++i)
+        nameRecord(t.Rom[7 + i], names[i]);
     const Result<QByteArray> image = ChannelImage::build(t);
     return image ? image.value() : QByteArray();
 }
@@ -123,23 +119,15 @@ void TestChannelConverters::imageAndEditsSurviveCombineAndParse()
     QVERIFY(contents(bin) == image);
 
     // What the editor does: renames (one to an empty name), a lock, a move, a favourite removed.
-    ChannelTables &t = model.tables();
-    const auto rename = [&t](int record, const QString &name) {
-        t.Rom[record].Name = name;
-        t.Rom[record].NameBytes = name.toLatin1();
-        t.Rom[record].NameLast = qint16(name.isEmpty() ? 0 : name.size() - 1);
-    };
-    rename(3, QStringLiteral("Neues Öl-Program"));
-    rename(4, QString());
-    t.Channels[ChannelTV][10].Attribute ^= LockBit;
-    t.Channels[ChannelRadio].move(0, 5);  // favourites follow their channels
-    for (FavoriteGroup &group : t.Favorites[ChannelRadio])
-        for (int k = 0; k < group.Count; ++k)
-            if (group.CHIndex[k] <= 5)
-                group.CHIndex[k] = qint16(group.CHIndex[k] == 0 ? 5 : group.CHIndex[k] - 1);
-    FavoriteGroup &f6 = t.Favorites[ChannelTV][5];
-    t.Channels[ChannelTV][f6.CHIndex[f6.Count - 1]].FavoriteFlag[5] = 0;
-    --f6.Count;
+    ChannelEditing editing(model);
+    editing.switchType(ChannelTV);
+    QVERIFY(editing.rename(3, QStringLiteral("Neues Öl-Program")));
+    QVERIFY(editing.rename(4, QString()));
+    editing.setLocked({10}, true);
+    const FavoriteGroup &f6 = model.tables().Favorites[ChannelTV][5];
+    editing.setFavorite(5, {f6.CHIndex[f6.Count - 1]}, false);
+    editing.switchType(ChannelRadio);
+    editing.moveChannels({0}, 7);
     QVERIFY(model.SaveChannelFiles().ok());
 
     const QString edited = dir.file(QStringLiteral("edited.bin"));

@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
+#include "channel/ChannelArrange.h"
 #include "channel/ui/frmCHEdit.h"
 #include "common/ui/MessageBoard.h"
 #include "support/ShownWindow.h"
@@ -44,6 +45,13 @@ struct EditorSetup {
         ModalDriver driver({modal::chooseFile(image)});
         window->cmdCHEdit_Click(1);
         return driver.finished() ? shownWindow<frmCHEdit>() : nullptr;
+    }
+    // The receiver simulator on Com1, serving `image` to downloads.
+    std::unique_ptr<SimProcess> serve(const QByteArray &image) const
+    {
+        const QString served = dir.file(QStringLiteral("served.bin"));
+        writeWholeFile(served, image);
+        return std::make_unique<SimProcess>(dir.path(), QStringList{QStringLiteral("--image"), served});
     }
     const ChannelEntry &tv(int position) const { return context->channels.tables().Channels[0][position]; }
     QString name(int position) const { return context->channels.tables().Rom[tv(position).ChannelIndex].Name; }
@@ -269,10 +277,8 @@ void TestChannelEditor::refusedDownloadKeepsTheEditedFile()
     EditorSetup setup;
     QByteArray refused = contents(setup.image);
     refused[refused.size() - 1] = 1;  // one stray byte in the unused end
-    const QString served = setup.dir.file(QStringLiteral("served.bin"));
-    QVERIFY(writeWholeFile(served, refused).ok());
-    SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), served});
-    QVERIFY(sim.started());
+    const auto sim = setup.serve(refused);
+    QVERIFY(sim->started());
     frmCHEdit *editor = setup.open();
     QVERIFY(editor);
     const QString caption = editor->windowTitle();
@@ -305,15 +311,10 @@ void TestChannelEditor::downloadIntoANewFile()
     Result<ChannelTables> tables = ChannelImage::parse(contents(setup.image));
     QVERIFY(tables);
     ChannelTables t = tables.value();
-    RomChannel &first = t.Rom[t.Channels[0][0].ChannelIndex];
-    first.NameBytes = "FRESH";
-    first.Name = QStringLiteral("FRESH");
-    first.NameLast = 4;
+    setChannelName(t.Rom[t.Channels[0][0].ChannelIndex], QStringLiteral("FRESH"));
     const QByteArray image = ChannelImage::build(t).value();
-    const QString served = setup.dir.file(QStringLiteral("served.bin"));
-    QVERIFY(writeWholeFile(served, image).ok());
-    SimProcess sim(setup.dir.path(), {QStringLiteral("--image"), served});
-    QVERIFY(sim.started());
+    const auto sim = setup.serve(image);
+    QVERIFY(sim->started());
     frmCHEdit *editor = setup.open();
     QVERIFY(editor);
     const QByteArray edited = contents(setup.image);

@@ -7,10 +7,6 @@
 class TestChannelFiles : public QObject {
     Q_OBJECT
 private slots:
-    void numberFormats_data();
-    void numberFormats();
-    void hexNames_data();
-    void hexNames();
     void romReader_data();
     void romReader();
     void romWriter();
@@ -70,45 +66,6 @@ QByteArray twelveZeroLines()
 
 }  // namespace
 
-void TestChannelFiles::numberFormats_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QByteArray>("plain");
-    QTest::addColumn<QByteArray>("padded");
-    QTest::newRow("zero") << 0 << QByteArray("0") << QByteArray(" 0 ");
-    QTest::newRow("minus one") << -1 << QByteArray("-1") << QByteArray("-1 ");
-    QTest::newRow("twelve") << 12 << QByteArray("12") << QByteArray(" 12 ");
-    QTest::newRow("largest") << 32767 << QByteArray("32767") << QByteArray(" 32767 ");
-    QTest::newRow("smallest") << -32768 << QByteArray("-32768") << QByteArray("-32768 ");
-}
-
-void TestChannelFiles::numberFormats()
-{
-    QFETCH(int, value);
-    QFETCH(QByteArray, plain);
-    QFETCH(QByteArray, padded);
-    QCOMPARE(plainNumber(value), plain);
-    QCOMPARE(paddedNumber(value), padded);
-}
-
-void TestChannelFiles::hexNames_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QByteArray>("hex");
-    QTest::newRow("bytes below 16 take one digit") << QByteArray("\x0A\x05", 2) << QByteArray("A5");
-    QTest::newRow("letters") << QByteArray("AB") << QByteArray("4142");
-    QTest::newRow("zero byte") << QByteArray(1, '\0') << QByteArray("0");
-    QTest::newRow("edges") << QByteArray("\x0F\x10\xFF", 3) << QByteArray("F10FF");
-    QTest::newRow("empty") << QByteArray() << QByteArray();
-}
-
-void TestChannelFiles::hexNames()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QByteArray, hex);
-    QCOMPARE(hexName(bytes), hex);
-}
-
 void TestChannelFiles::romReader_data()
 {
     QTest::addColumn<QByteArray>("file");
@@ -166,19 +123,19 @@ void TestChannelFiles::romWriter()
     RomChannel noName = record;  // an empty field 0 as read
     noName.NameBytes.clear();
     noName.NameLast = -1;
-    RomChannel latin = record;
-    latin.NameBytes = "\xE9t\xE9";
+    RomChannel latin = record;  // hex digits of 16 and up, and one alone below it
+    latin.NameBytes = "\xE9\x10\x0F";
     latin.NameLast = 2;
     const QList<RomChannel> rom{record, renamedEmpty, noName, latin};
 
     QCOMPARE(romFileText(rom, NameForm::Hex), QByteArray("A5|1|2|3|4|5|6|7|8|9|10|11\r\n"
                                                          "0|1|2|3|4|5|6|7|8|9|10|11\r\n"
                                                          "|1|2|3|4|5|6|7|8|9|10|11\r\n"
-                                                         "E974E9|1|2|3|4|5|6|7|8|9|10|11\r\n"));
+                                                         "E910F|1|2|3|4|5|6|7|8|9|10|11\r\n"));
     static const char raw[] = "\x0A\x05|1|2|3|4|5|6|7|8|9|10|11\r\n"
                               "\x00|1|2|3|4|5|6|7|8|9|10|11\r\n"
                               "|1|2|3|4|5|6|7|8|9|10|11\r\n"
-                              "\xE9t\xE9|1|2|3|4|5|6|7|8|9|10|11\r\n";
+                              "\xE9\x10\x0F|1|2|3|4|5|6|7|8|9|10|11\r\n";
     QCOMPARE(romFileText(rom, NameForm::Raw), QByteArray(raw, sizeof raw - 1));
 }
 

@@ -1,5 +1,5 @@
 #include "ChannelImage.h"
-#include "support/SampleTables.h"
+#include "ChannelTestData.h"
 
 #include <QTest>
 #include <QtEndian>
@@ -45,15 +45,9 @@ QByteArray validImage()
 void TestChannelImage::buildAndParseRoundTrip()
 {
     ChannelTables tables = sampleTables(40, 12, 3);
-    tables.Rom[0].NameBytes = QByteArray("\x0A\x05\x00\xFF\n", 5);  // any byte but CR and "|"
-    tables.Rom[0].Name = QString::fromLatin1(tables.Rom[0].NameBytes);
-    tables.Rom[0].NameLast = 4;
-    tables.Rom[1].NameBytes = QByteArray("0123456789ABCDEF");
-    tables.Rom[1].Name = QStringLiteral("0123456789ABCDEF");
-    tables.Rom[1].NameLast = 15;
-    tables.Rom[2].NameBytes.clear();
-    tables.Rom[2].Name.clear();
-    tables.Rom[2].NameLast = -1;
+    nameRecord(tables.Rom[0], QByteArray("\x0A\x05\x00\xFF\n", 5));  // any byte but CR and "|"
+    nameRecord(tables.Rom[1], "0123456789ABCDEF");
+    nameRecord(tables.Rom[2], QByteArray());
     tables.Rom[3].Fields = {"0", "65535", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
     tables.Channels[ChannelTV][1].Attribute = -1;
     tables.Channels[ChannelTV][1].Extra = -32768;
