@@ -103,242 +103,238 @@ class TestChannelEditor : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { QApplication::setApplicationName(QStringLiteral("Tarvik")); }
-    void saveFailedSaveCloseReopen();
-    void ctrlAThenCancelledSaveAsCloseAndOpen();
-    void saveWritesTheFileInTheCaption();
-    void refusedDownloadKeepsTheEditedFile();
-    void downloadIntoANewFile();
-};
 
-void TestChannelEditor::saveFailedSaveCloseReopen()
-{
-    EditorSetup setup;
-    const QByteArray original = contents(setup.image);
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
-    auto *name = child<QLineEdit>(editor, "txtChannelName");
-    retype(name, QStringLiteral("NEWS|24"));  // the bar is refused at the box
-    QCOMPARE(name->text(), QStringLiteral("NEWS24"));
-    const bool wasLocked = setup.tv(0).Attribute & LockBit;
-    QTest::mouseClick(child<QCheckBox>(editor, "chkLock"), Qt::LeftButton);
-    const bool wasInF3 = setup.tv(0).FavoriteFlag[2] == 1;
-    QTest::mouseClick(child<QCheckBox>(editor, "chkFavorite_2"), Qt::LeftButton);
-
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QVERIFY(setup.context->channels.ChannelDataUnchanged());
-    QCOMPARE(contents(setup.image + QStringLiteral(".bak")), original);
-    QVERIFY(setup.window->board()->toPlainText().contains(setup.image + QStringLiteral(".bak")));
-
-    // How a save fails is the saver's; the window shows it and keeps the edits.
-    const QByteArray saved = contents(setup.image);
-    QFile::remove(setup.dir.file(QStringLiteral("ChannelCombine")));
-    retype(name, QStringLiteral("NEWS 24"));
-    QStringList boxes;
-    ModalDriver driver({modal::acknowledgeBox(&boxes)});
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QTRY_VERIFY(driver.finished());
-    QCOMPARE(boxes.size(), 1);
-    QVERIFY2(boxes[0].startsWith(QStringLiteral("ChannelCombine could not be started")), qPrintable(boxes[0]));
-    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
-    QCOMPARE(contents(setup.image), saved);
-    stageConverters(setup.dir.path());
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QVERIFY(setup.context->channels.ChannelDataUnchanged());
-
-    editor->close();  // unchanged: no prompt
-    QVERIFY(!setup.dir.has(QStringLiteral("TV.dll")));
-    QVERIFY(!setup.dir.has(QStringLiteral("ROM_GetCH.dll")));
-    QVERIFY(setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
-
-    editor = setup.open();
-    QVERIFY(editor);
-    QCOMPARE(setup.name(0), QStringLiteral("NEWS 24"));
-    QCOMPARE(bool(setup.tv(0).Attribute & LockBit), !wasLocked);
-    QCOMPARE(setup.tv(0).FavoriteFlag[2] == 1, !wasInF3);
-    editor->close();
-}
-
-void TestChannelEditor::ctrlAThenCancelledSaveAsCloseAndOpen()
-{
-    EditorSetup setup;
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    editor->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(editor));
-    auto *list = child<QTreeView>(editor, "List1");
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);  // select all, not "Save As"
-    QCOMPARE(list->selectionModel()->selectedRows().size(), list->model()->rowCount());
-    QVERIFY(!QApplication::activeModalWidget());
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("Z"));
-    const QString caption = editor->windowTitle();
-    QStringList titles;
-    ModalDriver driver({modal::cancelFileDialog(&titles)});
-    QTest::keyClick(child<QLineEdit>(editor, "txtChannelName"), Qt::Key_A, Qt::ControlModifier);
-    QTRY_VERIFY(driver.finished());
-    QCOMPARE(titles, QStringList{QStringLiteral("Save Ch. DATA")});
-    QCOMPARE(editor->windowTitle(), caption);
-    QCOMPARE(setup.context->link.selectedFile, setup.image);
-    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
-
-    // Cancel at the save question keeps the window and its files.
-    QStringList seen;
-    ModalDriver cancel({noteBox(&seen, QMessageBox::Cancel)});
-    editor->close();
-    QTRY_VERIFY(cancel.finished());
-    QCOMPARE(seen, QStringList{boxLook(QStringLiteral("Tarvik"),
-                                       QStringLiteral("Do you want save the changes you made to 'CH Data'?"),
-                                       QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)});
-    QVERIFY(editor->isVisible());
-    QVERIFY(setup.dir.has(QStringLiteral("TV.dll")));
-    QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
-
-    // File Open, the edits dropped: the caption names the file opened, and Save writes it.
-    const QString other = setup.dir.file(QStringLiteral("other.bin"));
-    QVERIFY(QFile::copy(setup.image, other));
-    const QByteArray imageBytes = contents(setup.image);
-    ModalDriver open({modal::answerBox(QMessageBox::No), modal::chooseFile(other)});
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataFileLoad"), Qt::LeftButton);
-    QTRY_VERIFY(open.finished());
-    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("other.bin")), qPrintable(editor->windowTitle()));
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("OTHER"));
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QCOMPARE(imageName(other, 0), QByteArray("OTHER"));
-    QCOMPARE(contents(setup.image), imageBytes);
-    editor->close();
-}
-
-void TestChannelEditor::saveWritesTheFileInTheCaption()
-{
-    EditorSetup setup;
-    const QString other = setup.dir.file(QStringLiteral("other.bin"));
-    QVERIFY(QFile::copy(setup.image, other));
-    const QByteArray otherBytes = contents(other);
-    SimProcess sim(setup.dir.path(), {QStringLiteral("--out"), setup.dir.file(QStringLiteral("received.bin"))});
-    QVERIFY(sim.started());
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    const QString caption = editor->windowTitle();
-    QVERIFY2(caption.endsWith(QStringLiteral("channels.bin")), qPrintable(caption));
-    auto *name = child<QLineEdit>(editor, "txtChannelName");
-    retype(name, QStringLiteral("MINE"));
-
-    // Other windows choose files for their transfers: an upload of the main
-    // window cancelled in its dialog, the TP editor opened on its own file, then
-    // the editor's own upload of other.bin.
+    void saveFailedSaveCloseReopen()
     {
-        ModalDriver cancel({modal::cancelFileDialog()});
-        QTest::mouseClick(setup.window->findChild<QPushButton *>(QStringLiteral("cmdPCSTB_0")), Qt::LeftButton);
-        QTRY_VERIFY(cancel.finished());
+        EditorSetup setup;
+        const QByteArray original = contents(setup.image);
+        frmCHEdit *editor = setup.open();
+        QVERIFY(editor);
+        QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
+        auto *name = child<QLineEdit>(editor, "txtChannelName");
+        retype(name, QStringLiteral("NEWS|24"));  // the bar is refused at the box
+        QCOMPARE(name->text(), QStringLiteral("NEWS24"));
+        const bool wasLocked = setup.tv(0).Attribute & LockBit;
+        QTest::mouseClick(child<QCheckBox>(editor, "chkLock"), Qt::LeftButton);
+        const bool wasInF3 = setup.tv(0).FavoriteFlag[2] == 1;
+        QTest::mouseClick(child<QCheckBox>(editor, "chkFavorite_2"), Qt::LeftButton);
+
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+        QVERIFY(setup.context->channels.ChannelDataUnchanged());
+        QCOMPARE(contents(setup.image + QStringLiteral(".bak")), original);
+        QVERIFY(setup.window->board()->toPlainText().contains(setup.image + QStringLiteral(".bak")));
+
+        // How a save fails is the saver's; the window shows it and keeps the edits.
+        const QByteArray saved = contents(setup.image);
+        QFile::remove(setup.dir.file(QStringLiteral("ChannelCombine")));
+        retype(name, QStringLiteral("NEWS 24"));
+        QStringList boxes;
+        ModalDriver driver({modal::acknowledgeBox(&boxes)});
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+        QTRY_VERIFY(driver.finished());
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes[0].startsWith(QStringLiteral("ChannelCombine could not be started")), qPrintable(boxes[0]));
+        QVERIFY(!setup.context->channels.ChannelDataUnchanged());
+        QCOMPARE(contents(setup.image), saved);
+        stageConverters(setup.dir.path());
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+        QVERIFY(setup.context->channels.ChannelDataUnchanged());
+
+        editor->close();  // unchanged: no prompt
+        QVERIFY(!setup.dir.has(QStringLiteral("TV.dll")));
+        QVERIFY(!setup.dir.has(QStringLiteral("ROM_GetCH.dll")));
+        QVERIFY(setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
+
+        editor = setup.open();
+        QVERIFY(editor);
+        QCOMPARE(setup.name(0), QStringLiteral("NEWS 24"));
+        QCOMPARE(bool(setup.tv(0).Attribute & LockBit), !wasLocked);
+        QCOMPARE(setup.tv(0).FavoriteFlag[2] == 1, !wasInF3);
+        editor->close();
     }
-    const QString tpImage = setup.dir.file(QStringLiteral("Sat.MDA"));
-    for (const char *program : {"TPParse", "TPCombine"})
-        QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program),
-                    setup.dir.file(QLatin1String(program)));
-    QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), tpImage);
+
+    void ctrlAThenCancelledSaveAsCloseAndOpen()
     {
-        ModalDriver openTP({modal::chooseFile(tpImage)});
-        setup.window->cmdTPEDIT_Click(1);
-        QTRY_VERIFY(openTP.finished());
-    }
-    QPointer<frmTPEdit> tpEditor = shownWindow<frmTPEdit>();
-    QVERIFY(tpEditor);
-    QCOMPARE(setup.context->link.selectedFile, tpImage);
-    {
-        TransferWatch transfers(setup.context->link);
+        EditorSetup setup;
+        frmCHEdit *editor = setup.open();
+        QVERIFY(editor);
+        editor->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        auto *list = child<QTreeView>(editor, "List1");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);  // select all, not "Save As"
+        QCOMPARE(list->selectionModel()->selectedRows().size(), list->model()->rowCount());
+        QVERIFY(!QApplication::activeModalWidget());
+        retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("Z"));
+        const QString caption = editor->windowTitle();
         QStringList titles;
-        ModalDriver upload({modal::answerBox(QMessageBox::No), modal::chooseFile(other, &titles)});
-        QTest::mouseClick(child<QPushButton>(editor, "cmdDataUpload"), Qt::LeftButton);
-        QTRY_VERIFY(upload.finished());
-        QCOMPARE(titles, QStringList{QStringLiteral("Upload Ch. DATA")});
-        QCOMPARE(transfers.modes, QList<int>{10});
-        QCOMPARE(contents(setup.dir.file(QStringLiteral("received.bin"))), otherBytes);
+        ModalDriver driver({modal::cancelFileDialog(&titles)});
+        QTest::keyClick(child<QLineEdit>(editor, "txtChannelName"), Qt::Key_A, Qt::ControlModifier);
+        QTRY_VERIFY(driver.finished());
+        QCOMPARE(titles, QStringList{QStringLiteral("Save Ch. DATA")});
+        QCOMPARE(editor->windowTitle(), caption);
+        QCOMPARE(setup.context->link.selectedFile, setup.image);
+        QVERIFY(!setup.context->channels.ChannelDataUnchanged());
+
+        // Cancel at the save question keeps the window and its files.
+        QStringList seen;
+        ModalDriver cancel({noteBox(&seen, QMessageBox::Cancel)});
+        editor->close();
+        QTRY_VERIFY(cancel.finished());
+        QCOMPARE(seen,
+                 QStringList{boxLook(QStringLiteral("Tarvik"),
+                                     QStringLiteral("Do you want save the changes you made to 'CH Data'?"),
+                                     QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)});
+        QVERIFY(editor->isVisible());
+        QVERIFY(setup.dir.has(QStringLiteral("TV.dll")));
+        QVERIFY(!setup.window->findChild<QPushButton *>(QStringLiteral("cmdCHEdit_1"))->isEnabled());
+
+        // File Open, the edits dropped: the caption names the file opened, and Save writes it.
+        const QString other = setup.dir.file(QStringLiteral("other.bin"));
+        QVERIFY(QFile::copy(setup.image, other));
+        const QByteArray imageBytes = contents(setup.image);
+        ModalDriver open({modal::answerBox(QMessageBox::No), modal::chooseFile(other)});
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataFileLoad"), Qt::LeftButton);
+        QTRY_VERIFY(open.finished());
+        QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("other.bin")), qPrintable(editor->windowTitle()));
+        retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("OTHER"));
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+        QCOMPARE(imageName(other, 0), QByteArray("OTHER"));
+        QCOMPARE(contents(setup.image), imageBytes);
+        editor->close();
     }
-    QCOMPARE(setup.context->link.selectedFile, other);  // the transfer's file
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QCOMPARE(imageName(setup.image, 0), QByteArray("MINE"));
-    QCOMPARE(contents(other), otherBytes);
-    QCOMPARE(editor->windowTitle(), caption);
 
-    // Whatever SelectedFile says, answering Yes at close saves into the caption's file.
-    setup.context->link.selectedFile.clear();
-    retype(name, QStringLiteral("CLOSED"));
-    ModalDriver yes({modal::answerBox(QMessageBox::Yes)});
-    editor->close();
-    QTRY_VERIFY(yes.finished());
-    QCOMPARE(imageName(setup.image, 0), QByteArray("CLOSED"));
-    QCOMPARE(contents(other), otherBytes);
-    QVERIFY(tpEditor->close());  // unchanged: no prompt
-}
+    void saveWritesTheFileInTheCaption()
+    {
+        EditorSetup setup;
+        const QString other = setup.dir.file(QStringLiteral("other.bin"));
+        QVERIFY(QFile::copy(setup.image, other));
+        const QByteArray otherBytes = contents(other);
+        SimProcess sim(setup.dir.path(), {QStringLiteral("--out"), setup.dir.file(QStringLiteral("received.bin"))});
+        QVERIFY(sim.started());
+        frmCHEdit *editor = setup.open();
+        QVERIFY(editor);
+        const QString caption = editor->windowTitle();
+        QVERIFY2(caption.endsWith(QStringLiteral("channels.bin")), qPrintable(caption));
+        auto *name = child<QLineEdit>(editor, "txtChannelName");
+        retype(name, QStringLiteral("MINE"));
 
-void TestChannelEditor::refusedDownloadKeepsTheEditedFile()
-{
-    EditorSetup setup;
-    QByteArray refused = contents(setup.image);
-    refused[refused.size() - 1] = 1;  // one stray byte in the unused end
-    const auto sim = setup.serve(refused);
-    QVERIFY(sim->started());
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    const QString caption = editor->windowTitle();
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("KEPT"));
-    const QByteArray before = contents(setup.image);
+        // Other windows choose files for their transfers: an upload of the main
+        // window cancelled in its dialog, the TP editor opened on its own file, then
+        // the editor's own upload of other.bin.
+        {
+            ModalDriver cancel({modal::cancelFileDialog()});
+            QTest::mouseClick(setup.window->findChild<QPushButton *>(QStringLiteral("cmdPCSTB_0")), Qt::LeftButton);
+            QTRY_VERIFY(cancel.finished());
+        }
+        const QString tpImage = setup.dir.file(QStringLiteral("Sat.MDA"));
+        for (const char *program : {"TPParse", "TPCombine"})
+            QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program),
+                        setup.dir.file(QLatin1String(program)));
+        QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), tpImage);
+        {
+            ModalDriver openTP({modal::chooseFile(tpImage)});
+            setup.window->cmdTPEDIT_Click(1);
+            QTRY_VERIFY(openTP.finished());
+        }
+        QPointer<frmTPEdit> tpEditor = shownWindow<frmTPEdit>();
+        QVERIFY(tpEditor);
+        QCOMPARE(setup.context->link.selectedFile, tpImage);
+        {
+            TransferWatch transfers(setup.context->link);
+            QStringList titles;
+            ModalDriver upload({modal::answerBox(QMessageBox::No), modal::chooseFile(other, &titles)});
+            QTest::mouseClick(child<QPushButton>(editor, "cmdDataUpload"), Qt::LeftButton);
+            QTRY_VERIFY(upload.finished());
+            QCOMPARE(titles, QStringList{QStringLiteral("Upload Ch. DATA")});
+            QCOMPARE(transfers.modes, QList<int>{10});
+            QCOMPARE(contents(setup.dir.file(QStringLiteral("received.bin"))), otherBytes);
+        }
+        QCOMPARE(setup.context->link.selectedFile, other);  // the transfer's file
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+        QCOMPARE(imageName(setup.image, 0), QByteArray("MINE"));
+        QCOMPARE(contents(other), otherBytes);
+        QCOMPARE(editor->windowTitle(), caption);
 
-    ModalDriver driver({modal::answerBox(QMessageBox::No), modal::chooseFile(setup.image)});
-    TransferUser user([&driver] { return driver.finished(); });
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
-    QVERIFY(driver.finished());
-    QCOMPARE(user.boxes.size(), 1);
-    QVERIFY2(user.boxes[0].contains(QStringLiteral("the unused end of the image is not empty")),
-             qPrintable(user.boxes[0]));
-    QCOMPARE(contents(setup.image), before);
-    QCOMPARE(QDir(setup.dir.path()).entryList({QStringLiteral("channels.bin.*")}), QStringList());
-    QCOMPARE(editor->windowTitle(), caption);
-    QCOMPARE(setup.name(0), QStringLiteral("KEPT"));
-    QVERIFY(!setup.context->channels.ChannelDataUnchanged());
+        // Whatever SelectedFile says, answering Yes at close saves into the caption's file.
+        setup.context->link.selectedFile.clear();
+        retype(name, QStringLiteral("CLOSED"));
+        ModalDriver yes({modal::answerBox(QMessageBox::Yes)});
+        editor->close();
+        QTRY_VERIFY(yes.finished());
+        QCOMPARE(imageName(setup.image, 0), QByteArray("CLOSED"));
+        QCOMPARE(contents(other), otherBytes);
+        QVERIFY(tpEditor->close());  // unchanged: no prompt
+    }
 
-    // The edits can still be saved into the file.
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QVERIFY(setup.context->channels.ChannelDataUnchanged());
-    QCOMPARE(imageName(setup.image, 0), QByteArray("KEPT"));
-    editor->close();
-}
+    void refusedDownloadKeepsTheEditedFile()
+    {
+        EditorSetup setup;
+        QByteArray refused = contents(setup.image);
+        refused[refused.size() - 1] = 1;  // one stray byte in the unused end
+        const auto sim = setup.serve(refused);
+        QVERIFY(sim->started());
+        frmCHEdit *editor = setup.open();
+        QVERIFY(editor);
+        const QString caption = editor->windowTitle();
+        retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("KEPT"));
+        const QByteArray before = contents(setup.image);
 
-void TestChannelEditor::downloadIntoANewFile()
-{
-    EditorSetup setup;
-    Result<ChannelTables> tables = ChannelImage::parse(contents(setup.image));
-    QVERIFY(tables);
-    ChannelTables t = tables.value();
-    setChannelName(t.Rom[t.Channels[0][0].ChannelIndex], QStringLiteral("FRESH"));
-    const QByteArray image = ChannelImage::build(t).value();
-    const auto sim = setup.serve(image);
-    QVERIFY(sim->started());
-    frmCHEdit *editor = setup.open();
-    QVERIFY(editor);
-    const QByteArray edited = contents(setup.image);
+        ModalDriver driver({modal::answerBox(QMessageBox::No), modal::chooseFile(setup.image)});
+        TransferUser user([&driver] { return driver.finished(); });
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
+        QVERIFY(driver.finished());
+        QCOMPARE(user.boxes.size(), 1);
+        QVERIFY2(user.boxes[0].contains(QStringLiteral("the unused end of the image is not empty")),
+                 qPrintable(user.boxes[0]));
+        QCOMPARE(contents(setup.image), before);
+        QCOMPARE(QDir(setup.dir.path()).entryList({QStringLiteral("channels.bin.*")}), QStringList());
+        QCOMPARE(editor->windowTitle(), caption);
+        QCOMPARE(setup.name(0), QStringLiteral("KEPT"));
+        QVERIFY(!setup.context->channels.ChannelDataUnchanged());
 
-    const QString fresh = setup.dir.file(QStringLiteral("fresh.bin"));
-    ModalDriver driver({modal::chooseFile(fresh)});
-    TransferUser user([&driver] { return driver.finished(); });
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
-    QVERIFY(driver.finished());
-    QCOMPARE(user.boxes, QStringList());
-    QCOMPARE(contents(fresh), image);
-    QCOMPARE(contents(setup.image), edited);
-    QCOMPARE(QDir(setup.dir.path()).entryList({QStringLiteral("fresh.bin.*")}), QStringList());
-    QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("fresh.bin")), qPrintable(editor->windowTitle()));
-    QCOMPARE(setup.name(0), QStringLiteral("FRESH"));
-    QCOMPARE(child<QLineEdit>(editor, "txtChannelName")->text(), QStringLiteral("FRESH"));
+        // The edits can still be saved into the file.
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+        QVERIFY(setup.context->channels.ChannelDataUnchanged());
+        QCOMPARE(imageName(setup.image, 0), QByteArray("KEPT"));
+        editor->close();
+    }
 
-    // From now on Save writes the downloaded file.
-    retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("SAVED"));
-    QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
-    QCOMPARE(imageName(fresh, 0), QByteArray("SAVED"));
-    QCOMPARE(contents(setup.image), edited);
-    editor->close();
-}
+    void downloadIntoANewFile()
+    {
+        EditorSetup setup;
+        Result<ChannelTables> tables = ChannelImage::parse(contents(setup.image));
+        QVERIFY(tables);
+        ChannelTables t = tables.value();
+        setChannelName(t.Rom[t.Channels[0][0].ChannelIndex], QStringLiteral("FRESH"));
+        const QByteArray image = ChannelImage::build(t).value();
+        const auto sim = setup.serve(image);
+        QVERIFY(sim->started());
+        frmCHEdit *editor = setup.open();
+        QVERIFY(editor);
+        const QByteArray edited = contents(setup.image);
+
+        const QString fresh = setup.dir.file(QStringLiteral("fresh.bin"));
+        ModalDriver driver({modal::chooseFile(fresh)});
+        TransferUser user([&driver] { return driver.finished(); });
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataDownload"), Qt::LeftButton);
+        QVERIFY(driver.finished());
+        QCOMPARE(user.boxes, QStringList());
+        QCOMPARE(contents(fresh), image);
+        QCOMPARE(contents(setup.image), edited);
+        QCOMPARE(QDir(setup.dir.path()).entryList({QStringLiteral("fresh.bin.*")}), QStringList());
+        QVERIFY2(editor->windowTitle().endsWith(QStringLiteral("fresh.bin")), qPrintable(editor->windowTitle()));
+        QCOMPARE(setup.name(0), QStringLiteral("FRESH"));
+        QCOMPARE(child<QLineEdit>(editor, "txtChannelName")->text(), QStringLiteral("FRESH"));
+
+        // From now on Save writes the downloaded file.
+        retype(child<QLineEdit>(editor, "txtChannelName"), QStringLiteral("SAVED"));
+        QTest::mouseClick(child<QPushButton>(editor, "cmdDataSave"), Qt::LeftButton);
+        QCOMPARE(imageName(fresh, 0), QByteArray("SAVED"));
+        QCOMPARE(contents(setup.image), edited);
+        editor->close();
+    }
+};
 
 QTEST_MAIN(TestChannelEditor)
 #include "tst_channel_editor.moc"

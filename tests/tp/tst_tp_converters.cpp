@@ -36,7 +36,7 @@ private:
     Converters converters() const { return Converters(ProgramDir(m_dir->path())); }
     QByteArray sample() const { return readWholeFile(kSample).value(); }
 
-private slots:
+private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();

@@ -56,7 +56,7 @@ const QByteArray kParser = "cp \"$1\"/stash/* \"$1\"/\n";
 class TestTPDir : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void saveThenLoad()
     {
         TempProgramDir dir;

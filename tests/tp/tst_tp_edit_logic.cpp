@@ -42,7 +42,7 @@ class TestTPEditLogic : public QObject {
     Q_OBJECT
     const ValueLists lists = ValueLists::standard();
 
-private slots:
+private Q_SLOTS:
     void modelsPassTheTester()
     {
         auto t = editTables();

@@ -41,7 +41,7 @@ SatTable regionCounts(const QStringList &counts)
 class TestTPFiles : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void decimalValues_data()
     {
         QTest::addColumn<QString>("text");

@@ -35,7 +35,7 @@ QByteArray smallImage()
 class TestTPImage : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void combineThenParse()
     {
         auto sats = std::make_unique<SatTable>();
