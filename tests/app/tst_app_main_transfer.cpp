@@ -38,7 +38,7 @@ private Q_SLOTS:
         QCOMPARE(window.board()->toPlainText(),
                  QStringLiteral("KELDO ZAVO STB CONNECTED\nSTART TRANSPONDER DATA SENDING\n"
                                 "Please wait, WRITING DATA...\nSUCCESS\n \n"));
-        QCOMPARE(readTestFile(dir.file(QStringLiteral("received.bin"))), readTestFile(image));
+        QCOMPARE(contents(dir.file(QStringLiteral("received.bin"))), contents(image));
     }
 
     void channelDownloadOpensTheChannelData()
@@ -61,7 +61,7 @@ private Q_SLOTS:
         QTRY_VERIFY(driver.finished());
         QCOMPARE(titles, QStringList{QStringLiteral("Save Ch. DATA")});
         QCOMPARE(transfers.modes, QList<int>{10});
-        QCOMPARE(readTestFile(target), readTestFile(served));
+        QCOMPARE(contents(target), contents(served));
         // The converter ran, the channel data is loaded and the editor shows it.
         QVERIFY(dir.has(QStringLiteral("TV.dll")));
         QVERIFY(context.channels.DataLoaded());

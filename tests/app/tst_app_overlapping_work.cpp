@@ -3,10 +3,10 @@
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
 #include "channel/ui/frmCHEdit.h"
-#include "common/WholeFile.h"
 #include "support/ModalDriver.h"
 #include "support/ShownWindow.h"
 #include "support/TempProgramDir.h"
+#include "support/TestFiles.h"
 #include "tp/TPDataCheck.h"
 #include "tp/ui/frmTPEdit.h"
 
@@ -94,7 +94,7 @@ struct Fixture {
     QByteArray intermediate(const QString &name) const
     {
         const QStringList found = QDir(dir.path()).entryList({name}, QDir::Files);
-        return found.isEmpty() ? QByteArray() : readWholeFile(dir.file(found.first())).value();
+        return found.isEmpty() ? QByteArray() : contents(dir.file(found.first()));
     }
 };
 
@@ -146,7 +146,7 @@ private Q_SLOTS:
             // The intermediate files are written and the combiner is still at work.
             const QByteArray written =
                 tp ? f.intermediate(QStringLiteral("PreDefine.dll")) : f.intermediate(QStringLiteral("TV.dll"));
-            midRun = !written.isEmpty() && !readWholeFile(image).value().contains(name);
+            midRun = !written.isEmpty() && !contents(image).contains(name);
             unchangedMidRun = unchanged();
             pesterWhileBusy(editor);
             pestered = true;
@@ -155,7 +155,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(pestered, 5000);
         QVERIFY(midRun);
         QVERIFY(!unchangedMidRun);  // the edits count as saved only once the image is made
-        QTRY_VERIFY_WITH_TIMEOUT(readWholeFile(image).value().contains(name), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(contents(image).contains(name), 5000);
         QVERIFY(editor && editor->isVisible());
         QTRY_VERIFY(unchanged());
         QVERIFY(editor->close());  // saved, so it asks nothing

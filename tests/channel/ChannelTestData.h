@@ -6,18 +6,11 @@
 
 #include "channel/ChannelEditing.h"
 #include "channel/ChannelModel.h"
-#include "common/WholeFile.h"
 #include "support/SampleTables.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
-// The file's bytes, or "<missing>".
-inline QByteArray contents(const QString &path)
-{
-    const Result<QByteArray> bytes = readWholeFile(path);
-    return bytes ? bytes.value() : QByteArray("<missing>");
-}
 
 // Names the record with exactly these bytes, as a reader of the files would.
 inline void nameRecord(RomChannel &record, const QByteArray &bytes)

@@ -249,7 +249,7 @@ private Q_SLOTS:
             menuAccessKeys(e.window.get(), Qt::Key_F, Qt::Key_E);
             QTRY_VERIFY(driver.finished());
         }
-        const QByteArray exported = readWholeFile(csv).value();
+        const QByteArray exported = contents(csv);
         QVERIFY(exported.startsWith("type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,orig_name\r\n"
                                     "TV,1,One,1,3,3,3,3,3,3,TV,1,One\r\n"));
 
@@ -297,10 +297,10 @@ private Q_SLOTS:
         writeWholeFile(referenceImage, ChannelImage::build(namedTables({"d", " b ", "X"}, 0)).value());
         const ChannelTables before = e.model.tables();
         const auto editorFiles = [&e] {
-            QStringList contents;
+            QStringList files;
             for (const QString &name : QDir(e.dir.path()).entryList({QStringLiteral("*.dll")}, QDir::Files, QDir::Name))
-                contents << name << QString::fromLatin1(readWholeFile(e.dir.file(name)).value());
-            return contents;
+                files << name << QString::fromLatin1(contents(e.dir.file(name)));
+            return files;
         };
         const QStringList filesBefore = editorFiles();
         QCOMPARE(filesBefore.size(), 8);

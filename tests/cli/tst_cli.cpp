@@ -39,7 +39,7 @@ private Q_SLOTS:
         QFETCH(QStringList, faults);
         QVERIFY(startSim(faults));
         const QByteArray image = patternBytes(262144, 7);
-        QVERIFY(writeTestFile(m_dir->filePath("tp.MDA"), image));
+        QVERIFY(writeWholeFile(m_dir->filePath("tp.MDA"), image).ok());
 
         const CliRun r = run({"upload", "--port", pty(), "--kind", "Transponder", "--watchdog-ms", kQuickWatchdog,
                               m_dir->filePath("tp.MDA")});
@@ -47,7 +47,7 @@ private Q_SLOTS:
         QFETCH(QString, boardLine);
         QVERIFY2(r.err.contains(boardLine), qPrintable(r.err));
         if (r.exitCode == 0) {
-            QCOMPARE(readTestFile(m_dir->filePath("received.bin")), image);
+            QCOMPARE(contents(m_dir->filePath("received.bin")), image);
             // Not a terminal: plain lines, the last one at 100 %.
             QVERIFY2(r.out.contains("262144/262144 bytes  100 %"), qPrintable(r.out));
             QVERIFY(!r.out.contains('\r'));
@@ -76,15 +76,15 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, faults);
         const QByteArray image = patternBytes(64 * 4096, 3);
-        QVERIFY(writeTestFile(m_dir->filePath("image.bin"), image));
+        QVERIFY(writeWholeFile(m_dir->filePath("image.bin"), image).ok());
         const QString target = m_dir->filePath("ROM_GetCH.bin");
-        QVERIFY(writeTestFile(target, "the earlier download"));
+        QVERIFY(writeWholeFile(target, "the earlier download").ok());
         QVERIFY(startSim(faults));
 
         const CliRun r = run({"download", "--port", pty(), "--watchdog-ms", kQuickWatchdog, target});
         QTEST(r.exitCode, "exitCode");
         // The file is replaced whole or not at all; no temporary is left beside it.
-        QCOMPARE(readTestFile(target), r.exitCode == 0 ? image : QByteArray("the earlier download"));
+        QCOMPARE(contents(target), r.exitCode == 0 ? image : QByteArray("the earlier download"));
         QCOMPARE(entries(), (QStringList{"image.bin", "ROM_GetCH.bin"}));
     }
 
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QVERIFY(startSim({}));
         const QString file = m_dir->filePath("file.bin");
         if (size >= 0)
-            QVERIFY(writeTestFile(file, patternBytes(size, 1)));
+            QVERIFY(writeWholeFile(file, patternBytes(size, 1)).ok());
         const CliRun r = run({"upload", "--port", pty(), "--kind", kind, file});
         QCOMPARE(r.exitCode, 3);
         QFETCH(QString, message);
@@ -131,19 +131,19 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(kCli, program));
         QVERIFY(startSim({}));
         QVERIFY(QFile::link(QFileInfo(pty()).symLinkTarget(), m_dir->filePath("Com2")));
-        QVERIFY(writeTestFile(m_dir->filePath("loader.bin"), patternBytes(65536, 9)));
+        QVERIFY(writeWholeFile(m_dir->filePath("loader.bin"), patternBytes(65536, 9)).ok());
         const CliRun r = run(
             {"upload", "--port", "Com2", "--kind", "STB_Loader", "--quiet", m_dir->filePath("loader.bin")}, program);
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QString());
-        QCOMPARE(readTestFile(m_dir->filePath("received.bin")), patternBytes(65536, 9));
+        QCOMPARE(contents(m_dir->filePath("received.bin")), patternBytes(65536, 9));
     }
 
     void sigintLeavesNoDownload()
     {
         // SIGINT during an upload: the line tests.
         const QString target = m_dir->filePath("ROM_GetCH.bin");
-        QVERIFY(writeTestFile(m_dir->filePath("image.bin"), patternBytes(64 * 4096, 5)));
+        QVERIFY(writeWholeFile(m_dir->filePath("image.bin"), patternBytes(64 * 4096, 5)).ok());
         QVERIFY(startSim({"--baud", "115200"}));
         const CliRun r = interruptCli({"download", "--port", pty(), target}, m_dir->path(),
                                       [](const QByteArray &out) { return out.contains("bytes"); });

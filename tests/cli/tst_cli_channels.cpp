@@ -1,8 +1,8 @@
 // tarvik-cli channels: the real executable and the real converters.
 #include "ChannelImage.h"
 #include "CliProcess.h"
-#include "common/WholeFile.h"
 #include "support/SampleTables.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,13 +37,13 @@ private Q_SLOTS:
     {
         const CliRun exported = runCli({"channels", "export", m_image, file("list.csv")});
         QCOMPARE(exported.exitCode, 0);
-        QByteArray csv = readWholeFile(file("list.csv")).value();
+        QByteArray csv = contents(file("list.csv"));
         QVERIFY(csv.startsWith("type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,orig_name\r\n"
                                "TV,1,CH 0,1,,4,4,4,4,4,TV,1,CH 0\r\n"));
 
         // Unchanged, the image comes back as it was.
         QCOMPARE(runCli({"channels", "import", m_image, file("list.csv"), file("same.bin")}).exitCode, 0);
-        QCOMPARE(readWholeFile(file("same.bin")).value(), readWholeFile(m_image).value());
+        QCOMPARE(contents(file("same.bin")), contents(m_image));
 
         csv.replace("TV,1,CH 0,1,,4,4,4,4,4,TV,1,CH 0\r\n", "");
         csv.replace("TV,3,CH 2,", "TV,3,\"Caf\xC3\xA9, 2\",");
@@ -63,10 +63,10 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 3);
         QCOMPARE(run.err, file("list.csv").prepend("tarvik-cli: ") +
                               " was not imported:\nline 2: unknown channel: TV 1 \"CH 9\"\n");
-        QCOMPARE(readWholeFile(file("out.bin")).value(), QByteArray("old"));
+        QCOMPARE(contents(file("out.bin")), QByteArray("old"));
         const CliRun missing = runCli({"channels", "import", file("none.bin"), file("list.csv"), file("out.bin")});
         QCOMPARE(missing.exitCode, 3);
-        QCOMPARE(readWholeFile(file("out.bin")).value(), QByteArray("old"));
+        QCOMPARE(contents(file("out.bin")), QByteArray("old"));
     }
 
     void orderLikeACsv()

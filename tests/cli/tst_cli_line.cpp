@@ -44,7 +44,7 @@ private Q_SLOTS:
     void fourPortsAllGood()
     {
         const QByteArray image = patternBytes(262144, 11);
-        QVERIFY(writeTestFile(m_dir->filePath("tp.MDA"), image));
+        QVERIFY(writeWholeFile(m_dir->filePath("tp.MDA"), image).ok());
         QVERIFY(startSim(4, {}));
         const CliRun r = runProgram(
             kCli, QStringList{"upload", "--kind", "Transponder", "--report", "report.jsonl", "tp.MDA"} + portArgs(4),
@@ -57,7 +57,7 @@ private Q_SLOTS:
         for (const QJsonObject &o : lines)
             reported.insert(o["port"].toString());
         for (int n = 1; n <= 4; ++n) {
-            QCOMPARE(readTestFile(m_dir->filePath(QStringLiteral("rx-%1-1.bin").arg(n))), image);
+            QCOMPARE(contents(m_dir->filePath(QStringLiteral("rx-%1-1.bin").arg(n))), image);
             QVERIFY2(hasRow(r.out, port(n), "ok", "-"), qPrintable(r.out));
             // Plain progress lines, each with its port in front.
             QVERIFY(r.out.contains(port(n) + ": 262144/262144 bytes  100 %"));
@@ -101,7 +101,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, faults);
         const QByteArray image = patternBytes(65536, 4);
-        QVERIFY(writeTestFile(m_dir->filePath("loader.bin"), image));
+        QVERIFY(writeWholeFile(m_dir->filePath("loader.bin"), image).ok());
         QVERIFY(startSim(4, faults.isEmpty() ? QStringList{} : QStringList{"--fault-link", "3"} + faults));
         if (faults.isEmpty())
             QVERIFY(QFile::remove(port(3)));
@@ -115,7 +115,7 @@ private Q_SLOTS:
         QVERIFY2(hasRow(r.out, port(3), "failed", fault), qPrintable(r.out));
         for (int n : {1, 2, 4}) {
             QVERIFY2(hasRow(r.out, port(n), "ok", "-"), qPrintable(r.out));
-            QCOMPARE(readTestFile(m_dir->filePath(QStringLiteral("rx-%1-1.bin").arg(n))), image);
+            QCOMPARE(contents(m_dir->filePath(QStringLiteral("rx-%1-1.bin").arg(n))), image);
         }
         const QList<QJsonObject> lines = report();
         QCOMPARE(lines.size(), 4);
@@ -134,10 +134,10 @@ private Q_SLOTS:
     void downloadsIntoPortFiles()
     {
         const QByteArray first = patternBytes(64 * 4096, 1);
-        QVERIFY(writeTestFile(m_dir->filePath("img-1.bin"), first));
-        QVERIFY(writeTestFile(m_dir->filePath("img-2.bin"), patternBytes(64 * 4096, 2)));
-        QVERIFY(writeTestFile(m_dir->filePath("ch-p1.bin"), "earlier 1"));
-        QVERIFY(writeTestFile(m_dir->filePath("ch-p2.bin"), "earlier 2"));
+        QVERIFY(writeWholeFile(m_dir->filePath("img-1.bin"), first).ok());
+        QVERIFY(writeWholeFile(m_dir->filePath("img-2.bin"), patternBytes(64 * 4096, 2)).ok());
+        QVERIFY(writeWholeFile(m_dir->filePath("ch-p1.bin"), "earlier 1").ok());
+        QVERIFY(writeWholeFile(m_dir->filePath("ch-p2.bin"), "earlier 2").ok());
         QVERIFY(startSim(2, {"--fault-link", "2", "--wrong-final"}));
         const CliRun r = runProgram(
             kCli,
@@ -146,8 +146,8 @@ private Q_SLOTS:
             m_dir->path());
         QCOMPARE(r.exitCode, 9);
         // Each file replaced only when its own final check matched.
-        QCOMPARE(readTestFile(m_dir->filePath("ch-p1.bin")), first);
-        QCOMPARE(readTestFile(m_dir->filePath("ch-p2.bin")), QByteArray("earlier 2"));
+        QCOMPARE(contents(m_dir->filePath("ch-p1.bin")), first);
+        QCOMPARE(contents(m_dir->filePath("ch-p2.bin")), QByteArray("earlier 2"));
         QCOMPARE(QDir(m_dir->path()).entryList({"ch-*"}, QDir::Files), (QStringList{"ch-p1.bin", "ch-p2.bin"}));
         for (const QJsonObject &o : report()) {
             const bool good = o["port"].toString() == port(1);
@@ -176,7 +176,7 @@ private Q_SLOTS:
         QFETCH(QStringList, simArgs);
         QFETCH(int, units);
         const QByteArray image = patternBytes(49152, 6);
-        QVERIFY(writeTestFile(m_dir->filePath("mpeg.bin"), image));
+        QVERIFY(writeWholeFile(m_dir->filePath("mpeg.bin"), image).ok());
         QVERIFY(startSim(2, simArgs));
         const QStringList args{"upload",       "--loop",   "--kind",       "MPEG",    "--watchdog-ms",
                                kQuickWatchdog, "--report", "report.jsonl", "mpeg.bin"};
@@ -190,7 +190,7 @@ private Q_SLOTS:
             QCOMPARE(o["port"].toString(), port(1));
             QCOMPARE(o["unit"].toInt(), unit);
             QCOMPARE(o["result"].toString(), "ok");
-            QCOMPARE(readTestFile(m_dir->filePath(QStringLiteral("rx-1-%1.bin").arg(unit))), image);
+            QCOMPARE(contents(m_dir->filePath(QStringLiteral("rx-1-%1.bin").arg(unit))), image);
             QVERIFY2(hasRow(out, QStringLiteral("%1 #%2").arg(port(1)).arg(unit), "ok", "-"), qPrintable(out));
         }
         QVERIFY(!out.contains(port(2) + " #"));
@@ -198,7 +198,7 @@ private Q_SLOTS:
 
     void sigintWithoutLoopCancels()
     {
-        QVERIFY(writeTestFile(m_dir->filePath("mpeg.bin"), patternBytes(49152, 6)));
+        QVERIFY(writeWholeFile(m_dir->filePath("mpeg.bin"), patternBytes(49152, 6)).ok());
         QVERIFY(startSim(2, {"--baud", "115200"}));
         const CliRun r =
             interrupt(QStringList{"upload", "--kind", "MPEG", "--report", "report.jsonl", "mpeg.bin"} + portArgs(2), 0);
@@ -279,7 +279,7 @@ QStringList TestCliLine::portArgs(int count) const
 QList<QJsonObject> TestCliLine::report() const
 {
     QList<QJsonObject> lines;
-    for (const QByteArray &line : readTestFile(m_dir->filePath("report.jsonl")).split('\n'))
+    for (const QByteArray &line : contents(m_dir->filePath("report.jsonl")).split('\n'))
         if (!line.isEmpty())
             lines.append(QJsonDocument::fromJson(line).object());
     return lines;

@@ -1,7 +1,7 @@
 // tarvik-cli tp: satellites.xml to and from a TP image, through the real converters.
 #include "CliProcess.h"
 #include "common/ProgramDir.h"
-#include "common/WholeFile.h"
+#include "support/TestFiles.h"
 #include "tp/SatellitesXml.h"
 #include "tp/TPImageLoad.h"
 
@@ -29,7 +29,7 @@ private Q_SLOTS:
     void exportThenImport()
     {
         QCOMPARE(runCli({"tp", "export", kSample, file("all.xml")}).exitCode, 0);
-        const Result<QList<XmlSatellite>> all = readSatellitesXml(readWholeFile(file("all.xml")).value());
+        const Result<QList<XmlSatellite>> all = readSatellitesXml(contents(file("all.xml")));
         QVERIFY2(all.ok(), qPrintable(all.error()));
         const TPTables sample = tablesOf(kSample);
         QVERIFY(all.value().size() > 3);
@@ -74,7 +74,7 @@ private Q_SLOTS:
             runCli(QStringList{"tp", "import"} + args + QStringList{kSample, file(qPrintable(xml)), file("old.MDA")});
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(run.err, QStringLiteral("tarvik-cli: ") + error.replace(xml, file(qPrintable(xml))) + "\n");
-        QCOMPARE(readWholeFile(file("old.MDA")).value(), QByteArray("old"));
+        QCOMPARE(contents(file("old.MDA")), QByteArray("old"));
     }
 
 private:

@@ -2,9 +2,9 @@
 // server class in-process, and the program itself serving scan tables.
 #include "ScanTables.h"
 #include "SdxServer.h"
-#include "common/WholeFile.h"
 #include "download/TPDownloader.h"
 #include "support/TempProgramDir.h"
+#include "support/TestFiles.h"
 #include "tp/SdxImport.h"
 
 #include <QtTest>
@@ -52,11 +52,7 @@ struct Fixture {
         return run;
     }
 
-    QByteArray stored(const QString &code) const
-    {
-        const Result<QByteArray> read = readWholeFile(dir.file("Temp/" + code + ".sdx"));
-        return read ? read.value() : QByteArray("(none)");
-    }
+    QByteArray stored(const QString &code) const { return contents(dir.file("Temp/" + code + ".sdx")); }
 
     void putOld(const QString &code) const { QVERIFY(writeWholeFile(dir.file("Temp/" + code + ".sdx"), kOld).ok()); }
 
@@ -289,7 +285,7 @@ private Q_SLOTS:
         QCOMPARE(run.log, QStringList({"TP Down Start!\r\n", "TP Down Stop\r\n\r\n"}));
         QCOMPARE(run.status.last(), QStringLiteral("TP Down Stop"));
         QCOMPARE(f.stored("0192"), kOld);
-        QCOMPARE(f.stored("0130"), QByteArray("(none)"));  // the run stopped before the next code
+        QCOMPARE(f.stored("0130"), QByteArray("<missing>"));  // the run stopped before the next code
     }
 
     void codesThatNameNoPlainFile()
@@ -396,7 +392,7 @@ private Q_SLOTS:
         QVERIFY(ended.wait(10000));
         QCOMPARE(log, QStringList({"TP Down Start!\r\n", "3300.sdx Not existed.\r\n", "0130.sdx Not existed.\r\n",
                                    "TP Down Complete\r\n\r\n"}));
-        QCOMPARE(readWholeFile(dir.file("Temp/0192.sdx")).value(), SdxCatalog(dir.file("dvb-s")).value("0192"));
+        QCOMPARE(contents(dir.file("Temp/0192.sdx")), SdxCatalog(dir.file("dvb-s")).value("0192"));
 
         service.kill();
         service.waitForFinished();

@@ -2,9 +2,9 @@
 // under a file-size limit (RLIMIT_FSIZE, SIGXFSZ ignored, so a write past the
 // limit fails with EFBIG); the server runs here, in the parent.
 #include "SdxServer.h"
-#include "common/WholeFile.h"
 #include "download/TPDownloader.h"
 #include "support/TempProgramDir.h"
+#include "support/TestFiles.h"
 
 #include <QtTest>
 
@@ -91,9 +91,9 @@ private Q_SLOTS:
                  QStringLiteral("TP Down Start!\r\n"
                                 "0192.sdx cannot be written: File too large.\r\n"
                                 "TP Down Complete\r\n\r\n"));
-        QCOMPARE(server.requests().size(), 2);                             // the next code was fetched
-        QCOMPARE(readWholeFile(dir.file("Temp/0192.sdx")).value(), kOld);  // nothing of the failed reply is stored
-        QCOMPARE(readWholeFile(dir.file("Temp/0130.sdx")).value(), kSmall);
+        QCOMPARE(server.requests().size(), 2);                // the next code was fetched
+        QCOMPARE(contents(dir.file("Temp/0192.sdx")), kOld);  // nothing of the failed reply is stored
+        QCOMPARE(contents(dir.file("Temp/0130.sdx")), kSmall);
         QCOMPARE(QDir(dir.file("Temp")).entryList(QDir::Files | QDir::Hidden), QStringList({"0130.sdx", "0192.sdx"}));
     }
 };

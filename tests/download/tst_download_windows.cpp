@@ -3,13 +3,13 @@
 #include "SdxServer.h"
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
-#include "common/WholeFile.h"
 #include "common/ui/MessageBoard.h"
 #include "download/ui/frmDownList.h"
 #include "download/ui/frmTPDown.h"
 #include "support/ModalDriver.h"
 #include "support/ShownWindow.h"
 #include "support/TempProgramDir.h"
+#include "support/TestFiles.h"
 #include "tp/ui/frmTPEdit.h"
 
 #include <QCheckBox>
@@ -191,7 +191,7 @@ private Q_SLOTS:
         QVERIFY(driver.finished());
         QCOMPARE(context.downloadCodes, QStringList({"0192"}));
         QCOMPARE(window.board()->toPlainText(), QStringLiteral("TP Down Start!\nTP Down Complete\n\n"));
-        QCOMPARE(readWholeFile(dir.file("Temp/0192.sdx")).value(), satelliteFile());
+        QCOMPARE(contents(dir.file("Temp/0192.sdx")), satelliteFile());
 
         {
             ModalDriver open({modal::chooseFile(image)});

@@ -79,7 +79,7 @@ private Q_SLOTS:
     void completeDownloadReplacesTheFile()
     {
         // A longer earlier file must be replaced, never appended to.
-        writeTestFile(target(), QByteArray(300000, 'o'));
+        QVERIFY(writeWholeFile(target(), QByteArray(300000, 'o')).ok());
         const QByteArray image = patternBytes(kPackets * kPacketBytes, 11);
         Download dl(target());
         dl.start();
@@ -90,11 +90,11 @@ private Q_SLOTS:
         QCOMPARE(dl.engine->totalChecksum(), sumOf(image));
         QCOMPARE(dl.engine->finalCheck(), QString("%1").arg(sumOf(image) % 256, 2, 16, QChar('0')).toUpper());
         // Not yet confirmed: the old file stays.
-        QCOMPARE(readTestFile(target()).size(), 300000);
+        QCOMPARE(contents(target()).size(), 300000);
 
         dl.msg(QByteArray(1, char(sumOf(image) % 256)));
         QCOMPARE(dl.wire.takeAll(), QByteArray("END "));
-        QCOMPARE(readTestFile(target()), image);
+        QCOMPARE(contents(target()), image);
         dl.msg("END ");
         QCOMPARE(dl.percent(), QString("Channel Upload Success"));
         QCOMPARE(dl.engine->view().buttonText, QString("OK"));
@@ -156,7 +156,7 @@ private Q_SLOTS:
 
     void wrongFinalByteLeavesTheFileAlone()
     {
-        writeTestFile(target(), "earlier");
+        QVERIFY(writeWholeFile(target(), "earlier").ok());
         const QByteArray image = patternBytes(kPackets * kPacketBytes, 5);
         Download dl(target());
         dl.start();
@@ -167,7 +167,7 @@ private Q_SLOTS:
         QCOMPARE(dl.ends, QList<TransferEnd>{TransferEnd::Failed});
         QCOMPARE(dl.percent(), QString("Transfer Error"));
         QCOMPARE(dl.engine->view().buttonText, QString("Error"));
-        QCOMPARE(readTestFile(target()), QByteArray("earlier"));
+        QCOMPARE(contents(target()), QByteArray("earlier"));
         QCOMPARE(entries(), QStringList{"ROM_GetCH.bin"});
     }
 
@@ -180,7 +180,7 @@ private Q_SLOTS:
         dl.serve(first);
         dl.msg(QByteArray(1, char(sumOf(first) % 256)));
         QCOMPARE(dl.wire.takeAll(), QByteArray("END "));
-        QCOMPARE(readTestFile(target()), first);
+        QCOMPARE(contents(target()), first);
         // The receiver starts over instead of answering "END ".
         dl.start();
         dl.serve(second);
@@ -189,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(dl.wire.takeAll(), QByteArray("END "));
         dl.msg("END ");
         QCOMPARE(dl.ends, QList<TransferEnd>{TransferEnd::Received});
-        QCOMPARE(readTestFile(target()), second);
+        QCOMPARE(contents(target()), second);
     }
 
     void watchdogCatchesSilenceMidDownload()

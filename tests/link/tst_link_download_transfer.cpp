@@ -26,9 +26,8 @@ private Q_SLOTS:
         m_served = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid() && m_served->isValid());
         m_link = std::make_unique<ReceiverLink>(ProgramDir(m_dir->path()));
-        m_image = m_served->filePath(QStringLiteral("served.bin"));
         m_imageBytes = patternBytes(kImageSize, 17);
-        QVERIFY(writeTestFile(m_image, m_imageBytes));
+        QVERIFY(writeWholeFile(servedImage(), m_imageBytes).ok());
     }
 
     void cleanup()
@@ -50,7 +49,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, faults);
         // A longer earlier file is replaced, not appended to.
-        QVERIFY(writeTestFile(target(), QByteArray(kImageSize + 5000, 'o')));
+        QVERIFY(writeWholeFile(target(), QByteArray(kImageSize + 5000, 'o')).ok());
         writeConverter(0);
         auto sim = startSim(faults);
         QVERIFY(sim->started());
@@ -64,9 +63,9 @@ private Q_SLOTS:
         QCOMPARE(r.progressValue, 70);
         QCOMPARE(r.progressMax, 70);
         QVERIFY(r.boxes.isEmpty());
-        QCOMPARE(readTestFile(target()), m_imageBytes);
+        QCOMPARE(contents(target()), m_imageBytes);
         QCOMPARE(
-            readTestFile(m_dir->filePath("parse-args.txt")),
+            contents(m_dir->filePath("parse-args.txt")),
             (QDir::toNativeSeparators(target()) + "\n" + QDir::toNativeSeparators(m_dir->path()) + "\n").toLocal8Bit());
         QCOMPARE(leftovers(), QStringList());
 
@@ -83,7 +82,7 @@ private Q_SLOTS:
         QVERIFY(!r.timedOut);
         QCOMPARE(r.boxes, QStringList{"TarvikDownloadTest|ChannelParse failed with exit code 3.\nno channels"});
         // The image itself arrived whole and is kept; nothing opens on it.
-        QCOMPARE(readTestFile(target()), m_imageBytes);
+        QCOMPARE(contents(target()), m_imageBytes);
         QCOMPARE(r.percent, QString("Channel Upload Success"));
         QCOMPARE(r.outcome.hSerialMode(), 1);
     }
@@ -111,7 +110,7 @@ private Q_SLOTS:
         QFETCH(QStringList, faults);
         QFETCH(QString, percent);
         QFETCH(QString, button);
-        QVERIFY(writeTestFile(target(), "earlier channel data"));
+        QVERIFY(writeWholeFile(target(), "earlier channel data").ok());
         writeConverter(0);
         auto sim = startSim(faults);
         QVERIFY(sim->started());
@@ -129,26 +128,27 @@ private Q_SLOTS:
             quickWatchdog());
         QVERIFY2(!r.timedOut, qPrintable(r.percent + "|" + r.button + "|" + sim->log()));
         QCOMPARE(r.outcome.hSerialMode(), 1);
-        QCOMPARE(readTestFile(target()), QByteArray("earlier channel data"));
+        QCOMPARE(contents(target()), QByteArray("earlier channel data"));
         QVERIFY(!QFile::exists(m_dir->filePath("parse-args.txt")));
         QCOMPARE(leftovers(), QStringList());
     }
 
 private:
+    QString servedImage() const { return m_served->filePath(QStringLiteral("served.bin")); }
     QString target() const { return m_dir->filePath(QStringLiteral("ROM_GetCH.bin")); }
     void writeConverter(int exitCode)
     {
         const QString script = m_dir->filePath(QStringLiteral("ChannelParse"));
-        writeTestFile(script, QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"%1\"\n%2exit %3\n")
-                                  .arg(m_dir->filePath("parse-args.txt"),
-                                       exitCode ? QStringLiteral("echo no channels >&2\n") : QString())
-                                  .arg(exitCode)
-                                  .toLatin1());
+        writeWholeFile(script, QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"%1\"\n%2exit %3\n")
+                                   .arg(m_dir->filePath("parse-args.txt"),
+                                        exitCode ? QStringLiteral("echo no channels >&2\n") : QString())
+                                   .arg(exitCode)
+                                   .toLatin1());
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     std::unique_ptr<SimProcess> startSim(const QStringList &faults = {})
     {
-        return std::make_unique<SimProcess>(m_dir->path(), QStringList{"--image", m_image} + faults);
+        return std::make_unique<SimProcess>(m_dir->path(), QStringList{"--image", servedImage()} + faults);
     }
     TransferRecord download(const std::function<bool(const TransferRecord &)> &press, const TransferTimings &t = {})
     {
@@ -166,7 +166,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QTemporaryDir> m_served;
     std::unique_ptr<ReceiverLink> m_link;
-    QString m_image;
     QByteArray m_imageBytes;
 };
 

@@ -514,7 +514,7 @@ private:
     QString file(const QByteArray &bytes, const QString &name = QStringLiteral("image.bin"))
     {
         const QString path = m_dir->filePath(name);
-        writeTestFile(path, bytes);
+        writeWholeFile(path, bytes);
         return path;
     }
 

@@ -62,7 +62,7 @@ private Q_SLOTS:
         QFETCH(QStringList, faults);
         QFETCH(QString, boardText);
         const QByteArray file = patternBytes(fileSize);
-        QVERIFY(writeTestFile(imagePath(), file));
+        QVERIFY(writeWholeFile(imagePath(), file).ok());
         auto sim = startSim(faults);
         QVERIFY(sim->started());
 
@@ -86,7 +86,7 @@ private Q_SLOTS:
 
         QByteArray expected = file.left(imageSize);
         expected += QByteArray(imageSize - expected.size(), '\0');
-        QCOMPARE(readTestFile(receivedPath()), expected);
+        QCOMPARE(contents(receivedPath()), expected);
 
         QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
         store.beginGroup("Properties");
@@ -110,19 +110,19 @@ private Q_SLOTS:
         QByteArray file(49152, '\0');
         for (int i = 0, left = total; left > 0; ++i, left -= 0xFF)
             file[i * 100] = char(std::min(left, 0xFF));
-        QVERIFY(writeTestFile(imagePath(), file));
+        QVERIFY(writeWholeFile(imagePath(), file).ok());
         auto sim = startSim();
         QVERIFY(sim->started());
         const TransferRecord r = upload("MPEG", {}, nullptr, 8000);
         QVERIFY2(!r.timedOut, qPrintable(sim->log()));
         QCOMPARE(r.outcome.hSerialMode(), 10);
         QCOMPARE(r.percent, QString("              transfer completed"));
-        QCOMPARE(readTestFile(receivedPath()), file);
+        QCOMPARE(contents(receivedPath()), file);
     }
 
     void monitorPortClosedDuringTransfer()
     {
-        QVERIFY(writeTestFile(imagePath(), patternBytes(49152)));
+        QVERIFY(writeWholeFile(imagePath(), patternBytes(49152)).ok());
         auto sim = startSim();
         QVERIFY(sim->started());
         m_link->setMonitorMode(true);
@@ -139,7 +139,7 @@ private Q_SLOTS:
 
     void earlyEndKeepsTheWindowOpen()
     {
-        QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
+        QVERIFY(writeWholeFile(imagePath(), patternBytes(65536)).ok());
         auto sim = startSim({"--early-end", "3"});
         QVERIFY(sim->started());
         QElapsedTimer sinceError;
@@ -181,10 +181,10 @@ private Q_SLOTS:
         QFETCH(QStringList, faults);
         QFETCH(QString, boardLine);
         QFETCH(QString, percent);
-        QVERIFY(writeTestFile(imagePath(), patternBytes(49152)));
+        QVERIFY(writeWholeFile(imagePath(), patternBytes(49152)).ok());
         std::unique_ptr<SimProcess> sim;
         if (faults.isEmpty()) {
-            QVERIFY(writeTestFile(path("Com1"), "not a port"));
+            QVERIFY(writeWholeFile(path("Com1"), "not a port").ok());
         } else {
             sim = startSim(faults);
             QVERIFY(sim->started());
@@ -202,7 +202,7 @@ private Q_SLOTS:
 
     void placedOverTheMainWindow()
     {
-        QVERIFY(writeTestFile(imagePath(), patternBytes(65536)));
+        QVERIFY(writeWholeFile(imagePath(), patternBytes(65536)).ok());
         auto sim = startSim({"--silent"});
         QVERIFY(sim->started());
         QWidget main;
@@ -220,7 +220,7 @@ private Q_SLOTS:
 
     void wrongFileSizeClosesAtOnce()
     {
-        QVERIFY(writeTestFile(imagePath(), patternBytes(262145)));
+        QVERIFY(writeWholeFile(imagePath(), patternBytes(262145)).ok());
         auto sim = startSim();
         QVERIFY(sim->started());
         const TransferRecord r = upload("Transponder");

@@ -1,20 +1,16 @@
 #pragma once
 
-// Whole-file reads and writes, and recognisable bytes, for tests of every folder.
+// Whole files and recognisable bytes for tests of every folder.
+#include "common/WholeFile.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
-inline bool writeTestFile(const QString &path, const QByteArray &bytes)
+// The file's bytes, or "<missing>", so that a missing file never passes for an empty one.
+inline QByteArray contents(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-inline QByteArray readTestFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const Result<QByteArray> bytes = readWholeFile(path);
+    return bytes ? bytes.value() : QByteArray("<missing>");
 }
 
 // Bytes whose values follow a pattern, so misplaced or lost bytes show.

@@ -1,7 +1,7 @@
 // The real TPParse and TPCombine programs, run in a temporary program directory.
 #include "common/Converters.h"
 #include "common/ProgramDir.h"
-#include "common/WholeFile.h"
+#include "support/TestFiles.h"
 #include "tp/TPDataCheck.h"
 #include "tp/TPFiles.h"
 
@@ -34,7 +34,7 @@ private:
 
     QString path(const QString &name) const { return m_dir->filePath(name); }
     Converters converters() const { return Converters(ProgramDir(m_dir->path())); }
-    QByteArray sample() const { return readWholeFile(kSample).value(); }
+    QByteArray sample() const { return contents(kSample); }
 
 private Q_SLOTS:
     void init()
@@ -69,7 +69,7 @@ private Q_SLOTS:
 
         const RunOutcome combined = converters().tpCombine(path(QStringLiteral("Out.MDA")));
         QVERIFY2(combined.succeeded(), qPrintable(combined.describe(QStringLiteral("TPCombine"))));
-        QCOMPARE(readWholeFile(path(QStringLiteral("Out.MDA"))).value(), sample());
+        QCOMPARE(contents(path(QStringLiteral("Out.MDA"))), sample());
     }
 
     void refusals_data()
@@ -105,7 +105,7 @@ private Q_SLOTS:
             }
         }
         const QStringList before = intermediateFiles(m_dir->path());
-        const QByteArray imageBefore = QFile::exists(image) ? readWholeFile(image).value() : QByteArray();
+        const QByteArray imageBefore = QFile::exists(image) ? contents(image) : QByteArray();
 
         const RunOutcome outcome = setup < NoRegionFile ? converters().tpParse(image) : converters().tpCombine(image);
         QVERIFY(outcome.started);
@@ -114,7 +114,7 @@ private Q_SLOTS:
         QVERIFY2(error.startsWith(program + QStringLiteral(": ")) && error.contains(message), qPrintable(error));
         // Nothing written: no new intermediate files, the image as it was.
         QCOMPARE(intermediateFiles(m_dir->path()), before);
-        QCOMPARE(QFile::exists(image) ? readWholeFile(image).value() : QByteArray(), imageBefore);
+        QCOMPARE(QFile::exists(image) ? contents(image) : QByteArray(), imageBefore);
     }
 
     // The staged code list: CR LF lines of four-digit positions, every region represented.

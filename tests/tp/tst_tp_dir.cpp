@@ -2,8 +2,8 @@
 // TP image: the parser first, then the files it wrote.
 #include "TPTestData.h"
 #include "common/Converters.h"
-#include "common/WholeFile.h"
 #include "support/TempProgramDir.h"
+#include "support/TestFiles.h"
 #include "tp/TPFiles.h"
 #include "tp/TPImageLoad.h"
 
@@ -20,12 +20,6 @@ QStringList files(const QString &dir)
     QStringList names = QDir(dir).entryList(QDir::Files);
     names.sort(Qt::CaseSensitive);
     return names;
-}
-
-QByteArray contents(const QString &path)
-{
-    const Result<QByteArray> read = readWholeFile(path);
-    return read ? read.value() : QByteArray("<missing>");
 }
 
 // Writes a consistent set of files with one TP per satellite.

@@ -1,7 +1,7 @@
 // The TP editor opened from the main window: files, history, menus, drags,
 // find and messages.
 #include "TPEditorFixture.h"
-#include "common/WholeFile.h"
+#include "support/TestFiles.h"
 #include "tp/TPDataCheck.h"
 #include "tp/ui/TPListView.h"
 #include "tp/ui/frmTPFind.h"
@@ -58,8 +58,7 @@ private Q_SLOTS:
         QCOMPARE(f.cell("List2", 1, TPListModel::Freq), QStringLiteral("12345"));
 
         f.find("cmdDataSave")->click();
-        QCOMPARE(readWholeFile(f.dir.file(QStringLiteral("Sat.MDA.bak"))).value(),
-                 readWholeFile(TPEditorFixture::original).value());
+        QCOMPARE(contents(f.dir.file(QStringLiteral("Sat.MDA.bak"))), contents(TPEditorFixture::original));
         f.find("cmdCancel")->click();  // saved: no question
         QTRY_VERIFY(!f.editor);
         QVERIFY(command->isEnabled());
@@ -76,8 +75,8 @@ private Q_SLOTS:
         TPEditorFixture f;
         f.type("txtSatName", QStringLiteral("Unsaved (0100)"));
         f.answering({modal::cancelFileDialog()}, [&f] { f.action("mmSaveAs")->trigger(); });
-        const QByteArray original = readWholeFile(TPEditorFixture::original).value();
-        QCOMPARE(readWholeFile(f.image).value(), original);
+        const QByteArray original = contents(TPEditorFixture::original);
+        QCOMPARE(contents(f.image), original);
         // The edits still count as unsaved: closing asks, and Cancel keeps the window.
         QStringList texts;
         f.close(QMessageBox::Cancel, &texts);
@@ -86,7 +85,7 @@ private Q_SLOTS:
         QVERIFY(f.dir.has(QStringLiteral("Parse_AM.dll")));
         f.close(QMessageBox::No);
         QVERIFY(!f.dir.has(QStringLiteral("Parse_AM.dll")));
-        QCOMPARE(readWholeFile(f.image).value(), original);
+        QCOMPARE(contents(f.image), original);
     }
 
     void failingCombinerIsShown()
@@ -97,7 +96,7 @@ private Q_SLOTS:
         f.answering({modal::acknowledgeBox(&texts)}, [&f] { f.find("cmdDataSave")->click(); });
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts.at(0).startsWith(QStringLiteral("TPCombine failed with exit code 1.")), qPrintable(texts.at(0)));
-        QCOMPARE(readWholeFile(f.image).value(), readWholeFile(TPEditorFixture::original).value());
+        QCOMPARE(contents(f.image), contents(TPEditorFixture::original));
 
         // The failed save left the edits unsaved: Yes on close tries again, fails and keeps the window.
         f.answering({modal::answerBox(QMessageBox::Yes), modal::acknowledgeBox(&texts)}, [&f] { f.editor->close(); });

@@ -2,9 +2,9 @@
 // input: the boxes always show the row they edit, keys and the wheel do only
 // what they show; the satellites.xml import as a user works it.
 #include "TPEditorFixture.h"
-#include "common/WholeFile.h"
 #include "support/HeldKey.h"
 #include "support/MenuKeys.h"
+#include "support/TestFiles.h"
 #include "tp/ui/dlgSatellitesXml.h"
 
 #include <QClipboard>
