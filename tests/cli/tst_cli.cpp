@@ -24,13 +24,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("boardLine");
 
+        // The exit codes of the other ends: the line tests; their texts: the engine's.
         QTest::newRow("good") << QStringList{} << 0 << "SUCCESS\n";
-        // Error words, silence and refused checksums: the line tests.
-        QTest::newRow("garbage before a reply") << QStringList{"--garbage", "3"} << 0 << "SUCCESS\n";
-        QTest::newRow("early end") << QStringList{"--early-end", "4"} << 5 << "FAIL\n";
-        QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << 7 << "Final check failed";
-        QTest::newRow("stall") << QStringList{"--stall-after", "5"} << 6
-                               << "Error !!! Please turn OFF then ON the receiver to reset. \n";
         QTest::newRow("hang-up") << QStringList{"--hangup-after", "2"} << 8 << "Port  error... \n";
     }
 
@@ -59,14 +54,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("faults");
         QTest::addColumn<int>("exitCode");
 
+        // One row for each way a download ends; split packets and early ends: the window's.
         QTest::newRow("good") << QStringList{} << 0;
-        // The second half of a split packet is not a number: the receiver gets the
-        // first half's checksum and answers "ERRO".
-        QTest::newRow("split packet") << QStringList{"--split", "5"} << 5;
         QTest::newRow("ERRO word") << QStringList{"--error", "ERRO", "--at", "10"} << 5;
         QTest::newRow("wrong final byte") << QStringList{"--wrong-final"} << 7;
-        QTest::newRow("checksum reply refused: ERRO") << QStringList{"--wrong-checksum", "3"} << 5;
-        QTest::newRow("early end") << QStringList{"--early-end", "3"} << 5;
         QTest::newRow("stall") << QStringList{"--stall-after", "10"} << 6;
         QTest::newRow("stall before the final byte") << QStringList{"--stall-after", "63"} << 6;
         QTest::newRow("hang-up") << QStringList{"--hangup-after", "10"} << 8;
