@@ -32,6 +32,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_sim.reset();
         m_link.reset();
         m_dir.reset();
         m_served.reset();
@@ -51,10 +52,9 @@ private Q_SLOTS:
         // A longer earlier file is replaced, not appended to.
         QVERIFY(writeWholeFile(target(), QByteArray(kImageSize + 5000, 'o')).ok());
         writeConverter(0);
-        auto sim = startSim(faults);
-        QVERIFY(sim->started());
+        QVERIFY(startSim(faults));
         const TransferRecord r = download([](const TransferRecord &) { return false; });
-        QVERIFY2(!r.timedOut, qPrintable(sim->log()));
+        QVERIFY2(!r.timedOut, qPrintable(m_sim->log()));
         QCOMPARE(r.outcome.hSerialMode(), 10);
         QCOMPARE(r.percent, QString("Channel Upload Success"));
         QVERIFY(!r.rates.isEmpty());
@@ -76,8 +76,7 @@ private Q_SLOTS:
     void converterFailure()
     {
         writeConverter(3);
-        auto sim = startSim();
-        QVERIFY(sim->started());
+        QVERIFY(startSim());
         const TransferRecord r = download([](const TransferRecord &rec) { return rec.button == "Error"; });
         QVERIFY(!r.timedOut);
         QCOMPARE(r.boxes, QStringList{"TarvikDownloadTest|ChannelParse failed with exit code 3.\nno channels"});
@@ -112,8 +111,7 @@ private Q_SLOTS:
         QFETCH(QString, button);
         QVERIFY(writeWholeFile(target(), "earlier channel data").ok());
         writeConverter(0);
-        auto sim = startSim(faults);
-        QVERIFY(sim->started());
+        QVERIFY(startSim(faults));
         QElapsedTimer steady;
         const TransferRecord r = download(
             [&](const TransferRecord &rec) {
@@ -126,7 +124,7 @@ private Q_SLOTS:
                 return steady.elapsed() > 400;
             },
             quickWatchdog());
-        QVERIFY2(!r.timedOut, qPrintable(r.percent + "|" + r.button + "|" + sim->log()));
+        QVERIFY2(!r.timedOut, qPrintable(r.percent + "|" + r.button + "|" + m_sim->log()));
         QCOMPARE(r.outcome.hSerialMode(), 1);
         QCOMPARE(contents(target()), QByteArray("earlier channel data"));
         QVERIFY(!QFile::exists(m_dir->filePath("parse-args.txt")));
@@ -146,9 +144,10 @@ private:
                                    .toLatin1());
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    std::unique_ptr<SimProcess> startSim(const QStringList &faults = {})
+    bool startSim(const QStringList &faults = {})
     {
-        return std::make_unique<SimProcess>(m_dir->path(), QStringList{"--image", servedImage()} + faults);
+        m_sim = std::make_unique<SimProcess>(m_dir->path(), QStringList{"--image", servedImage()} + faults);
+        return m_sim->started();
     }
     TransferRecord download(const std::function<bool(const TransferRecord &)> &press, const TransferTimings &t = {})
     {
@@ -166,6 +165,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QTemporaryDir> m_served;
     std::unique_ptr<ReceiverLink> m_link;
+    std::unique_ptr<SimProcess> m_sim;
     QByteArray m_imageBytes;
 };
 

@@ -32,6 +32,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        m_sim.reset();
         m_link.reset();
         m_dir.reset();
     }
@@ -63,11 +64,10 @@ private Q_SLOTS:
         QFETCH(QString, boardText);
         const QByteArray file = patternBytes(fileSize);
         QVERIFY(writeWholeFile(imagePath(), file).ok());
-        auto sim = startSim(faults);
-        QVERIFY(sim->started());
+        QVERIFY(startSim(faults));
 
         const TransferRecord r = upload(kind);
-        QVERIFY2(!r.timedOut, qPrintable(sim->log()));
+        QVERIFY2(!r.timedOut, qPrintable(m_sim->log()));
         QCOMPARE(r.outcome.hSerialMode(), 10);
         QCOMPARE(r.percent, QString("              transfer completed"));
         QCOMPARE(r.button, QString("OK"));
@@ -111,10 +111,9 @@ private Q_SLOTS:
         for (int i = 0, left = total; left > 0; ++i, left -= 0xFF)
             file[i * 100] = char(std::min(left, 0xFF));
         QVERIFY(writeWholeFile(imagePath(), file).ok());
-        auto sim = startSim();
-        QVERIFY(sim->started());
+        QVERIFY(startSim());
         const TransferRecord r = upload("MPEG", {}, nullptr, 8000);
-        QVERIFY2(!r.timedOut, qPrintable(sim->log()));
+        QVERIFY2(!r.timedOut, qPrintable(m_sim->log()));
         QCOMPARE(r.outcome.hSerialMode(), 10);
         QCOMPARE(r.percent, QString("              transfer completed"));
         QCOMPARE(contents(receivedPath()), file);
@@ -123,8 +122,7 @@ private Q_SLOTS:
     void monitorPortClosedDuringTransfer()
     {
         QVERIFY(writeWholeFile(imagePath(), patternBytes(49152)).ok());
-        auto sim = startSim();
-        QVERIFY(sim->started());
+        QVERIFY(startSim());
         m_link->setMonitorMode(true);
         QVERIFY(m_link->RS232_Connect());
         m_link->portOpen(true);
@@ -140,8 +138,7 @@ private Q_SLOTS:
     void earlyEndKeepsTheWindowOpen()
     {
         QVERIFY(writeWholeFile(imagePath(), patternBytes(65536)).ok());
-        auto sim = startSim({"--early-end", "3"});
-        QVERIFY(sim->started());
+        QVERIFY(startSim({"--early-end", "3"}));
         QElapsedTimer sinceError;
         // The window must still be open well after the auto-close delay.
         const TransferRecord r = upload("STB_Loader", {}, [&](const TransferRecord &rec) {
@@ -182,13 +179,10 @@ private Q_SLOTS:
         QFETCH(QString, boardLine);
         QFETCH(QString, percent);
         QVERIFY(writeWholeFile(imagePath(), patternBytes(49152)).ok());
-        std::unique_ptr<SimProcess> sim;
-        if (faults.isEmpty()) {
+        if (faults.isEmpty())
             QVERIFY(writeWholeFile(path("Com1"), "not a port").ok());
-        } else {
-            sim = startSim(faults);
-            QVERIFY(sim->started());
-        }
+        else
+            QVERIFY(startSim(faults));
         const TransferRecord r =
             upload("MPEG", quickWatchdog(), [](const TransferRecord &rec) { return rec.button == "Error"; });
         QVERIFY2(!r.timedOut, qPrintable(m_board));
@@ -203,8 +197,7 @@ private Q_SLOTS:
     void placedOverTheMainWindow()
     {
         QVERIFY(writeWholeFile(imagePath(), patternBytes(65536)).ok());
-        auto sim = startSim({"--silent"});
-        QVERIFY(sim->started());
+        QVERIFY(startSim({"--silent"}));
         QWidget main;
         main.setGeometry(100, 80, 900, 600);
         main.show();
@@ -221,8 +214,7 @@ private Q_SLOTS:
     void wrongFileSizeClosesAtOnce()
     {
         QVERIFY(writeWholeFile(imagePath(), patternBytes(262145)).ok());
-        auto sim = startSim();
-        QVERIFY(sim->started());
+        QVERIFY(startSim());
         const TransferRecord r = upload("Transponder");
         QVERIFY(!r.timedOut);
         QCOMPARE(r.boxes,
@@ -236,10 +228,10 @@ private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
     QString imagePath() const { return path(QStringLiteral("image.bin")); }
     QString receivedPath() const { return path(QStringLiteral("received.bin")); }
-    std::unique_ptr<SimProcess> startSim(const QStringList &faults = {})
+    bool startSim(const QStringList &faults = {})
     {
-        auto sim = std::make_unique<SimProcess>(m_dir->path(), QStringList{"--out", receivedPath()} + faults);
-        return sim;
+        m_sim = std::make_unique<SimProcess>(m_dir->path(), QStringList{"--out", receivedPath()} + faults);
+        return m_sim->started();
     }
     TransferRecord upload(const QString &kind, const TransferTimings &t = {},
                           const std::function<bool(const TransferRecord &)> &press = nullptr, int limitMs = 20000)
@@ -251,6 +243,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ReceiverLink> m_link;
+    std::unique_ptr<SimProcess> m_sim;
     QString m_board;
     QList<bool> m_lamps;
 };
