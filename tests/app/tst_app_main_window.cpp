@@ -88,24 +88,21 @@ private Q_SLOTS:
     void layoutAndReachableButtons_data()
     {
         QTest::addColumn<QStringList>("markers");
-        QTest::addColumn<int>("operatingMode");
         QTest::addColumn<bool>("reach2MB");
         QTest::addColumn<bool>("board");
-        QTest::newRow("neither") << QStringList{} << 0 << false << false;
-        QTest::newRow("user") << QStringList{QStringLiteral("user.ini")} << 1 << true << false;
+        QTest::newRow("neither") << QStringList{} << false << false;
+        QTest::newRow("user") << QStringList{QStringLiteral("user.ini")} << true << false;
         QTest::newRow("factory + monitor")
-            << QStringList{QStringLiteral("Factory.ini"), QStringLiteral("text.ini")} << 2 << true << true;
-        QTest::newRow("monitor only") << QStringList{QStringLiteral("text.ini")} << 0 << false << true;
+            << QStringList{QStringLiteral("Factory.ini"), QStringLiteral("text.ini")} << true << true;
+        QTest::newRow("monitor only") << QStringList{QStringLiteral("text.ini")} << false << true;
     }
 
     void layoutAndReachableButtons()
     {
         QFETCH(QStringList, markers);
-        QFETCH(int, operatingMode);
         QFETCH(bool, reach2MB);
         QFETCH(bool, board);
         Fixture f(markers);
-        QCOMPARE(f.context->configuration.operatingMode(), operatingMode);
         QCOMPARE(f.reachable("cmdPCSTB_6"), reach2MB);
         QCOMPARE(f.reachable("cmdPCSTB_9"), reach2MB);
         QVERIFY(f.reachable("cmdPCSTB_0"));
