@@ -3,6 +3,7 @@
 #include "TPTestData.h"
 
 #include "support/TempProgramDir.h"
+#include "support/TestFiles.h"
 #include "tp/SatListModel.h"
 #include "tp/SdxImport.h"
 #include "tp/TPDataCheck.h"
@@ -230,11 +231,12 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("count");
         QTest::addColumn<TPRecord>("record");
-        QTest::newRow("Ku, horizontal 1")
-            << line("TMPG2", "11362", '1', "22000") << 1 << tp("11362", "0", "22000", "2");
+        const TPRecord ku = tp("11362", "0", "22000", "2");  // the Ku line below, horizontal
+        const QByteArray kuLine = line("TMPG2", "11362", '1', "22000");
+        QTest::newRow("Ku, horizontal 1") << kuLine << 1 << ku;
         QTest::newRow("leading 0 dropped")
             << line("TMPG2", "03840", '1', "27500") << 1 << tp("3840", "0", "27500", "2");
-        QTest::newRow("3 is horizontal") << line("TMPG2", "11362", '3', "22000") << 1 << tp("11362", "0", "22000", "2");
+        QTest::newRow("3 is horizontal") << line("TMPG2", "11362", '3', "22000") << 1 << ku;
         QTest::newRow("2 is vertical") << line("TMPG2", "11362", '2', "22000") << 1 << tp("11362", "1", "22000", "2");
         QTest::newRow("blank is vertical")
             << line("TMPG2", "11362", ' ', "22000") << 1 << tp("11362", "1", "22000", "2");
@@ -245,16 +247,14 @@ private Q_SLOTS:
             << line("TMPG2", "11362", '1', "27500", '5', "12___345") << 1 << tp("11362", "0", "27500", "5");
         QTest::newRow("one underscore, leading 0")
             << line("TMPG2", "11362", '1', "02750", '7', "1234567_") << 1 << tp("11362", "0", "2750", "7");
-        QTest::newRow("NTSC") << line("TNTSC", "11362", '1', "22000") << 1 << tp("11362", "0", "22000", "2");
-        QTest::newRow("____ with type _")
-            << line("_____", "11362", '1', "22000") << 1 << tp("11362", "0", "22000", "2");
+        QTest::newRow("NTSC") << line("TNTSC", "11362", '1', "22000") << 1 << ku;
+        QTest::newRow("____ with type _") << line("_____", "11362", '1', "22000") << 1 << ku;
         QTest::newRow("other system") << line("TDVB2", "11362", '1', "22000") << 0 << TPRecord();
         QTest::newRow("other type") << line("XMPG2", "11362", '1', "22000") << 0 << TPRecord();
         QTest::newRow("frequency 0") << line("TMPG2", "00000", '1', "22000") << 0 << TPRecord();
         QTest::newRow("symbol rate 0") << line("TMPG2", "11362", '1', "00000") << 0 << TPRecord();
         QTest::newRow("short line") << QByteArray("0192 Test                   TMPG2 11362\r\n") << 0 << TPRecord();
-        QTest::newRow("no line end") << line("TMPG2", "11362", '1', "22000").chopped(2) << 1
-                                     << tp("11362", "0", "22000", "2");
+        QTest::newRow("no line end") << kuLine.chopped(2) << 1 << ku;
     }
 
     void columns()
@@ -347,10 +347,8 @@ private Q_SLOTS:
         QCOMPARE(sat.TPCount, QStringLiteral("1"));
         QCOMPARE(tables->TPData(1, 3, 0), defaultTP);
 
-        QFile file(dir.file("Temp/0192.sdx"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(line("TMPG2", "11362", '1', "22000") + line("TMPG2", "11538", '2', "22000"));
-        file.close();
+        const QByteArray text = line("TMPG2", "11362", '1', "22000") + line("TMPG2", "11538", '2', "22000");
+        QVERIFY(writeWholeFile(dir.file("Temp/0192.sdx"), text).ok());
         QVERIFY(ImportSatellite(ProgramDir(dir.path()), *tables, 1, 3, "All Parsing", defaultTP));
         QCOMPARE(sat.TPCount, QStringLiteral("2"));
         QCOMPARE(tables->TPData(1, 3, 1), tp("11538", "1", "22000", "2"));
