@@ -29,14 +29,6 @@ bool dragTo(QWidget *target, QPoint at, const QMimeData *mime, bool drop = true)
     return dropped.isAccepted();
 }
 
-QStringList column(const TPEditorFixture &f, int column)
-{
-    QStringList texts;
-    for (int row = 1; row <= f.list("List1")->model()->rowCount(); ++row)
-        texts << f.cell("List1", row, column);
-    return texts;
-}
-
 }  // namespace
 
 class TestTPEditor : public QObject {
@@ -121,7 +113,7 @@ private Q_SLOTS:
         QVERIFY(!f.editor->history().canUndo());
 
         // The menu's Delete and Paste act on the rows marked with the mouse.
-        const QStringList names = column(f, SatListModel::SatName);
+        const QStringList names = f.column("List1", SatListModel::SatName);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, f.rowPoint("List1", 3));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, f.rowPoint("List1", 4));
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
@@ -130,7 +122,7 @@ private Q_SLOTS:
         list->scrollToTop();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, f.rowPoint("List1", 1));
         f.action("mmList1Paste")->trigger();
-        QCOMPARE(column(f, SatListModel::SatName).first(3), (QStringList{names[2], names[3], names[0]}));
+        QCOMPARE(f.column("List1", SatListModel::SatName).first(3), (QStringList{names[2], names[3], names[0]}));
         QCOMPARE(f.editor->history().count(), 2);
     }
 
@@ -223,16 +215,16 @@ private Q_SLOTS:
                 header->sectionViewportPosition(SatListModel::Deg) + header->sectionSize(SatListModel::Deg) / 2;
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
         };
-        const QStringList original = column(f, SatListModel::Deg);
+        const QStringList original = f.column("List1", SatListModel::Deg);
         clickDeg();
-        const QStringList sorted = column(f, SatListModel::Deg);
+        const QStringList sorted = f.column("List1", SatListModel::Deg);
         QVERIFY(sorted != original);
         QVERIFY(sorted.first().toInt() >= sorted.last().toInt());  // largest first
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(column(f, SatListModel::Deg), original);
+        QCOMPARE(f.column("List1", SatListModel::Deg), original);
         clickDeg();
-        QCOMPARE(column(f, SatListModel::Deg), sorted);
+        QCOMPARE(f.column("List1", SatListModel::Deg), sorted);
         QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);  // redo: the direction as after the sort
         clickDeg();
@@ -246,16 +238,17 @@ private Q_SLOTS:
         TPEditorFixture f;
         QTreeView *list = f.list("List1");
         QWidget *viewport = list->viewport();
-        const QStringList names = column(f, SatListModel::SatName);
+        const QStringList names = f.column("List1", SatListModel::SatName);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, f.rowPoint("List1", 1));
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, f.rowPoint("List1", 2));
         f.editor->List1_StartDrag();
         std::unique_ptr<QMimeData> rows(TPListView::rowDragData(QStringLiteral("List1")));
         QVERIFY(dragTo(viewport, f.rowPoint("List1", 5), rows.get()));
-        QCOMPARE(column(f, SatListModel::SatName).first(4), (QStringList{names[2], names[3], names[0], names[1]}));
+        QCOMPARE(f.column("List1", SatListModel::SatName).first(4),
+                 (QStringList{names[2], names[3], names[0], names[1]}));
         QCOMPARE(list->selectionModel()->selectedRows().size(), 2);
         QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(column(f, SatListModel::SatName), names);
+        QCOMPARE(f.column("List1", SatListModel::SatName), names);
 
         // Rows of the other list move nothing here.
         std::unique_ptr<QMimeData> tps(TPListView::rowDragData(QStringLiteral("List2")));
