@@ -113,11 +113,9 @@ private Q_SLOTS:
         q.AddItem("x", false);  // after Terminate slot 0 is reused, then the slots grow
         q.AddItem("y", false);
         QCOMPARE(q.GetQ(1), QByteArray("y"));
-    }
 
-    void queueRestartKeepsTotal()
-    {
-        StrQueue q;
+        // A restart puts its piece first and keeps the total.
+        q.Class_Terminate();
         q.AddItem("abc", false);
         q.AddItem("de", false);
         q.AddItem("f", true);

@@ -267,7 +267,8 @@ private Q_SLOTS:
             QTEST(tps(2, 5, 0), "record");
     }
 
-    void repeatedTransponders()
+    // A repeated transponder counts once; no more than 109 are read.
+    void repeatedTranspondersAndTheCap()
     {
         const QByteArray a = line("TMPG2", "11362", '1', "22000");
         const QByteArray b = line("TMPG2", "11538", '2', "22000");
@@ -277,6 +278,13 @@ private Q_SLOTS:
         QCOMPARE(tps(0, 0, 2), tps(0, 0, 0));
         // Only frequency, polarisation and symbol rate decide; a new FEC alone is a repeat.
         QCOMPARE(ReadSdxTransponders(a + line("TMPG2", "11362", '1', "22000", '5'), "All Parsing", tps, 0, 0), 1);
+
+        QByteArray many;
+        for (int i = 0; i < 150; ++i)
+            many += line("TMPG2", QByteArray::number(10700 + i), '1', "22000");
+        QCOMPARE(ReadSdxTransponders(many, "All Parsing", tps, 3, 48), 109);
+        QCOMPARE(tps(3, 48, 108).Freq, QStringLiteral("10808"));
+        QCOMPARE(tps(3, 48, 109), TPRecord());  // the spare slot is never written
     }
 
     void parseOptions_data()
@@ -304,17 +312,6 @@ private Q_SLOTS:
         for (int i = 0; i < n; ++i)
             got.append(tps(1, 47, i).Freq);
         QCOMPARE(got, freqs);
-    }
-
-    void cappedAtMaxTP()
-    {
-        QByteArray text;
-        for (int i = 0; i < 150; ++i)
-            text += line("TMPG2", QByteArray::number(10700 + i), '1', "22000");
-        TPTable tps;
-        QCOMPARE(ReadSdxTransponders(text, "All Parsing", tps, 3, 48), 109);
-        QCOMPARE(tps(3, 48, 108).Freq, QStringLiteral("10808"));
-        QCOMPARE(tps(3, 48, 109), TPRecord());  // the spare slot is never written
     }
 
     void fileOfAPosition_data()
