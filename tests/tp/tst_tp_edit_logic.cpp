@@ -13,6 +13,8 @@
 #include <QAbstractItemModelTester>
 #include <QtTest>
 
+#include <numeric>
+
 namespace {
 
 // A transponder line with its fields at their columns (from 1).
@@ -79,8 +81,7 @@ private Q_SLOTS:
 
         // Insert before row 4: a default satellite with one default TP; the rest move down with their TPs.
         QCOMPARE(sats.insertBefore(4).select, 4);
-        const SatRecord inserted = t->SatData(0, 4);
-        QCOMPARE(inserted, (SatRecord{"0", "", "1", "0", "0000"}));
+        QCOMPARE(t->SatData(0, 4), (SatRecord{"0", "", "1", "0", "0000"}));
         QCOMPARE(t->TPData(0, 4, 0), (TPRecord{"00000", "0", "0000", "3"}));
         QCOMPARE(sats.index(4, SatListModel::ParseSort).data().toString(), QStringLiteral("All Parsing"));
         QCOMPARE(tpFreqs(*t, 5), QStringLiteral("500,501"));
@@ -94,9 +95,8 @@ private Q_SLOTS:
 
         // Deleting the last rows selects the new last row; deleting all selects none.
         QCOMPARE(sats.deleteMarked({46, 47}).select, 45);
-        QList<int> all;
-        for (int i = 0; i < 46; ++i)
-            all << i;
+        QList<int> all(46);
+        std::iota(all.begin(), all.end(), 0);
         QCOMPARE(sats.deleteMarked(all).select, -1);
         QCOMPARE(sats.next(-1).select, -1);
         QCOMPARE(sats.insertBefore(-1).select, 0);

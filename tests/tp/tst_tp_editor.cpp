@@ -334,7 +334,7 @@ private Q_SLOTS:
     }
 
     // The menus take no access key that a button has; Alt+E runs "N&ext" on the TP list.
-    void accessKeysAreUnique()
+    void accessKeysAndColumnWidths()
     {
         TPEditorFixture f;
         QHash<QChar, QString> owners;
@@ -354,6 +354,15 @@ private Q_SLOTS:
         QCOMPARE(f.currentRow("List2"), 1);
         QTest::keyClick(f.editor, Qt::Key_E, Qt::AltModifier);
         QTRY_COMPARE(f.currentRow("List2"), 2);  // the button shows its press before it clicks
+
+        // A name of full length fits its column, and every column starts inside the list.
+        QTreeView *list = f.list("List1");
+        const QHeaderView *header = list->header();
+        QVERIFY(header->sectionSize(SatListModel::SatName) >
+                list->fontMetrics().horizontalAdvance(QStringLiteral("Eutelsat 12 West B 12.5W (3475)")));
+        for (int c = 0; c < header->count(); ++c)
+            QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c), qPrintable(QString::number(c)));
+        QVERIFY(header->sectionViewportPosition(header->count() - 1) < list->viewport()->width());
     }
 
     // The limit messages of both lists: no icon, title "ERROR", OK only.
@@ -390,19 +399,6 @@ private Q_SLOTS:
                                QString::number(QMessageBox::Ok)};
         QCOMPARE(seen, QStringList{QStringLiteral("Maximum Satellite allowed is 48.")} + look +
                            QStringList{QStringLiteral("Maximum TP allowed is 109.")} + look);
-    }
-
-    // A name of full length fits its column, and every column starts inside the list.
-    void satelliteNamesAreShownWhole()
-    {
-        TPEditorFixture f;
-        QTreeView *list = f.list("List1");
-        const QHeaderView *header = list->header();
-        QVERIFY(header->sectionSize(SatListModel::SatName) >
-                list->fontMetrics().horizontalAdvance(QStringLiteral("Eutelsat 12 West B 12.5W (3475)")));
-        for (int c = 0; c < header->count(); ++c)
-            QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c), qPrintable(QString::number(c)));
-        QVERIFY(header->sectionViewportPosition(header->count() - 1) < list->viewport()->width());
     }
 };
 
