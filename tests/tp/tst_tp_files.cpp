@@ -73,70 +73,52 @@ private Q_SLOTS:
         QCOMPARE(LineCount(text), count);
     }
 
-    void preDefineLineRule_data()
+    // A whole file, or one line of it placed as satellite 6 of region AT.
+    void preDefine_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("read");
-        QTest::newRow("192 lines") << preDefineLines(192) << true;
-        QTest::newRow("191 lines") << preDefineLines(191) << false;
-        QTest::newRow("193 lines") << preDefineLines(193) << false;
-        QTest::newRow("192 lines, last open") << preDefineLines(192, false) << false;
-        QTest::newRow("192 lines, then text") << preDefineLines(192) + "0|x|0|0|0" << true;
-        QTest::newRow("empty") << QByteArray() << false;
-    }
-    void preDefineLineRule()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(bool, read);
-        SatTable table;
-        table(0, 0).SatName = QStringLiteral("left over");
-        const Status result = readPreDefineText(text, table);
-        QCOMPARE(result.ok(), read);
-        if (read) {
-            QCOMPARE(table(0, 0).SatName, QStringLiteral("Sat 0 (0000)"));
-            QCOMPARE(table(3, 47).SatName, QStringLiteral("Sat 191 (0191)"));
-            QCOMPARE(table(3, 47).Deg, QStringLiteral("0191"));
-        } else {
-            QVERIFY(result.error().contains(QStringLiteral("PreDefine.dll")));
-            QVERIFY(result.error().contains(QStringLiteral("instead of 192")));
-            QCOMPARE(table, SatTable());
-        }
-    }
-
-    // One line of the file, placed as satellite 6 of region AT.
-    void preDefineLine_data()
-    {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QStringList>("fields");  // empty: the file is refused
+        QTest::addColumn<QStringList>("fields");  // of satellite 6 of AT; empty: the file is refused
         QTest::addColumn<QString>("error");
-        QTest::newRow("plain") << QByteArray("12|Satellite Name (0192)|109|4|0192")
+        const auto withLine = [](const QByteArray &line) {
+            QList<QByteArray> lines = preDefineLines(192).split('\n');
+            lines[2 * MaxSat + 6] = line + '\r';
+            return lines.join('\n');
+        };
+        const QStringList sat102{"0", "Sat 102 (0102)", "0", "0", "0102"};
+        const QString count = QStringLiteral("Cannot read PreDefine.dll: it holds %1 lines instead of 192.");
+        QTest::newRow("192 lines") << preDefineLines(192) << sat102 << QString();
+        QTest::newRow("191 lines") << preDefineLines(191) << QStringList() << count.arg(191);
+        QTest::newRow("193 lines") << preDefineLines(193) << QStringList() << count.arg(193);
+        QTest::newRow("192 lines, last open") << preDefineLines(192, false) << QStringList() << count.arg(191);
+        QTest::newRow("192 lines, then text") << preDefineLines(192) + "0|x|0|0|0" << sat102 << QString();
+        QTest::newRow("empty") << QByteArray() << QStringList() << count.arg(0);
+        QTest::newRow("plain") << withLine("12|Satellite Name (0192)|109|4|0192")
                                << QStringList{"12", "Satellite Name (0192)", "109", "4", "0192"} << QString();
         QTest::newRow("parse option 8 stays")
-            << QByteArray("0|A (1)|1|8|1") << QStringList{"0", "A (1)", "1", "8", "1"} << QString();
+            << withLine("0|A (1)|1|8|1") << QStringList{"0", "A (1)", "1", "8", "1"} << QString();
         QTest::newRow("parse option 9 is 0")
-            << QByteArray("0|A (1)|1|9|1") << QStringList{"0", "A (1)", "1", "0", "1"} << QString();
-        QTest::newRow("empty fields") << QByteArray("||||") << QStringList{"", "", "", "", ""} << QString();
+            << withLine("0|A (1)|1|9|1") << QStringList{"0", "A (1)", "1", "0", "1"} << QString();
+        QTest::newRow("empty fields") << withLine("||||") << QStringList{"", "", "", "", ""} << QString();
         QTest::newRow("sixth part ignored")
-            << QByteArray("0|A|B (0192)|2|1|0192") << QStringList{"0", "A", "B (0192)", "2", "1"} << QString();
+            << withLine("0|A|B (0192)|2|1|0192") << QStringList{"0", "A", "B (0192)", "2", "1"} << QString();
         QTest::newRow("single-byte text")
-            << QByteArray("0|Sat\xe9lite \xa7 (0130)|0|0|0130")
+            << withLine("0|Sat\xe9lite \xa7 (0130)|0|0|0130")
             << QStringList{"0", QString::fromUtf8("Satélite § (0130)"), "0", "0", "0130"} << QString();
-        QTest::newRow("four parts") << QByteArray("0|A (1)|1|0") << QStringList()
+        QTest::newRow("four parts") << withLine("0|A (1)|1|0") << QStringList()
                                     << QStringLiteral("Cannot read PreDefine.dll: line 103 has 4 \"|\"-separated "
                                                       "fields instead of 5.");
         QTest::newRow("parse option not a number")
-            << QByteArray("0|A (1)|1|x|1") << QStringList()
+            << withLine("0|A (1)|1|x|1") << QStringList()
             << QStringLiteral("Cannot read PreDefine.dll: line 103 has the parse option \"x\", which is not a number.");
     }
-    void preDefineLine()
+    void preDefine()
     {
-        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, text);
         QFETCH(QStringList, fields);
         QFETCH(QString, error);
-        QList<QByteArray> lines = preDefineLines(192).split('\n');
-        lines[2 * MaxSat + 6] = line + '\r';
         SatTable table;
-        const Status status = readPreDefineText(lines.join('\n'), table);
+        table(0, 0).SatName = QStringLiteral("left over");
+        const Status status = readPreDefineText(text, table);
         if (fields.isEmpty()) {
             QCOMPARE(status.error(), error);
             QCOMPARE(table, SatTable());
@@ -145,7 +127,9 @@ private Q_SLOTS:
         QVERIFY2(status.ok(), qPrintable(status.error()));
         const SatRecord &sat = table(2, 6);
         QCOMPARE((QStringList{sat.Diseqc, sat.SatName, sat.TPCount, sat.ParseSort, sat.Deg}), fields);
+        QCOMPARE(table(0, 0).SatName, QStringLiteral("Sat 0 (0000)"));
         QCOMPARE(table(2, 7).SatName, QStringLiteral("Sat 103 (0103)"));
+        QCOMPARE(table(3, 47), (SatRecord{"0", "Sat 191 (0191)", "0", "0", "0191"}));
     }
 
     // Region AS read with the TP counts of its first satellites.
