@@ -76,7 +76,8 @@ private Q_SLOTS:
         QCOMPARE(MirrorFor(value), mirror);
     }
 
-    void overlapListsTwice()
+    // The codes of the chosen regions, an overlap listed twice; the lines of the code list.
+    void codesAndLines()
     {
         const QStringList lines = {"0000", "", "1200", "0001", "0409", "0410", "3149", "3150", "2000"};
         QCOMPARE(CodesInRegions(lines, {false, true, true, false}), QStringList({"1200", "1200", "0410"}));
@@ -84,10 +85,7 @@ private Q_SLOTS:
         // Europe is tested before America, whatever the file order.
         QCOMPARE(CodesInRegions({"2000", "0192"}, {true, false, false, true}), QStringList({"2000", "0192"}));
         QCOMPARE(CodesInRegions(lines, {false, false, false, false}), QStringList());
-    }
 
-    void codeLines()
-    {
         QCOMPARE(CodeLines("0192\r\n0130\r\n"), QStringList({"0192", "0130"}));
         QCOMPARE(CodeLines("0192\r\n\r\n0130"), QStringList({"0192", "", "0130"}));
         QCOMPARE(CodeLines("0192\n\xe9t\r\n"), QStringList({"0192", QStringLiteral("\u00e9t")}));
@@ -165,13 +163,6 @@ private Q_SLOTS:
             QCOMPARE(mirrors.value().first().port, quint16(80));
     }
 
-    void mirrorWithPort()
-    {
-        const Result<MirrorAddress> mirror = ParseMirrorAddress(QStringLiteral("http://127.0.0.1:8080/_data/"));
-        QVERIFY(mirror);
-        QCOMPARE(mirror.value().port, quint16(8080));  // the host parts: through the downloader
-    }
-
     void header_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -246,6 +237,10 @@ private Q_SLOTS:
         // A blank in the code cannot break the request line.
         QCOMPARE(TPDownloader::requestFor("http://h/_data/01 92.sdx", "h").left(33),
                  QByteArray("GET http://h/_data/01%2092.sdx HT"));
+
+        const Result<MirrorAddress> mirror = ParseMirrorAddress(QStringLiteral("http://127.0.0.1:8080/_data/"));
+        QVERIFY(mirror);
+        QCOMPARE(mirror.value().port, quint16(8080));  // the host parts: through the downloader
     }
 };
 
