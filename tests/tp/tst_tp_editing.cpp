@@ -80,6 +80,7 @@ private Q_SLOTS:
         QVERIFY(sameWorkingTables(*t, *ref));
     }
 
+    // Each sort key toggles its direction and clears the others'.
     void sortDirections()
     {
         auto t = editTables(5);
@@ -103,17 +104,12 @@ private Q_SLOTS:
         QCOMPARE(satNames(*t), QStringLiteral("Alpha,Beta,Zulu,alpha,beta"));
         sortSatellites(*t, 0, SatSortKey::SatName, flags);
         QCOMPARE(satNames(*t), QStringLiteral("beta,alpha,Zulu,Beta,Alpha"));
-    }
 
-    void tpSorts()
-    {
-        auto t = editTables();
         const QList<TPRecord> tps{
             {"12000", "1", "2000", "3"}, {"9000", "0", "30000", "1"}, {"11000", "1", "27500", "0"}};
         t->SatData(0, 0).TPCount = QStringLiteral("3");
         for (int k = 0; k < 3; ++k)
             t->TPData(0, 0, k) = tps[k];
-        TPSortFlags flags;
         sortTPs(*t, 0, 0, TPSortKey::Freq, flags);
         QCOMPARE(tpFreqs(*t, 0), QStringLiteral("9000,11000,12000"));  // numerically, not by text
         sortTPs(*t, 0, 0, TPSortKey::Freq, flags);
