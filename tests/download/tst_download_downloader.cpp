@@ -242,7 +242,8 @@ private Q_SLOTS:
         QCOMPARE(f.tempEntries(), QStringList({"0130.sdx", "0192.sdx"}));
     }
 
-    void requestAndLog()
+    // The request, the log and the percentages shown.
+    void requestLogAndPercent()
     {
         Fixture f;
         const Run run = f.run({"0192", "0000", "", "Astra"});
@@ -253,14 +254,10 @@ private Q_SLOTS:
                                                          "/_data/0192.sdx HTTP/1.1\r\nHost: " + hostPort.toLatin1() +
                                                          "\r\nConnection: close\r\nAccept: */*\r\n\r\n"}));
         QCOMPARE(run.status.last(), QStringLiteral("TP Down Complete"));
-    }
 
-    void percentLabel()
-    {
-        Fixture f;
-        const Run run = f.run({"0192", "0130", "0192", "0130"});
-        QCOMPARE(run.status, QStringList({"TP Download   0%", "TP Download   25%", "TP Download   50%",
-                                          "TP Download   75%", "TP Down Complete"}));
+        const Run four = f.run({"0192", "0130", "0192", "0130"});
+        QCOMPARE(four.status, QStringList({"TP Download   0%", "TP Download   25%", "TP Download   50%",
+                                           "TP Download   75%", "TP Down Complete"}));
     }
 
     void cancelDuringTransfer()
