@@ -127,12 +127,8 @@ private Q_SLOTS:
         QCOMPARE(tps.insertBefore(0).refusal, QStringLiteral("Maximum TP allowed is 109."));
         // The neighbours' TPs are untouched by a full block.
         QCOMPARE(tpFreqs(*t, 4), QStringLiteral("400"));
-    }
 
-    void shownTexts()
-    {
-        auto t = editTables();
-        TPListModel tps(*t, lists);
+        // Texts shown for stored values.
         t->TPData(0, 0, 0) = {"12000", "", "27500", "8"};
         tps.setSatellite(0, 0);
         QCOMPARE(tps.index(0, TPListModel::FEC).data().toString(), QStringLiteral("8/9"));
