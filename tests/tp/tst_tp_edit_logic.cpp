@@ -34,11 +34,6 @@ QByteArray line(const QByteArray &typeAndSystem, const QByteArray &freq, char po
     return text.left(75 - u) + "\r\n";
 }
 
-TPRecord tp(const char *freq, const char *polar, const char *sr, const char *fec)
-{
-    return {QLatin1String(freq), QLatin1String(polar), QLatin1String(sr), QLatin1String(fec)};
-}
-
 }  // namespace
 
 class TestTPEditLogic : public QObject {
@@ -227,22 +222,24 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("count");
         QTest::addColumn<TPRecord>("record");
-        const TPRecord ku = tp("11362", "0", "22000", "2");  // the Ku line below, horizontal
+        const TPRecord ku{"11362", "0", "22000", "2"};  // the Ku line below, horizontal
         const QByteArray kuLine = line("TMPG2", "11362", '1', "22000");
         QTest::newRow("Ku, horizontal 1") << kuLine << 1 << ku;
         QTest::newRow("leading 0 dropped")
-            << line("TMPG2", "03840", '1', "27500") << 1 << tp("3840", "0", "27500", "2");
+            << line("TMPG2", "03840", '1', "27500") << 1 << TPRecord{"3840", "0", "27500", "2"};
         QTest::newRow("3 is horizontal") << line("TMPG2", "11362", '3', "22000") << 1 << ku;
-        QTest::newRow("2 is vertical") << line("TMPG2", "11362", '2', "22000") << 1 << tp("11362", "1", "22000", "2");
+        QTest::newRow("2 is vertical") << line("TMPG2", "11362", '2', "22000") << 1
+                                       << TPRecord{"11362", "1", "22000", "2"};
         QTest::newRow("blank is vertical")
-            << line("TMPG2", "11362", ' ', "22000") << 1 << tp("11362", "1", "22000", "2");
+            << line("TMPG2", "11362", ' ', "22000") << 1 << TPRecord{"11362", "1", "22000", "2"};
         QTest::newRow("symbol rate leading 0")
-            << line("TMPG2", "11362", '1', "06111") << 1 << tp("11362", "0", "6111", "2");
-        QTest::newRow("FEC _ is 3") << line("TMPG2", "11362", '1', "22000", '_') << 1 << tp("11362", "0", "22000", "3");
+            << line("TMPG2", "11362", '1', "06111") << 1 << TPRecord{"11362", "0", "6111", "2"};
+        QTest::newRow("FEC _ is 3") << line("TMPG2", "11362", '1', "22000", '_') << 1
+                                    << TPRecord{"11362", "0", "22000", "3"};
         QTest::newRow("three underscores shift")
-            << line("TMPG2", "11362", '1', "27500", '5', "12___345") << 1 << tp("11362", "0", "27500", "5");
+            << line("TMPG2", "11362", '1', "27500", '5', "12___345") << 1 << TPRecord{"11362", "0", "27500", "5"};
         QTest::newRow("one underscore, leading 0")
-            << line("TMPG2", "11362", '1', "02750", '7', "1234567_") << 1 << tp("11362", "0", "2750", "7");
+            << line("TMPG2", "11362", '1', "02750", '7', "1234567_") << 1 << TPRecord{"11362", "0", "2750", "7"};
         QTest::newRow("NTSC") << line("TNTSC", "11362", '1', "22000") << 1 << ku;
         QTest::newRow("____ with type _") << line("_____", "11362", '1', "22000") << 1 << ku;
         QTest::newRow("other system") << line("TDVB2", "11362", '1', "22000") << 0 << TPRecord();
@@ -332,7 +329,7 @@ private Q_SLOTS:
         TempProgramDir dir;
         QDir().mkpath(dir.file("Temp"));
         auto tables = std::make_unique<TPTables>();
-        const TPRecord defaultTP = tp("00000", "0", "0000", "3");
+        const TPRecord defaultTP{"00000", "0", "0000", "3"};
         SatRecord &sat = tables->SatData(1, 3);
         sat.Deg = "192";
         sat.TPCount = "7";
@@ -344,11 +341,11 @@ private Q_SLOTS:
         QVERIFY(writeWholeFile(dir.file("Temp/0192.sdx"), text).ok());
         QVERIFY(ImportSatellite(ProgramDir(dir.path()), *tables, 1, 3, "All Parsing", defaultTP));
         QCOMPARE(sat.TPCount, QStringLiteral("2"));
-        QCOMPARE(tables->TPData(1, 3, 1), tp("11538", "1", "22000", "2"));
+        QCOMPARE(tables->TPData(1, 3, 1), (TPRecord{"11538", "1", "22000", "2"}));
         // Nothing kept: one transponder of frequency "0000".
         QVERIFY(ImportSatellite(ProgramDir(dir.path()), *tables, 1, 3, "C-Band", defaultTP));
         QCOMPARE(sat.TPCount, QStringLiteral("1"));
-        QCOMPARE(tables->TPData(1, 3, 0), tp("0000", "0", "0000", "3"));
+        QCOMPARE(tables->TPData(1, 3, 0), (TPRecord{"0000", "0", "0000", "3"}));
     }
 };
 
