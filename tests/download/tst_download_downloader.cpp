@@ -175,9 +175,7 @@ private Q_SLOTS:
     void bodyOverOneMebibyte()
     {
         Fixture f;
-        QByteArray big;
-        for (int i = 0; big.size() < 3 * TPDownloader::BufferSize; ++i)
-            big += QByteArray::number(i).rightJustified(10, '0') + "\r\n";
+        const QByteArray big = patternBytes(3 * TPDownloader::BufferSize);
         f.server.setFile("0192", big);
         const Run run = f.run({"0192"}, {100, 1000, 60});
         QVERIFY(run.completed);
