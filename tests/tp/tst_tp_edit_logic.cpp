@@ -312,7 +312,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("deg");
         QTest::addColumn<QString>("name");
         QTest::newRow("three digits") << QStringLiteral("192") << "0192.sdx";
-        QTest::newRow("one digit") << QStringLiteral("1") << "0001.sdx";
         QTest::newRow("four digits") << QStringLiteral("3300") << "3300.sdx";
         QTest::newRow("empty") << QString() << "";
         QTest::newRow("a path") << QStringLiteral("../x") << "";
