@@ -216,13 +216,9 @@ private Q_SLOTS:
 
         const Result<QByteArray> satellites = preDefineText(sats);
         QVERIFY(satellites.ok());
-        const QList<QByteArray> lines = satellites.value().split('\n');
-        QCOMPARE(lines.size(), 193);
-        QCOMPARE(lines[0], QByteArray("12|Satellite Name (2490)|2|4|2490\r"));
-        QCOMPARE(lines[1], QByteArray("0|Empty (2500)|0|0|192\r"));
-        QCOMPARE(lines[2], QByteArray("||1||\r"));
-        QCOMPARE(lines[3], QByteArray("||0||\r"));  // an empty count is written as none
-        QCOMPARE(lines[192], QByteArray());
+        // An empty count is written as none.
+        QCOMPARE(satellites.value(), "12|Satellite Name (2490)|2|4|2490\r\n0|Empty (2500)|0|0|192\r\n||1||\r\n" +
+                                         QByteArray("||0||\r\n").repeated(189));
 
         const Result<QByteArray> region = regionText(0, sats, tps);
         QVERIFY(region.ok());
