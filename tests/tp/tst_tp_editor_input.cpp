@@ -44,10 +44,7 @@ void playKeys(const QString &sequence)
         const Qt::KeyboardModifier modifier = key == Qt::Key_Shift     ? Qt::ShiftModifier
                                               : key == Qt::Key_Control ? Qt::ControlModifier
                                                                        : Qt::NoModifier;
-        if (press)
-            held |= modifier;
-        else
-            held &= ~modifier;
+        held.setFlag(modifier, press);
         QWidget *focus = QApplication::focusWidget();
         QVERIFY(focus);
         if (repeat) {
