@@ -333,12 +333,8 @@ private Q_SLOTS:
                                 "\tPOLARIZATION = LEFT\n\tSYMBOL_RATE = 20000000\n\tINNER_FEC = 5/6\n";
         QStringList read;  // system, frequency, polarisation, symbol rate, FEC
         for (const ScanTransponder &tp : ReadScanTable(text))
-            read << QStringLiteral("%1 %2 %3 %4 %5")
-                        .arg(tp.dvbS2 ? "S2" : "S")
-                        .arg(tp.frequencyMHz)
-                        .arg(QChar(tp.polarisation))
-                        .arg(tp.symbolRateK)
-                        .arg(tp.fec);
+            read << QString::asprintf("%s %d %c %d %s", tp.dvbS2 ? "S2" : "S", tp.frequencyMHz, tp.polarisation,
+                                      tp.symbolRateK, qPrintable(tp.fec));
         QCOMPARE(read, (QStringList{"S 3496 V 26583 ", "S 12224 L 20000 5/6"}));
     }
 
