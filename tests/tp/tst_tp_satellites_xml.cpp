@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <memory>
+#include <numeric>
 
 using Files = QList<std::pair<QString, int>>;
 Q_DECLARE_METATYPE(Files)
@@ -127,9 +128,8 @@ private Q_SLOTS:
         QFETCH(int, fromSlot);
         QFETCH(QString, report);
         TPTables tables;
-        QList<int> targets;
-        for (int s = fromSlot; s < MaxSat; ++s)
-            targets.append(s);
+        QList<int> targets(MaxSat - fromSlot);
+        std::iota(targets.begin(), targets.end(), fromSlot);
         QCOMPARE(importSatellites(tables, 0, satellites(count, tps), targets).text(), report);
         QCOMPARE(tables.SatData(0, MaxSat).SatName, QString());  // the spare slot stays spare
         QCOMPARE(tables.SatData(0, fromSlot).TPCount, QString::number(qMin(tps, 109)));
@@ -170,9 +170,8 @@ private Q_SLOTS:
         QVERIFY2(read.ok(), qPrintable(read.error()));
         QVERIFY(read.value().size() >= 4 * 20);
         // Twenty satellites a region, in slots 3 to 22.
-        QList<int> targets;
-        for (int s = 3; s < 23; ++s)
-            targets.append(s);
+        QList<int> targets(20);
+        std::iota(targets.begin(), targets.end(), 3);
         TPTables first;
         for (int region = 0; region < RegionCount; ++region)
             importSatellites(first, region, read.value().mid(region * 20, 20), targets);
