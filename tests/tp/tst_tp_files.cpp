@@ -85,13 +85,16 @@ private Q_SLOTS:
             return lines.join('\n');
         };
         const QStringList sat102{"0", "Sat 102 (0102)", "0", "0", "0102"};
-        const QString count = QStringLiteral("Cannot read PreDefine.dll: it holds %1 lines instead of 192.");
+        const QString cannot = QStringLiteral("Cannot read PreDefine.dll: ");
         QTest::newRow("192 lines") << preDefineLines(192) << sat102 << QString();
-        QTest::newRow("191 lines") << preDefineLines(191) << QStringList() << count.arg(191);
-        QTest::newRow("193 lines") << preDefineLines(193) << QStringList() << count.arg(193);
-        QTest::newRow("192 lines, last open") << preDefineLines(192, false) << QStringList() << count.arg(191);
+        QTest::newRow("191 lines") << preDefineLines(191) << QStringList()
+                                   << cannot + "it holds 191 lines instead of 192.";
+        QTest::newRow("193 lines") << preDefineLines(193) << QStringList()
+                                   << cannot + "it holds 193 lines instead of 192.";
+        QTest::newRow("192 lines, last open")
+            << preDefineLines(192, false) << QStringList() << cannot + "it holds 191 lines instead of 192.";
         QTest::newRow("192 lines, then text") << preDefineLines(192) + "0|x|0|0|0" << sat102 << QString();
-        QTest::newRow("empty") << QByteArray() << QStringList() << count.arg(0);
+        QTest::newRow("empty") << QByteArray() << QStringList() << cannot + "it holds 0 lines instead of 192.";
         QTest::newRow("plain") << withLine("12|Satellite Name (0192)|109|4|0192")
                                << QStringList{"12", "Satellite Name (0192)", "109", "4", "0192"} << QString();
         QTest::newRow("parse option 8 stays")
@@ -141,8 +144,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("error");     // empty when the file is read completely
         const QString cannot = QStringLiteral("Cannot read Parse_AS.dll: ");
         const QString goesOn = cannot + "it goes on after the last TP that the TP counts in PreDefine.dll announce";
-        const QString endsWithin = cannot + "it ends within TP %1 of satellite %2, but the TP counts in PreDefine.dll "
-                                            "ask for more.";
         QTest::newRow("exact") << QStringList{"2", "0", "1"}
                                << QByteArray("11778,1,27500,3\r\n3840,0,4340,7\r\n12603,0,22000,0\r\n")
                                << QStringList{"0/0:11778,1,27500,3", "0/1:3840,0,4340,7", "2/0:12603,0,22000,0"}
@@ -158,10 +159,13 @@ private Q_SLOTS:
                                          << QStringList{"0/0:1,0,2,3", "1/0:4,1,5,6"} << goesOn + " (line 3).";
         QTest::newRow("blank line at the end")
             << QStringList{"1"} << QByteArray("1,0,2,3\r\n\r\n") << QStringList{"0/0:1,0,2,3"} << goesOn + " (line 2).";
-        QTest::newRow("one TP short") << QStringList{"1", "2"} << QByteArray("1,0,2,3\r\n4,1,5,6\r\n")
-                                      << QStringList{"0/0:1,0,2,3", "1/0:4,1,5,6"} << endsWithin.arg(2).arg(2);
+        QTest::newRow("one TP short")
+            << QStringList{"1", "2"} << QByteArray("1,0,2,3\r\n4,1,5,6\r\n")
+            << QStringList{"0/0:1,0,2,3", "1/0:4,1,5,6"}
+            << cannot + "it ends within TP 2 of satellite 2, but the TP counts in PreDefine.dll ask for more.";
         QTest::newRow("file ends within a TP")
-            << QStringList{"1"} << QByteArray("1,0,2") << QStringList{"0/0:1,0,2,"} << endsWithin.arg(1).arg(1);
+            << QStringList{"1"} << QByteArray("1,0,2") << QStringList{"0/0:1,0,2,"}
+            << cannot + "it ends within TP 1 of satellite 1, but the TP counts in PreDefine.dll ask for more.";
         QTest::newRow("final comma gives an empty value")
             << QStringList{"1"} << QByteArray("1,0,2,") << QStringList{"0/0:1,0,2,"} << QString();
         QTest::newRow("count not a number")
@@ -231,23 +235,26 @@ private Q_SLOTS:
         QTest::addColumn<int>("field");  // 0..4 satellite fields of AT 3, 5..8 TP fields of its TP 1
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error");
-        const QString satellite =
-            QStringLiteral("Cannot write Predefine.dll: the %1 of satellite 3 in region AT holds ");
-        const QString tp =
-            QStringLiteral("Cannot write Parse_AT.dll: the %1 of TP 1 of satellite 3 in region AT holds ");
+        const QString satellites = QStringLiteral("Cannot write Predefine.dll: the ");
+        const QString tps = QStringLiteral("Cannot write Parse_AT.dll: the ");
         QTest::newRow("line end in a name")
-            << 1 << QStringLiteral("A\r\nB") << satellite.arg("SatName") + "a line end.";
-        QTest::newRow("wide character") << 4 << QStringLiteral("0\u20ac")
-                                        << satellite.arg("Deg") + "a character that single-byte text cannot hold.";
+            << 1 << QStringLiteral("A\r\nB") << satellites + "SatName of satellite 3 in region AT holds a line end.";
+        QTest::newRow("wide character")
+            << 4 << QStringLiteral("0\u20ac")
+            << satellites + "Deg of satellite 3 in region AT holds a character that single-byte text cannot hold.";
         // The reader would split the line there and shift the fields after it.
-        QTest::newRow("bar in a name") << 1 << QStringLiteral("A|B (0192)") << satellite.arg("SatName") + "a \"|\".";
-        QTest::newRow("bar in a parse option") << 3 << QStringLiteral("|") << satellite.arg("ParseSort") + "a \"|\".";
+        QTest::newRow("bar in a name") << 1 << QStringLiteral("A|B (0192)")
+                                       << satellites + "SatName of satellite 3 in region AT holds a \"|\".";
+        QTest::newRow("bar in a parse option")
+            << 3 << QStringLiteral("|") << satellites + "ParseSort of satellite 3 in region AT holds a \"|\".";
         QTest::newRow("bar in a TP is only a character") << 6 << QStringLiteral("0|1") << QString();
         QTest::newRow("count not a number") << 2 << QStringLiteral("1x")
                                             << QStringLiteral("Cannot write Parse_AT.dll: satellite 3 of region AT has "
                                                               "the TP count \"1x\".");
-        QTest::newRow("comma in a TP") << 5 << QStringLiteral("11,7") << tp.arg("Freq") + "a comma.";
-        QTest::newRow("quote first") << 8 << QStringLiteral("\"3") << tp.arg("FEC") + "a leading double quote.";
+        QTest::newRow("comma in a TP") << 5 << QStringLiteral("11,7")
+                                       << tps + "Freq of TP 1 of satellite 3 in region AT holds a comma.";
+        QTest::newRow("quote first") << 8 << QStringLiteral("\"3")
+                                     << tps + "FEC of TP 1 of satellite 3 in region AT holds a leading double quote.";
     }
 
     void unstorableFields()
