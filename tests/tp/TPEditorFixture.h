@@ -3,6 +3,7 @@
 // The TP editor opened from the main window on the tests' made-up TP image,
 // over the real converters (or a TPCombine script standing in).
 
+#include "TPTestData.h"
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
 #include "support/ModalDriver.h"
@@ -98,6 +99,13 @@ struct TPEditorFixture {
     QString cell(const char *listName, int row, int column) const
     {
         return list(listName)->model()->index(row - 1, column).data().toString();
+    }
+    QStringList column(const char *listName, int column) const
+    {
+        QStringList texts;
+        for (int row = 1; row <= list(listName)->model()->rowCount(); ++row)
+            texts << cell(listName, row, column);
+        return texts;
     }
     // The centre of row `row` (from 1) of a list, in its viewport.
     QPoint rowPoint(const char *listName, int row) const

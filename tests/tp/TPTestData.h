@@ -31,3 +31,9 @@ QString satNames(const TPTables &t, int region = 0);
 
 // The frequencies of a satellite's TPs, comma-separated.
 QString tpFreqs(const TPTables &t, int sat, int region = 0);
+
+// The working tables and satellite counts are alike.
+inline bool sameWorkingTables(const TPTables &a, const TPTables &b)
+{
+    return a.SatData == b.SatData && a.TPData == b.TPData && a.SatCount == b.SatCount;
+}

@@ -3,6 +3,7 @@
 #include "TPTestData.h"
 
 #include "support/TempProgramDir.h"
+#include "support/TestFiles.h"
 #include "tp/SatListModel.h"
 #include "tp/SdxImport.h"
 #include "tp/TPDataCheck.h"
@@ -11,6 +12,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QtTest>
+
+#include <numeric>
 
 namespace {
 
@@ -29,11 +32,6 @@ QByteArray line(const QByteArray &typeAndSystem, const QByteArray &freq, char po
     put(70 - int(u), sr);
     text[74 - u] = fec;
     return text.left(75 - u) + "\r\n";
-}
-
-TPRecord tp(const char *freq, const char *polar, const char *sr, const char *fec)
-{
-    return {QLatin1String(freq), QLatin1String(polar), QLatin1String(sr), QLatin1String(fec)};
 }
 
 }  // namespace
@@ -78,8 +76,7 @@ private Q_SLOTS:
 
         // Insert before row 4: a default satellite with one default TP; the rest move down with their TPs.
         QCOMPARE(sats.insertBefore(4).select, 4);
-        const SatRecord inserted = t->SatData(0, 4);
-        QCOMPARE(inserted, (SatRecord{"0", "", "1", "0", "0000"}));
+        QCOMPARE(t->SatData(0, 4), (SatRecord{"0", "", "1", "0", "0000"}));
         QCOMPARE(t->TPData(0, 4, 0), (TPRecord{"00000", "0", "0000", "3"}));
         QCOMPARE(sats.index(4, SatListModel::ParseSort).data().toString(), QStringLiteral("All Parsing"));
         QCOMPARE(tpFreqs(*t, 5), QStringLiteral("500,501"));
@@ -93,9 +90,8 @@ private Q_SLOTS:
 
         // Deleting the last rows selects the new last row; deleting all selects none.
         QCOMPARE(sats.deleteMarked({46, 47}).select, 45);
-        QList<int> all;
-        for (int i = 0; i < 46; ++i)
-            all << i;
+        QList<int> all(46);
+        std::iota(all.begin(), all.end(), 0);
         QCOMPARE(sats.deleteMarked(all).select, -1);
         QCOMPARE(sats.next(-1).select, -1);
         QCOMPARE(sats.insertBefore(-1).select, 0);
@@ -126,12 +122,8 @@ private Q_SLOTS:
         QCOMPARE(tps.insertBefore(0).refusal, QStringLiteral("Maximum TP allowed is 109."));
         // The neighbours' TPs are untouched by a full block.
         QCOMPARE(tpFreqs(*t, 4), QStringLiteral("400"));
-    }
 
-    void shownTexts()
-    {
-        auto t = editTables();
-        TPListModel tps(*t, lists);
+        // Texts shown for stored values.
         t->TPData(0, 0, 0) = {"12000", "", "27500", "8"};
         tps.setSatellite(0, 0);
         QCOMPARE(tps.index(0, TPListModel::FEC).data().toString(), QStringLiteral("8/9"));
@@ -228,46 +220,45 @@ private Q_SLOTS:
     void columns_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("count");
         QTest::addColumn<TPRecord>("record");
-        QTest::newRow("Ku, horizontal 1")
-            << line("TMPG2", "11362", '1', "22000") << 1 << tp("11362", "0", "22000", "2");
+        const TPRecord ku{"11362", "0", "22000", "2"};  // the Ku line below, horizontal
+        const QByteArray kuLine = line("TMPG2", "11362", '1', "22000");
+        QTest::newRow("Ku, horizontal 1") << kuLine << ku;
         QTest::newRow("leading 0 dropped")
-            << line("TMPG2", "03840", '1', "27500") << 1 << tp("3840", "0", "27500", "2");
-        QTest::newRow("3 is horizontal") << line("TMPG2", "11362", '3', "22000") << 1 << tp("11362", "0", "22000", "2");
-        QTest::newRow("2 is vertical") << line("TMPG2", "11362", '2', "22000") << 1 << tp("11362", "1", "22000", "2");
+            << line("TMPG2", "03840", '1', "27500") << TPRecord{"3840", "0", "27500", "2"};
+        QTest::newRow("3 is horizontal") << line("TMPG2", "11362", '3', "22000") << ku;
+        QTest::newRow("2 is vertical") << line("TMPG2", "11362", '2', "22000") << TPRecord{"11362", "1", "22000", "2"};
         QTest::newRow("blank is vertical")
-            << line("TMPG2", "11362", ' ', "22000") << 1 << tp("11362", "1", "22000", "2");
+            << line("TMPG2", "11362", ' ', "22000") << TPRecord{"11362", "1", "22000", "2"};
         QTest::newRow("symbol rate leading 0")
-            << line("TMPG2", "11362", '1', "06111") << 1 << tp("11362", "0", "6111", "2");
-        QTest::newRow("FEC _ is 3") << line("TMPG2", "11362", '1', "22000", '_') << 1 << tp("11362", "0", "22000", "3");
+            << line("TMPG2", "11362", '1', "06111") << TPRecord{"11362", "0", "6111", "2"};
+        QTest::newRow("FEC _ is 3") << line("TMPG2", "11362", '1', "22000", '_')
+                                    << TPRecord{"11362", "0", "22000", "3"};
         QTest::newRow("three underscores shift")
-            << line("TMPG2", "11362", '1', "27500", '5', "12___345") << 1 << tp("11362", "0", "27500", "5");
+            << line("TMPG2", "11362", '1', "27500", '5', "12___345") << TPRecord{"11362", "0", "27500", "5"};
         QTest::newRow("one underscore, leading 0")
-            << line("TMPG2", "11362", '1', "02750", '7', "1234567_") << 1 << tp("11362", "0", "2750", "7");
-        QTest::newRow("NTSC") << line("TNTSC", "11362", '1', "22000") << 1 << tp("11362", "0", "22000", "2");
-        QTest::newRow("____ with type _")
-            << line("_____", "11362", '1', "22000") << 1 << tp("11362", "0", "22000", "2");
-        QTest::newRow("other system") << line("TDVB2", "11362", '1', "22000") << 0 << TPRecord();
-        QTest::newRow("other type") << line("XMPG2", "11362", '1', "22000") << 0 << TPRecord();
-        QTest::newRow("frequency 0") << line("TMPG2", "00000", '1', "22000") << 0 << TPRecord();
-        QTest::newRow("symbol rate 0") << line("TMPG2", "11362", '1', "00000") << 0 << TPRecord();
-        QTest::newRow("short line") << QByteArray("0192 Test                   TMPG2 11362\r\n") << 0 << TPRecord();
-        QTest::newRow("no line end") << line("TMPG2", "11362", '1', "22000").chopped(2) << 1
-                                     << tp("11362", "0", "22000", "2");
+            << line("TMPG2", "11362", '1', "02750", '7', "1234567_") << TPRecord{"11362", "0", "2750", "7"};
+        QTest::newRow("NTSC") << line("TNTSC", "11362", '1', "22000") << ku;
+        QTest::newRow("____ with type _") << line("_____", "11362", '1', "22000") << ku;
+        QTest::newRow("other system") << line("TDVB2", "11362", '1', "22000") << TPRecord();
+        QTest::newRow("other type") << line("XMPG2", "11362", '1', "22000") << TPRecord();
+        QTest::newRow("frequency 0") << line("TMPG2", "00000", '1', "22000") << TPRecord();
+        QTest::newRow("symbol rate 0") << line("TMPG2", "11362", '1', "00000") << TPRecord();
+        QTest::newRow("short line") << QByteArray("0192 Test                   TMPG2 11362\r\n") << TPRecord();
+        QTest::newRow("no line end") << kuLine.chopped(2) << ku;
     }
 
     void columns()
     {
         QFETCH(QByteArray, text);
-        QFETCH(int, count);
+        QFETCH(TPRecord, record);
         TPTable tps;
-        QCOMPARE(ReadSdxTransponders("header line\r\n" + text, "All Parsing", tps, 2, 5), count);
-        if (count)
-            QTEST(tps(2, 5, 0), "record");
+        QCOMPARE(ReadSdxTransponders("header line\r\n" + text, "All Parsing", tps, 2, 5), record == TPRecord() ? 0 : 1);
+        QCOMPARE(tps(2, 5, 0), record);
     }
 
-    void repeatedTransponders()
+    // A repeated transponder counts once; no more than 109 are read.
+    void repeatedTranspondersAndTheCap()
     {
         const QByteArray a = line("TMPG2", "11362", '1', "22000");
         const QByteArray b = line("TMPG2", "11538", '2', "22000");
@@ -277,6 +268,13 @@ private Q_SLOTS:
         QCOMPARE(tps(0, 0, 2), tps(0, 0, 0));
         // Only frequency, polarisation and symbol rate decide; a new FEC alone is a repeat.
         QCOMPARE(ReadSdxTransponders(a + line("TMPG2", "11362", '1', "22000", '5'), "All Parsing", tps, 0, 0), 1);
+
+        QByteArray many;
+        for (int i = 0; i < 150; ++i)
+            many += line("TMPG2", QByteArray::number(10700 + i), '1', "22000");
+        QCOMPARE(ReadSdxTransponders(many, "All Parsing", tps, 3, 48), 109);
+        QCOMPARE(tps(3, 48, 108).Freq, QStringLiteral("10808"));
+        QCOMPARE(tps(3, 48, 109), TPRecord());  // the spare slot is never written
     }
 
     void parseOptions_data()
@@ -306,23 +304,11 @@ private Q_SLOTS:
         QCOMPARE(got, freqs);
     }
 
-    void cappedAtMaxTP()
-    {
-        QByteArray text;
-        for (int i = 0; i < 150; ++i)
-            text += line("TMPG2", QByteArray::number(10700 + i), '1', "22000");
-        TPTable tps;
-        QCOMPARE(ReadSdxTransponders(text, "All Parsing", tps, 3, 48), 109);
-        QCOMPARE(tps(3, 48, 108).Freq, QStringLiteral("10808"));
-        QCOMPARE(tps(3, 48, 109), TPRecord());  // the spare slot is never written
-    }
-
     void fileOfAPosition_data()
     {
         QTest::addColumn<QString>("deg");
         QTest::addColumn<QString>("name");
         QTest::newRow("three digits") << QStringLiteral("192") << "0192.sdx";
-        QTest::newRow("one digit") << QStringLiteral("1") << "0001.sdx";
         QTest::newRow("four digits") << QStringLiteral("3300") << "3300.sdx";
         QTest::newRow("empty") << QString() << "";
         QTest::newRow("a path") << QStringLiteral("../x") << "";
@@ -339,7 +325,7 @@ private Q_SLOTS:
         TempProgramDir dir;
         QDir().mkpath(dir.file("Temp"));
         auto tables = std::make_unique<TPTables>();
-        const TPRecord defaultTP = tp("00000", "0", "0000", "3");
+        const TPRecord defaultTP{"00000", "0", "0000", "3"};
         SatRecord &sat = tables->SatData(1, 3);
         sat.Deg = "192";
         sat.TPCount = "7";
@@ -347,17 +333,15 @@ private Q_SLOTS:
         QCOMPARE(sat.TPCount, QStringLiteral("1"));
         QCOMPARE(tables->TPData(1, 3, 0), defaultTP);
 
-        QFile file(dir.file("Temp/0192.sdx"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(line("TMPG2", "11362", '1', "22000") + line("TMPG2", "11538", '2', "22000"));
-        file.close();
+        const QByteArray text = line("TMPG2", "11362", '1', "22000") + line("TMPG2", "11538", '2', "22000");
+        QVERIFY(writeWholeFile(dir.file("Temp/0192.sdx"), text).ok());
         QVERIFY(ImportSatellite(ProgramDir(dir.path()), *tables, 1, 3, "All Parsing", defaultTP));
         QCOMPARE(sat.TPCount, QStringLiteral("2"));
-        QCOMPARE(tables->TPData(1, 3, 1), tp("11538", "1", "22000", "2"));
+        QCOMPARE(tables->TPData(1, 3, 1), (TPRecord{"11538", "1", "22000", "2"}));
         // Nothing kept: one transponder of frequency "0000".
         QVERIFY(ImportSatellite(ProgramDir(dir.path()), *tables, 1, 3, "C-Band", defaultTP));
         QCOMPARE(sat.TPCount, QStringLiteral("1"));
-        QCOMPARE(tables->TPData(1, 3, 0), tp("0000", "0", "0000", "3"));
+        QCOMPARE(tables->TPData(1, 3, 0), (TPRecord{"0000", "0", "0000", "3"}));
     }
 };
 

@@ -29,14 +29,6 @@ bool dragTo(QWidget *target, QPoint at, const QMimeData *mime, bool drop = true)
     return dropped.isAccepted();
 }
 
-QStringList column(const TPEditorFixture &f, int column)
-{
-    QStringList texts;
-    for (int row = 1; row <= f.list("List1")->model()->rowCount(); ++row)
-        texts << f.cell("List1", row, column);
-    return texts;
-}
-
 }  // namespace
 
 class TestTPEditor : public QObject {
@@ -68,6 +60,13 @@ private Q_SLOTS:
         QVERIFY(f.editor);
         QCOMPARE(f.cell("List1", 1, SatListModel::SatName), QStringLiteral("Edited (0100)"));
         QCOMPARE(f.cell("List2", 1, TPListModel::Freq), QStringLiteral("12345"));
+
+        // Opening the file again over an edit, its loss agreed to, starts a new history.
+        f.type("txtSatName", QStringLiteral("Dropped (0100)"));
+        f.answering({modal::answerBox(QMessageBox::No), modal::chooseFile(f.image)},
+                    [&f] { f.find("cmdDataFileLoad")->click(); });
+        QCOMPARE(f.editor->history().count(), 0);
+        QVERIFY(TPDataUnchanged(f.tables()));
     }
 
     void cancelledSaveAsChangesNothing()
@@ -121,7 +120,7 @@ private Q_SLOTS:
         QVERIFY(!f.editor->history().canUndo());
 
         // The menu's Delete and Paste act on the rows marked with the mouse.
-        const QStringList names = column(f, SatListModel::SatName);
+        const QStringList names = f.column("List1", SatListModel::SatName);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, f.rowPoint("List1", 3));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, f.rowPoint("List1", 4));
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
@@ -130,7 +129,7 @@ private Q_SLOTS:
         list->scrollToTop();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, f.rowPoint("List1", 1));
         f.action("mmList1Paste")->trigger();
-        QCOMPARE(column(f, SatListModel::SatName).first(3), (QStringList{names[2], names[3], names[0]}));
+        QCOMPARE(f.column("List1", SatListModel::SatName).first(3), (QStringList{names[2], names[3], names[0]}));
         QCOMPARE(f.editor->history().count(), 2);
     }
 
@@ -202,16 +201,6 @@ private Q_SLOTS:
         QTRY_VERIFY(!f.editor);
     }
 
-    void fileOpenClearsTheHistory()
-    {
-        TPEditorFixture f;
-        f.type("txtSatName", QStringLiteral("Dropped (0100)"));
-        f.answering({modal::answerBox(QMessageBox::No), modal::chooseFile(f.image)},
-                    [&f] { f.find("cmdDataFileLoad")->click(); });
-        QCOMPARE(f.editor->history().count(), 0);
-        QVERIFY(TPDataUnchanged(f.tables()));
-    }
-
     // A header click sorts; undoing a sort puts its direction back, so the same click does the same again.
     void headerSortAndUndoOfItsDirection()
     {
@@ -223,16 +212,16 @@ private Q_SLOTS:
                 header->sectionViewportPosition(SatListModel::Deg) + header->sectionSize(SatListModel::Deg) / 2;
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
         };
-        const QStringList original = column(f, SatListModel::Deg);
+        const QStringList original = f.column("List1", SatListModel::Deg);
         clickDeg();
-        const QStringList sorted = column(f, SatListModel::Deg);
+        const QStringList sorted = f.column("List1", SatListModel::Deg);
         QVERIFY(sorted != original);
         QVERIFY(sorted.first().toInt() >= sorted.last().toInt());  // largest first
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(column(f, SatListModel::Deg), original);
+        QCOMPARE(f.column("List1", SatListModel::Deg), original);
         clickDeg();
-        QCOMPARE(column(f, SatListModel::Deg), sorted);
+        QCOMPARE(f.column("List1", SatListModel::Deg), sorted);
         QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);  // redo: the direction as after the sort
         clickDeg();
@@ -246,16 +235,17 @@ private Q_SLOTS:
         TPEditorFixture f;
         QTreeView *list = f.list("List1");
         QWidget *viewport = list->viewport();
-        const QStringList names = column(f, SatListModel::SatName);
+        const QStringList names = f.column("List1", SatListModel::SatName);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, f.rowPoint("List1", 1));
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, f.rowPoint("List1", 2));
         f.editor->List1_StartDrag();
         std::unique_ptr<QMimeData> rows(TPListView::rowDragData(QStringLiteral("List1")));
         QVERIFY(dragTo(viewport, f.rowPoint("List1", 5), rows.get()));
-        QCOMPARE(column(f, SatListModel::SatName).first(4), (QStringList{names[2], names[3], names[0], names[1]}));
+        QCOMPARE(f.column("List1", SatListModel::SatName).first(4),
+                 (QStringList{names[2], names[3], names[0], names[1]}));
         QCOMPARE(list->selectionModel()->selectedRows().size(), 2);
         QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(column(f, SatListModel::SatName), names);
+        QCOMPARE(f.column("List1", SatListModel::SatName), names);
 
         // Rows of the other list move nothing here.
         std::unique_ptr<QMimeData> tps(TPListView::rowDragData(QStringLiteral("List2")));
@@ -341,7 +331,7 @@ private Q_SLOTS:
     }
 
     // The menus take no access key that a button has; Alt+E runs "N&ext" on the TP list.
-    void accessKeysAreUnique()
+    void accessKeysAndColumnWidths()
     {
         TPEditorFixture f;
         QHash<QChar, QString> owners;
@@ -361,6 +351,15 @@ private Q_SLOTS:
         QCOMPARE(f.currentRow("List2"), 1);
         QTest::keyClick(f.editor, Qt::Key_E, Qt::AltModifier);
         QTRY_COMPARE(f.currentRow("List2"), 2);  // the button shows its press before it clicks
+
+        // A name of full length fits its column, and every column starts inside the list.
+        QTreeView *list = f.list("List1");
+        const QHeaderView *header = list->header();
+        QVERIFY(header->sectionSize(SatListModel::SatName) >
+                list->fontMetrics().horizontalAdvance(QStringLiteral("Eutelsat 12 West B 12.5W (3475)")));
+        for (int c = 0; c < header->count(); ++c)
+            QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c), qPrintable(QString::number(c)));
+        QVERIFY(header->sectionViewportPosition(header->count() - 1) < list->viewport()->width());
     }
 
     // The limit messages of both lists: no icon, title "ERROR", OK only.
@@ -382,34 +381,13 @@ private Q_SLOTS:
             QTRY_VERIFY(driver.finished());
         };
         press("cmdInsert");
-        // Fill the first satellite with 109 TPs by pasting its own.
-        QTreeView *tps = f.list("List2");
-        tps->setFocus();
-        QTest::keyClick(tps, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(tps, Qt::Key_C, Qt::ControlModifier);
-        const int copied = tps->model()->rowCount();
-        while (tps->model()->rowCount() + copied <= 109)
-            QTest::keyClick(tps, Qt::Key_V, Qt::ControlModifier);
-        while (tps->model()->rowCount() < 109)
+        while (f.list("List2")->model()->rowCount() < 109)
             f.find("cmdList2Insert")->click();
         press("cmdList2Insert");
         const QStringList look{QStringLiteral("ERROR"), QString::number(QMessageBox::NoIcon),
                                QString::number(QMessageBox::Ok)};
         QCOMPARE(seen, QStringList{QStringLiteral("Maximum Satellite allowed is 48.")} + look +
                            QStringList{QStringLiteral("Maximum TP allowed is 109.")} + look);
-    }
-
-    // A name of full length fits its column, and every column starts inside the list.
-    void satelliteNamesAreShownWhole()
-    {
-        TPEditorFixture f;
-        QTreeView *list = f.list("List1");
-        const QHeaderView *header = list->header();
-        QVERIFY(header->sectionSize(SatListModel::SatName) >
-                list->fontMetrics().horizontalAdvance(QStringLiteral("Eutelsat 12 West B 12.5W (3475)")));
-        for (int c = 0; c < header->count(); ++c)
-            QVERIFY2(header->sectionSize(c) >= header->sectionSizeHint(c), qPrintable(QString::number(c)));
-        QVERIFY(header->sectionViewportPosition(header->count() - 1) < list->viewport()->width());
     }
 };
 
