@@ -12,6 +12,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+// from, from + 1, ..., to.
+inline QList<int> range(int from, int to)
+{
+    QList<int> r;
+    for (int i = from; i <= to; ++i)
+        r.append(i);
+    return r;
+}
+
 // Names the record with exactly these bytes, as a reader of the files would.
 inline void nameRecord(RomChannel &record, const QByteArray &bytes)
 {

@@ -100,7 +100,6 @@ private Q_SLOTS:
         ChannelModel model(dir.programDir());
         const Status loaded = model.LoadChannelFiles();
         QVERIFY2(loaded.ok(), qPrintable(loaded.error()));
-        QCOMPARE(model.tables().ChannelLast(ChannelTV), qint16(299));
         QCOMPARE(model.tables().Rom[9].NameBytes, QByteArray("\x0A\x05Z", 3));
 
         // Saved unedited, the image comes back as it was: by Save As into a new
@@ -135,11 +134,6 @@ private Q_SLOTS:
         QCOMPARE(parsed.dataFiles(), expected.dataFiles());
         for (const QString &name : expected.dataFiles())
             QVERIFY2(contents(parsed.file(name)) == contents(expected.file(name)), qPrintable(name));
-
-        ChannelModel reloaded(parsed.programDir());
-        QVERIFY(reloaded.LoadChannelFiles().ok());
-        QCOMPARE(reloaded.tables().Rom[3].Name, QStringLiteral("Neues Öl-Program"));
-        QCOMPARE(reloaded.tables().Rom[4].NameBytes, QByteArray(1, '\0'));
     }
 
     void refusals_data()

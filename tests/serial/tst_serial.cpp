@@ -22,6 +22,22 @@ struct LinkedPort {
     }
 };
 
+// A framer over a buffer that is fed as a port feeds it.
+struct Framed {
+    QBuffer device;
+    MessageFramer framer{&device};
+    QSignalSpy spy{&framer, &MessageFramer::messageReceived};
+    Framed() { device.open(QIODevice::ReadWrite); }
+    // Appending and announcing with no event processed in between, so no gap can pass.
+    void feed(const QByteArray &bytes, bool announce = true)
+    {
+        device.buffer().append(bytes);
+        if (announce)
+            Q_EMIT device.readyRead();
+    }
+    QByteArray message(int i) const { return spy.at(i).at(0).toByteArray(); }
+};
+
 }  // namespace
 
 class TestSerial : public QObject {
@@ -44,38 +60,24 @@ private Q_SLOTS:
     {
         QFETCH(QString, second);
         QFETCH(QList<QByteArray>, expected);
-        QBuffer device;
-        device.open(QIODevice::ReadWrite);
-        MessageFramer framer(&device);
-        QSignalSpy spy(&framer, &MessageFramer::messageReceived);
-        // Appending to the buffer and announcing it is what a port does; no event
-        // is processed in between, so no gap can pass.
-        device.buffer().append("ST");
-        Q_EMIT device.readyRead();
+        Framed f;
+        f.feed("ST");
         if (second == QLatin1String("after"))
-            QTRY_COMPARE(spy.size(), 1);
-        device.buffer().append("PG");
-        if (second != QLatin1String("waiting"))
-            Q_EMIT device.readyRead();
-        QTRY_COMPARE(spy.size(), expected.size());
-        for (qsizetype i = 0; i < expected.size(); ++i)
-            QCOMPARE(spy.at(i).at(0).toByteArray(), expected.at(i));
+            QTRY_COMPARE(f.spy.size(), 1);
+        f.feed("PG", second != QLatin1String("waiting"));
+        QTRY_COMPARE(f.spy.size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i)
+            QCOMPARE(f.message(i), expected.at(i));
     }
 
     void cutsEndlessOutputIntoPieces()
     {
-        QBuffer device;
-        device.open(QIODevice::ReadWrite);
-        MessageFramer framer(&device);
-        QSignalSpy spy(&framer, &MessageFramer::messageReceived);
-        const QByteArray flood(MessageFramer::kMaxMessage * 2 + 100, 'x');
-        // Appending to the buffer and announcing it is what a port does.
-        device.buffer().append(flood);
-        Q_EMIT device.readyRead();
-        QCOMPARE(spy.size(), 2);
-        QCOMPARE(spy.at(0).at(0).toByteArray().size(), MessageFramer::kMaxMessage);
-        QTRY_COMPARE(spy.size(), 3);
-        QCOMPARE(spy.at(2).at(0).toByteArray().size(), 100);
+        Framed f;
+        f.feed(QByteArray(MessageFramer::kMaxMessage * 2 + 100, 'x'));
+        QCOMPARE(f.spy.size(), 2);
+        QCOMPARE(f.message(0).size(), MessageFramer::kMaxMessage);
+        QTRY_COMPARE(f.spy.size(), 3);
+        QCOMPARE(f.message(2).size(), 100);
     }
 
     void portNamesFollowTheProgramDirectory()
