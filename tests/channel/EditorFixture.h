@@ -38,6 +38,15 @@ inline void retype(QLineEdit *box, const QString &text)
     QTest::keyClicks(box, text);
 }
 
+// prefix0, prefix1, ... : n names.
+inline QStringList numberedNames(const char *prefix, int n)
+{
+    QStringList names;
+    for (int i = 0; i < n; ++i)
+        names.append(QLatin1String(prefix) + QString::number(i));
+    return names;
+}
+
 inline QStringList rowNames(const QTreeView *view)
 {
     QStringList names;

@@ -21,10 +21,7 @@ using Input = std::function<void(Editor &)>;
 // when n >= 7 - g. The radio list is "CH 10" to "CH 12".
 QStringList tenNames()
 {
-    QStringList names;
-    for (int i = 0; i < 10; ++i)
-        names.append(QStringLiteral("CH %1").arg(i));
-    return names;
+    return numberedNames("CH ", 10);
 }
 
 void keys(QWidget *widget, const QList<Qt::Key> &sequence)
