@@ -347,26 +347,15 @@ private Q_SLOTS:
             QVERIFY2(data.model.tables() == states[k + 1], qPrintable(QString::number(k)));
         }
 
-        // A run of typing merged into one step undoes to before its first key.
-        const ChannelTables start = data.model.tables();
+        // Typing merged into one step undoes to before its first key (the editor's
+        // typing test); typing back to the old name merges into a step that changes nothing.
         const qsizetype run = history.size();
-        for (const char *text : {"N", "NE", "NEW"})
-            data.editing.rename(2, QLatin1String(text));
-        const ChannelTables typed = data.model.tables();
-        ChannelHistoryStep merged = history[run];
-        QVERIFY(merged.mergeNext(history[run + 1]));
-        QVERIFY(merged.mergeNext(history[run + 2]));
-        data.editing.restore(merged.before(data.model.tables().Rom));
-        QVERIFY(data.model.tables() == start);
-        data.editing.restore(merged.after(data.model.tables().Rom));
-        QVERIFY(data.model.tables() == typed);
-        // Typing back to the old name leaves a step that changes nothing.
         const QString old = data.editing.channelName(2);
         data.editing.rename(2, QStringLiteral("X"));
         data.editing.rename(2, old);
-        ChannelHistoryStep back = history[run + 3];
+        ChannelHistoryStep back = history[run];
         QVERIFY(!back.changesNothing());
-        QVERIFY(back.mergeNext(history[run + 4]));
+        QVERIFY(back.mergeNext(history[run + 1]));
         QVERIFY(back.changesNothing());
     }
 };
