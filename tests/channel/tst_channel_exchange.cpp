@@ -156,8 +156,6 @@ private Q_SLOTS:
         QCOMPARE(groupNames(n, ChannelTV, 0), QStringList{"One"});
         QCOMPARE(groupNames(n, ChannelTV, 1), (QStringList{"Five", "Two"}));
         QCOMPARE(n.Channels[ChannelTV][3].FavoriteFlag, (std::array<qint16, 6>{0, 1, 0, 0, 0, 0}));
-        QCOMPARE(n.Rom[2].NameBytes, QByteArray("Drei"));
-        QCOMPARE(n.Rom[2].NameLast, qint16(3));
     }
 
     void badFiles_data()
