@@ -38,6 +38,16 @@ inline ChannelTables namedTables(const QStringList &names, int radio = 0)
     return t;
 }
 
+// The names in favourite group g of the list, in the group's order.
+inline QStringList groupNames(const ChannelTables &t, int type, int g)
+{
+    QStringList out;
+    const FavoriteGroup &group = t.Favorites[type][g];
+    for (int k = 0; k < group.Count; ++k)
+        out.append(t.Rom[t.Channels[type][group.CHIndex[k]].ChannelIndex].Name);
+    return out;
+}
+
 inline ChannelTables withoutFavorites(ChannelTables t)
 {
     for (auto &list : t.Channels)

@@ -121,9 +121,7 @@ private Q_SLOTS:
         Loaded data(60, 0);
         QCOMPARE(data.editing.setFavorite(2, range(0, 48), true), 0);
         QCOMPARE(data.editing.setFavorite(2, {50, 51, 52}, true), 2);
-        const FavoriteGroup &g = data.model.tables().Favorites[0][2];
-        QCOMPARE(int(g.Count), 50);
-        QCOMPARE(int(g.CHIndex[49]), 50);
+        QCOMPARE(groupNames(data.model.tables(), ChannelTV, 2).mid(48), QStringList({"CH 48", "CH 50"}));
         QVERIFY(data.editing.Favorite_Extant(51));
         QVERIFY(!data.editing.Favorite_Extant(52));
         QVERIFY(!data.model.ChannelDataUnchanged());
@@ -138,23 +136,18 @@ private Q_SLOTS:
         QVERIFY(data.model.ChannelDataUnchanged());
         QVERIFY(data.editing.Favorite_DEL(1, 0));
         QVERIFY(!data.editing.Favorite_DEL(1, 0));
-        const FavoriteGroup &g = data.model.tables().Favorites[0][1];
-        QCOMPARE(int(g.Count), 2);
-        QCOMPARE(QList<int>({g.CHIndex[0], g.CHIndex[1]}), QList<int>({4, 2}));
+        QCOMPARE(groupNames(data.model.tables(), ChannelTV, 1), QStringList({"CH 4", "CH 2"}));
         QVERIFY(!data.model.ChannelDataUnchanged());
     }
 
     void favoriteOrderSurvivesMoves()
     {
         Loaded data(10, 0);
-        data.editing.setFavorite(0, {8, 1, 5}, true);  // channels 9, 2, 6 in that order
+        data.editing.setFavorite(0, {8, 1, 5}, true);  // in that order
         data.editing.moveChannels({1, 8}, 1);
         data.editing.moveChannels({5}, 11);
+        QCOMPARE(groupNames(data.model.tables(), ChannelTV, 0), QStringList({"CH 8", "CH 1", "CH 5"}));
         const FavoriteGroup &g = data.model.tables().Favorites[0][0];
-        QList<int> channels;
-        for (int k = 0; k < g.Count; ++k)
-            channels.append(data.editing.list()[g.CHIndex[k]].ChannelIndex + 1);
-        QCOMPARE(channels, QList<int>({9, 2, 6}));
         for (int k = 0; k < g.Count; ++k)
             QCOMPARE(int(data.editing.list()[g.CHIndex[k]].FavoriteFlag[0]), 1);
     }
@@ -264,7 +257,6 @@ private Q_SLOTS:
         QVERIFY(later != earlier);
         QCOMPARE(data.steps.size(), 1);
         QTEST(data.steps[0].what, "what");
-        QCOMPARE(data.steps[0].after.tables, later);
 
         data.editing.switchType(data.steps[0].before.type == ChannelTV ? ChannelRadio : ChannelTV);
         data.editing.restore(data.steps[0].before);

@@ -27,15 +27,6 @@ QStringList names(const ChannelTables &t, int type = ChannelTV)
     return out;
 }
 
-QStringList groupNames(const ChannelTables &t, int type, int g)
-{
-    QStringList out;
-    const FavoriteGroup &group = t.Favorites[type][g];
-    for (int k = 0; k < group.Count; ++k)
-        out.append(t.Rom[t.Channels[type][group.CHIndex[k]].ChannelIndex].Name);
-    return out;
-}
-
 QStringList lockedNames(const ChannelTables &t, int type = ChannelTV)
 {
     QStringList out;
