@@ -175,10 +175,9 @@ private Q_SLOTS:
     {
         LinkedPort linked;
         QVERIFY(linked.port.applySettings(QStringLiteral("115200,N,8,1")).ok());
-        QCOMPARE(linked.port.serial().baudRate(), 115200);
-        QCOMPARE(linked.port.serial().parity(), QSerialPort::NoParity);
-        QCOMPARE(linked.port.serial().dataBits(), QSerialPort::Data8);
-        QCOMPARE(linked.port.serial().stopBits(), QSerialPort::OneStop);
+        const QSerialPort &serial = linked.port.serial();
+        QCOMPARE((QList<int>{serial.baudRate(), serial.parity(), serial.dataBits(), serial.stopBits()}),
+                 (QList<int>{115200, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop}));
         for (const char *bad : {"115200,N,8", "fast,N,8,1", "115200,Q,8,1", "115200,N,9,1", "115200,N,8,3"})
             QVERIFY2(!linked.port.applySettings(QString::fromLatin1(bad)).ok(), bad);
         QVERIFY(!linked.port.setPortNumber(5).ok());
