@@ -124,7 +124,6 @@ private Q_SLOTS:
         QCOMPARE(groupNames(data.model.tables(), ChannelTV, 2).mid(48), QStringList({"CH 48", "CH 50"}));
         QVERIFY(data.editing.Favorite_Extant(51));
         QVERIFY(!data.editing.Favorite_Extant(52));
-        QVERIFY(!data.model.ChannelDataUnchanged());
     }
 
     void favoriteAddAgainAndDelete()
@@ -137,7 +136,6 @@ private Q_SLOTS:
         QVERIFY(data.editing.Favorite_DEL(1, 0));
         QVERIFY(!data.editing.Favorite_DEL(1, 0));
         QCOMPARE(groupNames(data.model.tables(), ChannelTV, 1), QStringList({"CH 4", "CH 2"}));
-        QVERIFY(!data.model.ChannelDataUnchanged());
     }
 
     void favoriteOrderSurvivesMoves()

@@ -20,16 +20,6 @@ auto readBytes(QByteArray bytes, Reader reader)
     return reader(buffer);
 }
 
-Result<QList<RomChannel>> readRom(const QByteArray &bytes)
-{
-    return readBytes(bytes, [](QIODevice &file) { return readRomFile(file, QStringLiteral("ROM_GetCH.dll")); });
-}
-
-Result<QList<ChannelEntry>> readList(const QByteArray &bytes)
-{
-    return readBytes(bytes, [](QIODevice &file) { return readChannelListFile(file, QStringLiteral("TV.dll"), 100); });
-}
-
 Status readFavorites(const QByteArray &bytes, ChannelTables &tables)
 {
     return readBytes(
@@ -77,7 +67,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, file);
         QFETCH(int, records);
-        const Result<QList<RomChannel>> rom = readRom(file);
+        const Result<QList<RomChannel>> rom =
+            readBytes(file, [](QIODevice &f) { return readRomFile(f, QStringLiteral("ROM_GetCH.dll")); });
         QVERIFY(rom.ok());
         QCOMPARE(rom.value().size(), records);
         if (records == 0)
@@ -153,7 +144,8 @@ private Q_SLOTS:
     void listReader()
     {
         QFETCH(QByteArray, file);
-        const Result<QList<ChannelEntry>> read = readList(file);
+        const Result<QList<ChannelEntry>> read =
+            readBytes(file, [](QIODevice &f) { return readChannelListFile(f, QStringLiteral("TV.dll"), 100); });
         QTEST(read.ok() ? describe(read.value()) : read.error(), "read");
     }
 
