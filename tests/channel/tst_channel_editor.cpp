@@ -300,11 +300,7 @@ private Q_SLOTS:
     void downloadIntoANewFile()
     {
         EditorSetup setup;
-        Result<ChannelTables> tables = ChannelImage::parse(contents(setup.image));
-        QVERIFY(tables);
-        ChannelTables t = tables.value();
-        setChannelName(t.Rom[t.Channels[0][0].ChannelIndex], QStringLiteral("FRESH"));
-        const QByteArray image = ChannelImage::build(t).value();
+        const QByteArray image = ChannelImage::build(namedTables({QStringLiteral("FRESH")})).value();
         const auto sim = setup.serve(image);
         QVERIFY(sim->started());
         frmCHEdit *editor = setup.open();
