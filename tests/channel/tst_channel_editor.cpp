@@ -3,7 +3,6 @@
 #include "EditorFixture.h"
 #include "app/AppContext.h"
 #include "app/ui/frmMain.h"
-#include "channel/ChannelArrange.h"
 #include "channel/ui/frmCHEdit.h"
 #include "common/ui/MessageBoard.h"
 #include "support/ShownWindow.h"

@@ -42,14 +42,12 @@ private Q_SLOTS:
                             chooseFile(temp.file(QStringLiteral("real.MDA")), &titles)});
         QCOMPARE(ShowFileDialog(nullptr, FileDialogMode::Open, filter, QString(), QStringLiteral("Open TP File")),
                  temp.file(QStringLiteral("real.MDA")));
-        QVERIFY(driver.finished());
         QCOMPARE(texts, QStringList{missing + QStringLiteral(" not found!")});
         QCOMPARE(titles, (QStringList{QStringLiteral("Open TP File"), QStringLiteral("Open TP File")}));
 
         // Cancel after a "not found!" round yields nothing.
         ModalDriver cancel({chooseFile(missing), acknowledgeBox(&texts), modal::cancelFileDialog()});
         QVERIFY(ShowFileDialog(nullptr, FileDialogMode::Open, filter, QString(), QStringLiteral("Open")).isEmpty());
-        QVERIFY(cancel.finished());
         QCOMPARE(texts.size(), 2);
 
         // A save takes a new name.
