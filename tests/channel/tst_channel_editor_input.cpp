@@ -31,6 +31,15 @@ void keys(QWidget *widget, const QList<Qt::Key> &sequence)
         QTest::keyClick(widget, key);
 }
 
+// A press on row `from` and its release on row `to`.
+Input pressRelease(int from, int to, Qt::MouseButton button = Qt::LeftButton)
+{
+    return [=](Editor &e) {
+        e.press(from, button);
+        e.release(to, button);
+    };
+}
+
 // Notches of a mouse wheel turned towards the user.
 void wheel(QWidget *widget, int notches)
 {
@@ -58,14 +67,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("order");  // the list afterwards, when the input reorders it
 
         QTest::newRow("click") << Input([](Editor &e) { e.selectRow(4); }) << "CH 4" << QStringList();
-        QTest::newRow("press on one row, release on another") << Input([](Editor &e) {
-            e.press(1);
-            e.release(4);
-        }) << "CH 1" << QStringList();
-        QTest::newRow("press on the selected row, release on another") << Input([](Editor &e) {
-            e.press(0);
-            e.release(4);
-        }) << "CH 0" << QStringList();
+        QTest::newRow("press on one row, release on another") << pressRelease(1, 4) << "CH 1" << QStringList();
+        QTest::newRow("press on the selected row, release on another") << pressRelease(0, 4) << "CH 0" << QStringList();
         QTest::newRow("arrow keys") << Input([](Editor &e) {
             keys(e.list(), {Qt::Key_Down, Qt::Key_Down});
         }) << "CH 2" << QStringList();
@@ -74,14 +77,9 @@ private Q_SLOTS:
             e.selectRow(2);
             e.ctrlClickRow(5);
         }) << "CH 5" << QStringList();
-        QTest::newRow("right-click") << Input([](Editor &e) {
-            e.press(6, Qt::RightButton);
-            e.release(6, Qt::RightButton);
-        }) << "CH 6" << QStringList();
-        QTest::newRow("right press, released on another row") << Input([](Editor &e) {
-            e.press(7, Qt::RightButton);
-            e.release(2, Qt::RightButton);
-        }) << "CH 7" << QStringList();
+        QTest::newRow("right-click") << pressRelease(6, 6, Qt::RightButton) << "CH 6" << QStringList();
+        QTest::newRow("right press, released on another row")
+            << pressRelease(7, 2, Qt::RightButton) << "CH 7" << QStringList();
         QTest::newRow("drag that ends outside a target") << Input([](Editor &e) {
             e.press(3);
             QTest::mouseMove(e.list()->viewport(), e.rowPoint(5));
