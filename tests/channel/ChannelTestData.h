@@ -78,6 +78,9 @@ struct LoadedChannels {
     }
 };
 
+// The first line of an exported channel list.
+inline const QByteArray kCsvHeader = "type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,orig_name\r\n";
+
 // Copies the channel converters into the program directory `dir`.
 inline void stageConverters(const QString &dir)
 {

@@ -27,6 +27,14 @@ void undo(const Editor &e)
     QTest::keyClick(e.window.get(), Qt::Key_Z, Qt::ControlModifier);
 }
 
+// File, then the item of access key `key`, worked through its dialogs by `steps`.
+void fileMenu(const Editor &e, Qt::Key key, const QList<ModalDriver::Step> &steps)
+{
+    ModalDriver driver(steps);
+    menuAccessKeys(e.window.get(), Qt::Key_F, key);
+    QTRY_VERIFY(driver.finished());
+}
+
 }  // namespace
 
 class TestChannelEditorCommands : public QObject {
@@ -226,14 +234,9 @@ private Q_SLOTS:
     {
         Editor e({QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three")}, 1);
         const QString csv = e.dir.file(QStringLiteral("list.csv"));
-        {
-            ModalDriver driver({modal::chooseFile(csv)});
-            menuAccessKeys(e.window.get(), Qt::Key_F, Qt::Key_E);
-            QTRY_VERIFY(driver.finished());
-        }
+        fileMenu(e, Qt::Key_E, {modal::chooseFile(csv)});
         const QByteArray exported = contents(csv);
-        QVERIFY(exported.startsWith("type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,orig_name\r\n"
-                                    "TV,1,One,1,3,3,3,3,3,3,TV,1,One\r\n"));
+        QVERIFY(exported.startsWith(kCsvHeader + "TV,1,One,1,3,3,3,3,3,3,TV,1,One\r\n"));
 
         const ChannelTables before = e.model.tables();
         QByteArray edited = exported;
@@ -241,11 +244,7 @@ private Q_SLOTS:
         const QList<QByteArray> lines = edited.split('\n');
         // Header, Three, Uno, the rest as they were.
         writeWholeFile(csv, lines[0] + '\n' + lines[3] + '\n' + lines[1] + '\n' + lines[2] + '\n' + lines[4] + '\n');
-        {
-            ModalDriver driver({modal::chooseFile(csv)});
-            menuAccessKeys(e.window.get(), Qt::Key_F, Qt::Key_I);
-            QTRY_VERIFY(driver.finished());
-        }
+        fileMenu(e, Qt::Key_I, {modal::chooseFile(csv)});
         QCOMPARE(e.rows(), (QStringList{"Three", "Uno", "Two"}));
 
         undo(e);
@@ -257,14 +256,10 @@ private Q_SLOTS:
     {
         Editor e({QStringLiteral("One"), QStringLiteral("Two")});
         const QString csv = e.dir.file(QStringLiteral("bad.csv"));
-        writeWholeFile(csv, "type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,orig_name\r\n"
-                            "TV,1,Two,0,,,,,,,TV,2,Two\r\n"
-                            "TV,2,Eins,0,,,,,,,TV,1,Ones\r\n");
+        writeWholeFile(csv, kCsvHeader + "TV,1,Two,0,,,,,,,TV,2,Two\r\nTV,2,Eins,0,,,,,,,TV,1,Ones\r\n");
         const ChannelTables before = e.model.tables();
         QStringList texts;
-        ModalDriver driver({modal::chooseFile(csv), modal::acknowledgeBox(&texts)});
-        menuAccessKeys(e.window.get(), Qt::Key_F, Qt::Key_I);
-        QTRY_VERIFY(driver.finished());
+        fileMenu(e, Qt::Key_I, {modal::chooseFile(csv), modal::acknowledgeBox(&texts)});
         QCOMPARE(texts, QStringList{csv + " was not imported:\nline 3: unknown channel: TV 1 \"Ones\""});
         QVERIFY(e.model.tables() == before);
     }
@@ -286,10 +281,9 @@ private Q_SLOTS:
 
         QStringList questions;
         QStringList reports;
-        ModalDriver driver({modal::chooseFile(referenceImage), modal::answerBox(QMessageBox::No, &questions),
-                            modal::acknowledgeBox(&reports)});
-        menuAccessKeys(e.window.get(), Qt::Key_F, Qt::Key_L);
-        QTRY_VERIFY(driver.finished());
+        fileMenu(e, Qt::Key_L,
+                 {modal::chooseFile(referenceImage), modal::answerBox(QMessageBox::No, &questions),
+                  modal::acknowledgeBox(&reports)});
         QCOMPARE(questions, QStringList{"Take the locks and favourites from the reference too?"});
         QCOMPARE(reports, QStringList{"Matched 2 of 4 channels.\nNot in the reference:\nTV: A\nTV: C"});
         QCOMPARE(e.rows(), (QStringList{"D", "B", "A", "C"}));

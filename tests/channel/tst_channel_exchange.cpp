@@ -56,7 +56,6 @@ QStringList tvNames(int n)
     return tv.mid(0, n);
 }
 
-const QByteArray kHeader = "type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,orig_name\r\n";
 }  // namespace
 
 class TestChannelExchange : public QObject {
@@ -103,11 +102,11 @@ private Q_SLOTS:
         t.Favorites[ChannelTV][0].Count = 2;
         t.Favorites[ChannelTV][0].CHIndex = {3, 1};
         t.Channels.back().resize(1);
-        const QByteArray expected = kHeader + "TV,1,Plain,0,,,,,,,TV,1,Plain\r\n"
-                                              "TV,2,\"A, \"\"B\"\"\",0,2,,,,,,TV,2,\"A, \"\"B\"\"\"\r\n"
-                                              "TV,3,Caf\xC3\xA9,1,,,,,,,TV,3,Caf\xC3\xA9\r\n"
-                                              "TV,4,\" Pad\",0,1,,,,,,TV,4,\" Pad\"\r\n"
-                                              "Radio,1,CH 4,0,,,,,,,Radio,1,CH 4\r\n";
+        const QByteArray expected = kCsvHeader + "TV,1,Plain,0,,,,,,,TV,1,Plain\r\n"
+                                                 "TV,2,\"A, \"\"B\"\"\",0,2,,,,,,TV,2,\"A, \"\"B\"\"\"\r\n"
+                                                 "TV,3,Caf\xC3\xA9,1,,,,,,,TV,3,Caf\xC3\xA9\r\n"
+                                                 "TV,4,\" Pad\",0,1,,,,,,TV,4,\" Pad\"\r\n"
+                                                 "Radio,1,CH 4,0,,,,,,,Radio,1,CH 4\r\n";
         QCOMPARE(exportChannelCsv(t), expected);
     }
 
@@ -134,10 +133,10 @@ private Q_SLOTS:
         t.Favorites[ChannelTV][0].CHIndex = {0, 1};
         // Rows reordered, Three renamed and locked, Two out of F1 into F2 after
         // Five; Four left out.
-        const QByteArray csv = kHeader + "TV,1,Five,0,,1,,,,,TV,5,Five\r\n"
-                                         "TV,2,Drei,1,,,,,,,TV,3,Three\r\n"
-                                         "TV,3,One,0,1,,,,,,TV,1,One\r\n"
-                                         "TV,4,Two,0,,2,,,,,TV,2,Two\r\n";
+        const QByteArray csv = kCsvHeader + "TV,1,Five,0,,1,,,,,TV,5,Five\r\n"
+                                            "TV,2,Drei,1,,,,,,,TV,3,Three\r\n"
+                                            "TV,3,One,0,1,,,,,,TV,1,One\r\n"
+                                            "TV,4,Two,0,,2,,,,,TV,2,Two\r\n";
         const Result<ChannelTables> got = importChannelCsv(t, csv);
         QVERIFY2(got.ok(), qPrintable(got.error()));
         const ChannelTables &n = got.value();
