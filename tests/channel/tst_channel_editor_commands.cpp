@@ -30,9 +30,7 @@ void undo(const Editor &e)
 // File, then the item of access key `key`, worked through its dialogs by `steps`.
 void fileMenu(const Editor &e, Qt::Key key, const QList<ModalDriver::Step> &steps)
 {
-    ModalDriver driver(steps);
-    menuAccessKeys(e.window.get(), Qt::Key_F, key);
-    QTRY_VERIFY(driver.finished());
+    throughDialogs(steps, [&] { menuAccessKeys(e.window.get(), Qt::Key_F, key); });
 }
 
 }  // namespace
@@ -123,15 +121,14 @@ private Q_SLOTS:
     {
         Editor e(kNames);
         e.trigger("mmList1SortAZ");
-        QTest::mouseClick(e.child<QPushButton>("cmdDataSave"), Qt::LeftButton);
+        click(e.window.get(), "cmdDataSave");
         const QByteArray saved = contents(e.image);
         e.trigger("mmList1SortLock");
         e.trigger("mmUndo");
         QVERIFY(e.model.ChannelDataUnchanged());  // back at what was saved
 
-        ModalDriver driver({modal::chooseFile(e.image)});  // clean: no question before the dialog
-        QTest::mouseClick(e.child<QPushButton>("cmdDataFileLoad"), Qt::LeftButton);
-        QTRY_VERIFY(driver.finished());
+        // Clean: no question before the dialog.
+        throughDialogs({modal::chooseFile(e.image)}, [&] { click(e.window.get(), "cmdDataFileLoad"); });
         QCOMPARE(e.window->undoStack()->count(), 0);
         QVERIFY(!e.child<QAction>("mmUndo")->isEnabled());
         QCOMPARE(e.rows(), QStringList({"a", "B", "C", "d"}));
@@ -165,10 +162,8 @@ private Q_SLOTS:
         QCOMPARE(int(e.model.tables().Favorites[0][1].Count), 50);
         QCOMPARE(e.window->undoStack()->count(), steps + 1);
 
-        ModalDriver ticked({noteBox(&seen, QMessageBox::Ok)});
         e.selectRow(56);
-        QTest::mouseClick(e.child<QCheckBox>("chkFavorite_1"), Qt::LeftButton);
-        QTRY_VERIFY(ticked.finished());
+        throughDialogs({noteBox(&seen, QMessageBox::Ok)}, [&] { click(e.window.get(), "chkFavorite_1"); });
         QCOMPARE(int(e.model.tables().Favorites[0][1].Count), 50);
         const QString look = boxLook(QStringLiteral("Tarvik"), QStringLiteral("Maximum Favorite allowed is 50."),
                                      QMessageBox::NoIcon, QMessageBox::Ok);
@@ -197,9 +192,7 @@ private Q_SLOTS:
 
         retype(text, QStringLiteral("cnn"));
         QStringList seen;
-        ModalDriver driver({noteBox(&seen, QMessageBox::Ok)});
-        QTest::mouseClick(next, Qt::LeftButton);
-        QTRY_VERIFY(driver.finished());
+        throughDialogs({noteBox(&seen, QMessageBox::Ok)}, [&] { QTest::mouseClick(next, Qt::LeftButton); });
         QCOMPARE(seen, QStringList{boxLook(QStringLiteral("Find"), QStringLiteral("Not Found!"), QMessageBox::NoIcon,
                                            QMessageBox::Ok)});
         QCOMPARE(e.window->selectedRow(), 2);
