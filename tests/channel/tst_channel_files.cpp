@@ -85,21 +85,20 @@ private Q_SLOTS:
 
     void romWriter()
     {
-        RomChannel record;
-        record.NameBytes = QByteArray("\x0A\x05", 2);
-        record.NameLast = 1;
-        for (int f = 0; f < 11; ++f)
-            record.Fields[f] = QString::number(f + 1);
-        RomChannel renamedEmpty = record;  // a rename to "" keeps NameLast 0 and no bytes
-        renamedEmpty.NameBytes.clear();
-        renamedEmpty.NameLast = 0;
-        RomChannel noName = record;  // an empty field 0 as read
-        noName.NameBytes.clear();
-        noName.NameLast = -1;
-        RomChannel latin = record;  // hex digits of 16 and up, and one alone below it
-        latin.NameBytes = "\xE9\x10\x0F";
-        latin.NameLast = 2;
-        const QList<RomChannel> rom{record, renamedEmpty, noName, latin};
+        const auto record = [](const QByteArray &name, int nameLast) {
+            RomChannel r;
+            r.NameBytes = name;
+            r.NameLast = qint16(nameLast);
+            for (int f = 0; f < 11; ++f)
+                r.Fields[f] = QString::number(f + 1);
+            return r;
+        };
+        const QList<RomChannel> rom{
+            record(QByteArray("\x0A\x05", 2), 1),
+            record(QByteArray(), 0),    // a rename to "" keeps NameLast 0 and no bytes
+            record(QByteArray(), -1),   // an empty field 0 as read
+            record("\xE9\x10\x0F", 2),  // hex digits of 16 and up, and one alone below it
+        };
 
         QCOMPARE(romFileText(rom, NameForm::Hex), QByteArray("A5|1|2|3|4|5|6|7|8|9|10|11\r\n"
                                                              "0|1|2|3|4|5|6|7|8|9|10|11\r\n"
