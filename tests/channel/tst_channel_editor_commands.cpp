@@ -100,7 +100,6 @@ private Q_SLOTS:
         auto *types = e.child<QTabBar>("tabChannelType");
         clickTab(types, ChannelRadio);
         e.trigger("mmList1SortZA");
-        QCOMPARE(e.rows(), QStringList({"CH 6", "CH 5", "CH 4"}));
         clickTab(types, ChannelTV);
         e.trigger("mmUndo");
         QVERIFY(e.model.tables() == earlier);

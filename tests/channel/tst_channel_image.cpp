@@ -23,11 +23,6 @@ constexpr qsizetype Record0 = 64;
 constexpr qsizetype TVList = 200064;
 constexpr qsizetype Favorites = 260064;
 
-QByteArray validImage()
-{
-    return ChannelImage::build(sampleTables(6, 3, 1)).value();
-}
-
 }  // namespace
 
 class TestChannelImage : public QObject {
@@ -104,7 +99,7 @@ private Q_SLOTS:
     void parseRefuses()
     {
         QFETCH(ImageChange, change);
-        QByteArray image = validImage();
+        QByteArray image = ChannelImage::build(sampleTables(6, 3, 1)).value();
         change(image);
         QTEST(ChannelImage::parse(image).error(), "error");
     }
