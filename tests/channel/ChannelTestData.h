@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <initializer_list>
+
 // from, from + 1, ..., to.
 inline QList<int> range(int from, int to)
 {
@@ -81,9 +83,10 @@ struct LoadedChannels {
 // The first line of an exported channel list.
 inline const QByteArray kCsvHeader = "type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,orig_name\r\n";
 
-// Copies the channel converters into the program directory `dir`.
-inline void stageConverters(const QString &dir)
+// Copies the converters, the channel ones unless named, into the program directory `dir`.
+inline void stageConverters(const QString &dir,
+                            std::initializer_list<const char *> names = {"ChannelParse", "ChannelCombine"})
 {
-    for (const char *name : {"ChannelParse", "ChannelCombine"})
+    for (const char *name : names)
         QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(name), dir + QLatin1Char('/') + name);
 }

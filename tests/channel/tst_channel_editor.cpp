@@ -215,9 +215,7 @@ private Q_SLOTS:
         // the editor's own upload of other.bin.
         throughDialogs({modal::cancelFileDialog()}, [&] { click(setup.window.get(), "cmdPCSTB_0"); });
         const QString tpImage = setup.dir.file(QStringLiteral("Sat.MDA"));
-        for (const char *program : {"TPParse", "TPCombine"})
-            QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(program),
-                        setup.dir.file(QLatin1String(program)));
+        stageConverters(setup.dir.path(), {"TPParse", "TPCombine"});
         QFile::copy(QStringLiteral(TARVIK_TEST_DATA_DIR "/TP_Test.MDA"), tpImage);
         throughDialogs({modal::chooseFile(tpImage)}, [&] { setup.window->cmdTPEDIT_Click(1); });
         QPointer<frmTPEdit> tpEditor = shownWindow<frmTPEdit>();
