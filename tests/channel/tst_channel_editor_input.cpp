@@ -184,7 +184,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("name");
-        QTest::newRow("tab") << QStringLiteral("A\tB") << "CH 0";
         QTest::newRow("line feed") << QStringLiteral("A\nB") << "CH 0";
         QTest::newRow("plain") << QStringLiteral("AB") << "CH 0AB";
     }
