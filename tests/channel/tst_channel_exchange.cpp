@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 // TV channels of the given names, then two radio channels; no locks, no favourites.
@@ -17,6 +19,15 @@ ChannelTables named(const QStringList &tv)
         for (ChannelEntry &e : list)
             e.Attribute = 1;
     return t;
+}
+
+// Puts the channels at `positions` of the list into favourite group g, in that order.
+void setGroup(ChannelTables &t, int type, int g, const QList<int> &positions)
+{
+    for (const int p : positions)
+        t.Channels[type][p].FavoriteFlag[g] = 1;
+    t.Favorites[type][g].Count = qint16(positions.size());
+    std::copy(positions.begin(), positions.end(), t.Favorites[type][g].CHIndex.begin());
 }
 
 QStringList names(const ChannelTables &t, int type = ChannelTV)
@@ -97,10 +108,7 @@ private Q_SLOTS:
     {
         ChannelTables t = named({"Plain", "A, \"B\"", QString::fromLatin1("Caf\xE9"), " Pad"});
         t.Channels[ChannelTV][2].Attribute = 17;
-        t.Channels[ChannelTV][1].FavoriteFlag[0] = 1;
-        t.Channels[ChannelTV][3].FavoriteFlag[0] = 1;
-        t.Favorites[ChannelTV][0].Count = 2;
-        t.Favorites[ChannelTV][0].CHIndex = {3, 1};
+        setGroup(t, ChannelTV, 0, {3, 1});
         t.Channels.back().resize(1);
         const QByteArray expected = kCsvHeader + "TV,1,Plain,0,,,,,,,TV,1,Plain\r\n"
                                                  "TV,2,\"A, \"\"B\"\"\",0,2,,,,,,TV,2,\"A, \"\"B\"\"\"\r\n"
@@ -127,10 +135,7 @@ private Q_SLOTS:
     void editsInTheFileAreApplied()
     {
         ChannelTables t = named({"One", "Two", "Three", "Four", "Five"});
-        for (int p : {0, 1})
-            t.Channels[ChannelTV][p].FavoriteFlag[0] = 1;
-        t.Favorites[ChannelTV][0].Count = 2;
-        t.Favorites[ChannelTV][0].CHIndex = {0, 1};
+        setGroup(t, ChannelTV, 0, {0, 1});
         // Rows reordered, Three renamed and locked, Two out of F1 into F2 after
         // Five; Four left out.
         const QByteArray csv = kCsvHeader + "TV,1,Five,0,,1,,,,,TV,5,Five\r\n"
@@ -237,14 +242,10 @@ private Q_SLOTS:
     {
         ChannelTables t = named({"A", "B", "C"});
         t.Channels[ChannelTV][0].Attribute = 17;  // A locked, in F1
-        t.Channels[ChannelTV][0].FavoriteFlag[0] = 1;
-        t.Favorites[ChannelTV][0].Count = 1;
+        setGroup(t, ChannelTV, 0, {0});
         ChannelTables reference = named({"c", "a"});
         reference.Channels[ChannelTV][0].Attribute = 17;  // C locked, C and A in F2 in that order
-        for (int p : {0, 1})
-            reference.Channels[ChannelTV][p].FavoriteFlag[1] = 1;
-        reference.Favorites[ChannelTV][1].Count = 2;
-        reference.Favorites[ChannelTV][1].CHIndex = {0, 1};
+        setGroup(reference, ChannelTV, 1, {0, 1});
 
         const OrderedChannels kept = ::orderLike(t, referenceOf(reference), false);
         QCOMPARE(names(kept.tables), (QStringList{"C", "A", "B"}));

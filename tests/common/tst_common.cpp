@@ -110,14 +110,14 @@ private Q_SLOTS:
         QCOMPARE(dir.executable(QStringLiteral("TPParse")), installed.file(QStringLiteral("TPParse")));
         QCOMPARE(QDir(user).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  (QStringList{QStringLiteral("Code.bin"), QStringLiteral("samples"), QStringLiteral("Temp")}));
-        QCOMPARE(readWholeFile(dir.filePath(QStringLiteral("samples/channels.bin"))).value(), QByteArray("image"));
+        QCOMPARE(contents(dir.filePath(QStringLiteral("samples/channels.bin"))), QByteArray("image"));
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Code.bin"))).isWritable());
 
         // The user's own files survive the next start; what went missing comes back.
         QVERIFY(writeWholeFile(dir.filePath(QStringLiteral("Code.bin")), "mine").ok());
         QVERIFY(QFile::remove(dir.filePath(QStringLiteral("samples/channels.bin"))));
         dir = ProgramDir::forInstallation(installed.path(), user, &problem);
-        QCOMPARE(readWholeFile(dir.filePath(QStringLiteral("Code.bin"))).value(), QByteArray("mine"));
+        QCOMPARE(contents(dir.filePath(QStringLiteral("Code.bin"))), QByteArray("mine"));
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("samples/channels.bin"))));
 
         // A user directory that cannot be made is reported.
