@@ -12,6 +12,17 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <initializer_list>
+
+// from, from + 1, ..., to.
+inline QList<int> range(int from, int to)
+{
+    QList<int> r;
+    for (int i = from; i <= to; ++i)
+        r.append(i);
+    return r;
+}
+
 // Names the record with exactly these bytes, as a reader of the files would.
 inline void nameRecord(RomChannel &record, const QByteArray &bytes)
 {
@@ -27,6 +38,16 @@ inline ChannelTables namedTables(const QStringList &names, int radio = 0)
     for (qsizetype i = 0; i < names.size(); ++i)
         nameRecord(t.Rom[i], names[i].toLatin1());
     return t;
+}
+
+// The names in favourite group g of the list, in the group's order.
+inline QStringList groupNames(const ChannelTables &t, int type, int g)
+{
+    QStringList out;
+    const FavoriteGroup &group = t.Favorites[type][g];
+    for (int k = 0; k < group.Count; ++k)
+        out.append(t.Rom[t.Channels[type][group.CHIndex[k]].ChannelIndex].Name);
+    return out;
 }
 
 inline ChannelTables withoutFavorites(ChannelTables t)
@@ -59,9 +80,13 @@ struct LoadedChannels {
     }
 };
 
-// Copies the channel converters into the program directory `dir`.
-inline void stageConverters(const QString &dir)
+// The first line of an exported channel list.
+inline const QByteArray kCsvHeader = "type,position,name,lock,F1,F2,F3,F4,F5,F6,orig_type,orig_position,orig_name\r\n";
+
+// Copies the converters, the channel ones unless named, into the program directory `dir`.
+inline void stageConverters(const QString &dir,
+                            std::initializer_list<const char *> names = {"ChannelParse", "ChannelCombine"})
 {
-    for (const char *name : {"ChannelParse", "ChannelCombine"})
+    for (const char *name : names)
         QFile::copy(QStringLiteral(TARVIK_STAGE_DIR "/") + QLatin1String(name), dir + QLatin1Char('/') + name);
 }

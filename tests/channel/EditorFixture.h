@@ -13,6 +13,7 @@
 #include "support/ModalDriver.h"
 #include "support/TempProgramDir.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -21,6 +22,7 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 template <typename T>
@@ -36,6 +38,15 @@ inline void retype(QLineEdit *box, const QString &text)
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, text);
+}
+
+// prefix0, prefix1, ... : n names.
+inline QStringList numberedNames(const char *prefix, int n)
+{
+    QStringList names;
+    for (int i = 0; i < n; ++i)
+        names.append(QLatin1String(prefix) + QString::number(i));
+    return names;
 }
 
 inline QStringList rowNames(const QTreeView *view)
@@ -69,6 +80,19 @@ inline ModalDriver::Step noteBox(QStringList *seen, QMessageBox::StandardButton 
         QMetaObject::invokeMethod(box->button(answer), "click", Qt::QueuedConnection);
         return true;
     };
+}
+
+// Does `act` and works the dialogs it opens through with `steps`.
+inline void throughDialogs(const QList<ModalDriver::Step> &steps, const std::function<void()> &act)
+{
+    ModalDriver driver(steps);
+    act();
+    QTRY_VERIFY(driver.finished());
+}
+
+inline void click(const QWidget *window, const char *button)
+{
+    QTest::mouseClick(child<QAbstractButton>(window, button), Qt::LeftButton);
 }
 
 // An editor on an image of the given channels, loaded as the main window loads it.

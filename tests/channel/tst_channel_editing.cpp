@@ -25,14 +25,6 @@ struct Loaded : LoadedChannels {
     }
 };
 
-QList<int> range(int from, int to)
-{
-    QList<int> r;
-    for (int i = from; i <= to; ++i)
-        r.append(i);
-    return r;
-}
-
 using Edit = std::function<void(ChannelEditing &)>;
 
 struct Recorded {
@@ -129,12 +121,9 @@ private Q_SLOTS:
         Loaded data(60, 0);
         QCOMPARE(data.editing.setFavorite(2, range(0, 48), true), 0);
         QCOMPARE(data.editing.setFavorite(2, {50, 51, 52}, true), 2);
-        const FavoriteGroup &g = data.model.tables().Favorites[0][2];
-        QCOMPARE(int(g.Count), 50);
-        QCOMPARE(int(g.CHIndex[49]), 50);
+        QCOMPARE(groupNames(data.model.tables(), ChannelTV, 2).mid(48), QStringList({"CH 48", "CH 50"}));
         QVERIFY(data.editing.Favorite_Extant(51));
         QVERIFY(!data.editing.Favorite_Extant(52));
-        QVERIFY(!data.model.ChannelDataUnchanged());
     }
 
     void favoriteAddAgainAndDelete()
@@ -146,23 +135,17 @@ private Q_SLOTS:
         QVERIFY(data.model.ChannelDataUnchanged());
         QVERIFY(data.editing.Favorite_DEL(1, 0));
         QVERIFY(!data.editing.Favorite_DEL(1, 0));
-        const FavoriteGroup &g = data.model.tables().Favorites[0][1];
-        QCOMPARE(int(g.Count), 2);
-        QCOMPARE(QList<int>({g.CHIndex[0], g.CHIndex[1]}), QList<int>({4, 2}));
-        QVERIFY(!data.model.ChannelDataUnchanged());
+        QCOMPARE(groupNames(data.model.tables(), ChannelTV, 1), QStringList({"CH 4", "CH 2"}));
     }
 
     void favoriteOrderSurvivesMoves()
     {
         Loaded data(10, 0);
-        data.editing.setFavorite(0, {8, 1, 5}, true);  // channels 9, 2, 6 in that order
+        data.editing.setFavorite(0, {8, 1, 5}, true);  // in that order
         data.editing.moveChannels({1, 8}, 1);
         data.editing.moveChannels({5}, 11);
+        QCOMPARE(groupNames(data.model.tables(), ChannelTV, 0), QStringList({"CH 8", "CH 1", "CH 5"}));
         const FavoriteGroup &g = data.model.tables().Favorites[0][0];
-        QList<int> channels;
-        for (int k = 0; k < g.Count; ++k)
-            channels.append(data.editing.list()[g.CHIndex[k]].ChannelIndex + 1);
-        QCOMPARE(channels, QList<int>({9, 2, 6}));
         for (int k = 0; k < g.Count; ++k)
             QCOMPARE(int(data.editing.list()[g.CHIndex[k]].FavoriteFlag[0]), 1);
     }
@@ -188,8 +171,6 @@ private Q_SLOTS:
         QTest::newRow("latin-1") << QStringLiteral("Caf\u00e9 24") << true << QByteArray("Caf\xe9 24");
         QTest::newRow("empty") << QString() << true << QByteArray(1, '\0');
         QTest::newRow("bar") << QStringLiteral("A|B") << false << QByteArray("CH 1");
-        QTest::newRow("line feed") << QStringLiteral("A\nB") << false << QByteArray("CH 1");
-        QTest::newRow("carriage return") << QStringLiteral("A\rB") << false << QByteArray("CH 1");
         QTest::newRow("byte 31") << QStringLiteral("A\x1f") << false << QByteArray("CH 1");
         QTest::newRow("space and tilde") << QStringLiteral(" ~") << true << QByteArray(" ~");
         QTest::newRow("outside latin-1") << QStringLiteral("\u20ac") << false << QByteArray("CH 1");
@@ -254,7 +235,6 @@ private Q_SLOTS:
             e.moveFavorites(5, {0, 1}, 9);
         }) << "Move favorites";
         QTest::newRow("A to Z") << Edit([](ChannelEditing &e) { e.sortByName(1); }) << "Sort";
-        QTest::newRow("Z to A") << Edit([](ChannelEditing &e) { e.sortByName(-1); }) << "Sort";
         QTest::newRow("lock sort") << Edit([](ChannelEditing &e) { e.sortByLock(); }) << "Sort";
         QTest::newRow("favourite sort") << Edit([](ChannelEditing &e) { e.sortByFavorite(); }) << "Sort";
         QTest::newRow("radio list") << Edit([](ChannelEditing &e) {
@@ -275,7 +255,6 @@ private Q_SLOTS:
         QVERIFY(later != earlier);
         QCOMPARE(data.steps.size(), 1);
         QTEST(data.steps[0].what, "what");
-        QCOMPARE(data.steps[0].after.tables, later);
 
         data.editing.switchType(data.steps[0].before.type == ChannelTV ? ChannelRadio : ChannelTV);
         data.editing.restore(data.steps[0].before);
@@ -306,7 +285,6 @@ private Q_SLOTS:
         QCOMPARE(data.steps.size(), 2);
         // The sort flags come back with the step, so a header click after an undo
         // sorts as it would have before.
-        QCOMPARE(data.steps[1].before.sortState, (SortFlags{false, false, false}));
         QCOMPARE(data.steps[1].after.sortState, (SortFlags{true, false, false}));
         data.editing.restore(data.steps[1].before);
         QCOMPARE(data.editing.SortState(), (SortFlags{false, false, false}));
@@ -359,26 +337,15 @@ private Q_SLOTS:
             QVERIFY2(data.model.tables() == states[k + 1], qPrintable(QString::number(k)));
         }
 
-        // A run of typing merged into one step undoes to before its first key.
-        const ChannelTables start = data.model.tables();
+        // Typing merged into one step undoes to before its first key (the editor's
+        // typing test); typing back to the old name merges into a step that changes nothing.
         const qsizetype run = history.size();
-        for (const char *text : {"N", "NE", "NEW"})
-            data.editing.rename(2, QLatin1String(text));
-        const ChannelTables typed = data.model.tables();
-        ChannelHistoryStep merged = history[run];
-        QVERIFY(merged.mergeNext(history[run + 1]));
-        QVERIFY(merged.mergeNext(history[run + 2]));
-        data.editing.restore(merged.before(data.model.tables().Rom));
-        QVERIFY(data.model.tables() == start);
-        data.editing.restore(merged.after(data.model.tables().Rom));
-        QVERIFY(data.model.tables() == typed);
-        // Typing back to the old name leaves a step that changes nothing.
         const QString old = data.editing.channelName(2);
         data.editing.rename(2, QStringLiteral("X"));
         data.editing.rename(2, old);
-        ChannelHistoryStep back = history[run + 3];
+        ChannelHistoryStep back = history[run];
         QVERIFY(!back.changesNothing());
-        QVERIFY(back.mergeNext(history[run + 4]));
+        QVERIFY(back.mergeNext(history[run + 1]));
         QVERIFY(back.changesNothing());
     }
 };

