@@ -29,9 +29,8 @@ private Q_SLOTS:
         const QString image = QStringLiteral(TARVIK_STAGE_DIR "/samples/TP_Sample.MDA");
         QStringList titles;
         TransferWatch transfers(context.link);
-        ModalDriver driver({modal::chooseFile(image, &titles)});
-        window.cmdPCSTB_Click(2);  // returns when the transfer window has closed
-        QVERIFY(driver.finished());
+        // The click returns when the transfer window has closed.
+        throughDialogs({modal::chooseFile(image, &titles)}, [&window] { window.cmdPCSTB_Click(2); });
         QCOMPARE(titles, QStringList{QStringLiteral("Open Transponder File")});
         QCOMPARE(transfers.modes, QList<int>{10});
         QCOMPARE(context.link.selectedFile, image);
@@ -56,9 +55,7 @@ private Q_SLOTS:
         const QString target = dir.file(QStringLiteral("ROM_GetCH.bin"));
         QStringList titles;
         TransferWatch transfers(context.link);
-        ModalDriver driver({modal::chooseFile(target, &titles)});
-        window.cmdCHEdit_Click(0);
-        QTRY_VERIFY(driver.finished());
+        throughDialogs({modal::chooseFile(target, &titles)}, [&window] { window.cmdCHEdit_Click(0); });
         QCOMPARE(titles, QStringList{QStringLiteral("Save Ch. DATA")});
         QCOMPARE(transfers.modes, QList<int>{10});
         QCOMPARE(contents(target), contents(served));

@@ -206,11 +206,7 @@ private Q_SLOTS:
 
         // With the channel group shown, Alt+F is "&File Open", not the mode switch.
         QStringList titles;
-        {
-            ModalDriver driver({modal::cancelFileDialog(&titles)});
-            f.altKey(Qt::Key_F);
-            QVERIFY(driver.finished());
-        }
+        throughDialogs({modal::cancelFileDialog(&titles)}, [&f] { f.altKey(Qt::Key_F); });
         QCOMPARE(titles.size(), 1);
         QVERIFY(!f.dir.has(QStringLiteral("Factory.ini")));
 
@@ -245,9 +241,8 @@ private Q_SLOTS:
         Fixture f;
         QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("user.ini/blocked")));
         QStringList texts;
-        ModalDriver driver({modal::acknowledgeBox(&texts)});
-        f.window->ModeSwitch(1);  // factory: deleting user.ini fails, Factory.ini is still made
-        QVERIFY(driver.finished());
+        // Factory: deleting user.ini fails, Factory.ini is still made.
+        throughDialogs({modal::acknowledgeBox(&texts)}, [&f] { f.window->ModeSwitch(1); });
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts.at(0).startsWith(QStringLiteral("Cannot delete ")), qPrintable(texts.at(0)));
         QVERIFY(f.dir.has(QStringLiteral("Factory.ini")));

@@ -78,12 +78,12 @@ struct Fixture {
     // Opens the editor as "&Edit Satellite" or "&File Open" does, choosing the image.
     QWidget *openEditor(bool tp)
     {
-        ModalDriver driver({modal::chooseFile(tp ? tpImage : channelImage)});
-        if (tp)
-            window->cmdTPEDIT_Click(1);
-        else
-            window->cmdCHEdit_Click(1);
-        [&] { QTRY_VERIFY(driver.finished()); }();
+        throughDialogs({modal::chooseFile(tp ? tpImage : channelImage)}, [&] {
+            if (tp)
+                window->cmdTPEDIT_Click(1);
+            else
+                window->cmdCHEdit_Click(1);
+        });
         QWidget *editor = tp ? static_cast<QWidget *>(shownWindow<frmTPEdit>()) : shownWindow<frmCHEdit>();
         if (editor)
             activate(editor);

@@ -82,14 +82,6 @@ inline ModalDriver::Step noteBox(QStringList *seen, QMessageBox::StandardButton 
     };
 }
 
-// Does `act` and works the dialogs it opens through with `steps`.
-inline void throughDialogs(const QList<ModalDriver::Step> &steps, const std::function<void()> &act)
-{
-    ModalDriver driver(steps);
-    act();
-    QTRY_VERIFY(driver.finished());
-}
-
 inline void click(const QWidget *window, const char *button)
 {
     QTest::mouseClick(child<QAbstractButton>(window, button), Qt::LeftButton);

@@ -77,9 +77,9 @@ private Q_SLOTS:
             return true;
         };
         const auto openIn = [&](const QString &filter, const QString &currentFile) {
-            ModalDriver driver({noteFolder});
-            ShowFileDialog(nullptr, FileDialogMode::Open, filter, QString(), QStringLiteral("Open"), currentFile);
-            QVERIFY(driver.finished());
+            throughDialogs({noteFolder}, [&] {
+                ShowFileDialog(nullptr, FileDialogMode::Open, filter, QString(), QStringLiteral("Open"), currentFile);
+            });
         };
         openIn(kindOne, QString());                                    // nothing known: home
         openIn(kindOne, current.file(QStringLiteral("edited.kone")));  // the current file's folder

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -51,6 +52,14 @@ private:
     QPointer<QWidget> m_lastActedOn;
     QTimer m_timer;
 };
+
+// Does `act` while `steps` play the user's part in the dialogs it opens.
+inline void throughDialogs(QList<ModalDriver::Step> steps, const std::function<void()> &act)
+{
+    ModalDriver driver(std::move(steps));
+    act();
+    QTRY_VERIFY(driver.finished());
+}
 
 // Steps for the usual dialogs.
 namespace modal {

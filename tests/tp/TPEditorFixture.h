@@ -52,7 +52,7 @@ struct TPEditorFixture {
     // Opens the image from the main window, as its command does.
     void open()
     {
-        answering({modal::chooseFile(image)}, [this] { window->cmdTPEDIT_Click(1); });
+        throughDialogs({modal::chooseFile(image)}, [this] { window->cmdTPEDIT_Click(1); });
         editor = shownWindow<frmTPEdit>();
         if (editor) {
             editor->activateWindow();
@@ -63,17 +63,9 @@ struct TPEditorFixture {
     // Closes the editor, answering the question about unsaved edits with `answer`.
     void close(QMessageBox::StandardButton answer, QStringList *texts = nullptr)
     {
-        answering({modal::answerBox(answer, texts)}, [this] { editor->close(); });
+        throughDialogs({modal::answerBox(answer, texts)}, [this] { editor->close(); });
         if (answer == QMessageBox::No)
             QTRY_VERIFY(!editor);
-    }
-
-    // Does `act` while `steps` play the user's part in the dialogs it opens.
-    static void answering(QList<ModalDriver::Step> steps, const std::function<void()> &act)
-    {
-        ModalDriver driver(std::move(steps));
-        act();
-        QTRY_VERIFY(driver.finished());
     }
 
     TPTables &tables() { return *context->tpTables; }

@@ -63,8 +63,8 @@ private Q_SLOTS:
 
         // Opening the file again over an edit, its loss agreed to, starts a new history.
         f.type("txtSatName", QStringLiteral("Dropped (0100)"));
-        f.answering({modal::answerBox(QMessageBox::No), modal::chooseFile(f.image)},
-                    [&f] { f.find("cmdDataFileLoad")->click(); });
+        throughDialogs({modal::answerBox(QMessageBox::No), modal::chooseFile(f.image)},
+                       [&f] { f.find("cmdDataFileLoad")->click(); });
         QCOMPARE(f.editor->history().count(), 0);
         QVERIFY(TPDataUnchanged(f.tables()));
     }
@@ -73,7 +73,7 @@ private Q_SLOTS:
     {
         TPEditorFixture f;
         f.type("txtSatName", QStringLiteral("Unsaved (0100)"));
-        f.answering({modal::cancelFileDialog()}, [&f] { f.action("mmSaveAs")->trigger(); });
+        throughDialogs({modal::cancelFileDialog()}, [&f] { f.action("mmSaveAs")->trigger(); });
         const QByteArray original = contents(TPEditorFixture::original);
         QCOMPARE(contents(f.image), original);
         // The edits still count as unsaved: closing asks, and Cancel keeps the window.
@@ -92,13 +92,14 @@ private Q_SLOTS:
         TPEditorFixture f(QByteArray("echo 'disk full' >&2\nexit 1\n"));
         f.type("txtSatName", QStringLiteral("Edited (0100)"));
         QStringList texts;
-        f.answering({modal::acknowledgeBox(&texts)}, [&f] { f.find("cmdDataSave")->click(); });
+        throughDialogs({modal::acknowledgeBox(&texts)}, [&f] { f.find("cmdDataSave")->click(); });
         QCOMPARE(texts.size(), 1);
         QVERIFY2(texts.at(0).startsWith(QStringLiteral("TPCombine failed with exit code 1.")), qPrintable(texts.at(0)));
         QCOMPARE(contents(f.image), contents(TPEditorFixture::original));
 
         // The failed save left the edits unsaved: Yes on close tries again, fails and keeps the window.
-        f.answering({modal::answerBox(QMessageBox::Yes), modal::acknowledgeBox(&texts)}, [&f] { f.editor->close(); });
+        throughDialogs({modal::answerBox(QMessageBox::Yes), modal::acknowledgeBox(&texts)},
+                       [&f] { f.editor->close(); });
         QCOMPARE(texts.size(), 2);
         QVERIFY(f.editor && f.editor->isVisible());
     }
@@ -114,7 +115,8 @@ private Q_SLOTS:
         QCOMPARE(list->selectionModel()->selectedRows().size(), 48);
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
         QStringList texts;
-        f.answering({modal::acknowledgeBox(&texts)}, [list] { QTest::keyClick(list, Qt::Key_V, Qt::ControlModifier); });
+        throughDialogs({modal::acknowledgeBox(&texts)},
+                       [list] { QTest::keyClick(list, Qt::Key_V, Qt::ControlModifier); });
         QCOMPARE(texts, QStringList{QStringLiteral("Maximum Satellite allowed is 48.")});
         QCOMPARE(list->model()->rowCount(), 48);
         QVERIFY(!f.editor->history().canUndo());
@@ -317,7 +319,7 @@ private Q_SLOTS:
 
         QStringList texts;
         box->setText(QStringLiteral("no such satellite"));
-        f.answering({modal::acknowledgeBox(&texts)}, [ok] { ok->click(); });
+        throughDialogs({modal::acknowledgeBox(&texts)}, [ok] { ok->click(); });
         QCOMPARE(texts, QStringList{QStringLiteral("Not Found!")});
         find->findChild<QPushButton *>(QStringLiteral("cmdFindCancel"))->click();
         QVERIFY(!find->isVisible());

@@ -344,8 +344,8 @@ private Q_SLOTS:
             QTest::mouseClick(f.list("List1")->viewport(), Qt::LeftButton, Qt::ControlModifier, f.rowPoint("List1", 4));
 
         QStringList reports;
-        f.answering({modal::chooseFile(xml), choose({0, 2}, replace), modal::acknowledgeBox(&reports)},
-                    [&f] { menuAccessKeys(f.editor, Qt::Key_F, Qt::Key_I); });
+        throughDialogs({modal::chooseFile(xml), choose({0, 2}, replace), modal::acknowledgeBox(&reports)},
+                       [&f] { menuAccessKeys(f.editor, Qt::Key_F, Qt::Key_I); });
         QCOMPARE(reports, QStringList{"Took 2 satellites."});
         for (int i = 0; i < 3; ++i)
             QCOMPARE(f.cell("List1", i + 2, SatListModel::SatName), rows[i].isEmpty() ? old[i] : rows[i]);
