@@ -4,6 +4,7 @@
 #include "common/ui/MessageBoard.h"
 #include "support/ModalDriver.h"
 #include "support/PtyPair.h"
+#include "support/ShownWindow.h"
 #include "support/TempProgramDir.h"
 #include "support/TransferWatch.h"
 
@@ -33,8 +34,7 @@ struct Fixture {
         window = std::make_unique<frmMain>(*context);
         window->ApplyConfiguration();
         window->show();
-        QApplication::setActiveWindow(window.get());
-        if (!QTest::qWaitForWindowActive(window.get()))
+        if (!activate(window.get()))
             qWarning("main window not active");
     }
 
@@ -210,8 +210,7 @@ private Q_SLOTS:
         QCOMPARE(titles.size(), 1);
         QVERIFY(!f.dir.has(QStringLiteral("Factory.ini")));
 
-        QApplication::setActiveWindow(f.window.get());
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(activate(f.window.get()));
         f.hover("cmdPCSTB_0");
         QVERIFY(!chEdit->isVisible());
         f.altKey(Qt::Key_F);

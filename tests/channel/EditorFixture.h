@@ -11,6 +11,7 @@
 #include "common/Converters.h"
 #include "link/ReceiverLink.h"
 #include "support/ModalDriver.h"
+#include "support/ShownWindow.h"
 #include "support/TempProgramDir.h"
 
 #include <QAbstractButton>
@@ -124,11 +125,7 @@ struct Editor {
     QStringList rows() const { return rowNames(list()); }
     QStringList favoriteRows() const { return rowNames(child<QTreeView>("List3")); }
     void trigger(const char *name) const { child<QAction>(name)->trigger(); }
-    bool activate() const
-    {
-        window->activateWindow();
-        return QTest::qWaitForWindowActive(window.get());
-    }
+    bool activate() const { return ::activate(window.get()); }
     void clickHeader(int column) const
     {
         QHeaderView *header = list()->header();

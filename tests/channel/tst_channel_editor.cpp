@@ -152,8 +152,7 @@ private Q_SLOTS:
         EditorSetup setup;
         frmCHEdit *editor = setup.open();
         QVERIFY(editor);
-        editor->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(editor));
+        QVERIFY(activate(editor));
         auto *list = child<QTreeView>(editor, "List1");
         list->setFocus();
         QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);  // select all, not "Save As"

@@ -22,8 +22,7 @@ void tick(QCheckBox *box)
 // Ctrl+Z in the editor, which the dialogs may have left inactive.
 void undo(const Editor &e)
 {
-    QApplication::setActiveWindow(e.window.get());
-    QVERIFY(QTest::qWaitForWindowActive(e.window.get()));
+    QVERIFY(activate(e.window.get()));
     QTest::keyClick(e.window.get(), Qt::Key_Z, Qt::ControlModifier);
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QList>
 #include <QPointer>
+#include <QTest>
 #include <QWidget>
 
 // The shown top-level window of type T: the editors are windows of their own,
@@ -16,6 +17,13 @@ T *shownWindow()
             return found;
     }
     return nullptr;
+}
+
+// Makes `window` the active window, as a click on it would; true once it is.
+inline bool activate(QWidget *window)
+{
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
 }
 
 // Deletes, without asking, every window of type T that a test left open, so none

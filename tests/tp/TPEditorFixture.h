@@ -54,10 +54,8 @@ struct TPEditorFixture {
     {
         throughDialogs({modal::chooseFile(image)}, [this] { window->cmdTPEDIT_Click(1); });
         editor = shownWindow<frmTPEdit>();
-        if (editor) {
-            editor->activateWindow();
-            [&] { QVERIFY(QTest::qWaitForWindowActive(editor)); }();
-        }
+        if (editor)
+            [&] { QVERIFY(activate(editor)); }();
     }
 
     // Closes the editor, answering the question about unsaved edits with `answer`.

@@ -351,8 +351,7 @@ private Q_SLOTS:
             QCOMPARE(f.cell("List1", i + 2, SatListModel::SatName), rows[i].isEmpty() ? old[i] : rows[i]);
         QCOMPARE(f.editor->history().count(), 1);
 
-        QApplication::setActiveWindow(f.editor);
-        QVERIFY(QTest::qWaitForWindowActive(f.editor));
+        QVERIFY(activate(f.editor));
         QTest::keyClick(f.editor, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(sameWorkingTables(f.tables(), before));
     }
